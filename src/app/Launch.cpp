@@ -1,0 +1,10 @@
+#include "AppDelegate.h"
+
+void AppDelegate::applicationDidFinishLaunching()
+{
+    buildMenu();
+    buildWindow();
+    window->raise();
+    window->activateWindow();
+    pasteNow();
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+using TranslationCompletion = std::function<void(std::optional<QString>)>;
+
+// Translates `text` into the language `to` (a code such as "iw" or "en").
+// `completion` runs exactly once, on any thread, with the translation or with
+// nothing when the line could not be translated.
+void translateText(const QString &text, const QString &to, TranslationCompletion completion);

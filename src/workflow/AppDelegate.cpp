@@ -1,0 +1,45 @@
+#include "AppDelegate.h"
+
+#include "Clipboard.h"
+#include "ImageView.h"
+#include "Messages.h"
+#include "RecognizeText.h"
+
+AppDelegate::AppDelegate() = default;
+
+AppDelegate::~AppDelegate() = default;
+
+void AppDelegate::setStatus(const QString &text)
+{
+    statusLabel->setText(text);
+}
+
+void AppDelegate::pasteNow()
+{
+    std::optional<QImage> image = readClipboardImage();
+    if (!image) {
+        setStatus(Messages::noImage());
+        return;
+    }
+    currentCG = *image;
+    currentItems.clear();
+    imageView->setImage(*image);
+    setStatus(Messages::recognising());
+    const qint64 recognition = ++jobID;
+    recognizeText(*image, [self = QPointer(this), recognition](TextItems items) {
+        if (!self || recognition != self->jobID)
+            return;
+        self->currentItems = std::move(items);
+        if (self->currentItems.isEmpty())
+            self->setStatus(Messages::noText());
+        else
+            self->translateAndShow();
+    });
+}
+
+void AppDelegate::languageChanged()
+{
+    if (!currentCG || currentItems.isEmpty())
+        return;
+    translateAndShow();
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "TextItem.h"
+
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QObject>
+#include <QPointer>
+
+#include <optional>
+
+class ImageView;
+
+// Owns the window, its controls and the working state, and runs every
+// command. Everything here is read and written on the main thread only.
+//
+// Work that finishes later (a recognition, a translation job) carries the
+// value of jobID from when it started and may touch the state only if that is
+// still the current value: newer work overtakes older work without
+// cancelling it.
+class AppDelegate : public QObject {
+    Q_OBJECT
+public:
+    AppDelegate();
+    ~AppDelegate() override;
+
+    // Launch: menu bar, window, focus, then one paste.
+    void applicationDidFinishLaunching();
+    bool applicationShouldTerminateAfterLastWindowClosed() const { return true; }
+
+public Q_SLOTS:
+    void pasteNow();
+    void languageChanged();
+    void copyImage();
+    void copyText();
+
+public:
+    void buildMenu();
+    void buildWindow();
+    void setStatus(const QString &text);
+    void translateAndShow();
+
+    QPointer<QMainWindow> window;
+    QPointer<ImageView> imageView;
+    QPointer<QLabel> statusLabel;
+    QPointer<QComboBox> popup;
+    std::optional<QImage> currentCG;
+    TextItems currentItems;
+    std::optional<QImage> lastImage;
+    QString lastText;
+    qint64 jobID = 0;
+
+private:
+    QPointer<QMenuBar> menuBar;
+};

@@ -1,0 +1,78 @@
+#include "Clipboard.h"
+#include "ImageView.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QtTest>
+
+class PlatformTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void clipboardGivesFirstPictureOrNothing()
+    {
+        QClipboard *clipboard = QGuiApplication::clipboard();
+        clipboard->clear();
+        QVERIFY(!readClipboardImage());
+        clipboard->setText(QStringLiteral("text only"));
+        QVERIFY(!readClipboardImage());
+
+        QImage hidpi(3840, 2160, QImage::Format_ARGB32);
+        hidpi.fill(Qt::darkCyan);
+        hidpi.setDevicePixelRatio(2);
+        clipboard->setImage(hidpi);
+        const std::optional<QImage> read = readClipboardImage();
+        QVERIFY(read);
+        QCOMPARE(read->size(), QSize(3840, 2160));
+    }
+
+    void writesReplaceWholeClipboard()
+    {
+        QClipboard *clipboard = QGuiApplication::clipboard();
+        clipboard->setText(QStringLiteral("before"));
+        QImage image(5, 7, QImage::Format_ARGB32);
+        image.fill(Qt::red);
+        writeClipboardImage(image);
+        QVERIFY(clipboard->mimeData()->hasImage());
+        QVERIFY(!clipboard->mimeData()->hasText());
+
+        writeClipboardText(QStringLiteral("שלום\nworld"));
+        QCOMPARE(clipboard->text(), QStringLiteral("שלום\nworld"));
+        QVERIFY(!clipboard->mimeData()->hasImage());
+    }
+
+    void picturesFitCentredKeepingAspect_data()
+    {
+        QTest::addColumn<QSizeF>("image");
+        QTest::addColumn<QSizeF>("view");
+        QTest::addColumn<QRectF>("expected");
+        QTest::newRow("wide shrinks to width") << QSizeF(1920, 1080) << QSizeF(960, 656) << QRectF(0, 58, 960, 540);
+        QTest::newRow("tall shrinks to height") << QSizeF(100, 400) << QSizeF(960, 656) << QRectF(398, 0, 164, 656);
+        QTest::newRow("small grows") << QSizeF(48, 32) << QSizeF(960, 656) << QRectF(0, 8, 960, 640);
+        QTest::newRow("empty picture") << QSizeF(0, 0) << QSizeF(960, 656) << QRectF();
+    }
+
+    void picturesFitCentredKeepingAspect()
+    {
+        QFETCH(QSizeF, image);
+        QFETCH(QSizeF, view);
+        QFETCH(QRectF, expected);
+        QCOMPARE(ImageView::fittedRect(image, view), expected);
+    }
+
+    void viewPaintsPictureScaledUp()
+    {
+        ImageView view;
+        view.resize(200, 100);
+        QImage tiny(2, 1, QImage::Format_RGB32);
+        tiny.fill(Qt::red);
+        view.setImage(tiny);
+        const QImage shown = view.grab().toImage();
+        QCOMPARE(QColor(shown.pixel(100, 50)), QColor(Qt::red));
+        QCOMPARE(QColor(shown.pixel(10, 90)), QColor(Qt::red));
+    }
+};
+
+QTEST_MAIN(PlatformTest)
+#include "PlatformTest.moc"

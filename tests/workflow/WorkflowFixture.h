@@ -1,0 +1,58 @@
+#pragma once
+
+#include "AppDelegate.h"
+#include "FakeServices.h"
+#include "ImageView.h"
+#include "TargetLanguages.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QPainter>
+
+#include <memory>
+
+// A delegate wired to bare controls, with the fakes reset, as the window
+// would leave it after launch.
+struct WorkflowFixture {
+    std::unique_ptr<QLabel> status = std::make_unique<QLabel>();
+    std::unique_ptr<QComboBox> popup = std::make_unique<QComboBox>();
+    std::unique_ptr<ImageView> view = std::make_unique<ImageView>();
+    std::unique_ptr<AppDelegate> delegate = std::make_unique<AppDelegate>();
+
+    WorkflowFixture()
+    {
+        fakes::reset();
+        for (const TargetLanguage &language : targetLanguages)
+            popup->addItem(language.name);
+        delegate->statusLabel = status.get();
+        delegate->popup = popup.get();
+        delegate->imageView = view.get();
+    }
+
+    AppDelegate &d() { return *delegate; }
+
+    static QImage picture(QColor colour, QSize size = {64, 48})
+    {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(colour);
+        return image;
+    }
+
+    static void putOnClipboard(const QImage &image) { QGuiApplication::clipboard()->setImage(image); }
+
+    static TextItems lines(const QStringList &texts)
+    {
+        TextItems items;
+        for (qsizetype i = 0; i < texts.size(); ++i)
+            items.append({texts[i], QRectF(0.1, 0.8 - 0.1 * double(i), 0.5, 0.08)});
+        return items;
+    }
+
+    // Pastes `image` and lets its recognition report `texts`.
+    void pasteAndRecognise(const QImage &image, const QStringList &texts)
+    {
+        putOnClipboard(image);
+        d().pasteNow();
+        fakes::calls().recognitions.last().completion(lines(texts));
+    }
+};

@@ -1,0 +1,299 @@
+#include "Messages.h"
+#include "WorkflowFixture.h"
+
+#include <QtTest>
+
+#include <thread>
+
+using fakes::calls;
+
+class WorkflowTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void failedPasteChangesNothing();
+    void pasteShowsPictureAndStartsRecognition();
+    void recognitionWithoutTextKeepsPicture();
+    void secondPasteOvertakesRecognition();
+    void jobGathersAnswersInLineOrder();
+    void failedLinesKeepSourceText_data();
+    void failedLinesKeepSourceText();
+    void pasteDuringJobDropsIt();
+    void languageChangeDuringJobDropsOldJob();
+    void languageChangeIgnoredWithoutLines();
+    void jobWithoutLinesFinishesOnNextTurn();
+    void noSelectionTranslatesIntoFirstRow();
+    void equalLinesAreAskedSeparately();
+    void synchronousAnswerStillFinishesLater();
+    void finishAfterDelegateIsGoneDoesNothing();
+};
+
+void WorkflowTest::failedPasteChangesNothing()
+{
+    WorkflowFixture f;
+    QGuiApplication::clipboard()->setText(QStringLiteral("not a picture"));
+    f.d().pasteNow();
+    QCOMPARE(f.status->text(), Messages::noImage());
+    QCOMPARE(f.d().jobID, 0);
+    QVERIFY(!f.d().currentCG);
+    QVERIFY(f.view->image().isNull());
+    QVERIFY(calls().recognitions.isEmpty());
+
+    // With a picture and its lines in place, a failed paste keeps them all.
+    const QImage red = WorkflowFixture::picture(Qt::red);
+    f.pasteAndRecognise(red, {QStringLiteral("one")});
+    QGuiApplication::clipboard()->clear();
+    f.d().pasteNow();
+    QCOMPARE(f.status->text(), Messages::noImage());
+    QCOMPARE(f.d().jobID, 2);
+    QCOMPARE(*f.d().currentCG, red);
+    QCOMPARE(f.d().currentItems.size(), 1);
+    QCOMPARE(f.view->image(), red);
+
+    // The running job still ends with its own result.
+    fakes::answerTranslations([](const QString &) { return QStringLiteral("אחת"); });
+    QTRY_COMPARE(f.status->text(), Messages::done());
+}
+
+void WorkflowTest::pasteShowsPictureAndStartsRecognition()
+{
+    WorkflowFixture f;
+    const QImage big = WorkflowFixture::picture(Qt::blue, {1920, 1080});
+    WorkflowFixture::putOnClipboard(big);
+    f.d().pasteNow();
+    QCOMPARE(f.d().currentCG->size(), QSize(1920, 1080));
+    QCOMPARE(f.view->image(), big);
+    QCOMPARE(f.status->text(), Messages::recognising());
+    QCOMPARE(f.d().jobID, 1);
+    QCOMPARE(calls().recognitions.size(), 1);
+    QCOMPARE(calls().recognitions[0].image, big);
+}
+
+void WorkflowTest::recognitionWithoutTextKeepsPicture()
+{
+    WorkflowFixture f;
+    const QImage green = WorkflowFixture::picture(Qt::green);
+    f.pasteAndRecognise(green, {});
+    QCOMPARE(f.status->text(), Messages::noText());
+    QVERIFY(f.d().currentItems.isEmpty());
+    QCOMPARE(f.view->image(), green);
+    QVERIFY(calls().translations.isEmpty());
+    QCOMPARE(f.d().jobID, 1);
+}
+
+void WorkflowTest::secondPasteOvertakesRecognition()
+{
+    WorkflowFixture f;
+    WorkflowFixture::putOnClipboard(WorkflowFixture::picture(Qt::red));
+    f.d().pasteNow();
+    const QImage second = WorkflowFixture::picture(Qt::yellow, {30, 30});
+    WorkflowFixture::putOnClipboard(second);
+    f.d().pasteNow();
+
+    calls().recognitions[0].completion(WorkflowFixture::lines({QStringLiteral("stale")}));
+    QVERIFY(f.d().currentItems.isEmpty());
+    QCOMPARE(f.status->text(), Messages::recognising());
+    QVERIFY(calls().translations.isEmpty());
+
+    calls().recognitions[1].completion(WorkflowFixture::lines({QStringLiteral("fresh")}));
+    QCOMPARE(f.d().currentItems.size(), 1);
+    QCOMPARE(calls().translations.size(), 1);
+    QCOMPARE(calls().translations[0].text, QStringLiteral("fresh"));
+
+    // A second delivery for the overtaken paste still changes nothing.
+    calls().recognitions[0].completion({});
+    QCOMPARE(f.d().currentItems.size(), 1);
+}
+
+void WorkflowTest::jobGathersAnswersInLineOrder()
+{
+    WorkflowFixture f;
+    const QImage source = WorkflowFixture::picture(Qt::white);
+    f.pasteAndRecognise(source, {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+    QCOMPARE(f.status->text(), Messages::translating(3));
+    QCOMPARE(f.status->text(), QStringLiteral("מתרגם 3 שורות..."));
+    QCOMPARE(f.d().jobID, 2);
+    QCOMPARE(calls().translations.size(), 3);
+    for (const fakes::Translation &t : calls().translations)
+        QCOMPARE(t.to, QStringLiteral("iw"));
+
+    // Answers come back in reverse order from the network's own thread.
+    std::thread network([] {
+        for (qsizetype k = calls().translations.size() - 1; k >= 0; --k)
+            calls().translations[k].completion(calls().translations[k].text.toUpper() + QStringLiteral("  "));
+    });
+    network.join();
+    QVERIFY(calls().renders.isEmpty()); // nothing is stored before the main thread runs
+    QTRY_COMPARE(calls().renders.size(), 1);
+
+    const fakes::Render &render = calls().renders[0];
+    QCOMPARE(render.translated, (QStringList{QStringLiteral("A  "), QStringLiteral("B  "), QStringLiteral("C  ")}));
+    QCOMPARE(render.source, source);
+    QCOMPARE(render.items.size(), 3);
+    QCOMPARE(f.d().lastText, QStringLiteral("A  \nB  \nC  "));
+    QCOMPARE(*f.d().lastImage, render.result);
+    QCOMPARE(f.view->image(), render.result);
+    QCOMPARE(f.status->text(), Messages::done());
+}
+
+void WorkflowTest::failedLinesKeepSourceText_data()
+{
+    QTest::addColumn<QStringList>("failing");
+    QTest::addColumn<QString>("expectedStatus");
+    QTest::newRow("one of three") << QStringList{QStringLiteral("two")}
+                                  << QStringLiteral("בוצע, אבל 1 שורות לא תורגמו (בדוק חיבור לאינטרנט).");
+    QTest::newRow("all") << QStringList{QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")}
+                         << QStringLiteral("בוצע, אבל 3 שורות לא תורגמו (בדוק חיבור לאינטרנט).");
+}
+
+void WorkflowTest::failedLinesKeepSourceText()
+{
+    QFETCH(QStringList, failing);
+    QFETCH(QString, expectedStatus);
+    WorkflowFixture f;
+    f.pasteAndRecognise(WorkflowFixture::picture(Qt::white),
+                        {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")});
+    fakes::answerTranslations([&](const QString &text) -> std::optional<QString> {
+        if (failing.contains(text))
+            return std::nullopt;
+        return QStringLiteral("[") + text + QStringLiteral("]");
+    });
+    QTRY_COMPARE(calls().renders.size(), 1);
+    QStringList expected;
+    for (const QString &text : {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")})
+        expected << (failing.contains(text) ? text : QStringLiteral("[") + text + QStringLiteral("]"));
+    QCOMPARE(calls().renders[0].translated, expected);
+    QCOMPARE(f.d().lastText, expected.join(u'\n'));
+    QCOMPARE(f.status->text(), expectedStatus);
+}
+
+void WorkflowTest::pasteDuringJobDropsIt()
+{
+    WorkflowFixture f;
+    f.pasteAndRecognise(WorkflowFixture::picture(Qt::white), {QStringLiteral("old")});
+    const QImage next = WorkflowFixture::picture(Qt::black);
+    WorkflowFixture::putOnClipboard(next);
+    f.d().pasteNow();
+
+    fakes::answerTranslations([](const QString &) { return QStringLiteral("late"); });
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    QVERIFY(calls().renders.isEmpty());
+    QVERIFY(!f.d().lastImage);
+    QVERIFY(f.d().lastText.isEmpty());
+    QCOMPARE(f.view->image(), next);
+    QCOMPARE(f.status->text(), Messages::recognising());
+    QCOMPARE(f.d().jobID, 3);
+}
+
+void WorkflowTest::languageChangeDuringJobDropsOldJob()
+{
+    WorkflowFixture f;
+    f.pasteAndRecognise(WorkflowFixture::picture(Qt::white), {QStringLiteral("hello"), QStringLiteral("world")});
+    f.popup->setCurrentIndex(1);
+    f.d().languageChanged();
+    QCOMPARE(f.d().jobID, 3);
+    QCOMPARE(calls().translations.size(), 4);
+    QCOMPARE(calls().translations[2].to, QStringLiteral("en"));
+    QCOMPARE(calls().translations[3].to, QStringLiteral("en"));
+
+    // The old job's answers land in its own list only.
+    calls().translations[0].completion(QStringLiteral("old0"));
+    calls().translations[1].completion(QStringLiteral("old1"));
+    QCoreApplication::processEvents();
+    QVERIFY(calls().renders.isEmpty());
+    QCOMPARE(f.status->text(), Messages::translating(2));
+
+    calls().translations[3].completion(QStringLiteral("new1"));
+    calls().translations[2].completion(QStringLiteral("new0"));
+    QTRY_COMPARE(calls().renders.size(), 1);
+    QCOMPARE(f.d().lastText, QStringLiteral("new0\nnew1"));
+
+    // Choosing the same row again asks again for every line.
+    f.d().languageChanged();
+    QCOMPARE(calls().translations.size(), 6);
+}
+
+void WorkflowTest::languageChangeIgnoredWithoutLines()
+{
+    WorkflowFixture f;
+    f.d().languageChanged(); // nothing pasted yet
+    WorkflowFixture::putOnClipboard(WorkflowFixture::picture(Qt::red));
+    f.d().pasteNow();
+    f.d().languageChanged(); // still recognising
+    QCOMPARE(f.status->text(), Messages::recognising());
+    calls().recognitions[0].completion({});
+    f.d().languageChanged(); // no text found
+    QCOMPARE(f.status->text(), Messages::noText());
+    QCOMPARE(f.d().jobID, 1);
+    QVERIFY(calls().translations.isEmpty());
+}
+
+void WorkflowTest::jobWithoutLinesFinishesOnNextTurn()
+{
+    WorkflowFixture f;
+    const QImage source = WorkflowFixture::picture(Qt::cyan);
+    f.d().currentCG = source;
+    f.d().translateAndShow();
+    QCOMPARE(f.status->text(), QStringLiteral("מתרגם 0 שורות..."));
+    QVERIFY(calls().renders.isEmpty());
+    QTRY_COMPARE(calls().renders.size(), 1);
+    QVERIFY(calls().renders[0].items.isEmpty());
+    QCOMPARE(f.d().lastText, QString());
+    QVERIFY(f.d().lastImage);
+    QCOMPARE(f.status->text(), Messages::done());
+
+    // Without a picture there is no job at all.
+    WorkflowFixture empty;
+    empty.d().translateAndShow();
+    QCOMPARE(empty.d().jobID, 0);
+    QVERIFY(empty.status->text().isEmpty());
+}
+
+void WorkflowTest::noSelectionTranslatesIntoFirstRow()
+{
+    WorkflowFixture f;
+    f.popup->setCurrentIndex(-1);
+    f.pasteAndRecognise(WorkflowFixture::picture(Qt::white), {QStringLiteral("x")});
+    QCOMPARE(calls().translations[0].to, QStringLiteral("iw"));
+}
+
+void WorkflowTest::equalLinesAreAskedSeparately()
+{
+    WorkflowFixture f;
+    f.pasteAndRecognise(WorkflowFixture::picture(Qt::white), {QStringLiteral("OK"), QStringLiteral("OK")});
+    QCOMPARE(calls().translations.size(), 2);
+    calls().translations[0].completion(QStringLiteral("בסדר"));
+    calls().translations[1].completion(std::nullopt);
+    QTRY_COMPARE(calls().renders.size(), 1);
+    QCOMPARE(f.d().lastText, QStringLiteral("בסדר\nOK"));
+    QCOMPARE(f.status->text(), Messages::partlyDone(1));
+}
+
+void WorkflowTest::synchronousAnswerStillFinishesLater()
+{
+    WorkflowFixture f;
+    f.d().currentCG = WorkflowFixture::picture(Qt::white);
+    f.d().currentItems = WorkflowFixture::lines({QStringLiteral("x")});
+    // An answer given before translateText returns must not finish the job
+    // inside translateAndShow.
+    calls().answerAtOnce = [](const QString &) { return std::nullopt; };
+    f.d().translateAndShow();
+    QVERIFY(calls().renders.isEmpty());
+    QCOMPARE(f.status->text(), Messages::translating(1));
+    QTRY_COMPARE(f.status->text(), Messages::partlyDone(1));
+}
+
+void WorkflowTest::finishAfterDelegateIsGoneDoesNothing()
+{
+    WorkflowFixture f;
+    f.pasteAndRecognise(WorkflowFixture::picture(Qt::white), {QStringLiteral("x")});
+    f.delegate.reset();
+    fakes::answerTranslations([](const QString &) { return QStringLiteral("y"); });
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    QVERIFY(calls().renders.isEmpty());
+}
+
+QTEST_MAIN(WorkflowTest)
+#include "WorkflowTest.moc"
