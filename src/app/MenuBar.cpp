@@ -3,30 +3,30 @@
 #include <QApplication>
 #include <QMenuBar>
 
+namespace {
+
+// Shortcuts answer in the whole application, whichever control has the focus.
+void bindShortcut(QAction *action, QKeySequence keys)
+{
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::ApplicationShortcut);
+}
+
+} // namespace
+
 void AppDelegate::buildMenu()
 {
-    // Built before the window, which takes it over when it is created.
+    // The window takes the bar over when it is built.
     menuBar = new QMenuBar;
 
     // Linux does not name the application menu by itself.
     QMenu *appMenu = menuBar->addMenu(QStringLiteral("Quillmere"));
-    QAction *quit = appMenu->addAction(QStringLiteral("יציאה"), QApplication::instance(), &QApplication::quit);
-    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    bindShortcut(appMenu->addAction(QStringLiteral("יציאה"), qApp, &QCoreApplication::quit), Qt::CTRL | Qt::Key_Q);
 
     QMenu *edit = menuBar->addMenu(QStringLiteral("עריכה"));
-    const struct {
-        QString title;
-        QKeySequence keys;
-        void (AppDelegate::*action)();
-    } items[] = {
-        {QStringLiteral("הדבק תמונה"), QKeySequence(Qt::CTRL | Qt::Key_V), &AppDelegate::pasteNow},
-        {QStringLiteral("העתק תמונה מתורגמת"), QKeySequence(Qt::CTRL | Qt::Key_C), &AppDelegate::copyImage},
-        {QStringLiteral("העתק טקסט מתורגם"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &AppDelegate::copyText},
-    };
-    for (const auto &item : items) {
-        QAction *action = edit->addAction(item.title, this, item.action);
-        action->setShortcut(item.keys);
-        action->setShortcutContext(Qt::ApplicationShortcut);
-    }
-    quit->setShortcutContext(Qt::ApplicationShortcut);
+    bindShortcut(edit->addAction(QStringLiteral("הדבק תמונה"), this, &AppDelegate::pasteNow), Qt::CTRL | Qt::Key_V);
+    bindShortcut(edit->addAction(QStringLiteral("העתק תמונה מתורגמת"), this, &AppDelegate::copyImage),
+                 Qt::CTRL | Qt::Key_C);
+    bindShortcut(edit->addAction(QStringLiteral("העתק טקסט מתורגם"), this, &AppDelegate::copyText),
+                 Qt::CTRL | Qt::SHIFT | Qt::Key_C);
 }

@@ -1,0 +1,231 @@
+#include "Messages.h"
+#include "ShellFixture.h"
+#include "StatusLabel.h"
+#include "TargetLanguages.h"
+#include "WindowPlacement.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QtTest>
+
+using fakes::calls;
+
+namespace {
+
+// The strip of controls as laid out for a 960 x 700 content area, measured
+// from its top-left corner.
+const QRect pasteFrame(10, 8, 150, 28);
+const QRect popupFrame(170, 8, 120, 28);
+const QRect copyImageFrame(300, 8, 110, 28);
+const QRect copyTextFrame(415, 8, 100, 28);
+const QRect statusFrame(525, 12, 420, 20);
+const QRect imageFrame(0, 44, 960, 656);
+
+// Columns of ink in a picture of a widget, told apart from its background.
+std::pair<int, int> inkColumns(const QImage &image)
+{
+    const QRgb background = image.pixel(0, 0);
+    int first = image.width(), last = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAbs(qGray(image.pixel(x, y)) - qGray(background)) > 60) {
+                first = qMin(first, x);
+                last = qMax(last, x);
+            }
+    return {first, last};
+}
+
+} // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void controlsFollowTheirResizingRules_data();
+    void controlsFollowTheirResizingRules();
+    void windowIsTitledAndShowsContentAreaBelowMenuBar();
+    void popupOffersTargetLanguagesHebrewFirst();
+    void choosingLanguageTranslatesIntoIt_data();
+    void choosingLanguageTranslatesIntoIt();
+    void statusReadsFromRightEdge_data();
+    void statusReadsFromRightEdge();
+    void longStatusIsCutNotWrapped();
+    void windowIsCentredWithTitleBarOnScreen_data();
+    void windowIsCentredWithTitleBarOnScreen();
+};
+
+void WindowTest::controlsFollowTheirResizingRules_data()
+{
+    QTest::addColumn<QSize>("growth");
+    QTest::addColumn<Qt::LayoutDirection>("desktop");
+
+    QTest::newRow("as built") << QSize(0, 0) << Qt::LeftToRight;
+    QTest::newRow("wider") << QSize(240, 0) << Qt::LeftToRight;
+    QTest::newRow("taller") << QSize(0, 180) << Qt::LeftToRight;
+    QTest::newRow("wider and taller") << QSize(333, 77) << Qt::LeftToRight;
+    QTest::newRow("narrower and shorter") << QSize(-300, -200) << Qt::LeftToRight;
+    QTest::newRow("right-to-left desktop") << QSize(0, 0) << Qt::RightToLeft;
+    QTest::newRow("right-to-left desktop, wider") << QSize(120, 40) << Qt::RightToLeft;
+}
+
+void WindowTest::controlsFollowTheirResizingRules()
+{
+    QFETCH(QSize, growth);
+    QFETCH(Qt::LayoutDirection, desktop);
+    QGuiApplication::setLayoutDirection(desktop);
+    const auto restore = qScopeGuard([] { QGuiApplication::setLayoutDirection(Qt::LeftToRight); });
+
+    ShellFixture f;
+    QVERIFY(f.launch());
+    QMainWindow *window = f.d().window;
+    window->resize(window->size() + growth);
+    QTRY_COMPARE(f.content()->size(), QSize(960, 700) + growth);
+
+    // Only the status label and the image view move with the window, and
+    // nothing is mirrored for a right-to-left desktop.
+    QCOMPARE(f.button(Messages::pasteButtonTitle())->geometry(), pasteFrame);
+    QCOMPARE(f.d().popup->geometry(), popupFrame);
+    QCOMPARE(f.button(QStringLiteral("העתק תמונה"))->geometry(), copyImageFrame);
+    QCOMPARE(f.button(QStringLiteral("העתק טקסט"))->geometry(), copyTextFrame);
+    QCOMPARE(f.d().statusLabel->geometry(), statusFrame.adjusted(0, 0, growth.width(), 0));
+    QCOMPARE(f.d().imageView->geometry(), imageFrame.adjusted(0, 0, growth.width(), growth.height()));
+
+    const QMenuBar *bar = window->menuBar();
+    QVERIFY(bar->actionGeometry(bar->actions()[0]).x() < bar->actionGeometry(bar->actions()[1]).x());
+}
+
+void WindowTest::windowIsTitledAndShowsContentAreaBelowMenuBar()
+{
+    ShellFixture f;
+    QVERIFY(f.launch());
+    QMainWindow *window = f.d().window;
+    QCOMPARE(window->windowTitle(), QStringLiteral("Quillmere"));
+    QVERIFY(window->isVisible());
+
+    const QRect bar = window->menuBar()->geometry();
+    QVERIFY(bar.height() > 0);
+    QCOMPARE(f.content()->geometry(), QRect(0, bar.bottom() + 1, 960, 700));
+    QCOMPARE(window->size(), QSize(960, 700 + bar.height()));
+
+    // The image view is the topmost sibling and starts empty.
+    QCOMPARE(f.content()->children().last(), f.d().imageView.data());
+    QVERIFY(f.d().imageView->image().isNull());
+}
+
+void WindowTest::popupOffersTargetLanguagesHebrewFirst()
+{
+    ShellFixture f;
+    QVERIFY(f.launch());
+    const QComboBox *popup = f.d().popup;
+    QVERIFY(!popup->isEditable());
+    QCOMPARE(popup->count(), targetLanguages.size());
+    for (int i = 0; i < popup->count(); ++i)
+        QCOMPARE(popup->itemText(i), targetLanguages[i].name);
+    QCOMPARE(popup->currentIndex(), 0);
+    QCOMPARE(popup->currentText(), QStringLiteral("עברית"));
+}
+
+void WindowTest::choosingLanguageTranslatesIntoIt_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("code");
+
+    QTest::newRow("English") << 1 << QStringLiteral("en");
+    QTest::newRow("Arabic, the last") << 6 << QStringLiteral("ar");
+    QTest::newRow("Hebrew again") << 0 << QStringLiteral("iw");
+}
+
+void WindowTest::choosingLanguageTranslatesIntoIt()
+{
+    QFETCH(int, row);
+    QFETCH(QString, code);
+
+    QGuiApplication::clipboard()->setImage(ShellFixture::picture(Qt::darkBlue));
+    ShellFixture f;
+    QVERIFY(f.launch());
+    QCOMPARE(calls().recognitions.size(), 1);
+    calls().recognitions[0].completion({{QStringLiteral("Hello"), QRectF(0.1, 0.5, 0.5, 0.1)}});
+    QCOMPARE(calls().translations.size(), 1);
+    QCOMPARE(calls().translations[0].to, QStringLiteral("iw"));
+
+    // The user opens the pop-up and clicks the row.
+    QComboBox *popup = f.d().popup;
+    popup->showPopup();
+    QAbstractItemView *list = popup->view();
+    QTRY_VERIFY(list->isVisible());
+    const QRect item = list->visualRect(list->model()->index(row, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
+    QTRY_VERIFY(!list->isVisible());
+
+    QCOMPARE(popup->currentIndex(), row);
+    QCOMPARE(calls().translations.size(), 2);
+    QCOMPARE(calls().translations[1].to, code);
+    QCOMPARE(f.d().statusLabel->text(), Messages::translating(1));
+}
+
+void WindowTest::statusReadsFromRightEdge_data()
+{
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("no image") << Messages::noImage();
+    QTest::newRow("no text") << Messages::noText();
+    QTest::newRow("recognising") << Messages::recognising();
+    QTest::newRow("done, naming a shortcut") << Messages::done();
+}
+
+void WindowTest::statusReadsFromRightEdge()
+{
+    QFETCH(QString, message);
+
+    ShellFixture f;
+    QVERIFY(f.launch());
+    f.d().setStatus(message);
+    QLabel *label = f.d().statusLabel;
+    const auto [first, last] = inkColumns(label->grab().toImage());
+    QVERIFY2(last >= label->width() - 4, qPrintable(QStringLiteral("ink ends at %1").arg(last)));
+    QVERIFY2(first > label->width() / 4, qPrintable(QStringLiteral("ink starts at %1").arg(first)));
+}
+
+void WindowTest::longStatusIsCutNotWrapped()
+{
+    ShellFixture f;
+    QVERIFY(f.launch());
+    auto *label = qobject_cast<StatusLabel *>(f.d().statusLabel.data());
+    QVERIFY(label);
+
+    f.d().setStatus(Messages::noImage());
+    QCOMPARE(label->shownText(), Messages::noImage());
+
+    const QString longMessage = Messages::noImage().repeated(6);
+    f.d().setStatus(longMessage);
+    QCOMPARE(label->text(), longMessage);
+    const QString shown = label->shownText();
+    QVERIFY(shown.endsWith(QChar(0x2026)));
+    QVERIFY(longMessage.startsWith(shown.chopped(1)));
+    QVERIFY(label->fontMetrics().horizontalAdvance(shown) <= label->contentsRect().width());
+    QCOMPARE(label->height(), 20);
+}
+
+void WindowTest::windowIsCentredWithTitleBarOnScreen_data()
+{
+    QTest::addColumn<QSize>("window");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QPoint>("expected");
+
+    QTest::newRow("fits") << QSize(960, 722) << QRect(0, 0, 1280, 900) << QPoint(160, 89);
+    QTest::newRow("below a panel") << QSize(960, 722) << QRect(0, 32, 1920, 1048) << QPoint(480, 195);
+    QTest::newRow("second screen") << QSize(960, 722) << QRect(1920, 0, 2560, 1440) << QPoint(2720, 359);
+    QTest::newRow("screen narrower than the window") << QSize(960, 722) << QRect(0, 24, 800, 576) << QPoint(0, 24);
+    QTest::newRow("screen only shorter") << QSize(960, 722) << QRect(100, 0, 1366, 700) << QPoint(303, 0);
+}
+
+void WindowTest::windowIsCentredWithTitleBarOnScreen()
+{
+    QFETCH(QSize, window);
+    QFETCH(QRect, available);
+    QFETCH(QPoint, expected);
+    QCOMPARE(centredOnScreen(window, available), expected);
+}
+
+QTEST_MAIN(WindowTest)
+#include "WindowTest.moc"
