@@ -21,18 +21,35 @@ const QRect copyTextFrame(415, 8, 100, 28);
 const QRect statusFrame(525, 12, 420, 20);
 const QRect imageFrame(0, 44, 960, 656);
 
-// Columns of ink in a picture of a widget, told apart from its background.
+bool isInk(const QImage &image, int x, int y)
+{
+    return qAbs(qGray(image.pixel(x, y)) - qGray(image.pixel(0, 0))) > 60;
+}
+
+// The first and last columns of ink in a picture of a widget.
 std::pair<int, int> inkColumns(const QImage &image)
 {
-    const QRgb background = image.pixel(0, 0);
     int first = image.width(), last = -1;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (qAbs(qGray(image.pixel(x, y)) - qGray(background)) > 60) {
+            if (isInk(image, x, y)) {
                 first = qMin(first, x);
                 last = qMax(last, x);
             }
     return {first, last};
+}
+
+// How many rows the ink spans in the columns [from, to].
+int inkHeight(const QImage &image, int from, int to)
+{
+    int top = image.height(), bottom = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = from; x <= to; ++x)
+            if (isInk(image, x, y)) {
+                top = qMin(top, y);
+                bottom = qMax(bottom, y);
+            }
+    return bottom - top + 1;
 }
 
 } // namespace
@@ -181,9 +198,16 @@ void WindowTest::statusReadsFromRightEdge()
     QVERIFY(f.launch());
     f.d().setStatus(message);
     QLabel *label = f.d().statusLabel;
-    const auto [first, last] = inkColumns(label->grab().toImage());
+    const QImage shown = label->grab().toImage();
+    const auto [first, last] = inkColumns(shown);
     QVERIFY2(last >= label->width() - 4, qPrintable(QStringLiteral("ink ends at %1").arg(last)));
     QVERIFY2(first > label->width() / 4, qPrintable(QStringLiteral("ink starts at %1").arg(first)));
+
+    // Read right to left, the sentence starts with a letter at the right
+    // edge and its closing full stop sits at the far left, not the other way
+    // round.
+    QVERIFY(inkHeight(shown, last - 2, last) > 5);
+    QVERIFY(inkHeight(shown, first, first + 1) <= 3);
 }
 
 void WindowTest::longStatusIsCutNotWrapped()
