@@ -6,6 +6,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QPushButton>
 #include <QtTest>
 
 using fakes::calls;
@@ -64,6 +65,7 @@ private Q_SLOTS:
     void popupOffersTargetLanguagesHebrewFirst();
     void choosingLanguageTranslatesIntoIt_data();
     void choosingLanguageTranslatesIntoIt();
+    void pasteButtonTitleReadsRightToLeft();
     void statusReadsFromRightEdge_data();
     void statusReadsFromRightEdge();
     void longStatusIsCutNotWrapped();
@@ -178,6 +180,36 @@ void WindowTest::choosingLanguageTranslatesIntoIt()
     QCOMPARE(calls().translations.size(), 2);
     QCOMPARE(calls().translations[1].to, code);
     QCOMPARE(f.d().statusLabel->text(), Messages::translating(1));
+}
+
+void WindowTest::pasteButtonTitleReadsRightToLeft()
+{
+    ShellFixture f;
+    QVERIFY(f.launch());
+    QPushButton *paste = f.button(Messages::pasteButtonTitle());
+    const QImage shown = paste->grab().toImage();
+
+    // Dark columns across the middle of the face, away from the border.
+    QList<int> dark;
+    for (int x = 6; x < shown.width() - 6; ++x)
+        for (int y = shown.height() / 2 - 3; y <= shown.height() / 2 + 3; ++y)
+            if (qGray(shown.pixel(x, y)) < 110) {
+                dark.append(x);
+                break;
+            }
+    QVERIFY(dark.size() > 10);
+
+    // The two spaces make the widest gap; read right to left, the shortcut
+    // comes after the words and so stands on the left of that gap.
+    int gapStart = dark.first(), widest = 0;
+    for (qsizetype i = 1; i < dark.size(); ++i)
+        if (dark[i] - dark[i - 1] > widest) {
+            widest = dark[i] - dark[i - 1];
+            gapStart = dark[i - 1];
+        }
+    const int shortcutWidth = paste->fontMetrics().horizontalAdvance(Messages::shortcutName(Qt::CTRL | Qt::Key_V));
+    QVERIFY2(qAbs(gapStart - dark.first() - shortcutWidth) <= 4,
+             qPrintable(QStringLiteral("%1 px of text before the gap").arg(gapStart - dark.first())));
 }
 
 void WindowTest::statusReadsFromRightEdge_data()
