@@ -4,9 +4,9 @@
 #include "Messages.h"
 #include "StatusLabel.h"
 #include "TargetLanguages.h"
+#include "TitleButton.h"
 #include "WindowPlacement.h"
 
-#include <QPushButton>
 #include <QScreen>
 
 namespace {
@@ -15,10 +15,7 @@ constexpr QSize contentSize(960, 700);
 
 QPushButton *makeButton(const QString &title, AppDelegate *delegate, void (AppDelegate::*action)())
 {
-    auto *button = new QPushButton(title);
-    // The button stays where it is; only its title runs in its own
-    // direction, so "Ctrl+V" follows the Hebrew words instead of leading.
-    button->setLayoutDirection(title.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
+    auto *button = new TitleButton(title);
     QObject::connect(button, &QPushButton::clicked, delegate, action);
     return button;
 }
