@@ -3,30 +3,18 @@
 #include <QApplication>
 #include <QMenuBar>
 
-namespace {
-
-// Shortcuts answer in the whole application, whichever control has the focus.
-void bindShortcut(QAction *action, QKeySequence keys)
-{
-    action->setShortcut(keys);
-    action->setShortcutContext(Qt::ApplicationShortcut);
-}
-
-} // namespace
-
 void AppDelegate::buildMenu()
 {
-    // The window takes the bar over when it is built.
+    // The window takes the bar over when it is built; its shortcuts then
+    // answer whichever control of the window has the focus.
     menuBar = new QMenuBar;
 
     // Linux does not name the application menu by itself.
     QMenu *appMenu = menuBar->addMenu(QStringLiteral("Quillmere"));
-    bindShortcut(appMenu->addAction(QStringLiteral("יציאה"), qApp, &QCoreApplication::quit), Qt::CTRL | Qt::Key_Q);
+    appMenu->addAction(QStringLiteral("יציאה"), Qt::CTRL | Qt::Key_Q, qApp, &QCoreApplication::quit);
 
     QMenu *edit = menuBar->addMenu(QStringLiteral("עריכה"));
-    bindShortcut(edit->addAction(QStringLiteral("הדבק תמונה"), this, &AppDelegate::pasteNow), Qt::CTRL | Qt::Key_V);
-    bindShortcut(edit->addAction(QStringLiteral("העתק תמונה מתורגמת"), this, &AppDelegate::copyImage),
-                 Qt::CTRL | Qt::Key_C);
-    bindShortcut(edit->addAction(QStringLiteral("העתק טקסט מתורגם"), this, &AppDelegate::copyText),
-                 Qt::CTRL | Qt::SHIFT | Qt::Key_C);
+    edit->addAction(QStringLiteral("הדבק תמונה"), Qt::CTRL | Qt::Key_V, this, &AppDelegate::pasteNow);
+    edit->addAction(QStringLiteral("העתק תמונה מתורגמת"), Qt::CTRL | Qt::Key_C, this, &AppDelegate::copyImage);
+    edit->addAction(QStringLiteral("העתק טקסט מתורגם"), Qt::CTRL | Qt::SHIFT | Qt::Key_C, this, &AppDelegate::copyText);
 }
