@@ -6,6 +6,8 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QGlyphRun>
+#include <QTextLayout>
 #include <QPushButton>
 #include <QtTest>
 
@@ -69,6 +71,8 @@ private Q_SLOTS:
     void statusReadsFromRightEdge_data();
     void statusReadsFromRightEdge();
     void longStatusIsCutNotWrapped();
+    void everyTextHasGlyphs_data();
+    void everyTextHasGlyphs();
     void windowIsCentredWithTitleBarOnScreen_data();
     void windowIsCentredWithTitleBarOnScreen();
 };
@@ -260,6 +264,38 @@ void WindowTest::longStatusIsCutNotWrapped()
     QVERIFY(longMessage.startsWith(shown.chopped(1)));
     QVERIFY(label->fontMetrics().horizontalAdvance(shown) <= label->contentsRect().width());
     QCOMPARE(label->height(), 20);
+}
+
+void WindowTest::everyTextHasGlyphs_data()
+{
+    QTest::addColumn<QString>("text");
+
+    QStringList texts = {Messages::pasteButtonTitle(), QStringLiteral("העתק תמונה"), QStringLiteral("העתק טקסט"),
+                         QStringLiteral("יציאה"), QStringLiteral("עריכה"), QStringLiteral("הדבק תמונה"),
+                         QStringLiteral("העתק תמונה מתורגמת"), QStringLiteral("העתק טקסט מתורגם"),
+                         Messages::pasteHint(), Messages::recognising(), Messages::noImage(), Messages::noText(),
+                         Messages::translating(3), Messages::done(), Messages::partlyDone(2),
+                         Messages::imageCopied(), Messages::noImageToCopy(), Messages::textCopied(),
+                         Messages::noTextToCopy()};
+    for (const TargetLanguage &language : targetLanguages)
+        texts.append(language.name);
+    for (const QString &text : texts)
+        QTest::newRow(qPrintable(text)) << text;
+}
+
+void WindowTest::everyTextHasGlyphs()
+{
+    // With the fonts this machine has, no letter of the interface is drawn
+    // as a box: every glyph that the layout picks, fallbacks included, exists.
+    QFETCH(QString, text);
+    QTextLayout layout(text, QApplication::font());
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    QVERIFY(!runs.isEmpty());
+    for (const QGlyphRun &run : runs)
+        QVERIFY2(!run.glyphIndexes().contains(0u), qPrintable(run.rawFont().familyName()));
 }
 
 void WindowTest::windowIsCentredWithTitleBarOnScreen_data()
