@@ -142,6 +142,8 @@ class ShellEndToEnd(unittest.TestCase):
         self.assert_ends_cleanly()
 
     def test_quitting_while_a_picture_is_read(self):
+        # Large enough to keep recognition busy for a moment, and plain, so no
+        # line is found and nothing is sent to the translation service.
         self.desktop.put_picture_on_clipboard(4000, 3000)
         window = self.launch()
         self.press(window, "ctrl+q")
