@@ -7,8 +7,8 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QGlyphRun>
-#include <QTextLayout>
 #include <QPushButton>
+#include <QTextLayout>
 #include <QtTest>
 
 using fakes::calls;
@@ -270,12 +270,24 @@ void WindowTest::everyTextHasGlyphs_data()
 {
     QTest::addColumn<QString>("text");
 
-    QStringList texts = {Messages::pasteButtonTitle(), QStringLiteral("העתק תמונה"), QStringLiteral("העתק טקסט"),
-                         QStringLiteral("יציאה"), QStringLiteral("עריכה"), QStringLiteral("הדבק תמונה"),
-                         QStringLiteral("העתק תמונה מתורגמת"), QStringLiteral("העתק טקסט מתורגם"),
-                         Messages::pasteHint(), Messages::recognising(), Messages::noImage(), Messages::noText(),
-                         Messages::translating(3), Messages::done(), Messages::partlyDone(2),
-                         Messages::imageCopied(), Messages::noImageToCopy(), Messages::textCopied(),
+    QStringList texts = {Messages::pasteButtonTitle(),
+                         QStringLiteral("העתק תמונה"),
+                         QStringLiteral("העתק טקסט"),
+                         QStringLiteral("יציאה"),
+                         QStringLiteral("עריכה"),
+                         QStringLiteral("הדבק תמונה"),
+                         QStringLiteral("העתק תמונה מתורגמת"),
+                         QStringLiteral("העתק טקסט מתורגם"),
+                         Messages::pasteHint(),
+                         Messages::recognising(),
+                         Messages::noImage(),
+                         Messages::noText(),
+                         Messages::translating(3),
+                         Messages::done(),
+                         Messages::partlyDone(2),
+                         Messages::imageCopied(),
+                         Messages::noImageToCopy(),
+                         Messages::textCopied(),
                          Messages::noTextToCopy()};
     for (const TargetLanguage &language : targetLanguages)
         texts.append(language.name);
