@@ -8,6 +8,7 @@ Usage: shell_end_to_end.py path/to/quillmere
 """
 
 import os
+import random
 import shutil
 import subprocess
 import sys
@@ -29,31 +30,60 @@ def wait_for(what, check, timeout=15.0):
     raise AssertionError(f"timed out waiting for {what}")
 
 
+def displays_in_use():
+    """Display numbers with a lock file or a listening socket, the abstract
+    ones included: X servers of other sandboxes on this machine may share the
+    network namespace without sharing /tmp."""
+    used = set()
+    with open("/proc/net/unix") as sockets:
+        for line in sockets:
+            name = line.split()[-1]
+            if "/.X11-unix/X" in name:
+                used.add(name.rsplit("X", 1)[1])
+    for entry in os.listdir("/tmp"):
+        if entry.startswith(".X") and entry.endswith("-lock"):
+            used.add(entry[2:-5])
+    return used
+
+
 class Desktop:
     """An Xvfb server with openbox on it."""
 
     def __init__(self):
         self.home = tempfile.mkdtemp(prefix="quillmere-e2e-")
         self.helpers = []
+        self.server = self.wm = None
+        for _ in range(3):
+            try:
+                self.start()
+                return
+            except (RuntimeError, AssertionError):
+                self.stop()
+        self.close()
+        raise RuntimeError("could not start an X server with a window manager")
+
+    def start(self):
+        used = displays_in_use()
+        number = next(str(n) for n in random.sample(range(200, 30000), 100) if str(n) not in used)
         read_end, write_end = os.pipe()
         self.server = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24",
+            ["Xvfb", f":{number}", "-displayfd", str(write_end), "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24",
              "-nolisten", "tcp"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         with os.fdopen(read_end) as ready:
-            number = ready.readline().strip()
-        if not number:
-            raise RuntimeError("Xvfb did not start")
+            if ready.readline().strip() != number:
+                raise RuntimeError("Xvfb did not start")
         runtime = os.path.join(self.home, "runtime")
-        os.mkdir(runtime, 0o700)
+        os.makedirs(runtime, 0o700, exist_ok=True)
         self.env = {k: v for k, v in os.environ.items() if not k.startswith(("QT_", "WAYLAND_"))}
         self.env.update(DISPLAY=f":{number}", HOME=self.home, XDG_RUNTIME_DIR=runtime,
                         XDG_SESSION_TYPE="x11", LC_ALL="C.UTF-8")
         self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         wait_for("the window manager",
-                 lambda: "window id" in self.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], check=False))
+                 lambda: "window id" in self.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], check=False),
+                 timeout=10)
 
     def run(self, argv, check=True):
         done = subprocess.run(argv, env=self.env, capture_output=True, text=True, timeout=30)
@@ -64,20 +94,29 @@ class Desktop:
     def put_picture_on_clipboard(self, width, height):
         path = os.path.join(self.home, "picture.png")
         self.run(["convert", "-size", f"{width}x{height}", "xc:#3a6ea5", path])
-        # xclip stays behind to serve the clipboard until someone else owns it.
-        self.helpers.append(subprocess.Popen(["xclip", "-selection", "clipboard", "-t", "image/png", "-i", path], env=self.env,
-                                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        # xclip serves the clipboard in the foreground until it is stopped.
+        self.helpers.append(subprocess.Popen(
+            ["xclip", "-quiet", "-selection", "clipboard", "-t", "image/png", "-i", path], env=self.env,
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
         wait_for("the picture on the clipboard",
                  lambda: "image/png" in self.run(["xclip", "-selection", "clipboard", "-o", "-t", "TARGETS"],
                                                  check=False))
 
-    def close(self):
+    def stop(self):
         for process in self.helpers + [self.wm, self.server]:
+            if process is None:
+                continue
             process.terminate()
             try:
                 process.wait(timeout=10)
             except subprocess.TimeoutExpired:
                 process.kill()
+                process.wait()
+        self.helpers = []
+        self.server = self.wm = None
+
+    def close(self):
+        self.stop()
         shutil.rmtree(self.home, ignore_errors=True)
 
 
