@@ -3,8 +3,8 @@
 
 #include <QApplication>
 
-// With targetLanguages, which is static data ready before main runs, the
-// process-wide objects. Both live until main returns.
+// The process-wide objects besides targetLanguages, which is static data
+// ready before main runs. Set once, in this order, and alive until main returns.
 QApplication *app = nullptr;
 AppDelegate *delegate = nullptr;
 
