@@ -1,4 +1,15 @@
+#include "Launch.h"
+
 #include "AppDelegate.h"
+
+#include <QGuiApplication>
+#include <QTimer>
+
+void attachDelegate(QGuiApplication &application, AppDelegate &delegate)
+{
+    application.setQuitOnLastWindowClosed(delegate.applicationShouldTerminateAfterLastWindowClosed());
+    QTimer::singleShot(0, &delegate, &AppDelegate::applicationDidFinishLaunching);
+}
 
 void AppDelegate::applicationDidFinishLaunching()
 {
