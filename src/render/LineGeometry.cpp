@@ -22,7 +22,9 @@ std::optional<LineGeometry> lineGeometry(const QRectF &box, QSize picture)
         return std::nullopt;
     const qreal W = picture.width();
     const qreal H = picture.height();
-    const QRectF r(box.x() * W, box.y() * H, box.width() * W, box.height() * H);
+    // A box given with a negative width or height is the same rectangle as
+    // its mirror image.
+    const QRectF r = QRectF(box.x() * W, box.y() * H, box.width() * W, box.height() * H).normalized();
     const QRectF plate(r.x() - 3.0, r.y() - 2.0, r.width() + 6.0, r.height() + 4.0);
     return LineGeometry{r, plate};
 }

@@ -57,7 +57,7 @@ void drawLine(QPainter &painter, const QImage &source, const QRectF &box, const 
 
     painter.setPen(Qt::NoPen);
     painter.setBrush(fill);
-    painter.drawRoundedRect(rasterRect(plate, picture.height()).normalized(), kCornerRadius, kCornerRadius);
+    painter.drawRoundedRect(rasterRect(plate, picture.height()), kCornerRadius, kCornerRadius);
 
     TextBlock block(text, font);
     const FittedText fitted = fitText(block, line->pixelRect.height(), plate.size());

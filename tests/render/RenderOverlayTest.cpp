@@ -88,6 +88,7 @@ private Q_SLOTS:
     void stringsArePairedWithItemsByPosition_data();
     void stringsArePairedWithItemsByPosition();
     void laterPlatesCoverEarlierText();
+    void boxWithNegativeSizeIsItsMirrorImage();
     void unusableBoxesArePassedOver_data();
     void unusableBoxesArePassedOver();
     void degenerateBoxesStillFinish_data();
@@ -338,6 +339,15 @@ void RenderOverlayTest::laterPlatesCoverEarlierText()
     QVERIFY(!ink::extentIn(writingLast, overlap, Qt::white).isEmpty());
 }
 
+void RenderOverlayTest::boxWithNegativeSizeIsItsMirrorImage()
+{
+    const QImage source = positionCoded();
+    const QRectF box = lineAt(QRectF(40, 50, 140, 20)).box;
+    const QRectF mirrored(box.right(), box.bottom(), -box.width(), -box.height());
+    const QString text = QStringLiteral("Mirror");
+    QCOMPARE(renderOverlay(source, {TextItem{text, mirrored}}, {}), renderOverlay(source, {TextItem{text, box}}, {}));
+}
+
 void RenderOverlayTest::unusableBoxesArePassedOver_data()
 {
     QTest::addColumn<QRectF>("box");
@@ -367,8 +377,7 @@ void RenderOverlayTest::degenerateBoxesStillFinish_data()
 {
     QTest::addColumn<QRectF>("box");
 
-    const QString longText = QStringLiteral("a long translation that cannot fit anywhere at all, ").repeated(20);
-    QTest::newRow("zero-width plate") << QRectF(0.5, 0.5, -6.0 / kPicture.width(), 0.2);
+    QTest::newRow("zero width") << QRectF(0.5, 0.5, 0.0, 0.2);
     QTest::newRow("negative width and height") << QRectF(0.5, 0.5, -0.3, -0.2);
     QTest::newRow("four pictures tall") << QRectF(0.1, -1.5, 0.02, 4.0);
     QTest::newRow("four pictures wide") << QRectF(-1.5, 0.5, 4.0, 0.1);
