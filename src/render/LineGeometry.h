@@ -9,7 +9,7 @@
 // pixel with the origin at the bottom-left corner and y growing upward, the
 // way the line's box is given.
 struct LineGeometry {
-    QRectF pixelRect; // the box scaled to the picture
+    QRectF pixelRect; // the box scaled to the picture, its width and height made non-negative
     QRectF plate;     // the pixel rectangle grown by 3 left and right, 2 below and above
 };
 

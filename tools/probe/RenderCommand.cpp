@@ -26,9 +26,12 @@ bool readItems(const QString &path, TextItems &items, QStringList &translated)
     }
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    if (error.error != QJsonParseError::NoError) {
+        std::fprintf(stderr, "quillmere-probe: %s: %s\n", qPrintable(path), qPrintable(error.errorString()));
+        return false;
+    }
     if (!document.isArray()) {
-        std::fprintf(stderr, "quillmere-probe: %s is not a JSON array: %s\n", qPrintable(path),
-                     qPrintable(error.errorString()));
+        std::fprintf(stderr, "quillmere-probe: %s is not a JSON array of items\n", qPrintable(path));
         return false;
     }
     for (const QJsonValue &value : document.array()) {
