@@ -1,4 +1,5 @@
 #include "AppDelegate.h"
+#include "RecognizeText.h"
 #include "TargetLanguages.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@ int main(int argc, char *argv[])
     AppDelegate appDelegate;
     delegate = &appDelegate;
     app->setQuitOnLastWindowClosed(delegate->applicationShouldTerminateAfterLastWindowClosed());
+    warmUpRecognizer();
     QTimer::singleShot(0, delegate, &AppDelegate::applicationDidFinishLaunching);
     return app->exec();
 }

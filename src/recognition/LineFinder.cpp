@@ -102,8 +102,6 @@ int hostOf(const QList<Line> &lines, const QRect &mark)
 QList<QRect> findLines(const QImage &mask)
 {
     QList<QRect> glyphs = glyphBoxes(mask);
-    // Anything taller than an eighth of the picture is a picture, not a glyph.
-    const int maxGlyphHeight = std::max(minGlyphHeight, mask.height() / 8);
     std::sort(glyphs.begin(), glyphs.end(), [](const QRect &a, const QRect &b) {
         return a.left() != b.left() ? a.left() < b.left() : a.top() < b.top();
     });
@@ -111,8 +109,6 @@ QList<QRect> findLines(const QImage &mask)
     QList<Line> lines;
     QList<QRect> marks;
     for (const QRect &glyph : glyphs) {
-        if (glyph.height() > maxGlyphHeight)
-            continue;
         if (glyph.height() < minGlyphHeight) {
             marks.append(glyph);
             continue;
