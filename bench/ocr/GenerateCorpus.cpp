@@ -98,14 +98,14 @@ void titleBar(Sheet &s, const QString &title, int variant)
 }
 
 // A list of conversations or files: name and time on one row, preview below.
-QRectF sidebar(Sheet &s, const Phrases &ui, const Phrases &content, int seed)
+QRectF sidebar(Sheet &s, const Phrases &ui, const Phrases &content, int variant)
 {
     const qreal w = s.width / 3.2;
     const QRectF area(s.rtl ? s.width - w : 0, 38, w, s.height - 38 - 26);
     s.painter.fillRect(area, s.theme.sidebar);
     qreal y = area.top() + 10;
     for (int i = 0; y + 58 < area.bottom(); ++i) {
-        const int k = (seed + i) % ui.names.size();
+        const int k = (variant + i) % ui.names.size();
         if (i == 1) {
             s.painter.fillRect(QRectF(area.left() + 6, y - 4, w - 12, 56), s.theme.accent);
         }
@@ -131,12 +131,12 @@ QRectF sidebar(Sheet &s, const Phrases &ui, const Phrases &content, int seed)
     return area;
 }
 
-void chat(Sheet &s, const QRectF &pane, const Phrases &content, int seed)
+void chat(Sheet &s, const QRectF &pane, const Phrases &content, int variant)
 {
     qreal y = pane.top() + 24;
     for (int i = 0; y + 60 < pane.bottom(); ++i) {
-        const bool mine = (i + seed) % 3 == 1;
-        const QString text = content.sentences[(seed * 3 + i) % content.sentences.size()];
+        const bool mine = (i + variant) % 3 == 1;
+        const QString text = content.sentences[(variant * 3 + i) % content.sentences.size()];
         const QFont f = s.font(s.bodyPx + 1);
         const qreal textWidth = std::min(QFontMetricsF(f).horizontalAdvance(text), pane.width() * 0.6);
         const qreal bubbleWidth = textWidth + 28;
@@ -156,17 +156,17 @@ void chat(Sheet &s, const QRectF &pane, const Phrases &content, int seed)
     }
 }
 
-void article(Sheet &s, const QRectF &pane, const Phrases &ui, const Phrases &content, int seed)
+void article(Sheet &s, const QRectF &pane, const Phrases &ui, const Phrases &content, int variant)
 {
     const qreal left = pane.left() + 40, right = pane.right() - 40;
-    s.line(ui.titles[seed % ui.titles.size()], s.font(s.bodyPx + 9, true), s.theme.text, left, right, pane.top() + 50,
-           "heading");
+    s.line(ui.titles[variant % ui.titles.size()], s.font(s.bodyPx + 9, true), s.theme.text, left, right,
+           pane.top() + 50, "heading");
     qreal y = pane.top() + 90;
     QFont body = s.font(s.bodyPx + 1);
     body.setFamilies(QStringList{s.families.last()} + body.families());
     for (int i = 0; y + 20 < pane.bottom() - 60; ++i) {
-        const QString a = content.sentences[(seed + i) % content.sentences.size()];
-        const QString b = content.sentences[(seed + i + 4) % content.sentences.size()];
+        const QString a = content.sentences[(variant + i) % content.sentences.size()];
+        const QString b = content.sentences[(variant + i + 4) % content.sentences.size()];
         s.line(a + ' ' + b, body, s.theme.text, left, right, y, "body");
         y += s.bodyPx * 1.9 + (i % 4 == 3 ? 14 : 0);
     }
@@ -182,9 +182,9 @@ void button(Sheet &s, const QRectF &r, const QString &text, bool primary)
 }
 
 // An article dimmed behind a modal dialog with a message, a form and buttons.
-void dialog(Sheet &s, const QRectF &pane, const Phrases &ui, const Phrases &content, int seed)
+void dialog(Sheet &s, const QRectF &pane, const Phrases &ui, const Phrases &content, int variant)
 {
-    article(s, pane, ui, content, seed + 1);
+    article(s, pane, ui, content, variant + 1);
     s.painter.fillRect(pane, QColor(0, 0, 0, s.theme.dark ? 110 : 90));
     const QRectF box(pane.center().x() - 260, pane.center().y() - 150, 520, 300);
     // Lines the dialog hides in part are no longer lines of the picture.
@@ -198,17 +198,17 @@ void dialog(Sheet &s, const QRectF &pane, const Phrases &ui, const Phrases &cont
     s.painter.setBrush(s.theme.window);
     s.painter.drawRoundedRect(box, 12, 12);
     const qreal left = box.left() + 28, right = box.right() - 28;
-    s.line(ui.titles[(seed + 2) % ui.titles.size()], s.font(s.bodyPx + 4, true), s.theme.text, left, right,
+    s.line(ui.titles[(variant + 2) % ui.titles.size()], s.font(s.bodyPx + 4, true), s.theme.text, left, right,
            box.top() + 44, "heading");
-    s.line(content.sentences[(seed + 5) % content.sentences.size()], s.font(s.bodyPx), s.theme.text, left, right,
+    s.line(content.sentences[(variant + 5) % content.sentences.size()], s.font(s.bodyPx), s.theme.text, left, right,
            box.top() + 80, "body");
-    s.line(content.sentences[(seed + 6) % content.sentences.size()], s.font(s.bodyPx), s.theme.secondary, left, right,
-           box.top() + 104, "secondary");
-    s.line(ui.names[seed % ui.names.size()], s.font(s.bodyPx), s.theme.text, left, right, box.top() + 150, "body");
+    s.line(content.sentences[(variant + 6) % content.sentences.size()], s.font(s.bodyPx), s.theme.secondary, left,
+           right, box.top() + 104, "secondary");
+    s.line(ui.names[variant % ui.names.size()], s.font(s.bodyPx), s.theme.text, left, right, box.top() + 150, "body");
     s.painter.setPen(QPen(s.theme.secondary, 1));
     s.painter.setBrush(s.theme.field);
     s.painter.drawRoundedRect(QRectF(left, box.top() + 162, right - left, 34), 5, 5);
-    s.line(ui.names[(seed + 3) % ui.names.size()], s.font(s.bodyPx), s.theme.text, left + 10, right - 10,
+    s.line(ui.names[(variant + 3) % ui.names.size()], s.font(s.bodyPx), s.theme.text, left + 10, right - 10,
            box.top() + 184, "body");
     const qreal bw = 150;
     const QRectF first(s.rtl ? left : right - bw, box.bottom() - 60, bw, 34);
@@ -217,14 +217,14 @@ void dialog(Sheet &s, const QRectF &pane, const Phrases &ui, const Phrases &cont
     button(s, second, ui.titles[2], true);
 }
 
-void statusBar(Sheet &s, const Phrases &ui, int seed)
+void statusBar(Sheet &s, const Phrases &ui, int variant)
 {
     const QRectF bar(0, s.height - 26, s.width, 26);
     QLinearGradient g(bar.topLeft(), bar.topRight());
     g.setColorAt(0, s.theme.dark ? QColor("#252a33") : QColor("#e8eef7"));
     g.setColorAt(1, s.theme.dark ? QColor("#3b2f45") : QColor("#f7e9f0"));
     s.painter.fillRect(bar, g);
-    s.line(ui.titles[(seed + 7) % ui.titles.size()] + QStringLiteral(" · %1").arg(12 + seed), s.font(11),
+    s.line(ui.titles[(variant + 7) % ui.titles.size()] + QStringLiteral(" · %1").arg(12 + variant), s.font(11),
            s.theme.secondary, 16, s.width / 2.0, bar.top() + 17, "small");
 }
 

@@ -48,6 +48,5 @@ QImage lineImage(const QImage &gray, const QImage &mask, const QRect &line)
     const double scale = std::clamp(double(targetHeight) / line.height(), 1.0, maxUpscale);
     if (scale <= 1.0)
         return out;
-    return out.scaled(qRound(out.width() * scale), qRound(out.height() * scale), Qt::IgnoreAspectRatio,
-                      Qt::SmoothTransformation);
+    return out.scaledToHeight(qRound(out.height() * scale), Qt::SmoothTransformation);
 }
