@@ -1,5 +1,6 @@
 #include "AppDelegate.h"
 #include "Launch.h"
+#include "RecognizeText.h"
 
 #include <QApplication>
 
@@ -19,6 +20,7 @@ int main(int argc, char *argv[])
     // finds it gone and drops its result.
     AppDelegate appDelegate;
     delegate = &appDelegate;
+    warmUpRecognizer();
     attachDelegate(*app, *delegate);
     return app->exec();
 }
