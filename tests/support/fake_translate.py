@@ -12,7 +12,8 @@ its own), a rule may replace that answer:
   --answer TEXT STATUS BODY   reply with this status and body
   --fail TEXT:MODE            fail in one of the ways listed in FAIL_MODES
 
-The server stops on SIGTERM or SIGINT, or by itself after --max-seconds.
+The server stops on SIGTERM or SIGINT, when the process that started it ends
+(a crashed test leaves no server behind), or after --max-seconds.
 """
 
 import argparse
@@ -24,6 +25,7 @@ import socket
 import struct
 import sys
 import threading
+import time
 import urllib.parse
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
@@ -252,7 +254,11 @@ def main():
 
     serving = threading.Thread(target=server.serve_forever, kwargs={"poll_interval": 0.1})
     serving.start()
-    stop.wait(args.max_seconds)
+    parent = os.getppid()
+    deadline = time.monotonic() + args.max_seconds if args.max_seconds else None
+    while not stop.wait(0.2):
+        if os.getppid() != parent or (deadline is not None and time.monotonic() >= deadline):
+            break
     server.shutdown()
     server.server_close()
     serving.join()

@@ -8,7 +8,8 @@ request to 127.0.0.1:BACKEND_PORT over HTTP/1.1. A client that trusts
 DIR/cert.pem reaches the service at https://127.0.0.1:PORT/.
 
 nghttpx writes "<alpn> <request line> <status>" per request to DIR/access.log.
-Stops, with nghttpx, on SIGTERM or SIGINT, or by itself after --max-seconds.
+Stops, with nghttpx, on SIGTERM or SIGINT, when the process that started it
+ends, or after --max-seconds.
 """
 
 import argparse
@@ -86,9 +87,10 @@ def main():
         f.write(f"{port}\n")
     os.replace(partial, args.port_file)
 
+    parent = os.getppid()
     deadline = time.monotonic() + args.max_seconds if args.max_seconds else None
     while not stop.wait(0.2) and proxy.poll() is None:
-        if deadline is not None and time.monotonic() >= deadline:
+        if os.getppid() != parent or (deadline is not None and time.monotonic() >= deadline):
             break
     proxy.terminate()
     try:
