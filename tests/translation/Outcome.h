@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TranslationPrinting.h"
 #include "TranslationRoute.h"
 
 #include <QTest>
@@ -7,15 +8,6 @@
 
 #include <memory>
 #include <mutex>
-
-using Translation = std::optional<QString>;
-
-namespace QTest {
-template <> inline char *toString(const Translation &translation)
-{
-    return translation ? toString(*translation) : qstrdup("(no translation)");
-}
-} // namespace QTest
 
 // What one call of translateText handed to its completion, recorded from
 // whichever thread the completion ran on.

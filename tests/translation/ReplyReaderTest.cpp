@@ -1,9 +1,6 @@
 // Reading the translation out of a reply body.
 #include "ReplyReader.h"
-
-#include <QTest>
-
-using Translation = std::optional<QString>;
+#include "TranslationPrinting.h"
 
 class ReplyReaderTest : public QObject {
     Q_OBJECT
