@@ -80,5 +80,9 @@ void boundedGet(QNetworkAccessManager &manager, const QUrl &address, const Trans
     request.setAttribute(QNetworkRequest::Http2AllowedAttribute, true);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
     request.setTransferTimeout(int(limits.inactivity.count()));
+    // Each line is a request of its own: nothing the service set on an
+    // earlier reply may tie it to the others or to the user.
+    request.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
+    request.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
     new Exchange(manager.get(request), limits, std::move(done));
 }
