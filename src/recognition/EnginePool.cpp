@@ -36,6 +36,15 @@ EnginePool::Lease::~Lease()
     }
 }
 
+// Engines share dictionaries through Tesseract's own process-wide cache, made
+// on first use. Making it before the pool makes it outlive the pool, so the
+// engines still pooled at exit give their dictionaries back to a live cache
+// instead of one already destroyed.
+EnginePool::EnginePool()
+{
+    tesseract::TessBaseAPI::ClearPersistentCache();
+}
+
 EnginePool &EnginePool::shared()
 {
     static EnginePool pool;
