@@ -1,10 +1,19 @@
 #include "Clipboard.h"
 
+#include "ClipboardPicture.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QPointer>
+#include <QThreadPool>
 
-std::optional<QImage> readClipboardImage()
+#include <memory>
+#include <mutex>
+
+namespace {
+
+std::optional<QImage> readQtClipboardImage()
 {
     const QMimeData *data = QGuiApplication::clipboard()->mimeData();
     if (!data || !data->hasImage())
@@ -13,6 +22,80 @@ std::optional<QImage> readClipboardImage()
     if (image.isNull())
         return std::nullopt;
     return image;
+}
+
+// Qt's own X11 clipboard waits for the owner on the main thread, for seconds
+// and then for as long as a frozen owner stays frozen. Reads from another
+// program therefore run here, one at a time, each on a connection of its own.
+class BackgroundReads {
+public:
+    static BackgroundReads &shared()
+    {
+        static BackgroundReads reads;
+        return reads;
+    }
+
+    void start(QObject *receiver, ClipboardPictureCompletion done)
+    {
+        const std::shared_ptr<std::atomic<bool>> stop = renew();
+        auto deliver = [receiver = QPointer(receiver), done = std::move(done), stop](std::optional<QImage> picture) {
+            if (receiver && !stop->load())
+                done(std::move(picture));
+        };
+        threads.start([stop, deliver = std::move(deliver)]() mutable {
+            std::optional<QImage> picture = readX11ClipboardPicture(QByteArray(), SelectionLimits{}, *stop);
+            if (stop->load())
+                return;
+            QMetaObject::invokeMethod(
+                qApp, [deliver = std::move(deliver), picture = std::move(picture)]() mutable { deliver(picture); },
+                Qt::QueuedConnection);
+        });
+    }
+
+private:
+    BackgroundReads()
+    {
+        threads.setMaxThreadCount(1);
+        qAddPostRoutine([] { shared().stopAll(); });
+    }
+
+    // Abandons the read under way, if any, and gives the next one its flag.
+    std::shared_ptr<std::atomic<bool>> renew()
+    {
+        const std::lock_guard lock(mutex);
+        if (current)
+            current->store(true);
+        current = std::make_shared<std::atomic<bool>>(false);
+        return current;
+    }
+
+    void stopAll()
+    {
+        {
+            const std::lock_guard lock(mutex);
+            if (current)
+                current->store(true);
+        }
+        threads.waitForDone();
+    }
+
+    std::mutex mutex;
+    std::shared_ptr<std::atomic<bool>> current;
+    QThreadPool threads;
+};
+
+} // namespace
+
+void readClipboardImage(QObject *receiver, ClipboardPictureCompletion done)
+{
+    static std::once_flag limited;
+    std::call_once(limited, limitPictureAllocation);
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (QGuiApplication::platformName() != u"xcb" || clipboard->ownsClipboard()) {
+        done(readQtClipboardImage());
+        return;
+    }
+    BackgroundReads::shared().start(receiver, std::move(done));
 }
 
 void writeClipboardImage(const QImage &image)

@@ -12,7 +12,10 @@ std::unique_ptr<tesseract::TessBaseAPI> loadEngine(const QString &model)
     // Screenshots carry no resolution; naming one keeps Tesseract from
     // guessing it and from printing its diagnostics.
     engine->SetVariable("user_defined_dpi", "300");
-    engine->SetVariable("debug_file", "/dev/null");
+    // Where diagnostics go is one setting for the whole process, read by every
+    // engine as it works: set it once, before any engine is handed out.
+    static std::once_flag quiet;
+    std::call_once(quiet, [&] { engine->SetVariable("debug_file", "/dev/null"); });
     return engine;
 }
 

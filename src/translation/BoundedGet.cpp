@@ -25,6 +25,10 @@ public:
     Exchange(QNetworkReply *reply, const TransferLimits &limits, BodyCompletion done)
         : QObject(reply), reply(reply), maxBodyBytes(limits.maxBodyBytes), done(std::move(done))
     {
+        // Qt's own HTTP thread reads ahead of us into a buffer that has no
+        // bound of its own; one byte past the cap is all it may hold, so an
+        // endless body costs no more memory than the cap while this thread is busy.
+        reply->setReadBufferSize(maxBodyBytes + 1);
         connect(reply, &QNetworkReply::readyRead, this, &Exchange::readAvailable);
         connect(reply, &QNetworkReply::finished, this, &Exchange::finish);
         connect(reply, &QNetworkReply::redirected, this, &Exchange::checkRedirect);

@@ -15,7 +15,7 @@ namespace {
 // seconds, long enough for a loaded machine to answer the good lines.
 TransferLimits quickLimits()
 {
-    TransferLimits limits{std::chrono::milliseconds(2'500), std::chrono::milliseconds(5'000)};
+    TransferLimits limits{std::chrono::milliseconds(5'000), std::chrono::milliseconds(8'000)};
     limits.maxBodyBytes = 64 * 1024;
     return limits;
 }
