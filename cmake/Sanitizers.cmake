@@ -8,6 +8,7 @@ set(QUILLMERE_SANITIZE "" CACHE STRING "Sanitizers to build with, e.g. address,u
 # (ignore_noninstrumented_modules), and the locks inside Qt that order our
 # hand-offs between threads are made known to it by tests/sanitizers/QtHandOffs.cpp.
 # Children of a test (helper servers) exec at once after fork (die_after_fork=0).
+# tests/sanitizers/lsan.supp names the leaks of system libraries, with reasons.
 set(QUILLMERE_SANITIZER_ENV "")
 if(QUILLMERE_SANITIZE)
   add_compile_options(-fsanitize=${QUILLMERE_SANITIZE} -fno-sanitize-recover=all -fno-omit-frame-pointer)
@@ -17,6 +18,7 @@ if(QUILLMERE_SANITIZE)
   set(QUILLMERE_BUILD_EXTRAS OFF)
   set(QUILLMERE_SANITIZER_ENV
     "ASAN_OPTIONS=halt_on_error=1:abort_on_error=0:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1"
+    "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/sanitizers/lsan.supp:print_suppressions=0"
     "UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1"
     "TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:die_after_fork=0:ignore_noninstrumented_modules=1")
 endif()

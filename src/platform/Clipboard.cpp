@@ -90,8 +90,10 @@ void readClipboardImage(QObject *receiver, ClipboardPictureCompletion done)
 {
     static std::once_flag limited;
     std::call_once(limited, limitPictureAllocation);
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    if (QGuiApplication::platformName() != u"xcb" || clipboard->ownsClipboard()) {
+    // On X11 even a picture of our own is asked for through the X server, the
+    // one that knows who owns the clipboard now; this thread stays free to
+    // serve it.
+    if (QGuiApplication::platformName() != u"xcb") {
         done(readQtClipboardImage());
         return;
     }

@@ -14,9 +14,9 @@ using ClipboardPictureCompletion = std::function<void(std::optional<QImage>)>;
 
 // Reads the clipboard's first picture at its full pixel size, and gives it,
 // or nothing when the clipboard holds no usable picture, to `done` on the main
-// thread. When another X program owns the clipboard the read runs in the
-// background and `done` runs later, within a few seconds even when that
-// program never answers; otherwise `done` runs before this returns. A newer
+// thread. On X11 the read runs in the background and `done` runs later,
+// within a few seconds even when the clipboard's owner never answers;
+// elsewhere `done` runs before this returns. A newer
 // read abandons an older one: its `done` never runs, nor does it once
 // `receiver` is gone.
 void readClipboardImage(QObject *receiver, ClipboardPictureCompletion done);

@@ -63,7 +63,11 @@ private Q_SLOTS:
     {
         QVERIFY(trust(*front));
         QCOMPARE(translateNow(u"to https"_qs, u"en"_qs, routeTo(front->endpoint())), Translation(u"[en] to https"_qs));
-        QVERIFY(service->requestLines().last().startsWith(u"GET /after-redirect?"));
+        // Qt may send a request again when a connection closes under it, so
+        // the redirected request need not be the last one the service saw.
+        const QStringList lines = service->requestLines();
+        QVERIFY2(lines.contains(u"GET /after-redirect?client=gtx&sl=auto&tl=en&dt=t&q=to%20https HTTP/1.1"_qs),
+                 qPrintable(lines.join(u'\n')));
     }
 
     void redirectToHttpRefused()
