@@ -1,5 +1,6 @@
 #include "RecognitionThreads.h"
 
+#include <QCoreApplication>
 #include <QSemaphore>
 #include <QThread>
 #include <QThreadPool>
@@ -9,14 +10,37 @@
 #include <atomic>
 #include <memory>
 
+namespace {
+
+std::atomic<bool> stopping = false;
+
+// Runs as the application object goes, before the process's static objects
+// (the engine pool, Tesseract's own caches) are destroyed under a thread still
+// reading: work not yet begun is dropped, lines not yet read are skipped, and
+// this waits for the lines being read now.
+void stopRecognition()
+{
+    stopping = true;
+    recognitionThreads().clear();
+    recognitionThreads().waitForDone();
+}
+
+} // namespace
+
 QThreadPool &recognitionThreads()
 {
     static QThreadPool *pool = [] {
         auto *threads = new QThreadPool;
         threads->setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+        qAddPostRoutine(stopRecognition);
         return threads;
     }();
     return *pool;
+}
+
+bool recognitionStopping()
+{
+    return stopping.load();
 }
 
 void keepOpenMPOnThisThread()
