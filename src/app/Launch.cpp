@@ -1,4 +1,5 @@
 #include "AppDelegate.h"
+#include "Clipboard.h"
 
 void AppDelegate::applicationDidFinishLaunching()
 {
@@ -6,5 +7,5 @@ void AppDelegate::applicationDidFinishLaunching()
     buildWindow();
     window->raise();
     window->activateWindow();
-    pasteNow();
+    whenClipboardReadable(window, [this] { pasteNow(); });
 }

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Runs Quillmere on Wayland for real: weston is the compositor and wl-copy is
+# the other application, holding a picture on the clipboard when Quillmere
+# starts. Checks that the window shows the picture by itself at launch and
+# that Ctrl+Q ends it cleanly.
+#
+# weston's headless backend has no seat, so neither a clipboard nor a key
+# could reach a client there; its X11 backend has one, fed by a private Xvfb,
+# so xdotool's key presses reach Quillmere as real Wayland keyboard events.
+# Quillmere itself sees no X server.
+#
+# Usage: wayland-test.sh QUILLMERE_BINARY
+source "$(dirname "$0")/session.sh"
+quillmere=$(realpath "$1")
+
+start_xvfb
+export XDG_RUNTIME_DIR=$scratch/runtime
+mkdir -m 0700 "$XDG_RUNTIME_DIR"
+export WAYLAND_DISPLAY=quillmere-test
+# kiosk-shell gives each window the whole output and the keyboard.
+weston --backend=x11-backend.so --shell=kiosk-shell.so --no-config --use-pixman \
+  --socket="$WAYLAND_DISPLAY" --width=1200 --height=900 --idle-time=0 >"$scratch/weston.log" 2>&1 &
+track $!
+wait_for 20 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || fail "weston did not start: $(cat "$scratch/weston.log")"
+compositor=$(xdotool search --sync --classname '^weston')
+
+# A screenshot-like picture: lines of text and a block of a colour that
+# nothing else on the screen has, to find the picture on the screen again.
+marker='#ff00ff'
+convert -size 640x360 xc:white -font /usr/share/fonts/truetype/noto/NotoSans-Regular.ttf -pointsize 36 \
+  -fill black -annotate +40+200 'Good morning' -annotate +40+280 'Open the door' \
+  -fill "$marker" -draw 'rectangle 440,30 600,130' "$scratch/picture.png"
+wl-copy --foreground --type image/png <"$scratch/picture.png" &
+track $!
+wait_for 10 eval 'wl-paste --list-types 2>/dev/null | grep -qx image/png' || fail "wl-copy holds no picture"
+
+env -u DISPLAY QT_QPA_PLATFORM=wayland "$quillmere" >"$scratch/app.log" 2>&1 &
+app=$!
+track $app
+
+# Share of the screen's pixels in the marker colour, in thousandths.
+marker_on_screen() {
+  import -window root "$scratch/screen.png" 2>/dev/null &&
+    convert "$scratch/screen.png" -alpha off -fill black +opaque "$marker" -fill white -opaque "$marker" \
+      -format '%[fx:int(mean*1000)]' info:
+}
+shown() { (($(marker_on_screen) >= 5)); }
+wait_for 30 shown || fail "the picture on the clipboard is not shown: $(cat "$scratch/app.log")"
+running $app || fail "quillmere ended: $(cat "$scratch/app.log")"
+
+xdotool windowfocus --sync "$compositor"
+xdotool key --clearmodifiers ctrl+q
+wait_exit $app 20
+((exit_status == 0)) || fail "quillmere exited with status $exit_status: $(cat "$scratch/app.log")"
+
+echo "wayland OK: the launch paste showed the picture, Ctrl+Q quit"
