@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
 # Runs Quillmere on Wayland for real: weston is the compositor and wl-copy is
 # the other application, holding a picture on the clipboard when Quillmere
-# starts. Checks that the window shows the picture by itself at launch and
-# that Ctrl+Q ends it cleanly.
+# starts. Checks that the window names itself as the desktop entry does, that
+# it shows the picture by itself at launch and that Ctrl+Q ends it cleanly.
 #
 # weston's headless backend has no seat, so neither a clipboard nor a key
 # could reach a client there; its X11 backend has one, fed by a private Xvfb,
 # so xdotool's key presses reach Quillmere as real Wayland keyboard events.
 # Quillmere itself sees no X server.
 #
-# Usage: wayland-test.sh QUILLMERE_BINARY
+# Usage: wayland-test.sh QUILLMERE_BINARY DESKTOP_ENTRY
 source "$(dirname "$0")/session.sh"
 quillmere=$(realpath "$1")
+entry=$2
 
 start_xvfb
 export XDG_RUNTIME_DIR=$scratch/runtime
@@ -34,7 +35,8 @@ wl-copy --foreground --type image/png <"$scratch/picture.png" &
 track $!
 wait_for 10 eval 'wl-paste --list-types 2>/dev/null | grep -qx image/png' || fail "wl-copy holds no picture"
 
-env -u DISPLAY QT_QPA_PLATFORM=wayland "$quillmere" >"$scratch/app.log" 2>&1 &
+# WAYLAND_DEBUG logs every request, the window's title and app id among them.
+env -u DISPLAY QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=1 "$quillmere" >"$scratch/app.log" 2>&1 &
 app=$!
 track $app
 
@@ -47,6 +49,12 @@ marker_on_screen() {
 shown() { (($(marker_on_screen) >= 5)); }
 wait_for 30 shown || fail "the picture on the clipboard is not shown: $(cat "$scratch/app.log")"
 running $app || fail "quillmere ended: $(cat "$scratch/app.log")"
+
+# Desktops find the entry, its name and icon, by the window's app id.
+app_id=$(basename "$entry" .desktop)
+grep -q "xdg_toplevel@[0-9]*\.set_app_id(\"$app_id\")" "$scratch/app.log" || fail "the window's app id is not $app_id"
+title=$(sed -n 's/^Name=//p' "$entry")
+grep -q "xdg_toplevel@[0-9]*\.set_title(\"$title\")" "$scratch/app.log" || fail "the window's title is not $title"
 
 xdotool windowfocus --sync "$compositor"
 xdotool key --clearmodifiers ctrl+q
