@@ -14,7 +14,7 @@ int main(int argc, char *argv[])
     // Desktops match the window to quillmere.desktop by these: the X11 window
     // class comes from the application name, the Wayland app id from the
     // desktop file name.
-    QApplication::setApplicationName(QStringLiteral("quillmere"));
+    QApplication::setApplicationName(QStringLiteral("Quillmere"));
     QApplication::setDesktopFileName(QStringLiteral("quillmere"));
     QApplication application(argc, argv);
     app = &application;
