@@ -15,10 +15,13 @@ public:
         FollowsWidthHeight, // grows with the width and the height
     };
 
-    ContentView(QSize designSize, QWidget *parent = nullptr);
+    explicit ContentView(QSize designSize, QWidget *parent = nullptr);
 
     // `frame` is given for the design size, measured from the top-left corner.
     void place(QWidget *control, QRect frame, Resizing rule);
+
+    // The design size, so a window built around this view starts at it.
+    QSize sizeHint() const override { return m_designSize; }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -1,5 +1,16 @@
+#include "Launch.h"
+
 #include "AppDelegate.h"
 #include "Clipboard.h"
+
+#include <QGuiApplication>
+#include <QTimer>
+
+void attachDelegate(QGuiApplication &application, AppDelegate &delegate)
+{
+    application.setQuitOnLastWindowClosed(delegate.applicationShouldTerminateAfterLastWindowClosed());
+    QTimer::singleShot(0, &delegate, &AppDelegate::applicationDidFinishLaunching);
+}
 
 void AppDelegate::applicationDidFinishLaunching()
 {

@@ -2,9 +2,12 @@
 #include "ContentView.h"
 #include "ImageView.h"
 #include "Messages.h"
+#include "StatusLabel.h"
 #include "TargetLanguages.h"
+#include "TitleButton.h"
+#include "WindowPlacement.h"
 
-#include <QPushButton>
+#include <QScreen>
 
 namespace {
 
@@ -12,7 +15,7 @@ constexpr QSize contentSize(960, 700);
 
 QPushButton *makeButton(const QString &title, AppDelegate *delegate, void (AppDelegate::*action)())
 {
-    auto *button = new QPushButton(title);
+    auto *button = new TitleButton(title);
     QObject::connect(button, &QPushButton::clicked, delegate, action);
     return button;
 }
@@ -23,13 +26,12 @@ void AppDelegate::buildWindow()
 {
     window = new QMainWindow;
     window->setWindowTitle(QStringLiteral("Quillmere"));
-    window->setAttribute(Qt::WA_DeleteOnClose);
+    // Controls and menus sit at absolute places and are not mirrored for the
+    // Hebrew texts, whatever the desktop's language.
+    window->setLayoutDirection(Qt::LeftToRight);
     window->setMenuBar(menuBar);
 
-    // Controls sit at absolute places and are not mirrored for the Hebrew
-    // texts: only the text inside each control runs right to left.
     auto *content = new ContentView(contentSize);
-    content->setLayoutDirection(Qt::LeftToRight);
     window->setCentralWidget(content);
 
     using Rule = ContentView::Resizing;
@@ -47,13 +49,15 @@ void AppDelegate::buildWindow()
     content->place(makeButton(QStringLiteral("העתק טקסט"), this, &AppDelegate::copyText), {415, 8, 100, 28},
                    Rule::PinnedTopLeft);
 
-    statusLabel = new QLabel(Messages::pasteHint());
-    statusLabel->setWordWrap(false);
-    statusLabel->setTextInteractionFlags(Qt::NoTextInteraction);
+    statusLabel = new StatusLabel(Messages::pasteHint());
     content->place(statusLabel, {525, 12, 420, 20}, Rule::FollowsWidth);
 
     imageView = new ImageView;
     content->place(imageView, {0, 44, 960, 656}, Rule::FollowsWidthHeight);
 
+    // The menu bar sits above the content on this platform, so the window is
+    // sized from its layout to leave the content area at its design size.
+    window->resize(window->sizeHint());
+    window->move(centredOnScreen(window->size(), window->screen()->availableGeometry()));
     window->show();
 }

@@ -5,28 +5,16 @@
 
 void AppDelegate::buildMenu()
 {
-    // Built before the window, which takes it over when it is created.
+    // The window takes the bar over when it is built; its shortcuts then
+    // answer whichever control of the window has the focus.
     menuBar = new QMenuBar;
 
     // Linux does not name the application menu by itself.
     QMenu *appMenu = menuBar->addMenu(QStringLiteral("Quillmere"));
-    QAction *quit = appMenu->addAction(QStringLiteral("יציאה"), QApplication::instance(), &QApplication::quit);
-    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    appMenu->addAction(QStringLiteral("יציאה"), Qt::CTRL | Qt::Key_Q, qApp, &QCoreApplication::quit);
 
     QMenu *edit = menuBar->addMenu(QStringLiteral("עריכה"));
-    const struct {
-        QString title;
-        QKeySequence keys;
-        void (AppDelegate::*action)();
-    } items[] = {
-        {QStringLiteral("הדבק תמונה"), QKeySequence(Qt::CTRL | Qt::Key_V), &AppDelegate::pasteNow},
-        {QStringLiteral("העתק תמונה מתורגמת"), QKeySequence(Qt::CTRL | Qt::Key_C), &AppDelegate::copyImage},
-        {QStringLiteral("העתק טקסט מתורגם"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &AppDelegate::copyText},
-    };
-    for (const auto &item : items) {
-        QAction *action = edit->addAction(item.title, this, item.action);
-        action->setShortcut(item.keys);
-        action->setShortcutContext(Qt::ApplicationShortcut);
-    }
-    quit->setShortcutContext(Qt::ApplicationShortcut);
+    edit->addAction(QStringLiteral("הדבק תמונה"), Qt::CTRL | Qt::Key_V, this, &AppDelegate::pasteNow);
+    edit->addAction(QStringLiteral("העתק תמונה מתורגמת"), Qt::CTRL | Qt::Key_C, this, &AppDelegate::copyImage);
+    edit->addAction(QStringLiteral("העתק טקסט מתורגם"), Qt::CTRL | Qt::SHIFT | Qt::Key_C, this, &AppDelegate::copyText);
 }

@@ -1,11 +1,13 @@
 #include "AppDelegate.h"
-#include "TargetLanguages.h"
+#include "Launch.h"
+#include "RecognizeText.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
-#include <QTimer>
 
+// The process-wide objects besides targetLanguages, which is static data
+// ready before main runs. Set once, in this order, and alive until main returns.
 QApplication *app = nullptr;
 AppDelegate *delegate = nullptr;
 
@@ -22,9 +24,13 @@ int main(int argc, char *argv[])
     for (const QString &size : QDir(QStringLiteral(":/icons")).entryList())
         icon.addFile(QStringLiteral(":/icons/%1/quillmere.png").arg(size));
     app->setWindowIcon(icon);
+
+    // Made after the application so that it goes first: its window is gone
+    // before the window system is, and work still running in the background
+    // finds it gone and drops its result.
     AppDelegate appDelegate;
     delegate = &appDelegate;
-    app->setQuitOnLastWindowClosed(delegate->applicationShouldTerminateAfterLastWindowClosed());
-    QTimer::singleShot(0, delegate, &AppDelegate::applicationDidFinishLaunching);
+    warmUpRecognizer();
+    attachDelegate(*app, *delegate);
     return app->exec();
 }

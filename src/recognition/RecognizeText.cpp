@@ -1,12 +1,44 @@
 #include "RecognizeText.h"
 
+#include "EnginePool.h"
+#include "RecognitionThreads.h"
+#include "RecognizePage.h"
+#include "Scripts.h"
+
 #include <QCoreApplication>
 #include <QMetaObject>
+#include <QThreadPool>
 
-// Placeholder until the OCR engine is wired in: reports no lines, with the
-// same asynchronous delivery on the main thread as the real recogniser.
-void recognizeText(const QImage &, RecognitionCompletion completion)
+#include <exception>
+
+void recognizeText(const QImage &image, RecognitionCompletion completion)
 {
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(), [completion = std::move(completion)] { completion({}); }, Qt::QueuedConnection);
+    recognitionThreads().start([image, completion = std::move(completion)]() mutable {
+        keepOpenMPOnThisThread();
+        TextItems items;
+        try {
+            items = recognizePage(image);
+        } catch (const std::exception &) {
+            items.clear();
+        }
+        QCoreApplication *app = QCoreApplication::instance();
+        if (!app)
+            return;
+        QMetaObject::invokeMethod(
+            app, [items = std::move(items), completion = std::move(completion)] { completion(items); },
+            Qt::QueuedConnection);
+    });
+}
+
+void warmUpRecognizer()
+{
+    // One engine per model for every thread that may read lines at once.
+    const int copies = recognitionThreads().maxThreadCount();
+    for (int i = 0; i < copies; ++i) {
+        recognitionThreads().start([copies] {
+            keepOpenMPOnThisThread();
+            for (const QString &model : scriptModels())
+                EnginePool::shared().preload(model, copies);
+        });
+    }
 }

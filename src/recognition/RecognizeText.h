@@ -13,3 +13,7 @@ using RecognitionCompletion = std::function<void(TextItems)>;
 // the lines in reading order, or an empty list when nothing was found or
 // anything failed.
 void recognizeText(const QImage &image, RecognitionCompletion completion);
+
+// Loads the recogniser's language data in the background, so that the first
+// picture is read as fast as later ones. Returns at once.
+void warmUpRecognizer();

@@ -6,6 +6,8 @@
 #include <QStringList>
 
 // Draws `translated[i]` over the line `items[i]` of `source` and returns the new
-// picture, of the same pixel size. Lines past the end of `translated` carry
-// their own text.
+// picture, of the same pixel size, one unit per source pixel whatever the
+// source's device pixel ratio. Lines past the end of `translated` carry their
+// own text; a line whose box holds a value that is not finite or lies far
+// beyond the picture is left as it is.
 QImage renderOverlay(const QImage &source, const TextItems &items, const QStringList &translated);

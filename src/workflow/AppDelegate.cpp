@@ -7,7 +7,11 @@
 
 AppDelegate::AppDelegate() = default;
 
-AppDelegate::~AppDelegate() = default;
+// The window and its controls belong to the delegate and go with it.
+AppDelegate::~AppDelegate()
+{
+    delete window;
+}
 
 void AppDelegate::setStatus(const QString &text)
 {

@@ -45,7 +45,7 @@ for lib in "${needed[@]}"; do
   owner=$(owner_of "$path") || fail "no package owns $path"
   depends_on "$owner" || fail "$lib comes from $owner, which is not in Depends: $depends"
 done
-for package in tesseract-ocr-heb fonts-noto-core qt6-wayland; do
+for package in libtesseract5 tesseract-ocr-heb fonts-noto-core fonts-noto-ui-core qt6-wayland; do
   depends_on "$package" || fail "Depends lacks $package: $depends"
 done
 

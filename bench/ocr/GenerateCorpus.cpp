@@ -1,0 +1,325 @@
+// ocr-corpus OUTDIR: draws screenshot-like pictures of interfaces (lists, chats,
+// articles, dialogs) with known text and writes them with truth.json, which
+// holds every drawn line's text and pixel box.
+#include "Phrases.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLinearGradient>
+#include <QPainter>
+
+#include <cstdio>
+
+namespace {
+
+struct Theme {
+    bool dark;
+    QColor window, sidebar, text, secondary, accent, bubble, field;
+};
+
+const Theme lightTheme{false, "#ffffff", "#f2f2f7", "#1c1c1e", "#6e6e73", "#0a7cff", "#e5e5ea", "#ffffff"};
+const Theme darkTheme{true, "#1e1e1e", "#2a2a2d", "#f2f2f2", "#98989d", "#0a84ff", "#3a3a3c", "#2c2c2e"};
+
+// Draws one picture and collects the truth of every line it writes.
+class Sheet {
+public:
+    Sheet(int scale, const Theme &theme, bool rtl, QStringList families, int bodyPx)
+        : scale(scale), theme(theme), rtl(rtl), families(std::move(families)), bodyPx(bodyPx),
+          image(1920, 1080, QImage::Format_RGB32), painter(&image)
+    {
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(scale, scale);
+        width = 1920 / scale;
+        height = 1080 / scale;
+    }
+
+    QFont font(int px, bool bold = false) const
+    {
+        QFont f;
+        f.setFamilies(families + QStringList{"Noto Sans", "Noto Sans Hebrew", "Noto Sans Arabic"});
+        f.setPixelSize(px);
+        f.setBold(bold);
+        return f;
+    }
+
+    // Writes `text` on one line inside [left, right], aligned to the reading
+    // start (or centred), with its baseline at `baseline`; elides what does
+    // not fit. Records the line's truth.
+    void line(QString text, const QFont &f, const QColor &color, qreal left, qreal right, qreal baseline,
+              const QString &kind, bool centred = false, bool alignEnd = false)
+    {
+        QFontMetricsF metrics(f);
+        text = metrics.elidedText(text, Qt::ElideRight, right - left);
+        const qreal advance = metrics.horizontalAdvance(text);
+        const bool atRight = centred ? false : (rtl != alignEnd);
+        const qreal x = centred ? left + (right - left - advance) / 2 : atRight ? right - advance : left;
+        painter.setFont(f);
+        painter.setPen(color);
+        painter.drawText(QPointF(x, baseline), text);
+        const QRectF tight = metrics.tightBoundingRect(text).translated(x, baseline);
+        QJsonObject truth;
+        truth["text"] = text;
+        truth["box"] =
+            QJsonArray{tight.left() * scale, tight.top() * scale, tight.width() * scale, tight.height() * scale};
+        truth["px"] = f.pixelSize();
+        truth["kind"] = kind;
+        lines.append(truth);
+    }
+
+    int scale;
+    Theme theme;
+    bool rtl;
+    QStringList families;
+    int bodyPx;
+    int width = 0, height = 0;
+    QImage image;
+    QPainter painter;
+    QJsonArray lines;
+};
+
+void titleBar(Sheet &s, const QString &title, int variant)
+{
+    QLinearGradient g(0, 0, 0, 38);
+    if (variant % 2) {
+        g.setColorAt(0, QColor("#3d7be0"));
+        g.setColorAt(1, QColor("#2456b8"));
+    } else {
+        g.setColorAt(0, s.theme.dark ? QColor("#3a3a3c") : QColor("#5b5f66"));
+        g.setColorAt(1, s.theme.dark ? QColor("#2c2c2e") : QColor("#3f4247"));
+    }
+    s.painter.fillRect(QRectF(0, 0, s.width, 38), g);
+    s.line(title, s.font(13, true), Qt::white, 0, s.width, 24, "accent", true);
+}
+
+// A list of conversations or files: name and time on one row, preview below.
+QRectF sidebar(Sheet &s, const Phrases &ui, const Phrases &content, int variant)
+{
+    const qreal w = s.width / 3.2;
+    const QRectF area(s.rtl ? s.width - w : 0, 38, w, s.height - 38 - 26);
+    s.painter.fillRect(area, s.theme.sidebar);
+    qreal y = area.top() + 10;
+    for (int i = 0; y + 58 < area.bottom(); ++i) {
+        const int k = (variant + i) % ui.names.size();
+        if (i == 1) {
+            s.painter.fillRect(QRectF(area.left() + 6, y - 4, w - 12, 56), s.theme.accent);
+        }
+        const QColor text = i == 1 ? QColor(Qt::white) : s.theme.text;
+        const QColor secondary = i == 1 ? QColor("#dce9ff") : s.theme.secondary;
+        const qreal avatarX = s.rtl ? area.right() - 48 : area.left() + 12;
+        s.painter.setPen(Qt::NoPen);
+        s.painter.setBrush(QColor::fromHsv((k * 47) % 360, 120, 210));
+        s.painter.drawEllipse(QRectF(avatarX, y + 4, 36, 36));
+        const qreal left = s.rtl ? area.left() + 12 : area.left() + 58;
+        const qreal right = s.rtl ? area.right() - 58 : area.right() - 12;
+        const QString time =
+            QStringLiteral("%1:%2").arg(8 + (k + i) % 12).arg((k * 13 + i * 7) % 60, 2, 10, QChar('0'));
+        const QFont timeFont = s.font(s.bodyPx - 1);
+        const qreal timeWidth = QFontMetricsF(timeFont).horizontalAdvance(time) + 16;
+        s.line(ui.names[k], s.font(s.bodyPx + 1, true), text, s.rtl ? left + timeWidth : left,
+               s.rtl ? right : right - timeWidth, y + 17, "name");
+        s.line(time, timeFont, secondary, left, right, y + 17, "small", false, true);
+        s.line(content.sentences[(k + 3) % content.sentences.size()], s.font(s.bodyPx), secondary, left, right, y + 38,
+               "secondary");
+        y += 62;
+    }
+    return area;
+}
+
+void chat(Sheet &s, const QRectF &pane, const Phrases &content, int variant)
+{
+    qreal y = pane.top() + 24;
+    for (int i = 0; y + 60 < pane.bottom(); ++i) {
+        const bool mine = (i + variant) % 3 == 1;
+        const QString text = content.sentences[(variant * 3 + i) % content.sentences.size()];
+        const QFont f = s.font(s.bodyPx + 1);
+        const qreal textWidth = std::min(QFontMetricsF(f).horizontalAdvance(text), pane.width() * 0.6);
+        const qreal bubbleWidth = textWidth + 28;
+        const bool atRight = mine != s.rtl;
+        const qreal x = atRight ? pane.right() - 24 - bubbleWidth : pane.left() + 24;
+        s.painter.setPen(Qt::NoPen);
+        s.painter.setBrush(mine ? s.theme.accent : s.theme.bubble);
+        s.painter.drawRoundedRect(QRectF(x, y, bubbleWidth, 36), 16, 16);
+        s.line(text, f, mine ? QColor(Qt::white) : s.theme.text, x + 14, x + 14 + textWidth, y + 23,
+               mine ? "accent" : "body");
+        y += 48;
+        if (i % 3 == 2) {
+            s.line(QStringLiteral("%1:%2").arg(9 + i).arg(i * 7 % 60, 2, 10, QChar('0')), s.font(s.bodyPx - 1),
+                   s.theme.secondary, pane.left(), pane.right(), y + 12, "small", true);
+            y += 28;
+        }
+    }
+}
+
+void article(Sheet &s, const QRectF &pane, const Phrases &ui, const Phrases &content, int variant)
+{
+    const qreal left = pane.left() + 40, right = pane.right() - 40;
+    s.line(ui.titles[variant % ui.titles.size()], s.font(s.bodyPx + 9, true), s.theme.text, left, right,
+           pane.top() + 50, "heading");
+    qreal y = pane.top() + 90;
+    QFont body = s.font(s.bodyPx + 1);
+    body.setFamilies(QStringList{s.families.last()} + body.families());
+    for (int i = 0; y + 20 < pane.bottom() - 60; ++i) {
+        const QString a = content.sentences[(variant + i) % content.sentences.size()];
+        const QString b = content.sentences[(variant + i + 4) % content.sentences.size()];
+        s.line(a + ' ' + b, body, s.theme.text, left, right, y, "body");
+        y += s.bodyPx * 1.9 + (i % 4 == 3 ? 14 : 0);
+    }
+}
+
+void button(Sheet &s, const QRectF &r, const QString &text, bool primary)
+{
+    s.painter.setPen(primary ? Qt::NoPen : QPen(s.theme.secondary, 1));
+    s.painter.setBrush(primary ? s.theme.accent : s.theme.field);
+    s.painter.drawRoundedRect(r, 6, 6);
+    s.line(text, s.font(s.bodyPx), primary ? QColor(Qt::white) : s.theme.text, r.left() + 6, r.right() - 6,
+           r.center().y() + s.bodyPx * 0.36, primary ? "accent" : "body", true);
+}
+
+// An article dimmed behind a modal dialog with a message, a form and buttons.
+void dialog(Sheet &s, const QRectF &pane, const Phrases &ui, const Phrases &content, int variant)
+{
+    article(s, pane, ui, content, variant + 1);
+    s.painter.fillRect(pane, QColor(0, 0, 0, s.theme.dark ? 110 : 90));
+    const QRectF box(pane.center().x() - 260, pane.center().y() - 150, 520, 300);
+    // Lines the dialog hides in part are no longer lines of the picture.
+    const QRectF hidden(box.topLeft() * s.scale, box.size() * s.scale);
+    for (qsizetype i = s.lines.size() - 1; i >= 0; --i) {
+        const QJsonArray b = s.lines[i].toObject()["box"].toArray();
+        if (hidden.intersects(QRectF(b[0].toDouble(), b[1].toDouble(), b[2].toDouble(), b[3].toDouble())))
+            s.lines.removeAt(i);
+    }
+    s.painter.setPen(Qt::NoPen);
+    s.painter.setBrush(s.theme.window);
+    s.painter.drawRoundedRect(box, 12, 12);
+    const qreal left = box.left() + 28, right = box.right() - 28;
+    s.line(ui.titles[(variant + 2) % ui.titles.size()], s.font(s.bodyPx + 4, true), s.theme.text, left, right,
+           box.top() + 44, "heading");
+    s.line(content.sentences[(variant + 5) % content.sentences.size()], s.font(s.bodyPx), s.theme.text, left, right,
+           box.top() + 80, "body");
+    s.line(content.sentences[(variant + 6) % content.sentences.size()], s.font(s.bodyPx), s.theme.secondary, left,
+           right, box.top() + 104, "secondary");
+    s.line(ui.names[variant % ui.names.size()], s.font(s.bodyPx), s.theme.text, left, right, box.top() + 150, "body");
+    s.painter.setPen(QPen(s.theme.secondary, 1));
+    s.painter.setBrush(s.theme.field);
+    s.painter.drawRoundedRect(QRectF(left, box.top() + 162, right - left, 34), 5, 5);
+    s.line(ui.names[(variant + 3) % ui.names.size()], s.font(s.bodyPx), s.theme.text, left + 10, right - 10,
+           box.top() + 184, "body");
+    const qreal bw = 150;
+    const QRectF first(s.rtl ? left : right - bw, box.bottom() - 60, bw, 34);
+    const QRectF second(s.rtl ? left + bw + 12 : right - 2 * bw - 12, box.bottom() - 60, bw, 34);
+    button(s, first, ui.titles[3], false);
+    button(s, second, ui.titles[2], true);
+}
+
+void statusBar(Sheet &s, const Phrases &ui, int variant)
+{
+    const QRectF bar(0, s.height - 26, s.width, 26);
+    QLinearGradient g(bar.topLeft(), bar.topRight());
+    g.setColorAt(0, s.theme.dark ? QColor("#252a33") : QColor("#e8eef7"));
+    g.setColorAt(1, s.theme.dark ? QColor("#3b2f45") : QColor("#f7e9f0"));
+    s.painter.fillRect(bar, g);
+    s.line(ui.titles[(variant + 7) % ui.titles.size()] + QStringLiteral(" · %1").arg(12 + variant), s.font(11),
+           s.theme.secondary, 16, s.width / 2.0, bar.top() + 17, "small");
+}
+
+QStringList fontsFor(const QString &language, int variant)
+{
+    if (language == "he")
+        return variant % 2 ? QStringList{"DejaVu Sans", "Noto Serif Hebrew"}
+                           : QStringList{"Noto Sans Hebrew", "Noto Serif Hebrew"};
+    if (language == "ar")
+        return variant % 2 ? QStringList{"DejaVu Sans", "Noto Naskh Arabic"}
+                           : QStringList{"Noto Sans Arabic", "Noto Naskh Arabic"};
+    return variant % 2 ? QStringList{"DejaVu Sans", "Noto Serif"} : QStringList{"Noto Sans", "DejaVu Serif"};
+}
+
+const Phrases &phrasesOf(const QString &language)
+{
+    for (const Phrases &p : allPhrases())
+        if (p.language == language)
+            return p;
+    return allPhrases().first();
+}
+
+QImage noText()
+{
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient g(0, 0, 1920, 1080);
+    g.setColorAt(0, QColor("#1d3557"));
+    g.setColorAt(1, QColor("#a8dadc"));
+    p.fillRect(image.rect(), g);
+    for (int i = 0; i < 12; ++i) {
+        p.setBrush(QColor::fromHsv(i * 30, 140, 230));
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(QPointF(150 + i * 140, 300 + (i % 3) * 200), 40, 40);
+        p.drawRoundedRect(QRectF(120 + i * 140, 800, 90, 60), 12, 12);
+    }
+    return image;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QGuiApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: ocr-corpus OUTDIR\n");
+        return 2;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    QDir().mkpath(out.path());
+    QJsonArray corpus;
+    const QStringList groups{"en", "he", "ru", "ar", "fr", "es", "mixed-he", "mixed-ru"};
+    int index = 0;
+    for (const QString &group : groups) {
+        for (int dark = 0; dark < 2; ++dark) {
+            for (int scale = 1; scale <= 2; ++scale, ++index) {
+                const bool mixed = group.startsWith("mixed");
+                const Phrases &ui = phrasesOf(mixed ? "en" : group);
+                const Phrases &content = phrasesOf(mixed ? group.mid(6) : group);
+                const int bodyPx = 11 + index % 4;
+                Sheet s(scale, dark ? darkTheme : lightTheme, ui.rightToLeft, fontsFor(ui.language, index / 2), bodyPx);
+                s.painter.fillRect(QRectF(0, 0, s.width, s.height), s.theme.window);
+                titleBar(s, ui.titles[index % ui.titles.size()], index);
+                const QRectF side = sidebar(s, ui, content, index);
+                const QRectF pane(ui.rightToLeft ? 0 : side.right(), 38, s.width - side.width(), side.height());
+                switch (index % 3) {
+                case 0:
+                    chat(s, pane, content, index);
+                    break;
+                case 1:
+                    article(s, pane, ui, content, index);
+                    break;
+                default:
+                    dialog(s, pane, ui, content, index);
+                }
+                statusBar(s, ui, index);
+                s.painter.end();
+                const QString name = QStringLiteral("%1-%2-%3x.png").arg(group, dark ? "dark" : "light").arg(scale);
+                s.image.save(out.filePath(name));
+                corpus.append(QJsonObject{{"image", name},
+                                          {"group", group},
+                                          {"theme", dark ? "dark" : "light"},
+                                          {"scale", scale},
+                                          {"lines", s.lines}});
+            }
+        }
+    }
+    noText().save(out.filePath("none.png"));
+    corpus.append(QJsonObject{
+        {"image", "none.png"}, {"group", "none"}, {"theme", "none"}, {"scale", 1}, {"lines", QJsonArray{}}});
+    QFile truth(out.filePath("truth.json"));
+    if (!truth.open(QIODevice::WriteOnly))
+        return 1;
+    truth.write(QJsonDocument(corpus).toJson());
+    std::printf("ocr-corpus: %lld pictures in %s\n", static_cast<long long>(corpus.size()), argv[1]);
+    return 0;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringList>
+
+// Interface strings of one language: titles for headers and buttons, short
+// names for list rows, longer sentences for messages and articles.
+struct Phrases {
+    QString language;
+    bool rightToLeft = false;
+    QStringList titles;
+    QStringList names;
+    QStringList sentences;
+};
+
+const QList<Phrases> &allPhrases();

@@ -1,0 +1,78 @@
+#include "EnginePool.h"
+
+#include <tesseract/baseapi.h>
+
+namespace {
+
+std::unique_ptr<tesseract::TessBaseAPI> loadEngine(const QString &model)
+{
+    auto engine = std::make_unique<tesseract::TessBaseAPI>();
+    if (engine->Init(nullptr, model.toUtf8().constData(), tesseract::OEM_LSTM_ONLY) != 0)
+        return nullptr;
+    // Screenshots carry no resolution; naming one keeps Tesseract from
+    // guessing it and from printing its diagnostics.
+    engine->SetVariable("user_defined_dpi", "300");
+    engine->SetVariable("debug_file", "/dev/null");
+    return engine;
+}
+
+} // namespace
+
+EnginePool::Lease::Lease(EnginePool *pool, QString model, std::unique_ptr<tesseract::TessBaseAPI> engine)
+    : pool(pool), model(std::move(model)), engine(std::move(engine))
+{
+}
+
+EnginePool::Lease::Lease(Lease &&other) noexcept
+    : pool(other.pool), model(std::move(other.model)), engine(std::move(other.engine))
+{
+}
+
+EnginePool::Lease::~Lease()
+{
+    if (engine) {
+        engine->Clear();
+        pool->giveBack(model, std::move(engine));
+    }
+}
+
+EnginePool &EnginePool::shared()
+{
+    static EnginePool pool;
+    return pool;
+}
+
+EnginePool::Lease EnginePool::acquire(const QString &model)
+{
+    {
+        std::lock_guard lock(mutex);
+        auto &engines = idle[model];
+        if (!engines.empty()) {
+            auto engine = std::move(engines.back());
+            engines.pop_back();
+            return Lease(this, model, std::move(engine));
+        }
+    }
+    return Lease(this, model, loadEngine(model));
+}
+
+void EnginePool::preload(const QString &model, int count)
+{
+    for (;;) {
+        {
+            std::lock_guard lock(mutex);
+            if (static_cast<int>(idle[model].size()) >= count)
+                return;
+        }
+        auto engine = loadEngine(model);
+        if (!engine)
+            return;
+        giveBack(model, std::move(engine));
+    }
+}
+
+void EnginePool::giveBack(const QString &model, std::unique_ptr<tesseract::TessBaseAPI> engine)
+{
+    std::lock_guard lock(mutex);
+    idle[model].push_back(std::move(engine));
+}

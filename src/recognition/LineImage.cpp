@@ -1,0 +1,52 @@
+#include "LineImage.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int targetHeight = 40;
+constexpr double maxUpscale = 4.0;
+
+} // namespace
+
+QImage lineImage(const QImage &gray, const QImage &mask, const QRect &line)
+{
+    // Antialiased fringes of the glyphs lie just outside the mask.
+    const QRect area = line.adjusted(-2, -2, 2, 2).intersected(gray.rect());
+    qint64 inkSum = 0, inkCount = 0, paperSum = 0, paperCount = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const uchar *g = gray.constScanLine(y);
+        const uchar *m = mask.constScanLine(y);
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (m[x]) {
+                inkSum += g[x];
+                ++inkCount;
+            } else {
+                paperSum += g[x];
+                ++paperCount;
+            }
+        }
+    }
+    if (inkCount == 0 || paperCount == 0)
+        return {};
+    const double ink = double(inkSum) / inkCount, paper = double(paperSum) / paperCount;
+    if (std::abs(paper - ink) < 1.0)
+        return {};
+
+    const int border = std::max(4, line.height() / 2);
+    QImage out(area.width() + 2 * border, area.height() + 2 * border, QImage::Format_Grayscale8);
+    out.fill(255);
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const uchar *g = gray.constScanLine(y);
+        uchar *o = out.scanLine(y - area.top() + border) + border;
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const double v = 255.0 * (g[x] - ink) / (paper - ink);
+            o[x - area.left()] = static_cast<uchar>(std::clamp(v, 0.0, 255.0));
+        }
+    }
+    const double scale = std::clamp(double(targetHeight) / line.height(), 1.0, maxUpscale);
+    if (scale <= 1.0)
+        return out;
+    return out.scaledToHeight(qRound(out.height() * scale), Qt::SmoothTransformation);
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+
+// Cuts one line out of the grey picture as black text on white, whatever its
+// colours were (dark mode, white on an accent colour, dimmed, gradients),
+// framed in white and enlarged so that small text reaches the height the
+// recogniser reads best. A null image when the line holds no ink.
+QImage lineImage(const QImage &gray, const QImage &mask, const QRect &line);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <functional>
+
+class QThreadPool;
+
+// The worker threads that recognition runs on, one per core.
+QThreadPool &recognitionThreads();
+
+// Keeps Tesseract's OpenMP loops on the calling thread. Debian's Tesseract
+// spreads each loop over all cores, which on a small machine makes a page
+// several times slower; the environment variable that limits it is read when
+// the OpenMP runtime loads, before any code of ours runs, so the limit is set
+// per thread instead. Call it on a thread before it runs Tesseract.
+void keepOpenMPOnThisThread();
+
+// Calls `body` for every index below `count`, on the calling thread and on
+// whichever recognition threads are idle, and returns when all are done.
+void parallelFor(int count, const std::function<void(int)> &body);

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "TextItem.h"
+
+class QImage;
+
+// Finds and reads every line of `image` on the calling thread, using idle
+// recognition threads for a share of the lines. Empty when nothing is found.
+TextItems recognizePage(const QImage &image);

@@ -1,0 +1,148 @@
+#include "Messages.h"
+#include "ShellFixture.h"
+
+#include <QTimer>
+#include <QtTest>
+
+using fakes::calls;
+
+namespace {
+
+enum class Clipboard { Picture, TextOnly, Empty };
+
+// Runs the event loop until something ends it, or for at most `patience`;
+// returns the loop's exit code, or -1 when it was still running.
+int runLoop(std::chrono::milliseconds patience)
+{
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(-1); });
+    watchdog.start(patience);
+    return QCoreApplication::exec();
+}
+
+} // namespace
+
+class LaunchTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void launchPastesOnce_data();
+    void launchPastesOnce();
+    void windowEndsTheProcess_data();
+    void windowEndsTheProcess();
+    void workInFlightAtQuitIsDropped();
+};
+
+void LaunchTest::launchPastesOnce_data()
+{
+    QTest::addColumn<Clipboard>("clipboard");
+    QTest::addColumn<QString>("status");
+
+    QTest::newRow("picture on the clipboard") << Clipboard::Picture << Messages::recognising();
+    QTest::newRow("only text on the clipboard") << Clipboard::TextOnly << Messages::noImage();
+    QTest::newRow("empty clipboard") << Clipboard::Empty << Messages::noImage();
+}
+
+void LaunchTest::launchPastesOnce()
+{
+    QFETCH(Clipboard, clipboard);
+    QFETCH(QString, status);
+
+    const QImage picture = ShellFixture::picture(Qt::darkGreen, {1600, 900});
+    QClipboard *board = QGuiApplication::clipboard();
+    board->clear();
+    if (clipboard == Clipboard::Picture)
+        board->setImage(picture);
+    else if (clipboard == Clipboard::TextOnly)
+        board->setText(QStringLiteral("just words"));
+
+    ShellFixture f;
+    // Nothing happens before the event loop is up.
+    QVERIFY(!f.d().window);
+    QVERIFY(f.launch());
+
+    QMainWindow *window = f.d().window;
+    QVERIFY(window->isVisible());
+    QCOMPARE(QApplication::activeWindow(), window);
+    QCOMPARE(f.menus().size(), 2);
+    QCOMPARE(f.d().statusLabel->text(), status);
+    if (clipboard == Clipboard::Picture) {
+        QCOMPARE(calls().recognitions.size(), 1);
+        QCOMPARE(calls().recognitions[0].image, picture);
+        QCOMPARE(f.d().imageView->image(), picture);
+        QCOMPARE(f.d().jobID, 1);
+    } else {
+        QVERIFY(calls().recognitions.isEmpty());
+        QVERIFY(f.d().imageView->image().isNull());
+        QCOMPARE(f.d().jobID, 0);
+    }
+
+    // The launch sequence runs once only.
+    QTest::qWait(50);
+    QCOMPARE(calls().recognitions.size(), clipboard == Clipboard::Picture ? 1 : 0);
+}
+
+void LaunchTest::windowEndsTheProcess_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<int>("exitCode");
+
+    QTest::newRow("closing the window") << QStringLiteral("close") << 0;
+    QTest::newRow("Ctrl+Q") << QStringLiteral("Ctrl+Q") << 0;
+    QTest::newRow("Ctrl+Q with the pop-up focused") << QStringLiteral("Ctrl+Q on pop-up") << 0;
+    QTest::newRow("quit menu item") << QStringLiteral("menu") << 0;
+    QTest::newRow("minimising goes on running") << QStringLiteral("minimise") << -1;
+}
+
+void LaunchTest::windowEndsTheProcess()
+{
+    QFETCH(QString, action);
+    QFETCH(int, exitCode);
+
+    ShellFixture f;
+    QVERIFY(f.launch());
+    QMainWindow *window = f.d().window;
+    QTimer::singleShot(0, window, [&] {
+        if (action == QStringLiteral("close"))
+            window->close();
+        else if (action == QStringLiteral("Ctrl+Q"))
+            QTest::keyClick(window, Qt::Key_Q, Qt::ControlModifier);
+        else if (action == QStringLiteral("Ctrl+Q on pop-up"))
+            QTest::keyClick(f.d().popup, Qt::Key_Q, Qt::ControlModifier);
+        else if (action == QStringLiteral("menu"))
+            f.menuItem(QStringLiteral("יציאה"))->trigger();
+        else
+            window->showMinimized();
+    });
+    QCOMPARE(runLoop(std::chrono::seconds(exitCode == 0 ? 10 : 1)), exitCode);
+}
+
+void LaunchTest::workInFlightAtQuitIsDropped()
+{
+    QGuiApplication::clipboard()->setImage(ShellFixture::picture(Qt::gray));
+    ShellFixture f;
+    QVERIFY(f.launch());
+
+    // One picture whose lines are being translated, then a second one still
+    // being recognised, when the user quits.
+    calls().recognitions[0].completion({{QStringLiteral("one"), QRectF(0, 0, 1, 0.5)}});
+    QCOMPARE(calls().translations.size(), 1);
+    f.d().pasteNow();
+    QCOMPARE(calls().recognitions.size(), 2);
+
+    QTimer::singleShot(0, f.d().window, [&] { QTest::keyClick(f.d().window, Qt::Key_Q, Qt::ControlModifier); });
+    QCOMPARE(runLoop(std::chrono::seconds(10)), 0);
+    QPointer<QMainWindow> window = f.d().window.data();
+    f.delegate.reset();
+    QVERIFY(window.isNull());
+
+    calls().recognitions[1].completion({{QStringLiteral("two"), QRectF(0, 0.5, 1, 0.5)}});
+    fakes::answerTranslations([](const QString &) { return QStringLiteral("אחת"); });
+    QTest::qWait(20);
+    QCOMPARE(calls().translations.size(), 1);
+    QVERIFY(calls().renders.isEmpty());
+}
+
+QTEST_MAIN(LaunchTest)
+#include "LaunchTest.moc"

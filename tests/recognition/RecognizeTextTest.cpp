@@ -1,0 +1,266 @@
+#include "RecognizeText.h"
+#include "TestPictures.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QTest>
+#include <QThread>
+
+namespace {
+
+// Runs the recogniser as the app does and waits for its delivery.
+TextItems recognize(const QImage &image)
+{
+    bool delivered = false;
+    TextItems result;
+    recognizeText(image, [&](TextItems items) {
+        result = std::move(items);
+        delivered = true;
+    });
+    // Loading every model on a busy machine takes a while.
+    static_cast<void>(QTest::qWaitFor([&] { return delivered; }, 120000));
+    return result;
+}
+
+// The item nearest to `box`, or -1.
+qsizetype nearest(const TextItems &items, const QRectF &box)
+{
+    qsizetype best = -1;
+    double bestDistance = 0;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const QPointF d = items[i].box.center() - box.center();
+        const double distance = d.x() * d.x() + d.y() * d.y();
+        if (best < 0 || distance < bestDistance) {
+            best = i;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+void compareBox(const QRectF &actual, const QRectF &expected, QSize pixels)
+{
+    // A few pixels either way: antialiased edges are ink or paper.
+    const double dx = 4.0 / pixels.width(), dy = 4.0 / pixels.height();
+    QVERIFY2(qAbs(actual.left() - expected.left()) <= dx && qAbs(actual.right() - expected.right()) <= dx &&
+                 qAbs(actual.top() - expected.top()) <= dy && qAbs(actual.bottom() - expected.bottom()) <= dy,
+             qPrintable(QStringLiteral("box (%1, %2, %3, %4), expected (%5, %6, %7, %8)")
+                            .arg(actual.x())
+                            .arg(actual.y())
+                            .arg(actual.width())
+                            .arg(actual.height())
+                            .arg(expected.x())
+                            .arg(expected.y())
+                            .arg(expected.width())
+                            .arg(expected.height())));
+}
+
+// Edit operations allowed when reading `text`: OCR may slip on a character.
+int tolerance(const QString &text)
+{
+    return std::max<int>(1, int(text.size() / 10));
+}
+
+int totalDistance(const TestPicture &picture, const TextItems &items)
+{
+    int total = 0;
+    for (qsizetype i = 0; i < picture.texts.size(); ++i) {
+        const qsizetype k = nearest(items, picture.boxes[i]);
+        total += k < 0 ? int(picture.texts[i].size()) : editDistance(items[k].text, picture.texts[i]);
+    }
+    return total;
+}
+
+} // namespace
+
+class RecognizeTextTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { warmUpRecognizer(); }
+
+    void readsLinesOfEachScript_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("pixelSize");
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<QStringList>("texts");
+
+        const QStringList english{"Do you want to keep these settings?", "Your password was changed yesterday"};
+        const QStringList russian{"Сохранить эти параметры экрана?", "Ваш пароль был изменён вчера"};
+        const QStringList hebrew{"האם לשמור את הגדרות התצוגה?", "הסיסמה שלך שונתה אתמול"};
+        const QStringList arabic{"هل تريد حفظ الإعدادات", "تم تغيير كلمة المرور"};
+        const QStringList yiddish{"מיר רעדן אַ ביסל ייִדיש", "דער טאָג איז שיין"};
+        QTest::newRow("English, small UI text") << "Noto Sans" << 13 << 1 << false << english;
+        QTest::newRow("English, 2x dark") << "Noto Sans" << 13 << 2 << true << english;
+        QTest::newRow("Russian") << "Noto Sans" << 14 << 1 << false << russian;
+        QTest::newRow("Russian, dark") << "Noto Sans" << 14 << 1 << true << russian;
+        QTest::newRow("Hebrew") << "Noto Sans Hebrew" << 15 << 1 << false << hebrew;
+        QTest::newRow("Hebrew, 2x dark") << "Noto Sans Hebrew" << 14 << 2 << true << hebrew;
+        QTest::newRow("Arabic") << "Noto Sans Arabic" << 18 << 1 << false << arabic;
+        QTest::newRow("Yiddish") << "Noto Sans Hebrew" << 16 << 1 << false << yiddish;
+    }
+
+    void readsLinesOfEachScript()
+    {
+        QFETCH(QString, family);
+        QFETCH(int, pixelSize);
+        QFETCH(int, scale);
+        QFETCH(bool, dark);
+        QFETCH(QStringList, texts);
+        const QList<TestLine> lines{{texts[0], {40, 60}}, {texts[1], {40, 120}}};
+        const TestPicture picture =
+            drawPicture(lines, family, pixelSize, {520, 180}, scale, dark ? QColor("#1e1e1e") : QColor("#ffffff"),
+                        dark ? QColor("#f0f0f0") : QColor("#202020"));
+
+        const TextItems items = recognize(picture.image);
+
+        QCOMPARE(items.size(), picture.texts.size());
+        for (qsizetype i = 0; i < picture.texts.size(); ++i) {
+            const qsizetype k = nearest(items, picture.boxes[i]);
+            QVERIFY2(editDistance(items[k].text, picture.texts[i]) <= tolerance(picture.texts[i]),
+                     qPrintable(items[k].text + " <> " + picture.texts[i]));
+            compareBox(items[k].box, picture.boxes[i], picture.image.size());
+        }
+    }
+
+    void readsLightTextOnAccentColourAndGradient()
+    {
+        QImage image(600, 160, QImage::Format_RGB32);
+        QPainter painter(&image);
+        QLinearGradient gradient(0, 0, 600, 0);
+        gradient.setColorAt(0, QColor("#e8eef7"));
+        gradient.setColorAt(1, QColor("#f7d9e8"));
+        painter.fillRect(image.rect(), gradient);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor("#0a7cff"));
+        painter.drawRoundedRect(QRectF(20, 20, 380, 40), 18, 18);
+        QFont font("Noto Sans");
+        font.setPixelSize(14);
+        painter.setFont(font);
+        painter.setPen(Qt::white);
+        painter.drawText(QPointF(36, 45), "Thanks, I will call you back");
+        painter.setPen(QColor("#55555a"));
+        painter.drawText(QPointF(36, 120), "Meeting moved to Thursday");
+        painter.end();
+
+        const TextItems items = recognize(image);
+
+        QStringList texts;
+        for (const TextItem &item : items)
+            texts.append(item.text);
+        QCOMPARE(texts.size(), 2);
+        QVERIFY2(editDistance(texts[0], "Thanks, I will call you back") <= 2, qPrintable(texts[0]));
+        QVERIFY2(editDistance(texts[1], "Meeting moved to Thursday") <= 2, qPrintable(texts[1]));
+    }
+
+    void keepsColumnsOfARowApart()
+    {
+        const TestPicture picture = drawPicture({{"Alice Morgan", {20, 40}}, {"12:30", {400, 40}}}, "Noto Sans", 14,
+                                                {480, 70}, 1, Qt::white, Qt::black);
+
+        const TextItems items = recognize(picture.image);
+
+        QCOMPARE(items.size(), 2);
+        QVERIFY(items[0].box.right() < items[1].box.left() || items[1].box.right() < items[0].box.left());
+    }
+
+    void lineAtTheTopHasYOfOneMinusHeight()
+    {
+        QImage image(400, 100, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        QFont font("Noto Sans");
+        font.setPixelSize(20);
+        painter.setFont(font);
+        const QRectF tight = QFontMetricsF(font).tightBoundingRect("HELLO WORLD");
+        painter.drawText(QPointF(10, -tight.top()), "HELLO WORLD");
+        painter.end();
+
+        const TextItems items = recognize(image);
+
+        QCOMPARE(items.size(), 1);
+        const QRectF box = items[0].box;
+        QVERIFY2(qAbs(box.y() - (1.0 - box.height())) <= 1.0 / image.height(),
+                 qPrintable(QStringLiteral("y %1, height %2").arg(box.y()).arg(box.height())));
+        QVERIFY(box.y() > 0.5);
+    }
+
+    void equalLinesGiveTwoItems()
+    {
+        const TestPicture picture = drawPicture({{"Save changes", {30, 40}}, {"Save changes", {30, 100}}}, "Noto Sans",
+                                                15, {300, 130}, 1, Qt::white, Qt::black);
+
+        const TextItems items = recognize(picture.image);
+
+        QCOMPARE(items.size(), 2);
+        QCOMPARE(items[0].text, QStringLiteral("Save changes"));
+        QCOMPARE(items[1].text, QStringLiteral("Save changes"));
+        QVERIFY(items[0].box.y() > items[1].box.y());
+    }
+
+    void darkTwinReadsAsWellAsLight()
+    {
+        const QList<TestLine> lines{{"The file could not be saved because the disk is full.", {20, 40}},
+                                    {"Choose where to store your photos and videos.", {20, 80}},
+                                    {"We sent a confirmation code to your phone.", {20, 120}}};
+        const TestPicture light =
+            drawPicture(lines, "Noto Sans", 12, {460, 150}, 1, QColor("#ffffff"), QColor("#1c1c1e"));
+        const TestPicture dark =
+            drawPicture(lines, "Noto Sans", 12, {460, 150}, 1, QColor("#1e1e1e"), QColor("#98989d"));
+
+        const TextItems lightItems = recognize(light.image);
+        const TextItems darkItems = recognize(dark.image);
+
+        QCOMPARE(darkItems.size(), lightItems.size());
+        QVERIFY(totalDistance(dark, darkItems) <= totalDistance(light, lightItems) + 2);
+    }
+
+    void noTextDeliversEmptyOnTheMainThreadAfterReturning()
+    {
+        QImage image(640, 360, QImage::Format_RGB32);
+        QPainter painter(&image);
+        QLinearGradient gradient(0, 0, 640, 360);
+        gradient.setColorAt(0, QColor("#1d3557"));
+        gradient.setColorAt(1, QColor("#a8dadc"));
+        painter.fillRect(image.rect(), gradient);
+        painter.setBrush(QColor("#e63946"));
+        painter.drawEllipse(QPointF(200, 180), 60, 60);
+        painter.end();
+
+        bool returned = false, delivered = false, onMainThread = false, returnedFirst = false;
+        TextItems result{{"sentinel", {}}};
+        recognizeText(image, [&](TextItems items) {
+            returnedFirst = returned;
+            onMainThread = QThread::currentThread() == QCoreApplication::instance()->thread();
+            result = std::move(items);
+            delivered = true;
+        });
+        returned = true;
+        QVERIFY(!delivered);
+        QTRY_VERIFY_WITH_TIMEOUT(delivered, 120000);
+        QVERIFY(returnedFirst);
+        QVERIFY(onMainThread);
+        QVERIFY(result.isEmpty());
+    }
+
+    void nullPictureDeliversEmpty()
+    {
+        bool delivered = false;
+        TextItems result{{"sentinel", {}}};
+        recognizeText(QImage(), [&](TextItems items) {
+            result = std::move(items);
+            delivered = true;
+        });
+        QVERIFY(!delivered);
+        QTRY_VERIFY_WITH_TIMEOUT(delivered, 120000);
+        QVERIFY(result.isEmpty());
+    }
+};
+
+QTEST_MAIN(RecognizeTextTest)
+#include "RecognizeTextTest.moc"
