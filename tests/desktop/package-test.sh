@@ -40,7 +40,7 @@ owner_of() {
 mapfile -t needed < <(objdump -p "$root/usr/bin/quillmere" | awk '/NEEDED/ {print $2}')
 ((${#needed[@]} > 0)) || fail "the installed binary links no shared library"
 for lib in "${needed[@]}"; do
-  path=$(ldconfig -p | awk -v lib="$lib" '$1 == lib && /x86-64/ {print $NF; exit}')
+  path=$(ldd "$root/usr/bin/quillmere" | awk -v lib="$lib" '$1 == lib && $3 ~ /^\// {print $3; exit}')
   [[ -n $path ]] || fail "$lib is not installed"
   owner=$(owner_of "$path") || fail "no package owns $path"
   depends_on "$owner" || fail "$lib comes from $owner, which is not in Depends: $depends"
