@@ -1,7 +1,33 @@
 #include "TranslateText.h"
 
-// Placeholder until the network client is wired in: no line is translated.
-void translateText(const QString &, const QString &, TranslationCompletion completion)
+#include "BoundedGet.h"
+#include "NetworkThread.h"
+#include "ReplyReader.h"
+#include "RequestAddress.h"
+#include "TranslationRoute.h"
+
+TranslationRoute compiledRoute()
 {
-    completion(std::nullopt);
+    return {QByteArrayLiteral(QUILLMERE_TRANSLATE_ENDPOINT), TransferLimits{}};
+}
+
+void translateText(const QString &text, const QString &to, TranslationCompletion completion)
+{
+    translateText(text, to, std::move(completion), compiledRoute());
+}
+
+void translateText(const QString &text, const QString &to, TranslationCompletion completion,
+                   const TranslationRoute &route)
+{
+    const std::optional<QUrl> address = requestAddress(route.endpoint, to, text);
+    if (!address) {
+        completion(std::nullopt);
+        return;
+    }
+    onNetworkThread([address = *address, limits = route.limits,
+                     completion = std::move(completion)](QNetworkAccessManager &manager) mutable {
+        boundedGet(manager, address, limits, [completion = std::move(completion)](std::optional<QByteArray> body) {
+            completion(body ? readReply(*body) : std::nullopt);
+        });
+    });
 }

@@ -1,0 +1,84 @@
+#include "BoundedGet.h"
+
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+
+#include <utility>
+
+namespace {
+
+// Errors that only report the HTTP status of a response that arrived whole;
+// all others (connection, proxy, TLS, protocol, time-out, abort) mean the body
+// is missing or cut short.
+bool isHttpStatusError(QNetworkReply::NetworkError error)
+{
+    return (error >= QNetworkReply::ContentAccessDenied && error <= QNetworkReply::UnknownContentError &&
+            error != QNetworkReply::ContentReSendError) ||
+           (error >= QNetworkReply::InternalServerError && error <= QNetworkReply::UnknownServerError);
+}
+
+// Follows one reply to its end. A child of the reply, so it goes with it.
+class Exchange final : public QObject {
+public:
+    Exchange(QNetworkReply *reply, const TransferLimits &limits, BodyCompletion done)
+        : QObject(reply), reply(reply), maxBodyBytes(limits.maxBodyBytes), done(std::move(done))
+    {
+        connect(reply, &QNetworkReply::readyRead, this, &Exchange::readAvailable);
+        connect(reply, &QNetworkReply::finished, this, &Exchange::finish);
+        connect(reply, &QNetworkReply::redirected, this, &Exchange::checkRedirect);
+        QTimer::singleShot(limits.deadline, this, &Exchange::fail);
+    }
+
+private:
+    void readAvailable()
+    {
+        body += reply->readAll();
+        if (body.size() > maxBodyBytes)
+            fail();
+    }
+
+    void checkRedirect(const QUrl &target)
+    {
+        if (target.scheme() == u"https")
+            Q_EMIT reply->redirectAllowed();
+        else
+            fail();
+    }
+
+    // abort() finishes the reply at once, so finish() runs before this returns.
+    void fail()
+    {
+        failed = true;
+        reply->abort();
+    }
+
+    void finish()
+    {
+        if (reply->isOpen())
+            body += reply->readAll();
+        const QNetworkReply::NetworkError error = reply->error();
+        const bool whole =
+            !failed && body.size() <= maxBodyBytes && (error == QNetworkReply::NoError || isHttpStatusError(error));
+        std::exchange(done, {})(whole ? std::optional(std::move(body)) : std::nullopt);
+        reply->deleteLater();
+    }
+
+    QNetworkReply *reply;
+    qint64 maxBodyBytes;
+    BodyCompletion done;
+    QByteArray body;
+    bool failed = false;
+};
+
+} // namespace
+
+void boundedGet(QNetworkAccessManager &manager, const QUrl &address, const TransferLimits &limits, BodyCompletion done)
+{
+    QNetworkRequest request(address);
+    request.setAttribute(QNetworkRequest::Http2AllowedAttribute, true);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
+    request.setTransferTimeout(int(limits.inactivity.count()));
+    new Exchange(manager.get(request), limits, std::move(done));
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "TransferLimits.h"
+
+#include <QByteArray>
+#include <QUrl>
+
+#include <functional>
+#include <optional>
+
+class QNetworkAccessManager;
+
+using BodyCompletion = std::function<void(std::optional<QByteArray>)>;
+
+// One GET of `address` through `manager`, on the manager's thread. `done` runs
+// exactly once, on that thread: with the body when the response arrived whole,
+// whatever its HTTP status; with nothing when the transport failed, a limit
+// was passed, or a redirect led anywhere but to HTTPS.
+void boundedGet(QNetworkAccessManager &manager, const QUrl &address, const TransferLimits &limits, BodyCompletion done);

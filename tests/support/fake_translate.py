@@ -1,0 +1,269 @@
+#!/usr/bin/env python3
+"""A stand-in for the translation web service, for tests and benchmarks.
+
+Serves HTTP/1.1 on 127.0.0.1, many connections at once. Every GET of
+/translate_a/single?client=gtx&sl=auto&tl=LANG&dt=t&q=TEXT gets a reply in the
+real service's shape: a list of segments (one per sentence of TEXT), each
+[translation, source, null, null, 10], followed by the detected language. The
+translation of TEXT is "[LANG] TEXT", so a test can tell it from the source.
+
+Per text (the decoded value of q; "*" stands for every text without a rule of
+its own), a rule may replace that answer:
+  --answer TEXT STATUS BODY   reply with this status and body
+  --fail TEXT:MODE            fail in one of the ways listed in FAIL_MODES
+
+The server stops on SIGTERM or SIGINT, when the process that started it ends
+(a crashed test leaves no server behind), or after --max-seconds.
+"""
+
+import argparse
+import json
+import os
+import re
+import signal
+import socket
+import struct
+import sys
+import threading
+import time
+import urllib.parse
+from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+
+FAIL_MODES = {
+    "refuse": "reset the connection without answering",
+    "hang": "read the request and never answer",
+    "cutoff": "promise the whole body, send half of it, close the connection",
+    "error-page": "429 with an HTML page, as the service does when it is flooded",
+    "bad-json": "200 with a JSON body broken off in the middle",
+    "bad-utf8": "200 with a JSON string holding bytes that are not UTF-8",
+    "deep-json": "200 with arrays nested 100,000 deep",
+    "huge-body": "200 with an endless chunked body of valid-looking JSON",
+    "trickle": "200, then one byte of the body every --trickle-ms, forever",
+    "redirect": "302 to /after-redirect on the same scheme and host (relative Location)",
+    "redirect-http": "302 to http://127.0.0.1:PORT/after-redirect",
+}
+
+SERVICE_PATH = "/translate_a/single"
+SENTENCE = re.compile(r".+?(?:[.!?\u3002\uff01\uff1f]+\s*|$)", re.S)
+
+
+def detected_language(text):
+    for ch in text:
+        code = ord(ch)
+        if 0x0590 <= code <= 0x05FF:
+            return "iw"
+        if 0x0600 <= code <= 0x06FF:
+            return "ar"
+        if 0x0400 <= code <= 0x04FF:
+            return "ru"
+        if 0x3040 <= code <= 0x9FFF:
+            return "ja" if code < 0x3100 else "zh-CN"
+    return "en"
+
+
+def translation_reply(text, target):
+    """The body the service would send, with "[target] text" as the translation."""
+    sentences = SENTENCE.findall(text)
+    if not sentences:
+        return [None, None, "en", None, None, None, None, []]
+    segments = []
+    for i, sentence in enumerate(sentences):
+        translated = (f"[{target}] " if i == 0 else "") + sentence
+        segments.append([translated, sentence.strip(), None, None, 10])
+    source = detected_language(text)
+    return [segments, None, source, None, None, None, 1, [], [[source], None, [1], [source]]]
+
+
+def query_pairs(raw_query):
+    """The pairs of a query, decoded as the service does ("+" stays "+")."""
+    pairs = {}
+    for item in raw_query.split("&"):
+        key, _, value = item.partition("=")
+        pairs.setdefault(urllib.parse.unquote(key), urllib.parse.unquote(value, errors="replace"))
+    return pairs
+
+
+class Service:
+    def __init__(self, args):
+        self.delay = args.delay_ms / 1000.0
+        self.trickle = args.trickle_ms / 1000.0
+        self.answers = {text: (int(status), body.encode("utf-8")) for text, status, body in args.answer}
+        self.failures = {}
+        for rule in args.fail:
+            text, sep, mode = rule.rpartition(":")
+            if not sep or mode not in FAIL_MODES:
+                raise SystemExit(f"fake_translate: bad --fail {rule!r}; modes: {', '.join(FAIL_MODES)}")
+            self.failures[text] = mode
+        self.stopping = threading.Event()
+        self.log_lock = threading.Lock()
+        self.log = open(args.log, "a", encoding="latin-1", buffering=1) if args.log else None
+
+    def record(self, request_line):
+        if self.log:
+            with self.log_lock:
+                self.log.write(request_line + "\n")
+
+    def rule_for(self, text):
+        for key in (text, "*"):
+            if key in self.failures:
+                return ("fail", self.failures[key])
+            if key in self.answers:
+                return ("answer", self.answers[key])
+        return None
+
+
+class Handler(BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.1"
+    server_version = "fake-translate/1"
+    # Headers and body go out in separate writes; with Nagle's algorithm the
+    # body would wait for the client's delayed ACK, some 40 ms.
+    disable_nagle_algorithm = True
+
+    def log_message(self, *args):
+        pass
+
+    @property
+    def service(self):
+        return self.server.service
+
+    def do_GET(self):
+        self.service.record(self.raw_requestline.decode("latin-1").rstrip("\r\n"))
+        path, _, raw_query = self.path.partition("?")
+        pairs = query_pairs(raw_query)
+        text, target = pairs.get("q", ""), pairs.get("tl", "")
+        if self.service.delay and self.service.stopping.wait(self.service.delay):
+            return
+        rule = self.service.rule_for(text) if path == SERVICE_PATH else None
+        try:
+            if rule is None:
+                self.send(200, json.dumps(translation_reply(text, target), ensure_ascii=False, separators=(",", ":")).encode("utf-8"))
+            elif rule[0] == "answer":
+                self.send(*rule[1])
+            else:
+                getattr(self, "fail_" + rule[1].replace("-", "_"))(raw_query)
+        except (BrokenPipeError, ConnectionResetError):
+            self.close_connection = True
+
+    def send(self, status, body, content_type="application/json; charset=UTF-8"):
+        self.send_response(status)
+        self.send_header("Content-Type", content_type)
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+
+    def fail_refuse(self, _):
+        self.connection.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+        self.close_connection = True
+
+    def fail_hang(self, _):
+        self.service.stopping.wait()
+        self.close_connection = True
+
+    def fail_cutoff(self, _):
+        body = b'[[["Hola ","Hello ",null,null,10],["mundo","world",null,null,10]],null,"en"]'
+        self.send_response(200)
+        self.send_header("Content-Type", "application/json; charset=UTF-8")
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body[: len(body) // 2])
+        self.wfile.flush()
+        self.close_connection = True
+
+    def fail_error_page(self, _):
+        page = b"<html><head><title>Sorry...</title></head><body>Too many requests.</body></html>"
+        self.send(429, page, "text/html; charset=UTF-8")
+
+    def fail_bad_json(self, _):
+        self.send(200, b'[[["Hola ","Hello ",null,null,10],["mun')
+
+    def fail_bad_utf8(self, _):
+        self.send(200, b'[[["Hola \xff\xfe mundo","Hello world",null,null,10]],null,"en"]')
+
+    def fail_deep_json(self, _):
+        self.send(200, b"[" * 100_000 + b"]" * 100_000)
+
+    def fail_huge_body(self, _):
+        self.send_response(200)
+        self.send_header("Content-Type", "application/json; charset=UTF-8")
+        self.send_header("Transfer-Encoding", "chunked")
+        self.end_headers()
+        chunk = b'["' + b"a" * 65_536 + b'",null],'
+        self.wfile.write(b'%x\r\n[[\r\n' % 2)
+        while not self.service.stopping.is_set():
+            self.wfile.write(b"%x\r\n%s\r\n" % (len(chunk), chunk))
+        self.close_connection = True
+
+    def fail_trickle(self, _):
+        self.send_response(200)
+        self.send_header("Content-Type", "application/json; charset=UTF-8")
+        self.send_header("Content-Length", str(1 << 30))
+        self.end_headers()
+        while not self.service.stopping.wait(self.service.trickle):
+            self.wfile.write(b" ")
+            self.wfile.flush()
+        self.close_connection = True
+
+    def fail_redirect(self, raw_query):
+        self.redirect_to(f"/after-redirect?{raw_query}")
+
+    def fail_redirect_http(self, raw_query):
+        self.redirect_to(f"http://127.0.0.1:{self.server.server_port}/after-redirect?{raw_query}")
+
+    def redirect_to(self, location):
+        self.send_response(302)
+        self.send_header("Location", location)
+        self.send_header("Content-Length", "0")
+        self.end_headers()
+
+
+class Server(ThreadingHTTPServer):
+    daemon_threads = True
+    request_queue_size = 512
+
+    def handle_error(self, request, client_address):
+        pass
+
+
+def main():
+    parser = argparse.ArgumentParser(
+        description=__doc__,
+        formatter_class=argparse.RawDescriptionHelpFormatter,
+        epilog="fail modes:\n" + "\n".join(f"  {mode:14} {what}" for mode, what in FAIL_MODES.items()),
+    )
+    parser.add_argument("--port", type=int, default=0, help="port on 127.0.0.1 (default: any free one)")
+    parser.add_argument("--port-file", help="write the bound port here once the server listens")
+    parser.add_argument("--log", help="append each raw request line to this file")
+    parser.add_argument("--delay-ms", type=int, default=0, help="wait this long before every answer")
+    parser.add_argument("--trickle-ms", type=int, default=1000, help="pause between bytes in trickle mode")
+    parser.add_argument("--answer", nargs=3, action="append", default=[], metavar=("TEXT", "STATUS", "BODY"))
+    parser.add_argument("--fail", action="append", default=[], metavar="TEXT:MODE")
+    parser.add_argument("--max-seconds", type=float, help="stop by itself after this long")
+    args = parser.parse_args()
+
+    server = Server(("127.0.0.1", args.port), Handler)
+    server.service = Service(args)
+    stop = server.service.stopping
+    signal.signal(signal.SIGTERM, lambda *_: stop.set())
+    signal.signal(signal.SIGINT, lambda *_: stop.set())
+
+    if args.port_file:
+        partial = args.port_file + ".partial"
+        with open(partial, "w", encoding="ascii") as f:
+            f.write(f"{server.server_port}\n")
+        os.replace(partial, args.port_file)
+
+    serving = threading.Thread(target=server.serve_forever, kwargs={"poll_interval": 0.1})
+    serving.start()
+    parent = os.getppid()
+    deadline = time.monotonic() + args.max_seconds if args.max_seconds else None
+    while not stop.wait(0.2):
+        if os.getppid() != parent or (deadline is not None and time.monotonic() >= deadline):
+            break
+    server.shutdown()
+    server.server_close()
+    serving.join()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

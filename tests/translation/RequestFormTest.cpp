@@ -1,0 +1,98 @@
+// The request's address as a string: the encoding of the text and the order
+// of the pairs, and the addresses that cannot be formed.
+#include "QueryEncoder.h"
+#include "RequestAddress.h"
+
+#include <QTest>
+
+class RequestFormTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void encodesEveryByteButLettersAndDigits_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("encoded");
+        QTest::newRow("comma and space") << QStringLiteral("Hello, world") << QByteArray("Hello%2C%20world");
+        QTest::newRow("unreserved marks") << QStringLiteral("a-b_c.d~e") << QByteArray("a%2Db%5Fc%2Ed%7Ee");
+        QTest::newRow("plus and equals") << QStringLiteral("1+1=2") << QByteArray("1%2B1%3D2");
+        QTest::newRow("Hebrew") << QStringLiteral("שלום") << QByteArray("%D7%A9%D7%9C%D7%95%D7%9D");
+        QTest::newRow("Latin letter beyond ASCII") << QStringLiteral("Straße") << QByteArray("Stra%C3%9Fe");
+        QTest::newRow("Arabic") << QStringLiteral("مرحبا") << QByteArray("%D9%85%D8%B1%D8%AD%D8%A8%D8%A7");
+        QTest::newRow("emoji with skin tone") << QStringLiteral("👋🏽") << QByteArray("%F0%9F%91%8B%F0%9F%8F%BD");
+        QTest::newRow("query delimiters") << QStringLiteral("a&b#c+d%e=f") << QByteArray("a%26b%23c%2Bd%25e%3Df");
+        QTest::newRow("line break and tab") << QStringLiteral("a\nb\tc") << QByteArray("a%0Ab%09c");
+        QTest::newRow("empty") << QString() << QByteArray();
+    }
+    void encodesEveryByteButLettersAndDigits()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, encoded);
+        QCOMPARE(encodeQueryValue(text), encoded);
+    }
+
+    void everyAsciiCharacterEncodedUnlessAlphanumeric()
+    {
+        for (char16_t c = 1; c < 0x80; ++c) {
+            const QByteArray encoded = encodeQueryValue(QString(QChar(c)));
+            const bool alphanumeric = (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+            const QByteArray expected = alphanumeric
+                                            ? QByteArray(1, char(c))
+                                            : "%" + QByteArray::number(int(c), 16).rightJustified(2, '0').toUpper();
+            QCOMPARE(encoded, expected);
+        }
+    }
+
+    void addressHasTheFivePairsInOrder_data()
+    {
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("address");
+        QTest::newRow("Hebrew target")
+            << QStringLiteral("iw") << QStringLiteral("Hi there")
+            << QByteArray("https://t.example/translate_a/single?client=gtx&sl=auto&tl=iw&dt=t&q=Hi%20there");
+        QTest::newRow("regional code unencoded")
+            << QStringLiteral("zh-CN") << QStringLiteral("a")
+            << QByteArray("https://t.example/translate_a/single?client=gtx&sl=auto&tl=zh-CN&dt=t&q=a");
+        QTest::newRow("empty text") << QStringLiteral("en") << QString()
+                                    << QByteArray(
+                                           "https://t.example/translate_a/single?client=gtx&sl=auto&tl=en&dt=t&q=");
+    }
+    void addressHasTheFivePairsInOrder()
+    {
+        QFETCH(QString, to);
+        QFETCH(QString, text);
+        QFETCH(QByteArray, address);
+        const QByteArray endpoint("https://t.example/translate_a/single");
+        QCOMPARE(requestAddressString(endpoint, to, text), address);
+        const std::optional<QUrl> url = requestAddress(endpoint, to, text);
+        QVERIFY(url);
+        QCOMPARE(url->toEncoded(), address);
+    }
+
+    void addressCannotBeFormed_data()
+    {
+        QTest::addColumn<QByteArray>("endpoint");
+        QTest::addColumn<QString>("to");
+        const QByteArray good("https://t.example/translate_a/single");
+        QTest::newRow("empty code") << good << QString();
+        QTest::newRow("code with a space") << good << QStringLiteral("e n");
+        QTest::newRow("code adding a pair") << good << QStringLiteral("en&q=x");
+        QTest::newRow("code ending the query") << good << QStringLiteral("en#");
+        QTest::newRow("code beyond ASCII") << good << QStringLiteral("עב");
+        QTest::newRow("endpoint without host") << QByteArray("https:///translate_a/single") << QStringLiteral("en");
+        QTest::newRow("endpoint with a broken host")
+            << QByteArray("https://[::1/translate_a/single") << QStringLiteral("en");
+        QTest::newRow("endpoint with a space") << QByteArray("https://t.example/a b") << QStringLiteral("en");
+        QTest::newRow("endpoint of another scheme") << QByteArray("ftp://t.example/x") << QStringLiteral("en");
+    }
+    void addressCannotBeFormed()
+    {
+        QFETCH(QByteArray, endpoint);
+        QFETCH(QString, to);
+        QVERIFY(!requestAddress(endpoint, to, QStringLiteral("Hello")));
+    }
+};
+
+QTEST_GUILESS_MAIN(RequestFormTest)
+#include "RequestFormTest.moc"

@@ -1,0 +1,260 @@
+// translateText against the fake service on 127.0.0.1: what goes out on the
+// wire, how each reply is read, and how failures and limits end.
+#include "FakeTranslationService.h"
+#include "Outcome.h"
+
+#include <QTcpServer>
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+// The raw request line for `q` as the service must receive it.
+QString requestLine(const QString &to, const QByteArray &q)
+{
+    return u"GET /translate_a/single?client=gtx&sl=auto&tl="_qs + to + u"&dt=t&q="_qs + QString::fromLatin1(q) +
+           u" HTTP/1.1"_qs;
+}
+
+QByteArray jsonOfLength(qsizetype length)
+{
+    const QByteArray frame = R"([[["Hola",""]]])";
+    return "[[[\"Hola\",\"" + QByteArray(length - frame.size(), 'x') + "\"]]]";
+}
+
+} // namespace
+
+class TranslateTextTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<FakeTranslationService> service;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        service = std::make_unique<FakeTranslationService>(QStringList{
+            u"--answer"_qs,
+            u"joined"_qs,
+            u"200"_qs,
+            uR"([[["Hola ","Hello ",null,null,10],["mundo","world",null,null,10]],null,"en"])"_qs,
+        });
+        QVERIFY(service->isListening());
+    }
+
+    void requestLineOnTheWire_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QByteArray>("q");
+        QTest::newRow("comma and space") << u"Hello, world"_qs << u"iw"_qs << QByteArray("Hello%2C%20world");
+        QTest::newRow("plus and equals") << u"1+1=2"_qs << u"iw"_qs << QByteArray("1%2B1%3D2");
+        QTest::newRow("Hebrew") << u"שלום"_qs << u"en"_qs << QByteArray("%D7%A9%D7%9C%D7%95%D7%9D");
+        QTest::newRow("Latin letter beyond ASCII") << u"Straße"_qs << u"iw"_qs << QByteArray("Stra%C3%9Fe");
+        QTest::newRow("Arabic") << u"مرحبا بكم"_qs << u"ru"_qs
+                                << QByteArray("%D9%85%D8%B1%D8%AD%D8%A8%D8%A7%20%D8%A8%D9%83%D9%85");
+        QTest::newRow("emoji") << u"Hi 👋🏽"_qs << u"yi"_qs << QByteArray("Hi%20%F0%9F%91%8B%F0%9F%8F%BD");
+        QTest::newRow("query delimiters") << u"a&b#c+d%e=f"_qs << u"es"_qs << QByteArray("a%26b%23c%2Bd%25e%3Df");
+        QTest::newRow("regional target code") << u"x"_qs << u"zh-CN"_qs << QByteArray("x");
+        // QUrl always writes the percent-encodings of these four unreserved
+        // marks as the marks themselves, an equivalent form of the same query
+        // (RFC 3986, 6.2.2.2); no parsing mode keeps them.
+        QTest::newRow("unreserved marks") << u"a-b_c.d~e"_qs << u"fr"_qs << QByteArray("a-b_c.d~e");
+    }
+    void requestLineOnTheWire()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, to);
+        QFETCH(QByteArray, q);
+        QCOMPARE(translateNow(text, to, routeTo(service->endpoint())), u'[' + to + u"] "_qs + text);
+        QCOMPARE(service->requestLines().last(), requestLine(to, q));
+    }
+
+    void emptyTextSendsNothingAfterQ()
+    {
+        QCOMPARE(translateNow(QString(), u"iw"_qs, routeTo(service->endpoint())), Translation());
+        QCOMPARE(service->requestLines().last(), requestLine(u"iw"_qs, ""));
+    }
+
+    // Every other byte reaches the server exactly as encoded.
+    void everyByteValueOnTheWire()
+    {
+        QString text;
+        for (char16_t c = 1; c < 0x80; ++c)
+            text += QChar(c);
+        text += u"é€😀"_qs;
+        QByteArray q;
+        for (const char byte : text.toUtf8()) {
+            if (std::isalnum(static_cast<unsigned char>(byte)) || QByteArrayView("-._~").contains(byte))
+                q += byte;
+            else
+                q += '%' + QByteArray::number(static_cast<unsigned char>(byte), 16).rightJustified(2, '0').toUpper();
+        }
+        QCOMPARE(translateNow(text, u"iw"_qs, routeTo(service->endpoint())), u"[iw] "_qs + text);
+        QCOMPARE(service->requestLines().last(), requestLine(u"iw"_qs, q));
+    }
+
+    void replyOverTheWire_data()
+    {
+        QTest::addColumn<QStringList>("rule");
+        QTest::addColumn<Translation>("translation");
+        const Translation none;
+        const QString segments = uR"([[["Hola ","Hello ",null,null,10],["mundo","world",null,null,10]],null,"en"])"_qs;
+        QTest::newRow("segments joined") << QStringList{u"--answer"_qs, u"200"_qs, segments}
+                                         << Translation(u"Hola mundo"_qs);
+        QTest::newRow("500 with a usable body")
+            << QStringList{u"--answer"_qs, u"500"_qs, segments} << Translation(u"Hola mundo"_qs);
+        QTest::newRow("404 with a usable body")
+            << QStringList{u"--answer"_qs, u"404"_qs, segments} << Translation(u"Hola mundo"_qs);
+        QTest::newRow("non-JSON with 200") << QStringList{u"--answer"_qs, u"200"_qs, u"Hola mundo"_qs} << none;
+        QTest::newRow("non-JSON with 500") << QStringList{u"--answer"_qs, u"500"_qs, u"<h1>Error</h1>"_qs} << none;
+        QTest::newRow("empty body") << QStringList{u"--answer"_qs, u"200"_qs, QString()} << none;
+        QTest::newRow("top-level object") << QStringList{u"--answer"_qs, u"200"_qs, uR"({"a":[[["x"]]]})"_qs} << none;
+        QTest::newRow("error page") << QStringList{u"--fail"_qs, u"error-page"_qs} << none;
+        QTest::newRow("broken JSON") << QStringList{u"--fail"_qs, u"bad-json"_qs} << none;
+        QTest::newRow("not UTF-8") << QStringList{u"--fail"_qs, u"bad-utf8"_qs} << none;
+        QTest::newRow("nested too deep") << QStringList{u"--fail"_qs, u"deep-json"_qs} << none;
+        QTest::newRow("body cut off") << QStringList{u"--fail"_qs, u"cutoff"_qs} << none;
+        QTest::newRow("connection reset") << QStringList{u"--fail"_qs, u"refuse"_qs} << none;
+        QTest::newRow("redirect to plain HTTP") << QStringList{u"--fail"_qs, u"redirect"_qs} << none;
+    }
+    void replyOverTheWire()
+    {
+        QFETCH(QStringList, rule);
+        QFETCH(Translation, translation);
+        const QString text = u"Hello world"_qs;
+        if (rule.first() == u"--fail")
+            rule = {rule.first(), text + u':' + rule.last()};
+        else
+            rule.insert(1, text);
+        const FakeTranslationService own(rule);
+        QVERIFY(own.isListening());
+        QCOMPARE(translateNow(text, u"es"_qs, routeTo(own.endpoint())), translation);
+        const QStringList lines = own.requestLines();
+        QVERIFY(!lines.isEmpty());
+        QVERIFY(std::none_of(lines.cbegin(), lines.cend(),
+                             [](const QString &line) { return line.contains(u"/after-redirect"); }));
+    }
+
+    void connectionRefused()
+    {
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        const quint16 port = closed.serverPort();
+        closed.close();
+        const QByteArray endpoint = "http://127.0.0.1:" + QByteArray::number(port) + "/translate_a/single";
+        QCOMPARE(translateNow(u"Hello"_qs, u"iw"_qs, routeTo(endpoint)), Translation());
+    }
+
+    // A server that accepts and never answers: the inactivity limit ends the
+    // line long before the deadline would.
+    void silentServerTimesOut()
+    {
+        const FakeTranslationService silent({u"--fail"_qs, u"*:hang"_qs});
+        QVERIFY(silent.isListening());
+        const TransferLimits limits{std::chrono::milliseconds(300), std::chrono::seconds(600)};
+        QCOMPARE(translateNow(u"Hello"_qs, u"iw"_qs, routeTo(silent.endpoint(), limits)), Translation());
+    }
+
+    // A byte every 100 ms keeps the inactivity limit from firing; the
+    // deadline still ends the exchange.
+    void tricklingServerHitsTheDeadline()
+    {
+        const FakeTranslationService trickling({u"--fail"_qs, u"*:trickle"_qs, u"--trickle-ms"_qs, u"100"_qs});
+        QVERIFY(trickling.isListening());
+        const TransferLimits limits{std::chrono::seconds(600), std::chrono::milliseconds(800)};
+        QCOMPARE(translateNow(u"Hello"_qs, u"iw"_qs, routeTo(trickling.endpoint(), limits)), Translation());
+    }
+
+    void bodyCap_data()
+    {
+        QTest::addColumn<qint64>("cap");
+        QTest::addColumn<Translation>("translation");
+        QTest::newRow("body within the cap") << qint64(100'000) << Translation(u"Hola"_qs);
+        QTest::newRow("body exactly the cap") << qint64(80'000) << Translation(u"Hola"_qs);
+        QTest::newRow("body past the cap") << qint64(79'999) << Translation();
+    }
+    void bodyCap()
+    {
+        QFETCH(qint64, cap);
+        QFETCH(Translation, translation);
+        const FakeTranslationService large(
+            {u"--answer"_qs, u"*"_qs, u"200"_qs, QString::fromLatin1(jsonOfLength(80'000))});
+        QVERIFY(large.isListening());
+        TransferLimits limits{std::chrono::seconds(20), std::chrono::seconds(40)};
+        limits.maxBodyBytes = cap;
+        QCOMPARE(translateNow(u"Hello"_qs, u"iw"_qs, routeTo(large.endpoint(), limits)), translation);
+    }
+
+    // An endless body is cut at the cap, not read to the end of memory.
+    void endlessBodyFails()
+    {
+        const FakeTranslationService endless({u"--fail"_qs, u"*:huge-body"_qs});
+        QVERIFY(endless.isListening());
+        QCOMPARE(translateNow(u"Hello"_qs, u"iw"_qs, routeTo(endless.endpoint())), Translation());
+    }
+
+    // The address cannot be formed: nothing is sent, and the completion runs
+    // on the caller's thread before translateText returns.
+    void unformableAddressAnswersAtOnce()
+    {
+        const qsizetype before = service->requestLines().size();
+        Outcome outcome;
+        translateText(u"Hello"_qs, u"en&q=x"_qs, outcome.completion(), routeTo(service->endpoint()));
+        QCOMPARE(outcome.calls(), 1);
+        QCOMPARE(outcome.thread(), QThread::currentThread());
+        QCOMPARE(outcome.translation(), Translation());
+        QTest::qWait(200);
+        QCOMPARE(outcome.calls(), 1);
+        QCOMPARE(service->requestLines().size(), before);
+    }
+
+    // Many calls at once, from two threads, answered, refused and timed out:
+    // each completion runs once, off the calling threads, on one network
+    // thread. (No mode here drops a connection: over HTTP/1.1 Qt may then fail
+    // requests still queued for the host, unsent, which would blur the check.)
+    void completionOncePerCallOffTheCallingThread()
+    {
+        const QStringList modes{u"bad-json"_qs, u"error-page"_qs, u"bad-utf8"_qs, u"hang"_qs};
+        QStringList options;
+        for (const QString &mode : modes)
+            options << u"--fail"_qs << mode + u':' + mode;
+        const FakeTranslationService mixed(options);
+        QVERIFY(mixed.isListening());
+        // Requests waiting for a free connection count as inactive too, so one
+        // silent request at most, with room to spare, keeps the others clear.
+        const TranslationRoute route = routeTo(mixed.endpoint(), {std::chrono::seconds(4), std::chrono::seconds(20)});
+
+        QStringList texts{u"hang"_qs};
+        for (int i = 1; i < 60; ++i)
+            texts << (i % 4 == 0 ? modes.at(i / 4 % (modes.size() - 1)) : u"line %1"_qs.arg(i));
+        std::vector<Outcome> outcomes(texts.size());
+        const auto issue = [&](qsizetype from, qsizetype to) {
+            for (qsizetype k = from; k < to; ++k)
+                translateText(texts.at(k), u"iw"_qs, outcomes[k].completion(), route);
+        };
+        QThread *worker = QThread::create(issue, texts.size() / 2, texts.size());
+        worker->start();
+        issue(0, texts.size() / 2);
+        QVERIFY(worker->wait(10'000));
+        delete worker;
+
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                return std::all_of(outcomes.begin(), outcomes.end(), [](const Outcome &o) { return o.calls() > 0; });
+            },
+            60'000));
+        QTest::qWait(500);
+        QThread *const network = outcomes.front().thread();
+        QVERIFY(network != QThread::currentThread());
+        for (qsizetype k = 0; k < texts.size(); ++k) {
+            QCOMPARE(outcomes[k].calls(), 1);
+            QCOMPARE(outcomes[k].thread(), network);
+            const bool fails = modes.contains(texts.at(k));
+            QCOMPARE(outcomes[k].translation(), fails ? Translation() : Translation(u"[iw] "_qs + texts.at(k)));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TranslateTextTest)
+#include "TranslateTextTest.moc"
