@@ -1,5 +1,6 @@
 #include "RecognitionThreads.h"
 
+#include <QCoreApplication>
 #include <QSemaphore>
 #include <QThread>
 #include <QThreadPool>
@@ -9,11 +10,27 @@
 #include <atomic>
 #include <memory>
 
+namespace {
+
+std::atomic<bool> stopping{false};
+
+// The engines and Tesseract's own tables are torn down with the process, so
+// the threads must be done with them first. Pages still being read give up
+// after their current line; their results go nowhere anyway.
+void finishBeforeExit()
+{
+    stopping = true;
+    recognitionThreads().waitForDone();
+}
+
+} // namespace
+
 QThreadPool &recognitionThreads()
 {
     static QThreadPool *pool = [] {
         auto *threads = new QThreadPool;
         threads->setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+        qAddPostRoutine(finishBeforeExit);
         return threads;
     }();
     return *pool;
@@ -28,7 +45,7 @@ void parallelFor(int count, const std::function<void(int)> &body)
 {
     auto next = std::make_shared<std::atomic<int>>(0);
     auto work = [next, count, &body] {
-        for (int i = (*next)++; i < count; i = (*next)++)
+        for (int i = (*next)++; i < count && !stopping; i = (*next)++)
             body(i);
     };
     QSemaphore done;
