@@ -16,7 +16,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 desktop-file-validate "$entry" || fail "desktop-file-validate rejects $entry"
 appstreamcli validate-tree --no-net --strict "$root" || fail "appstreamcli rejects the tree"
 
-key() { sed -n "s/^$1=//p" "$entry" | head -n1; }
+key() { awk -v key="$1" 'index($0, key "=") == 1 && !found {print substr($0, length(key) + 2); found = 1}' "$entry"; }
 
 exec_line=$(key Exec)
 [[ -x $root$prefix/bin/${exec_line%% *} ]] || fail "Exec=$exec_line is not an installed program"

@@ -33,14 +33,15 @@ depends_on() { printf '%s\n' "${depended[@]}" | grep -qx "$1"; }
 owner_of() {
   local path
   for path in "$1" "/usr$1" "$(realpath "$1")"; do
-    dpkg -S "$path" 2>/dev/null | head -n1 | cut -d: -f1 && return
+    dpkg -S "$path" 2>/dev/null | awk -F: 'NR == 1 {print $1}' && return
   done
   return 1
 }
 mapfile -t needed < <(objdump -p "$root/usr/bin/quillmere" | awk '/NEEDED/ {print $2}')
+linked=$(ldd "$root/usr/bin/quillmere")
 ((${#needed[@]} > 0)) || fail "the installed binary links no shared library"
 for lib in "${needed[@]}"; do
-  path=$(ldd "$root/usr/bin/quillmere" | awk -v lib="$lib" '$1 == lib && $3 ~ /^\// {print $3; exit}')
+  path=$(awk -v lib="$lib" '$1 == lib && $3 ~ /^\// {print $3}' <<<"$linked")
   [[ -n $path ]] || fail "$lib is not installed"
   owner=$(owner_of "$path") || fail "no package owns $path"
   depends_on "$owner" || fail "$lib comes from $owner, which is not in Depends: $depends"
@@ -53,7 +54,7 @@ start_xvfb
 QT_QPA_PLATFORM=xcb "$root/usr/bin/quillmere" >"$scratch/app.log" 2>&1 &
 app=$!
 track $app
-window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Quillmere$' | head -n1) ||
+window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Quillmere$' | awk 'NR == 1') ||
   fail "no window titled Quillmere: $(cat "$scratch/app.log")"
 
 wm_class=$(xprop -id "$window" WM_CLASS | sed -n 's/.*= "\(.*\)", "\(.*\)"/\2/p')

@@ -1,7 +1,9 @@
 # Sourced by the desktop tests: a scratch folder, a private X server and the
 # bookkeeping that stops every process a test started, however it ends.
 
-set -euo pipefail
+set -Eeuo pipefail
+# A command that fails unchecked ends the test; say which.
+trap 'echo "FAIL: ${BASH_SOURCE[0]##*/}:$LINENO: $BASH_COMMAND" >&2' ERR
 
 scratch=$(mktemp -d)
 started=()
