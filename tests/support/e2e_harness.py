@@ -190,39 +190,46 @@ class Desktop:
         self.server = self.wm = None
 
 
-class FakeService:
-    """tests/support/fake_translate.py on 127.0.0.1, with its request log.
+class PortLock:
+    """Keeps other runs on this machine (another build's tests, a benchmark)
+    off a fixed port of 127.0.0.1 while it is held: a lock file named after
+    the port, waited for when taken."""
 
-    With a fixed port, a lock file keeps other runs on this machine (another
-    build's tests, a benchmark) off that port until this service stops.
-    """
+    def __init__(self, port):
+        self.file = open(os.path.join(tempfile.gettempdir(), f"quillmere-loopback-{port}.lock"), "w")
+        try:
+            fcntl.flock(self.file, fcntl.LOCK_EX | fcntl.LOCK_NB)
+        except BlockingIOError:
+            print(f"waiting for another run to free port {port}", file=sys.stderr)
+            fcntl.flock(self.file, fcntl.LOCK_EX)
+
+    def close(self):
+        self.file.close()
+
+
+class FakeService:
+    """tests/support/fake_translate.py on 127.0.0.1, with its request log and
+    its log of times (see its --times). A fixed port is held with a PortLock."""
 
     def __init__(self, folder, port=0, delay_ms=0, fail=(), extra=()):
         self.folder = folder
         self.log = os.path.join(folder, "requests.log")
         self.times = os.path.join(folder, "times.log")
-        self.lock = None
         self.process = None
-        if port:
-            self.lock = open(os.path.join(tempfile.gettempdir(), f"quillmere-loopback-{port}.lock"), "w")
-            try:
-                fcntl.flock(self.lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
-            except BlockingIOError:
-                print(f"waiting for another run to free port {port}", file=sys.stderr)
-                fcntl.flock(self.lock, fcntl.LOCK_EX)
+        self.lock = PortLock(port) if port else None
         port_file = os.path.join(folder, "port")
         argv = [sys.executable, FAKE_SERVICE, "--port", str(port), "--port-file", port_file, "--log", self.log,
                 "--times", self.times, "--delay-ms", str(delay_ms), "--max-seconds", "900", *extra]
         for rule in fail:
             argv += ["--fail", rule]
-        errors = open(os.path.join(folder, "service-errors.log"), "wb")
-        self.process = subprocess.Popen(argv, stdout=subprocess.DEVNULL, stderr=errors)
-        errors.close()
+        errors_path = os.path.join(folder, "service-errors.log")
+        with open(errors_path, "wb") as errors:
+            self.process = subprocess.Popen(argv, stdout=subprocess.DEVNULL, stderr=errors)
         try:
-            wait_for("the fake translation service", lambda: os.path.exists(port_file) or self.process.poll() is not None,
-                     timeout=20)
+            wait_for("the fake translation service",
+                     lambda: os.path.exists(port_file) or self.process.poll() is not None, timeout=20)
             if self.process.poll() is not None:
-                with open(os.path.join(folder, "service-errors.log"), encoding="utf-8", errors="replace") as f:
+                with open(errors_path, encoding="utf-8", errors="replace") as f:
                     raise RuntimeError(f"the fake translation service did not start on port {port}: {f.read()}")
             with open(port_file, encoding="ascii") as f:
                 self.port = int(f.read())
@@ -249,6 +256,13 @@ class FakeService:
                               urllib.parse.unquote(pairs.get("q", ""), errors="replace")))
         return found
 
+    def stamps(self):
+        """(time, "in" or "out") of every request so far."""
+        if not os.path.exists(self.times):
+            return []
+        with open(self.times, encoding="latin-1") as f:
+            return [(float(t), event) for t, event, _ in (line.split(" ", 2) for line in f if line.count(" ") >= 2)]
+
     def close(self):
         stop_process(self.process)
         self.process = None
@@ -260,11 +274,13 @@ class FakeService:
 class App:
     """The application under test, started on a desktop."""
 
-    def __init__(self, desktop, binary):
+    def __init__(self, desktop, binary, wrapper=()):
+        """`wrapper` is a command line that the binary's path is appended to,
+        which must exec it (so that the process is the application's)."""
         self.desktop = desktop
         self.stderr_path = desktop.path("app-stderr.txt")
         with open(self.stderr_path, "wb") as stderr:
-            self.process = subprocess.Popen([binary], env=desktop.env, cwd=desktop.home,
+            self.process = subprocess.Popen([*wrapper, binary], env=desktop.env, cwd=desktop.home,
                                             stdout=subprocess.DEVNULL, stderr=stderr)
         self.window = None
 
