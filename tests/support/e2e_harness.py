@@ -331,6 +331,10 @@ class App:
         return wait_for("the translated text on the clipboard", attempt, timeout=timeout, interval=0.2)
 
     def copied_png(self, timeout=20):
+        """Presses Ctrl+C and returns the PNG it puts on the clipboard, which
+        must hold no PNG before."""
+        if "image/png" in self.desktop.clipboard_targets():
+            raise AssertionError("the clipboard holds a PNG already")
         self.press("ctrl+c")
         return wait_for("a PNG on the clipboard", lambda: self.desktop.read_clipboard("image/png"),
                         timeout=timeout, interval=0.1)
@@ -338,9 +342,6 @@ class App:
     def stderr(self):
         with open(self.stderr_path, encoding="utf-8", errors="replace") as f:
             return f.read()
-
-    def running(self):
-        return self.process.poll() is None
 
     def wait_for_exit(self, timeout=20):
         try:
