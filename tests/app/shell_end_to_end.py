@@ -48,7 +48,7 @@ class ShellEndToEnd(unittest.TestCase):
 
     def test_closing_the_window_ends_the_process(self):
         self.launch()
-        self.app.press("alt+F4")
+        self.app.close_window()
         self.assert_ends_cleanly()
 
     def test_quitting_while_a_picture_is_read(self):

@@ -4,7 +4,8 @@ X server of its own, the real X clipboard, real key presses and clicks, and
 the fake translation service (which answers "[LANG] TEXT") on the port that
 the application under test was built to use.
 
-Usage: translate_end_to_end.py --app build/bin/quillmere-loopback --port PORT [unittest arguments]
+Usage: translate_end_to_end.py --app build/bin/quillmere-loopback --port PORT
+       --tls-app build/bin/quillmere-loopback-tls --tls-port PORT [unittest arguments]
 """
 
 import argparse
@@ -16,11 +17,11 @@ import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.realpath(__file__)), "..", "support"))
 
-from e2e_harness import App, Desktop, FakeService, differing_pixels, png_size, wait_for  # noqa: E402
+from e2e_harness import (  # noqa: E402
+    App, Desktop, FakeService, TlsFront, differing_pixels, png_size, trusting_wrapper, wait_for)
 import e2e_pictures  # noqa: E402
 
-APP = None
-PORT = None
+APP = PORT = TLS_APP = TLS_PORT = None
 # Where the language pop-up sits in the content area, and its rows' order.
 POPUP_CENTRE = (230, 22)
 ENGLISH_ROW = 1
@@ -42,14 +43,18 @@ class EndToEnd(unittest.TestCase):
     def setUp(self):
         self.desktop = Desktop()
         self.addCleanup(self.desktop.close)
-        self.service = FakeService(self.desktop.home, port=PORT, delay_ms=self.delay_ms, fail=self.fail_rules)
+        self.service = FakeService(self.desktop.home, port=self.service_port(), delay_ms=self.delay_ms,
+                                   fail=self.fail_rules)
         self.addCleanup(self.service.close)
         self.picture = self.desktop.path("settings.png")
         self.lines = e2e_pictures.settings_dialog(self.picture)
         self.app = None
 
-    def launch(self):
-        self.app = App(self.desktop, APP)
+    def service_port(self):
+        return PORT
+
+    def launch(self, binary=None, wrapper=()):
+        self.app = App(self.desktop, binary or APP, wrapper)
         self.addCleanup(self.app.close)
         self.app.wait_for_window()
         return self.app
@@ -105,7 +110,7 @@ class PasteLater(EndToEnd):
         self.assertEqual(app.copied_text(), translated(self.lines, "iw"))
         self.assertCountEqual(self.service.requests(), [("iw", line) for line in self.lines])
 
-        app.press("alt+F4")
+        app.close_window()
         self.assert_ended_cleanly()
 
 
@@ -150,7 +155,7 @@ class LanguageChange(EndToEnd):
         self.assertCountEqual(self.service.requests()[asked_before:], [("en", line) for line in self.lines])
         self.assertEqual(app.copied_text(previous=first), translated(self.lines, "en"))
 
-        app.press("alt+F4")
+        app.close_window()
         self.assert_ended_cleanly()
 
 
@@ -158,24 +163,65 @@ class Ending(EndToEnd):
     # Long enough that every line is still unanswered when the app ends.
     delay_ms = 30_000
 
-    def quit_while_in_flight(self, keys):
+    def end_while_in_flight(self, end):
         self.paste_picture_on_clipboard()
         app = self.launch()
         wait_for("every line at the service", lambda: len(self.service.requests()) == len(self.lines), timeout=30)
-        app.press(keys)
+        end(app)
         self.assert_ended_cleanly()
 
     def test_ctrl_q_while_lines_are_in_flight(self):
-        self.quit_while_in_flight("ctrl+q")
+        self.end_while_in_flight(lambda app: app.press("ctrl+q"))
 
     def test_closing_the_window_while_lines_are_in_flight(self):
-        self.quit_while_in_flight("alt+F4")
+        self.end_while_in_flight(App.close_window)
+
+
+class Https(EndToEnd):
+    """The way to the real service: HTTPS, where the client offers HTTP/2,
+    and a certificate that must be trusted. nghttpx stands in front of the
+    fake service with a certificate made for the test."""
+
+    def service_port(self):
+        return 0
+
+    def setUp(self):
+        super().setUp()
+        self.front = TlsFront(self.desktop.home, TLS_PORT, self.service.port)
+        self.addCleanup(self.front.close)
+
+    def test_every_line_goes_over_http2(self):
+        wrapper = trusting_wrapper(self.front.certificate, self.desktop.home)
+        if wrapper is None:
+            self.skipTest("no private mount namespace here to trust the test's certificate in")
+        self.paste_picture_on_clipboard()
+        app = self.launch(TLS_APP, wrapper)
+        self.assertEqual(app.copied_text(), translated(self.lines, "iw"))
+        self.assertEqual(self.front.protocols(), ["h2"] * len(self.lines))
+        app.press("ctrl+q")
+        self.assert_ended_cleanly()
+
+    def test_an_untrusted_certificate_fails_every_line(self):
+        self.paste_picture_on_clipboard()
+        app = self.launch(TLS_APP)
+        # Every line fails, so every line keeps its source text.
+        self.assertEqual(app.copied_text(), "\n".join(self.lines))
+        self.assertEqual(self.service.requests(), [])
+        app.press("ctrl+q")
+        self.assert_ended_cleanly()
 
 
 if __name__ == "__main__":
     parser = argparse.ArgumentParser(add_help=False)
     parser.add_argument("--app", required=True)
     parser.add_argument("--port", type=int, required=True)
+    parser.add_argument("--tls-app", required=True)
+    parser.add_argument("--tls-port", type=int, required=True)
     known, rest = parser.parse_known_args()
     APP, PORT = os.path.abspath(known.app), known.port
-    unittest.main(argv=[sys.argv[0], *rest], verbosity=2)
+    TLS_APP, TLS_PORT = os.path.abspath(known.tls_app), known.tls_port
+    outcome = unittest.main(argv=[sys.argv[0], *rest], verbosity=2, exit=False).result
+    # 77 tells CTest that what it ran was skipped.
+    if outcome.wasSuccessful() and outcome.skipped and len(outcome.skipped) == outcome.testsRun:
+        sys.exit(77)
+    sys.exit(0 if outcome.wasSuccessful() else 1)

@@ -20,6 +20,7 @@ import urllib.parse
 
 SUPPORT = os.path.dirname(os.path.realpath(__file__))
 FAKE_SERVICE = os.path.join(SUPPORT, "fake_translate.py")
+TLS_FRONT = os.path.join(SUPPORT, "tls_front.py")
 SCREEN = (1280, 900)
 WINDOW_TITLE = "Quillmere"
 # The content area is 960 x 700; the picture view is its lower 960 x 656.
@@ -271,6 +272,60 @@ class FakeService:
             self.lock = None
 
 
+def trusting_wrapper(certificate, folder):
+    """A command line (for App's `wrapper`) that runs a program in a private
+    mount namespace whose system certificate folder holds `certificate`
+    alone: the program trusts the system's certificates and no others, and
+    this leaves the machine's own as they are. None when the machine allows
+    no such namespace (it needs root or unprivileged user namespaces)."""
+    trusted = os.path.join(folder, "trusted")
+    os.makedirs(trusted, exist_ok=True)
+    shutil.copy(certificate, os.path.join(trusted, "local.pem"))
+    subprocess.run(["openssl", "rehash", trusted], check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    namespace = ["unshare", "--mount", "--propagation", "private"]
+    if os.geteuid() != 0:
+        namespace = ["unshare", "--user", "--map-root-user", "--mount", "--propagation", "private"]
+    wrapper = [*namespace, "sh", "-c", 'mount --bind "$0" /etc/ssl/certs && exec "$1"', trusted]
+    works = subprocess.run([*wrapper, "true"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
+    return wrapper if works else None
+
+
+class TlsFront:
+    """tests/support/tls_front.py on a fixed port, in front of a fake service."""
+
+    def __init__(self, folder, port, backend_port):
+        self.lock = PortLock(port)
+        self.folder = folder
+        port_file = os.path.join(folder, "tls-port")
+        self.process = subprocess.Popen(
+            [sys.executable, TLS_FRONT, "--backend-port", str(backend_port),
+             "--dir", os.path.join(folder, "tls"), "--port", str(port), "--port-file", port_file,
+             "--max-seconds", "900"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_for("the TLS front end", lambda: os.path.exists(port_file) or self.process.poll() is not None)
+        if self.process.poll() is not None:
+            self.close()
+            raise RuntimeError(f"nghttpx did not start on port {port}")
+        self.certificate = os.path.join(folder, "tls", "cert.pem")
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *_):
+        self.close()
+
+    def protocols(self):
+        """The protocol (ALPN) of every request so far: "h2" or "http/1.1"."""
+        log = os.path.join(self.folder, "tls", "access.log")
+        if not os.path.exists(log):
+            return []
+        with open(log, encoding="latin-1") as f:
+            return [line.split(" ", 1)[0] for line in f if line.strip()]
+
+    def close(self):
+        stop_process(self.process)
+        self.lock.close()
+
+
 class App:
     """The application under test, started on a desktop."""
 
@@ -291,7 +346,13 @@ class App:
         self.close()
 
     def wait_for_window(self, timeout=20):
-        self.window = wait_for("the window", self.desktop.visible_window, timeout=timeout)
+        try:
+            self.window = wait_for("the window", self.desktop.visible_window, timeout=timeout)
+        except AssertionError as timeout_error:
+            state = "still running" if self.process.poll() is None else f"ended with status {self.process.poll()}"
+            windows = self.desktop.run(["wmctrl", "-l"], check=False)
+            raise AssertionError(f"{timeout_error}; the application is {state}; stderr:\n{self.stderr()}\n"
+                                 f"windows:\n{windows}") from None
         return self.window
 
     def focus(self):
@@ -302,6 +363,11 @@ class App:
         """Real key presses to the focused window, e.g. "ctrl+shift+c"."""
         self.focus()
         self.desktop.run(["xdotool", "key", "--clearmodifiers", keys])
+
+    def close_window(self):
+        """Closes the window the way its title bar's close button does: the
+        window manager asks the application to close it."""
+        self.desktop.run(["wmctrl", "-i", "-c", self.window])
 
     def click(self, x, y):
         """A left click at (x, y) of the content area, in its own coordinates."""
