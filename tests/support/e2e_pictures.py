@@ -2,9 +2,8 @@
 end-to-end tests and the whole-job benchmark.
 
 A picture is a list of panels (filled rectangles, some with rounded corners)
-and of lines, each written at a known place in Noto Sans; the lines are
-returned in the order the recogniser reports them (top to bottom, then left
-to right within a band).
+and of lines, each written at a known place in Noto Sans. Each drawing
+function writes a PNG and returns the texts of its lines.
 """
 
 import subprocess
@@ -52,7 +51,7 @@ def draw(path, size, background, panels, lines):
 
 def settings_dialog(path):
     """960 x 656, the size of the picture view, so the window shows it pixel
-    for pixel: a settings page with a dark title bar. Returns its lines."""
+    for pixel: a settings page with a dark title bar; its lines top to bottom."""
     lines = [
         Line("Network settings", 40, 50, 26, "#ffffff", "Medium"),
         Line("Connect automatically when in range", 64, 150, 22, "#1f2328"),
