@@ -12,27 +12,20 @@
 # so xdotool's key presses reach Quillmere as real Wayland keyboard events.
 # Quillmere itself sees no X server.
 #
-# Translation goes to the fake service on a loopback port, compiled into a
-# build of the app of its own beside the main one; the tree is kept between
-# runs, so a run rebuilds only the translation client.
+# Translation goes to the fake service on the loopback port compiled into the
+# test build of the app (quillmere-loopback).
 #
-# Usage: wayland-test.sh SOURCE_DIR BUILD_DIR
+# Usage: wayland-test.sh SOURCE_DIR APP PORT
 source "$(dirname "$0")/session.sh"
 source_dir=$(realpath "$1")
-build=$(realpath "$2")
+quillmere=$(realpath "$2")
+port=$3
 entry=$source_dir/data/quillmere.desktop
 
-python3 "$source_dir/tests/support/fake_translate.py" --port 0 --port-file "$scratch/port" --max-seconds 1200 \
+python3 "$source_dir/tests/support/fake_translate.py" --port "$port" --max-seconds 1200 \
   --log "$scratch/requests.log" >"$scratch/fake.log" 2>&1 &
 track $!
-wait_for 20 test -s "$scratch/port" || fail "the fake translation service did not start: $(cat "$scratch/fake.log")"
-endpoint=http://127.0.0.1:$(head -n1 "$scratch/port")/translate_a/single
-app_build=$build/loopback-app
-cmake -S "$source_dir" -B "$app_build" -G Ninja -DBUILD_TESTING=OFF -DQUILLMERE_TRANSLATE_ENDPOINT="$endpoint" \
-  >"$scratch/configure.log" 2>&1 || fail "configuring $app_build: $(tail -n 20 "$scratch/configure.log")"
-cmake --build "$app_build" --target quillmere -j 2 >"$scratch/build.log" 2>&1 ||
-  fail "building $app_build: $(tail -n 40 "$scratch/build.log")"
-quillmere=$app_build/bin/quillmere
+wait_for 20 bash -c "exec 3<>/dev/tcp/127.0.0.1/$port" || fail "the fake translation service did not start: $(cat "$scratch/fake.log")"
 
 start_xvfb
 export XDG_RUNTIME_DIR=$scratch/runtime
