@@ -17,6 +17,37 @@ constexpr double maxGapInGlyphHeights = 2.0;
 // Glyphs of one line differ in height by less than this factor.
 constexpr double maxHeightRatio = 2.6;
 constexpr int minLineHeight = 5;
+// A component this many times longer than thick, and this long, is a rule,
+// a slider's track, a progress or scroll bar: no glyph is that thin.
+constexpr int barAspect = 10;
+constexpr int minBarLength = 40;
+
+bool isBar(const QRect &r)
+{
+    const int longSide = std::max(r.width(), r.height()), shortSide = std::min(r.width(), r.height());
+    return longSide >= minBarLength && longSide >= barAspect * shortSide;
+}
+
+// A component around two or more glyph-sized ones is the outline of a button,
+// a field or a bubble, not a glyph: as one, it would swallow its text as marks.
+constexpr int minFrameSide = 20;
+constexpr int minFramedHeight = 6;
+
+QList<QRect> withoutFrames(const QList<QRect> &boxes)
+{
+    QList<QRect> out;
+    for (const QRect &box : boxes) {
+        int framed = 0;
+        if (box.width() >= minFrameSide && box.height() >= minFrameSide) {
+            for (const QRect &other : boxes)
+                if (other.height() >= minFramedHeight && other != box && box.contains(other, true) && ++framed >= 2)
+                    break;
+        }
+        if (framed < 2)
+            out.append(box);
+    }
+    return out;
+}
 
 struct Line {
     QRect box;
@@ -47,11 +78,11 @@ QList<QRect> glyphBoxes(const QImage &mask)
         return out;
     for (int i = 0; i < boxaGetCount(boxes); ++i) {
         l_int32 x, y, w, h;
-        if (boxaGetBoxGeometry(boxes, i, &x, &y, &w, &h) == 0)
+        if (boxaGetBoxGeometry(boxes, i, &x, &y, &w, &h) == 0 && !isBar(QRect(x, y, w, h)))
             out.append(QRect(x, y, w, h));
     }
     boxaDestroy(&boxes);
-    return out;
+    return withoutFrames(out);
 }
 
 int verticalOverlap(const QRect &a, const QRect &b)
