@@ -30,22 +30,45 @@ bool isBar(const QRect &r)
 
 // A component around two or more glyph-sized ones is the outline of a button,
 // a field or a bubble, not a glyph: as one, it would swallow its text as marks.
+// Only its part beside the text it frames is kept, as the pieces it falls
+// into: a glyph the outline touches, and the outline's sides.
 constexpr int minFrameSide = 20;
 constexpr int minFramedHeight = 6;
 
-QList<QRect> withoutFrames(const QList<QRect> &boxes)
+// The vertical extent of the glyphs `box` frames; empty when it frames fewer
+// than two.
+QRect framedBand(const QRect &box, const QList<QRect> &boxes)
+{
+    if (box.width() < minFrameSide || box.height() < minFrameSide)
+        return {};
+    int framed = 0;
+    QRect band;
+    for (const QRect &other : boxes) {
+        if (other.height() >= minFramedHeight && other != box && box.contains(other, true)) {
+            ++framed;
+            band |= QRect(box.left(), other.top(), box.width(), other.height());
+        }
+    }
+    return framed >= 2 ? band : QRect();
+}
+
+QList<QRect> piecesBeside(PIX *component, const QRect &box, const QRect &band)
 {
     QList<QRect> out;
-    for (const QRect &box : boxes) {
-        int framed = 0;
-        if (box.width() >= minFrameSide && box.height() >= minFrameSide) {
-            for (const QRect &other : boxes)
-                if (other.height() >= minFramedHeight && other != box && box.contains(other, true) && ++framed >= 2)
-                    break;
-        }
-        if (framed < 2)
-            out.append(box);
+    BOX *clip = boxCreate(0, band.top() - box.top(), box.width(), band.height());
+    const PixPtr part(pixClipRectangle(component, clip, nullptr));
+    boxDestroy(&clip);
+    if (!part)
+        return out;
+    BOXA *pieces = pixConnCompBB(part.get(), 8);
+    if (!pieces)
+        return out;
+    for (int i = 0; i < boxaGetCount(pieces); ++i) {
+        l_int32 x, y, w, h;
+        if (boxaGetBoxGeometry(pieces, i, &x, &y, &w, &h) == 0)
+            out.append(QRect(box.left() + x, band.top() + y, w, h));
     }
+    boxaDestroy(&pieces);
     return out;
 }
 
@@ -72,17 +95,30 @@ QList<QRect> glyphBoxes(const QImage &mask)
     const PixPtr binary(pixThresholdToBinary(gray.get(), 128));
     if (!binary)
         return {};
-    BOXA *boxes = pixConnCompBB(binary.get(), 8);
+    PIXA *components = nullptr;
+    BOXA *boxes = pixConnComp(binary.get(), &components, 8);
+    QList<QRect> all;
+    for (int i = 0; boxes && i < boxaGetCount(boxes); ++i) {
+        l_int32 x = 0, y = 0, w = 0, h = 0;
+        boxaGetBoxGeometry(boxes, i, &x, &y, &w, &h);
+        all.append(QRect(x, y, w, h));
+    }
     QList<QRect> out;
-    if (!boxes)
-        return out;
-    for (int i = 0; i < boxaGetCount(boxes); ++i) {
-        l_int32 x, y, w, h;
-        if (boxaGetBoxGeometry(boxes, i, &x, &y, &w, &h) == 0 && !isBar(QRect(x, y, w, h)))
-            out.append(QRect(x, y, w, h));
+    for (int i = 0; i < all.size(); ++i) {
+        if (isBar(all[i]))
+            continue;
+        const QRect band = framedBand(all[i], all);
+        if (band.isEmpty()) {
+            out.append(all[i]);
+            continue;
+        }
+        const PixPtr component(pixaGetPix(components, i, L_CLONE));
+        if (component)
+            out.append(piecesBeside(component.get(), all[i], band));
     }
     boxaDestroy(&boxes);
-    return withoutFrames(out);
+    pixaDestroy(&components);
+    return out;
 }
 
 int verticalOverlap(const QRect &a, const QRect &b)
