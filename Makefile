@@ -8,7 +8,7 @@ JOBS ?= $(shell nproc)
 # Subsystems whose tests also run under ThreadSanitizer: those with threads.
 TSAN_LABELS := workflow recognition translation platform
 
-.PHONY: all deps configure build run test test-plain test-asan test-tsan fuzz bench clean
+.PHONY: all deps configure build run test test-plain test-asan test-tsan fuzz bench package clean
 
 all: build
 
@@ -47,6 +47,10 @@ fuzz: deps
 
 bench: build
 	bench/run $(BUILD_DIR)
+
+# The Debian package, in $(BUILD_DIR)/quillmere_VERSION_ARCH.deb.
+package: build
+	cmake --build $(BUILD_DIR) --target package
 
 clean:
 	rm -rf $(BUILD_DIR) build-asan build-tsan build-fuzz

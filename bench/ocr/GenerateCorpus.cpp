@@ -2,6 +2,7 @@
 // articles, dialogs) with known text and writes them with truth.json, which
 // holds every drawn line's text and pixel box.
 #include "Phrases.h"
+#include "Widgets.h"
 
 #include <QDir>
 #include <QFile>
@@ -78,9 +79,23 @@ public:
     QStringList families;
     int bodyPx;
     int width = 0, height = 0;
+    WidgetColors widgets() const
+    {
+        return theme.dark ? WidgetColors{theme.accent, "#48484a", theme.field, "#8e8e93", "#f2f2f2"}
+                          : WidgetColors{theme.accent, "#d1d1d6", theme.field, "#aeaeb2", "#ffffff"};
+    }
+
+    // The x of a box of width `w` that lies `fromStart` into [left, right]
+    // from the reading start.
+    qreal fromStart(qreal left, qreal right, qreal fromStart, qreal w) const
+    {
+        return rtl ? right - fromStart - w : left + fromStart;
+    }
+
     QImage image;
     QPainter painter;
     QJsonArray lines;
+    QJsonArray partial; // boxes of lines partly hidden
 };
 
 void titleBar(Sheet &s, const QString &title, int variant)
@@ -94,6 +109,15 @@ void titleBar(Sheet &s, const QString &title, int variant)
         g.setColorAt(1, s.theme.dark ? QColor("#2c2c2e") : QColor("#3f4247"));
     }
     s.painter.fillRect(QRectF(0, 0, s.width, 38), g);
+    s.painter.setPen(Qt::NoPen);
+    const QColor lights[] = {"#ff5f57", "#febc2e", "#28c840"};
+    for (int i = 0; i < 3; ++i) {
+        s.painter.setBrush(lights[i]);
+        s.painter.drawEllipse(QRectF(s.fromStart(0, s.width, 14 + 20 * i, 12), 13, 12, 12));
+    }
+    for (int i = 0; i < 2; ++i)
+        drawIcon(s.painter, QRectF(s.fromStart(0, s.width, s.width - 40 - 30 * i, 18), 10, 18, 18), variant + i,
+                 Qt::white);
     s.line(title, s.font(13, true), Qt::white, 0, s.width, 24, "accent", true);
 }
 
@@ -126,15 +150,19 @@ QRectF sidebar(Sheet &s, const Phrases &ui, const Phrases &content, int variant)
         s.line(time, timeFont, secondary, left, right, y + 17, "small", false, true);
         s.line(content.sentences[(k + 3) % content.sentences.size()], s.font(s.bodyPx), secondary, left, right, y + 38,
                "secondary");
+        if (i != 0 && i != 1)
+            drawSeparator(s.painter, left, right, y + 55, s.widgets().track);
         y += 62;
     }
+    drawScrollBar(s.painter, QRectF(s.rtl ? area.left() + 1 : area.right() - 7, area.top() + 4, 5, area.height() - 8),
+                  0.1, 0.35, s.widgets());
     return area;
 }
 
 void chat(Sheet &s, const QRectF &pane, const Phrases &content, int variant)
 {
     qreal y = pane.top() + 24;
-    for (int i = 0; y + 60 < pane.bottom(); ++i) {
+    for (int i = 0; y + 100 < pane.bottom(); ++i) {
         const bool mine = (i + variant) % 3 == 1;
         const QString text = content.sentences[(variant * 3 + i) % content.sentences.size()];
         const QFont f = s.font(s.bodyPx + 1);
@@ -143,6 +171,10 @@ void chat(Sheet &s, const QRectF &pane, const Phrases &content, int variant)
         const bool atRight = mine != s.rtl;
         const qreal x = atRight ? pane.right() - 24 - bubbleWidth : pane.left() + 24;
         s.painter.setPen(Qt::NoPen);
+        if (!mine) {
+            s.painter.setBrush(QColor::fromHsv((i * 71) % 360, 110, 200));
+            s.painter.drawEllipse(QRectF(atRight ? pane.right() - 21 : pane.left() + 3, y + 18, 18, 18));
+        }
         s.painter.setBrush(mine ? s.theme.accent : s.theme.bubble);
         s.painter.drawRoundedRect(QRectF(x, y, bubbleWidth, 36), 16, 16);
         s.line(text, f, mine ? QColor(Qt::white) : s.theme.text, x + 14, x + 14 + textWidth, y + 23,
@@ -154,13 +186,33 @@ void chat(Sheet &s, const QRectF &pane, const Phrases &content, int variant)
             y += 28;
         }
     }
+    const WidgetColors c = s.widgets();
+    const QRectF composer(pane.left() + 24, pane.bottom() - 46, pane.width() - 48, 34);
+    s.painter.setPen(QPen(c.border, 1));
+    s.painter.setBrush(c.field);
+    s.painter.drawRoundedRect(composer, 17, 17);
+    drawIcon(s.painter, QRectF(s.fromStart(composer.left(), composer.right(), 12, 18), composer.top() + 8, 18, 18), 6,
+             s.theme.secondary);
+    drawIcon(
+        s.painter,
+        QRectF(s.fromStart(composer.left(), composer.right(), composer.width() - 34, 20), composer.top() + 7, 20, 20),
+        7, s.theme.accent);
+    drawScrollBar(s.painter, QRectF(s.rtl ? pane.left() + 2 : pane.right() - 8, pane.top() + 6, 5, pane.height() - 60),
+                  0.55, 0.9, c);
 }
 
 void article(Sheet &s, const QRectF &pane, const Phrases &ui, const Phrases &content, int variant)
 {
     const qreal left = pane.left() + 40, right = pane.right() - 40;
-    s.line(ui.titles[variant % ui.titles.size()], s.font(s.bodyPx + 9, true), s.theme.text, left, right,
+    s.line(ui.titles[variant % ui.titles.size()], s.font(s.bodyPx + 9, true), s.theme.text, left, right - 80,
            pane.top() + 50, "heading");
+    for (int i = 0; i < 2; ++i)
+        drawIcon(s.painter, QRectF(s.fromStart(left, right, right - left - 20 - 32 * i, 20), pane.top() + 32, 20, 20),
+                 8 + i, s.theme.secondary);
+    drawProgress(s.painter, QRectF(s.fromStart(left, right, 0, 220), pane.top() + 62, 220, 5),
+                 0.2 + 0.1 * (variant % 6), s.widgets());
+    drawScrollBar(s.painter, QRectF(s.rtl ? pane.left() + 2 : pane.right() - 8, pane.top() + 6, 5, pane.height() - 12),
+                  0.05, 0.3, s.widgets());
     qreal y = pane.top() + 90;
     QFont body = s.font(s.bodyPx + 1);
     body.setFamilies(QStringList{s.families.last()} + body.families());
@@ -186,13 +238,16 @@ void dialog(Sheet &s, const QRectF &pane, const Phrases &ui, const Phrases &cont
 {
     article(s, pane, ui, content, variant + 1);
     s.painter.fillRect(pane, QColor(0, 0, 0, s.theme.dark ? 110 : 90));
-    const QRectF box(pane.center().x() - 260, pane.center().y() - 150, 520, 300);
-    // Lines the dialog hides in part are no longer lines of the picture.
+    const QRectF box(pane.center().x() - 280, pane.center().y() - 210, 560, 420);
+    // Lines the dialog hides in part are no longer lines of the picture; what
+    // shows of them is text all the same, neither right nor false when read.
     const QRectF hidden(box.topLeft() * s.scale, box.size() * s.scale);
     for (qsizetype i = s.lines.size() - 1; i >= 0; --i) {
         const QJsonArray b = s.lines[i].toObject()["box"].toArray();
-        if (hidden.intersects(QRectF(b[0].toDouble(), b[1].toDouble(), b[2].toDouble(), b[3].toDouble())))
+        if (hidden.intersects(QRectF(b[0].toDouble(), b[1].toDouble(), b[2].toDouble(), b[3].toDouble()))) {
+            s.partial.append(b);
             s.lines.removeAt(i);
+        }
     }
     s.painter.setPen(Qt::NoPen);
     s.painter.setBrush(s.theme.window);
@@ -204,12 +259,34 @@ void dialog(Sheet &s, const QRectF &pane, const Phrases &ui, const Phrases &cont
            box.top() + 80, "body");
     s.line(content.sentences[(variant + 6) % content.sentences.size()], s.font(s.bodyPx), s.theme.secondary, left,
            right, box.top() + 104, "secondary");
-    s.line(ui.names[variant % ui.names.size()], s.font(s.bodyPx), s.theme.text, left, right, box.top() + 150, "body");
+    drawIcon(s.painter, QRectF(s.fromStart(box.left(), box.right(), box.width() - 34, 14), box.top() + 20, 14, 14), 4,
+             s.theme.secondary);
+    const WidgetColors c = s.widgets();
+    const qreal mark = s.bodyPx + 4;
+    drawCheckbox(s.painter, QRectF(s.fromStart(left, right, 0, mark), box.top() + 130, mark, mark), variant % 2, c);
+    s.line(ui.names[variant % ui.names.size()], s.font(s.bodyPx), s.theme.text, s.rtl ? left + 60 : left + mark + 8,
+           s.rtl ? right - mark - 8 : right - 60, box.top() + 130 + mark * 0.5 + s.bodyPx * 0.36, "body");
+    drawToggle(s.painter, QRectF(s.fromStart(left, right, right - left - 36, 36), box.top() + 129, 36, 20),
+               variant % 3 != 0, c);
+    drawRadio(s.painter, QRectF(s.fromStart(left, right, 0, mark), box.top() + 164, mark, mark), true, c);
+    s.line(ui.titles[(variant + 4) % ui.titles.size()], s.font(s.bodyPx), s.theme.text, s.rtl ? left : left + mark + 8,
+           s.rtl ? right - mark - 8 : right, box.top() + 164 + mark * 0.5 + s.bodyPx * 0.36, "body");
+    const QString label = ui.titles[(variant + 5) % ui.titles.size()];
+    const qreal labelWidth = std::min(QFontMetricsF(s.font(s.bodyPx)).horizontalAdvance(label), 200.0);
+    s.line(label, s.font(s.bodyPx), s.theme.text, s.rtl ? right - labelWidth : left, s.rtl ? right : left + labelWidth,
+           box.top() + 210, "body");
+    drawSlider(s.painter,
+               QRectF(s.fromStart(left, right, labelWidth + 24, right - left - labelWidth - 24), box.top() + 198,
+                      right - left - labelWidth - 24, 16),
+               0.3 + 0.1 * (variant % 5), c);
+    drawSeparator(s.painter, left, right, box.top() + 230, c.track);
     s.painter.setPen(QPen(s.theme.secondary, 1));
     s.painter.setBrush(s.theme.field);
-    s.painter.drawRoundedRect(QRectF(left, box.top() + 162, right - left, 34), 5, 5);
+    s.painter.drawRoundedRect(QRectF(left, box.top() + 244, right - left, 34), 5, 5);
     s.line(ui.names[(variant + 3) % ui.names.size()], s.font(s.bodyPx), s.theme.text, left + 10, right - 10,
-           box.top() + 184, "body");
+           box.top() + 266, "body");
+    drawIcon(s.painter, QRectF(s.fromStart(left, right, right - left - 30, 16), box.top() + 253, 16, 16), 0,
+             s.theme.secondary);
     const qreal bw = 150;
     const QRectF first(s.rtl ? left : right - bw, box.bottom() - 60, bw, 34);
     const QRectF second(s.rtl ? left + bw + 12 : right - 2 * bw - 12, box.bottom() - 60, bw, 34);
@@ -226,6 +303,10 @@ void statusBar(Sheet &s, const Phrases &ui, int variant)
     s.painter.fillRect(bar, g);
     s.line(ui.titles[(variant + 7) % ui.titles.size()] + QStringLiteral(" · %1").arg(12 + variant), s.font(11),
            s.theme.secondary, 16, s.width / 2.0, bar.top() + 17, "small");
+    drawProgress(s.painter, QRectF(s.fromStart(0, s.width, s.width - 200, 140), bar.top() + 10, 140, 6),
+                 0.15 * (1 + variant % 6), s.widgets());
+    drawIcon(s.painter, QRectF(s.fromStart(0, s.width, s.width - 40, 14), bar.top() + 6, 14, 14), 2 + variant % 2,
+             s.theme.secondary);
 }
 
 QStringList fontsFor(const QString &language, int variant)
@@ -309,7 +390,8 @@ int main(int argc, char *argv[])
                                           {"group", group},
                                           {"theme", dark ? "dark" : "light"},
                                           {"scale", scale},
-                                          {"lines", s.lines}});
+                                          {"lines", s.lines},
+                                          {"partial", s.partial}});
             }
         }
     }

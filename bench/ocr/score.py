@@ -5,8 +5,13 @@ usage: score.py BUILD_DIR CORPUS_DIR LANGS
 
 Prints, per group of pictures, the line recall (a truth line counts as found
 when one recognised line covers at least half of it and is itself at least
-half inside it) and the character error rate of the found lines, then the
-milliseconds per picture and the lines read on the picture without text.
+half inside it), the character error rate of the found lines, the false lines
+(recognised lines that match no drawn line: widgets and icons read as text)
+and the junk characters that found lines carry at their ends beyond the drawn
+text (a button's edge read as "|"); then the milliseconds per picture and the
+lines read on the picture without text.
+
+OCR_PICTURES=REGEX scores only the pictures whose file name matches.
 """
 import json
 import os
@@ -33,6 +38,24 @@ def distance(a, b):
         for j, cb in enumerate(b, 1):
             prev, row[j] = row[j], min(row[j] + 1, row[j - 1] + 1, prev + (ca != cb))
     return row[len(b)]
+
+
+def end_junk(truth, found):
+    """Non-space characters of `found` before and after the part that best
+    matches `truth` (an alignment free to skip both ends of `found`)."""
+    def best_end(a, b):
+        # Cheapest alignment of all of `a` with any stretch of `b` that starts
+        # anywhere; returns where in `b` that stretch ends (latest among ties).
+        row = [0] * (len(b) + 1)
+        for i, ca in enumerate(a, 1):
+            prev, row[0] = row[0], i
+            for j, cb in enumerate(b, 1):
+                prev, row[j] = row[j], min(row[j] + 1, row[j - 1] + 1, prev + (ca != cb))
+        cost = min(row)
+        return max(j for j, v in enumerate(row) if v == cost)
+    end = best_end(truth, found)
+    start = end - best_end(truth[::-1], found[:end][::-1])
+    return sum(not c.isspace() for c in found[:start] + found[end:])
 
 
 def png_size(path):
@@ -86,7 +109,8 @@ def overlap(a, b):
 
 
 def score(truth_lines, found):
-    """Returns per truth line (found?, edit distance, length)."""
+    """Returns per truth line (found?, edit distance, length, end junk) and the
+    indices of the recognised lines that matched."""
     used = set()
     out = []
     for truth in truth_lines:
@@ -102,16 +126,35 @@ def score(truth_lines, found):
                 best, best_cover = i, inter / area
         want = normalise(truth["text"])
         if best is None:
-            out.append((False, len(want), len(want)))
+            out.append((False, len(want), len(want), 0))
         else:
             used.add(best)
-            out.append((True, distance(want, normalise(found[best][0])), len(want)))
-    return out
+            got = normalise(found[best][0])
+            out.append((True, distance(want, got), len(want), end_junk(want, got)))
+    return out, used
+
+
+def false_lines(picture, found, used):
+    """Recognised lines that match no drawn line and do not lie on a line that
+    is partly hidden (what shows of those is text, right or not)."""
+    count = 0
+    for i, (_, box) in enumerate(found):
+        if i in used:
+            continue
+        area = max(box[2] * box[3], 1e-9)
+        if any(overlap(box, hidden) >= 0.5 * area for hidden in picture.get("partial", [])):
+            continue
+        count += 1
+    return count
+
+
+def picture_groups(picture):
+    group = picture["group"]
+    return ["all", "mixed" if group.startswith("mixed") else group, picture["theme"], f"{picture['scale']}x"]
 
 
 def groups_of(picture, line):
-    group = picture["group"]
-    names = ["all", "mixed" if group.startswith("mixed") else group, picture["theme"], f"{picture['scale']}x"]
+    names = picture_groups(picture)
     if picture["scale"] == 1 and line["px"] <= 12:
         names.append("small (<=12 px, 1x)")
     if line["kind"] == "accent":
@@ -122,6 +165,9 @@ def groups_of(picture, line):
 def main():
     build, corpus, langs = Path(sys.argv[1]), Path(sys.argv[2]), sys.argv[3]
     pictures = json.loads((corpus / "truth.json").read_text())
+    only = os.environ.get("OCR_PICTURES")
+    if only:
+        pictures = [p for p in pictures if re.search(only, p["image"])]
     images = [corpus / p["image"] for p in pictures]
     systems = {"quillmere": run_probe(build, images)}
     for config in () if os.environ.get("OCR_SKIP_CLI") else ("eng", langs):
@@ -130,22 +176,29 @@ def main():
     order = ["all", "en", "fr", "es", "ru", "he", "ar", "mixed", "light", "dark", "1x", "2x",
              "small (<=12 px, 1x)", "light on colour"]
     names = list(systems)
-    print("| group | lines | " + " | ".join(f"{n}: recall / CER" for n in names) + " |")
+    scores = {n: [score(p["lines"], r[0]) for p, r in zip(pictures, systems[n])] for n in names}
+    print("| group | lines | " + " | ".join(f"{n}: recall / CER / false lines / end junk" for n in names) + " |")
     print("|---|---|" + "---|" * len(names))
     for group in order:
         cells, count = [], 0
         for name in names:
-            found = errors = chars = total = 0
-            for picture, (lines, _) in zip(pictures, systems[name]):
-                for line, (hit, err, length) in zip(picture["lines"], score(picture["lines"], lines)):
+            found = errors = chars = total = junk = false = 0
+            for picture, (lines, _), (per_line, used) in zip(pictures, systems[name], scores[name]):
+                if group in picture_groups(picture):
+                    false += false_lines(picture, lines, used)
+                for line, (hit, err, length, extra) in zip(picture["lines"], per_line):
                     if group in groups_of(picture, line):
                         total += 1
                         if hit:
                             found += 1
                             errors += err
                             chars += length
+                            junk += extra
             count = total
-            cells.append(f"{100 * found / max(total, 1):.1f}% / {100 * errors / max(chars, 1):.1f}%")
+            # False lines belong to pictures, not to groups of drawn lines.
+            false_cell = str(false) if group in order[:12] else "-"
+            cells.append(f"{100 * found / max(total, 1):.1f}% / {100 * errors / max(chars, 1):.1f}% / "
+                         f"{false_cell} / {junk}")
         print(f"| {group} | {count} | " + " | ".join(cells) + " |")
     ms = [sum(r[1] for r in systems[n]) / len(images) for n in names]
     print("| ms per picture (1920x1080) | | " + " | ".join(f"{m:.0f}" for m in ms) + " |")

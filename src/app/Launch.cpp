@@ -1,6 +1,7 @@
 #include "Launch.h"
 
 #include "AppDelegate.h"
+#include "Clipboard.h"
 
 #include <QGuiApplication>
 #include <QTimer>
@@ -17,5 +18,5 @@ void AppDelegate::applicationDidFinishLaunching()
     buildWindow();
     window->raise();
     window->activateWindow();
-    pasteNow();
+    whenClipboardReadable(window, [this] { pasteNow(); });
 }

@@ -3,6 +3,8 @@
 #include "RecognizeText.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
 
 // The process-wide objects besides targetLanguages, which is static data
 // ready before main runs. Set once, in this order, and alive until main returns.
@@ -11,9 +13,17 @@ AppDelegate *delegate = nullptr;
 
 int main(int argc, char *argv[])
 {
-    QApplication application(argc, argv);
+    // Desktops match the window to quillmere.desktop by these: the X11 window
+    // class comes from the application name, the Wayland app id from the
+    // desktop file name.
     QApplication::setApplicationName(QStringLiteral("Quillmere"));
+    QApplication::setDesktopFileName(QStringLiteral("quillmere"));
+    QApplication application(argc, argv);
     app = &application;
+    QIcon icon;
+    for (const QString &size : QDir(QStringLiteral(":/icons")).entryList())
+        icon.addFile(QStringLiteral(":/icons/%1/quillmere.png").arg(size));
+    app->setWindowIcon(icon);
 
     // Made after the application so that it goes first: its window is gone
     // before the window system is, and work still running in the background

@@ -7,9 +7,12 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QThreadPool>
+#include <QWidget>
+#include <QWindow>
 
 #include <memory>
 #include <mutex>
+#include <utility>
 
 namespace {
 
@@ -112,4 +115,22 @@ void writeClipboardText(const QString &text)
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setText(text);
+}
+
+void whenClipboardReadable(QWidget *window, std::function<void()> then)
+{
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")) || window->isActiveWindow()) {
+        then();
+        return;
+    }
+    // Owned by the window, so the wait ends with it; deleted once it has run.
+    auto *waiter = new QObject(window);
+    QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, waiter,
+                     [waiter, window, then = std::move(then)](QWindow *) mutable {
+                         if (!window->isActiveWindow())
+                             return;
+                         const std::function<void()> run = std::exchange(then, nullptr);
+                         delete waiter;
+                         run();
+                     });
 }

@@ -17,6 +17,60 @@ constexpr double maxGapInGlyphHeights = 2.0;
 // Glyphs of one line differ in height by less than this factor.
 constexpr double maxHeightRatio = 2.6;
 constexpr int minLineHeight = 5;
+// A component this many times longer than thick, and this long, is a rule,
+// a slider's track, a progress or scroll bar: no glyph is that thin.
+constexpr int barAspect = 10;
+constexpr int minBarLength = 40;
+
+bool isBar(const QRect &r)
+{
+    const int longSide = std::max(r.width(), r.height()), shortSide = std::min(r.width(), r.height());
+    return longSide >= minBarLength && longSide >= barAspect * shortSide;
+}
+
+// A component around two or more glyph-sized ones is the outline of a button,
+// a field or a bubble, not a glyph: as one, it would swallow its text as marks.
+// Only its part beside the text it frames is kept, as the pieces it falls
+// into: a glyph the outline touches, and the outline's sides.
+constexpr int minFrameSide = 20;
+constexpr int minFramedHeight = 6;
+
+// The vertical extent of the glyphs `box` frames; empty when it frames fewer
+// than two.
+QRect framedBand(const QRect &box, const QList<QRect> &boxes)
+{
+    if (box.width() < minFrameSide || box.height() < minFrameSide)
+        return {};
+    int framed = 0;
+    QRect band;
+    for (const QRect &other : boxes) {
+        if (other.height() >= minFramedHeight && other != box && box.contains(other, true)) {
+            ++framed;
+            band |= QRect(box.left(), other.top(), box.width(), other.height());
+        }
+    }
+    return framed >= 2 ? band : QRect();
+}
+
+QList<QRect> piecesBeside(PIX *component, const QRect &box, const QRect &band)
+{
+    QList<QRect> out;
+    BOX *clip = boxCreate(0, band.top() - box.top(), box.width(), band.height());
+    const PixPtr part(pixClipRectangle(component, clip, nullptr));
+    boxDestroy(&clip);
+    if (!part)
+        return out;
+    BOXA *pieces = pixConnCompBB(part.get(), 8);
+    if (!pieces)
+        return out;
+    for (int i = 0; i < boxaGetCount(pieces); ++i) {
+        l_int32 x, y, w, h;
+        if (boxaGetBoxGeometry(pieces, i, &x, &y, &w, &h) == 0)
+            out.append(QRect(box.left() + x, band.top() + y, w, h));
+    }
+    boxaDestroy(&pieces);
+    return out;
+}
 
 struct Line {
     QRect box;
@@ -41,16 +95,29 @@ QList<QRect> glyphBoxes(const QImage &mask)
     const PixPtr binary(pixThresholdToBinary(gray.get(), 128));
     if (!binary)
         return {};
-    BOXA *boxes = pixConnCompBB(binary.get(), 8);
+    PIXA *components = nullptr;
+    BOXA *boxes = pixConnComp(binary.get(), &components, 8);
+    QList<QRect> all;
+    for (int i = 0; boxes && i < boxaGetCount(boxes); ++i) {
+        l_int32 x = 0, y = 0, w = 0, h = 0;
+        boxaGetBoxGeometry(boxes, i, &x, &y, &w, &h);
+        all.append(QRect(x, y, w, h));
+    }
     QList<QRect> out;
-    if (!boxes)
-        return out;
-    for (int i = 0; i < boxaGetCount(boxes); ++i) {
-        l_int32 x, y, w, h;
-        if (boxaGetBoxGeometry(boxes, i, &x, &y, &w, &h) == 0)
-            out.append(QRect(x, y, w, h));
+    for (int i = 0; i < all.size(); ++i) {
+        if (isBar(all[i]))
+            continue;
+        const QRect band = framedBand(all[i], all);
+        if (band.isEmpty()) {
+            out.append(all[i]);
+            continue;
+        }
+        const PixPtr component(pixaGetPix(components, i, L_CLONE));
+        if (component)
+            out.append(piecesBeside(component.get(), all[i], band));
     }
     boxaDestroy(&boxes);
+    pixaDestroy(&components);
     return out;
 }
 

@@ -1,5 +1,7 @@
 #include "LineImage.h"
 
+#include <QtMath>
+
 #include <algorithm>
 #include <cmath>
 
@@ -8,12 +10,22 @@ namespace {
 constexpr int targetHeight = 40;
 constexpr double maxUpscale = 4.0;
 
+// Antialiased fringes of the glyphs lie just outside the mask.
+QRect cutArea(const QImage &gray, const QRect &line)
+{
+    return line.adjusted(-2, -2, 2, 2).intersected(gray.rect());
+}
+
+int borderOf(const QRect &line)
+{
+    return std::max(4, line.height() / 2);
+}
+
 } // namespace
 
 QImage lineImage(const QImage &gray, const QImage &mask, const QRect &line)
 {
-    // Antialiased fringes of the glyphs lie just outside the mask.
-    const QRect area = line.adjusted(-2, -2, 2, 2).intersected(gray.rect());
+    const QRect area = cutArea(gray, line);
     qint64 inkSum = 0, inkCount = 0, paperSum = 0, paperCount = 0;
     for (int y = area.top(); y <= area.bottom(); ++y) {
         const uchar *g = gray.constScanLine(y);
@@ -34,7 +46,7 @@ QImage lineImage(const QImage &gray, const QImage &mask, const QRect &line)
     if (std::abs(paper - ink) < 1.0)
         return {};
 
-    const int border = std::max(4, line.height() / 2);
+    const int border = borderOf(line);
     QImage out(area.width() + 2 * border, area.height() + 2 * border, QImage::Format_Grayscale8);
     out.fill(255);
     for (int y = area.top(); y <= area.bottom(); ++y) {
@@ -49,4 +61,15 @@ QImage lineImage(const QImage &gray, const QImage &mask, const QRect &line)
     if (scale <= 1.0)
         return out;
     return out.scaledToHeight(qRound(out.height() * scale), Qt::SmoothTransformation);
+}
+
+QRect pageBox(const QImage &gray, const QRect &line, const QImage &image, const QRect &box)
+{
+    const QRect area = cutArea(gray, line);
+    const int border = borderOf(line);
+    const double scale = double(image.height()) / (area.height() + 2 * border);
+    const QPoint origin = area.topLeft() - QPoint(border, border);
+    const QRect page(origin + QPoint(qFloor(box.left() / scale), qFloor(box.top() / scale)),
+                     origin + QPoint(qCeil((box.right() + 1) / scale) - 1, qCeil((box.bottom() + 1) / scale) - 1));
+    return page.intersected(area);
 }

@@ -8,3 +8,7 @@
 // framed in white and enlarged so that small text reaches the height the
 // recogniser reads best. A null image when the line holds no ink.
 QImage lineImage(const QImage &gray, const QImage &mask, const QRect &line);
+
+// Maps `box`, in the pixels of `image` = lineImage(gray, mask, line), back to
+// the pixels of the page.
+QRect pageBox(const QImage &gray, const QRect &line, const QImage &image, const QRect &box);

@@ -6,6 +6,7 @@
 #include <QImage>
 
 #include <tesseract/baseapi.h>
+#include <tesseract/resultiterator.h>
 
 #include <memory>
 
@@ -21,5 +22,16 @@ LineReading readLine(const QImage &line, const QString &model)
     const std::unique_ptr<char[]> text(engine->GetUTF8Text());
     if (!text)
         return {};
-    return {QString::fromUtf8(text.get()), engine->MeanTextConf()};
+    LineReading reading{QString::fromUtf8(text.get()), engine->MeanTextConf(), model, {}};
+    const std::unique_ptr<tesseract::ResultIterator> words(engine->GetIterator());
+    if (words && !words->Empty(tesseract::RIL_WORD)) {
+        do {
+            const std::unique_ptr<char[]> word(words->GetUTF8Text(tesseract::RIL_WORD));
+            int left = 0, top = 0, right = 0, bottom = 0;
+            if (word && words->BoundingBox(tesseract::RIL_WORD, &left, &top, &right, &bottom))
+                reading.words.append({QString::fromUtf8(word.get()), words->Confidence(tesseract::RIL_WORD),
+                                      QRect(QPoint(left, top), QPoint(right - 1, bottom - 1))});
+        } while (words->Next(tesseract::RIL_WORD));
+    }
+    return reading;
 }

@@ -1,12 +1,22 @@
 #pragma once
 
+#include <QList>
+#include <QRect>
 #include <QString>
 
 class QImage;
 
+struct WordReading {
+    QString text;
+    float confidence = 0;
+    QRect box; // in the pixels of the line image
+};
+
 struct LineReading {
     QString text;
     int confidence = -1;
+    QString model;
+    QList<WordReading> words; // in reading order
 };
 
 // Reads a prepared line image (see lineImage) with one model, as a single line

@@ -12,13 +12,13 @@
 
 namespace {
 
-std::atomic<bool> stopping = false;
+std::atomic<bool> stopping{false};
 
-// Runs as the application object goes, before the process's static objects
-// (the engine pool, Tesseract's own caches) are destroyed under a thread still
-// reading: work not yet begun is dropped, lines not yet read are skipped, and
-// this waits for the lines being read now.
-void stopRecognition()
+// The engines and Tesseract's own tables are torn down with the process, so
+// the threads must be done with them first: work not yet begun is dropped,
+// pages still being read give up after their current line; their results go
+// nowhere anyway.
+void finishBeforeExit()
 {
     stopping = true;
     recognitionThreads().clear();
@@ -32,7 +32,7 @@ QThreadPool &recognitionThreads()
     static QThreadPool *pool = [] {
         auto *threads = new QThreadPool;
         threads->setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
-        qAddPostRoutine(stopRecognition);
+        qAddPostRoutine(finishBeforeExit);
         return threads;
     }();
     return *pool;
@@ -52,7 +52,7 @@ void parallelFor(int count, const std::function<void(int)> &body)
 {
     auto next = std::make_shared<std::atomic<int>>(0);
     auto work = [next, count, &body] {
-        for (int i = (*next)++; i < count; i = (*next)++)
+        for (int i = (*next)++; i < count && !stopping; i = (*next)++)
             body(i);
     };
     QSemaphore done;

@@ -1,6 +1,7 @@
 #include "RecognizePage.h"
 
 #include "InkMask.h"
+#include "LineFilter.h"
 #include "LineFinder.h"
 #include "LineImage.h"
 #include "LineReader.h"
@@ -18,8 +19,6 @@ namespace {
 
 // A reading this sure is taken without trying the other scripts.
 constexpr int sureConfidence = 85;
-// Below this, a line is an icon or a picture read as letters.
-constexpr int minConfidence = 45;
 // The widest lines decide which script is tried first on every line.
 constexpr int sampleLines = 3;
 
@@ -31,11 +30,6 @@ QImage grayOf(const QImage &image)
     flat.fill(Qt::white);
     QPainter(&flat).drawImage(0, 0, image);
     return flat.convertToFormat(QImage::Format_Grayscale8);
-}
-
-bool hasWordCharacter(const QString &text)
-{
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); });
 }
 
 // The model whose readings of the page's widest lines are surest.
@@ -104,10 +98,19 @@ TextItems recognizePage(const QImage &image)
 
     TextItems items;
     for (int i = 0; i < lines.size(); ++i) {
-        const QString text = cleanLineText(readings[i].text);
-        if (text.isEmpty() || readings[i].confidence < minConfidence || !hasWordCharacter(text))
+        const LineReading &reading = readings[i];
+        const KeptLine kept = keptLine(reading, reading.model == lead);
+        if (kept.text.isEmpty())
             continue;
-        items.append({text, normalisedBox(lines[i], image.size())});
+        QRect box = lines[i];
+        if (kept.count < reading.words.size()) {
+            // Dropped junk words take their part of the box with them.
+            QRect words;
+            for (qsizetype w = kept.first; w < kept.first + kept.count; ++w)
+                words |= reading.words[w].box;
+            box = pageBox(gray, lines[i], images[i], words).intersected(lines[i]);
+        }
+        items.append({kept.text, normalisedBox(box, image.size())});
     }
     return items;
 }

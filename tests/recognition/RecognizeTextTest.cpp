@@ -158,6 +158,79 @@ private Q_SLOTS:
         QVERIFY2(editDistance(texts[1], "Meeting moved to Thursday") <= 2, qPrintable(texts[1]));
     }
 
+    void widgetsBesideTextGiveOnlyTheText_data()
+    {
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("light") << 1 << false;
+        QTest::newRow("dark") << 1 << true;
+        QTest::newRow("2x") << 2 << false;
+    }
+
+    // A settings pane: a slider beside its label, a check box before its
+    // label, a toggle, an avatar before a name, a button around its text.
+    void widgetsBesideTextGiveOnlyTheText()
+    {
+        QFETCH(int, scale);
+        QFETCH(bool, dark);
+        const QColor paper = dark ? QColor("#1e1e1e") : QColor("#fafafa"),
+                     ink = dark ? QColor("#f2f2f2") : QColor("#1c1c1e");
+        const QColor accent("#0a7cff"), track = dark ? QColor("#48484a") : QColor("#d1d1d6");
+        QImage image(640 * scale, 300 * scale, QImage::Format_RGB32);
+        image.fill(paper);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(scale, scale);
+        QFont font("Noto Sans");
+        font.setPixelSize(14);
+        painter.setFont(font);
+        const QList<TestLine> lines{{"Text size", {40, 44}},
+                                    {"Show previews of new messages", {68, 94}},
+                                    {"Alice Morgan", {80, 154}},
+                                    {"Save changes", {468, 250}}};
+        painter.setPen(ink);
+        for (const TestLine &line : lines)
+            painter.drawText(line.baseline, line.text);
+
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(track);
+        painter.drawRoundedRect(QRectF(220, 37, 380, 4), 2, 2);
+        painter.setBrush(accent);
+        painter.drawRoundedRect(QRectF(220, 37, 150, 4), 2, 2);
+        painter.setPen(QPen(QColor("#aeaeb2"), 1));
+        painter.setBrush(Qt::white);
+        painter.drawEllipse(QPointF(370, 39), 10, 10);
+
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(accent);
+        painter.drawRoundedRect(QRectF(40, 80, 18, 18), 4, 4);
+        painter.setPen(QPen(Qt::white, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(QPolygonF{{44, 89}, {48, 93}, {54, 85}});
+        painter.setPen(Qt::NoPen);
+        painter.drawRoundedRect(QRectF(560, 80, 40, 22), 11, 11);
+        painter.setBrush(Qt::white);
+        painter.drawEllipse(QRectF(580, 82, 18, 18));
+
+        painter.setBrush(QColor::fromHsv(200, 120, 210));
+        painter.drawEllipse(QRectF(40, 130, 32, 32));
+
+        painter.setPen(QPen(QColor("#8e8e93"), 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(QRectF(450, 226, 130, 34), 6, 6);
+        painter.end();
+
+        const TextItems items = recognize(image);
+
+        QStringList texts;
+        for (const TextItem &item : items)
+            texts.append(item.text);
+        QVERIFY2(texts.size() == lines.size(), qPrintable(texts.join(" / ")));
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            QVERIFY2(editDistance(texts[i], lines[i].text) <= tolerance(lines[i].text),
+                     qPrintable(texts[i] + " <> " + lines[i].text));
+        QCOMPARE(texts.last(), QStringLiteral("Save changes"));
+    }
+
     void keepsColumnsOfARowApart()
     {
         const TestPicture picture = drawPicture({{"Alice Morgan", {20, 40}}, {"12:30", {400, 40}}}, "Noto Sans", 14,

@@ -12,6 +12,11 @@ its own), a rule may replace that answer:
   --answer TEXT STATUS BODY   reply with this status and body
   --fail TEXT:MODE            fail in one of the ways listed in FAIL_MODES
 
+With --times, each request also leaves two lines in that file, "<t> in <request
+line>" when it has been read and "<t> out <request line>" when its answer has
+been written, t being seconds on the system's monotonic clock (Python's
+time.monotonic()), which other processes on the machine can compare with.
+
 The server stops on SIGTERM or SIGINT, when the process that started it ends
 (a crashed test leaves no server behind), or after --max-seconds.
 """
@@ -98,11 +103,18 @@ class Service:
         self.stopping = threading.Event()
         self.log_lock = threading.Lock()
         self.log = open(args.log, "a", encoding="latin-1", buffering=1) if args.log else None
+        self.times = open(args.times, "a", encoding="latin-1", buffering=1) if args.times else None
 
     def record(self, request_line):
         if self.log:
             with self.log_lock:
                 self.log.write(request_line + "\n")
+
+    def stamp(self, event, request_line):
+        if self.times:
+            now = time.monotonic()
+            with self.log_lock:
+                self.times.write(f"{now:.6f} {event} {request_line}\n")
 
     def rule_for(self, text):
         for key in (text, "*"):
@@ -128,7 +140,9 @@ class Handler(BaseHTTPRequestHandler):
         return self.server.service
 
     def do_GET(self):
-        self.service.record(self.raw_requestline.decode("latin-1").rstrip("\r\n"))
+        request_line = self.raw_requestline.decode("latin-1").rstrip("\r\n")
+        self.service.stamp("in", request_line)
+        self.service.record(request_line)
         path, _, raw_query = self.path.partition("?")
         pairs = query_pairs(raw_query)
         text, target = pairs.get("q", ""), pairs.get("tl", "")
@@ -142,6 +156,8 @@ class Handler(BaseHTTPRequestHandler):
                 self.send(*rule[1])
             else:
                 getattr(self, "fail_" + rule[1].replace("-", "_"))(raw_query)
+            self.wfile.flush()
+            self.service.stamp("out", request_line)
         except (BrokenPipeError, ConnectionResetError):
             self.close_connection = True
 
@@ -237,6 +253,7 @@ def main():
     parser.add_argument("--port", type=int, default=0, help="port on 127.0.0.1 (default: any free one)")
     parser.add_argument("--port-file", help="write the bound port here once the server listens")
     parser.add_argument("--log", help="append each raw request line to this file")
+    parser.add_argument("--times", help="append monotonic times of each request's arrival and answer here")
     parser.add_argument("--delay-ms", type=int, default=0, help="wait this long before every answer")
     parser.add_argument("--trickle-ms", type=int, default=1000, help="pause between bytes in trickle mode")
     parser.add_argument("--answer", nargs=3, action="append", default=[], metavar=("TEXT", "STATUS", "BODY"))

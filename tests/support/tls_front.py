@@ -2,7 +2,7 @@
 """HTTPS with HTTP/2 in front of a local plain-HTTP service, for tests and benchmarks.
 
 Makes a throw-away certificate for 127.0.0.1 (DIR/cert.pem, DIR/key.pem) with
-openssl, then runs nghttpx on a free port of 127.0.0.1: it speaks HTTP/2 or
+openssl, then runs nghttpx on 127.0.0.1 (--port, or a free port): it speaks HTTP/2 or
 HTTP/1.1 (whichever the client offers through ALPN) over TLS and forwards every
 request to 127.0.0.1:BACKEND_PORT over HTTP/1.1. A client that trusts
 DIR/cert.pem reaches the service at https://127.0.0.1:PORT/.
@@ -46,11 +46,12 @@ def listening(port):
         return False
 
 
-def start_nghttpx(directory, backend_port, cert, key):
-    """Starts nghttpx on a free port; retries when another process took the port first."""
+def start_nghttpx(directory, backend_port, cert, key, fixed_port=0):
+    """Starts nghttpx on `fixed_port`, or on a free port, retrying when another
+    process took that port first."""
     errors = open(os.path.join(directory, "error.log"), "ab")
-    for _ in range(5):
-        port = free_port()
+    for _ in range(1 if fixed_port else 5):
+        port = fixed_port or free_port()
         proxy = subprocess.Popen(
             ["nghttpx", "--conf=/dev/null", f"--frontend=127.0.0.1,{port}", f"--backend=127.0.0.1,{backend_port}",
              "--workers=1", "--no-ocsp", "--no-location-rewrite", "--backend-keep-alive-timeout=60s",
@@ -71,6 +72,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--backend-port", type=int, required=True)
     parser.add_argument("--dir", required=True, help="folder for the certificate, its key and the logs")
+    parser.add_argument("--port", type=int, default=0, help="HTTPS port on 127.0.0.1 (default: any free one)")
     parser.add_argument("--port-file", required=True, help="write the HTTPS port here once it listens")
     parser.add_argument("--max-seconds", type=float, help="stop by itself after this long")
     args = parser.parse_args()
@@ -81,7 +83,7 @@ def main():
     signal.signal(signal.SIGINT, lambda *_: stop.set())
 
     cert, key = make_certificate(args.dir)
-    proxy, port = start_nghttpx(args.dir, args.backend_port, cert, key)
+    proxy, port = start_nghttpx(args.dir, args.backend_port, cert, key, args.port)
     partial = args.port_file + ".partial"
     with open(partial, "w", encoding="ascii") as f:
         f.write(f"{port}\n")

@@ -209,11 +209,13 @@ private Q_SLOTS:
         QCOMPARE(service->requestLines().size(), before);
     }
 
-    // Many calls at once, from two threads, with every kind of ending: each
-    // completion runs once, off the calling threads, on one network thread.
+    // Many calls at once, from two threads, answered, refused and timed out:
+    // each completion runs once, off the calling threads, on one network
+    // thread. (No mode here drops a connection: over HTTP/1.1 Qt may then fail
+    // requests still queued for the host, unsent, which would blur the check.)
     void completionOncePerCallOffTheCallingThread()
     {
-        const QStringList modes{u"refuse"_qs, u"cutoff"_qs, u"bad-json"_qs, u"error-page"_qs, u"hang"_qs};
+        const QStringList modes{u"bad-json"_qs, u"error-page"_qs, u"bad-utf8"_qs, u"hang"_qs};
         QStringList options;
         for (const QString &mode : modes)
             options << u"--fail"_qs << mode + u':' + mode;

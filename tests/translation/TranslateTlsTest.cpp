@@ -59,22 +59,28 @@ private Q_SLOTS:
                  u"h2 GET /translate_a/single?client=gtx&sl=auto&tl=iw&dt=t&q=Hello%2C%20World%21 HTTP/2 200"_qs);
     }
 
+    // (Qt at times sends the original request once more after following a
+    // redirect, so the checks look for the lines that matter, not all lines.)
     void redirectToHttpsFollowed()
     {
         QVERIFY(trust(*front));
+        const qsizetype before = service->requestLines().size();
         QCOMPARE(translateNow(u"to https"_qs, u"en"_qs, routeTo(front->endpoint())), Translation(u"[en] to https"_qs));
         // Qt may send a request again when a connection closes under it, so
         // the redirected request need not be the last one the service saw.
-        const QStringList lines = service->requestLines();
-        QVERIFY2(lines.contains(u"GET /after-redirect?client=gtx&sl=auto&tl=en&dt=t&q=to%20https HTTP/1.1"_qs),
-                 qPrintable(lines.join(u'\n')));
+        QVERIFY(service->requestLines().mid(before).contains(
+            u"GET /after-redirect?client=gtx&sl=auto&tl=en&dt=t&q=to%20https HTTP/1.1"_qs));
     }
 
     void redirectToHttpRefused()
     {
         QVERIFY(trust(*front));
+        const qsizetype before = service->requestLines().size();
         QCOMPARE(translateNow(u"to http"_qs, u"en"_qs, routeTo(front->endpoint())), Translation());
-        QVERIFY(service->requestLines().last().startsWith(u"GET /translate_a/single?"));
+        const QStringList lines = service->requestLines().mid(before);
+        QVERIFY(lines.contains(u"GET /translate_a/single?client=gtx&sl=auto&tl=en&dt=t&q=to%20http HTTP/1.1"_qs));
+        QVERIFY(std::none_of(lines.cbegin(), lines.cend(),
+                             [](const QString &line) { return line.startsWith(u"GET /after-redirect"); }));
     }
 
     // 150 lines sent together, more than one connection may carry at once:

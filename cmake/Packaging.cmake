@@ -1,0 +1,31 @@
+# `make package` (CPack): one Debian package with the app and its desktop files,
+# installed under /usr.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME quillmere)
+set(CPACK_PACKAGE_VENDOR "The Quillmere developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Quillmere developers <dev@quillmere.org>")
+set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# CPack puts the summary above this as the synopsis line.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Copy a picture, usually a screenshot, and paste it into Quillmere's window:
+it finds the lines of text on the device with Tesseract, translates every
+line into the language you choose, and shows a new picture in which each
+line is covered by a small rounded plate with the translation written on it.
+The interface speaks Hebrew.")
+
+# The shared libraries (Qt 6, Tesseract, Leptonica, the C++ runtime) are found
+# by dpkg-shlibdeps from the binary; what it cannot see is listed here: the
+# recognition models the app loads, the Noto faces the translations are drawn
+# in (Noto Sans, Noto Sans Hebrew, Noto Sans Arabic UI) and Qt's Wayland
+# platform plugin. Their Medium weights, which the overlay prefers, come in
+# the much larger -extra packages, so those are only recommended.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+  "tesseract-ocr-eng, tesseract-ocr-heb, tesseract-ocr-rus, tesseract-ocr-ara, fonts-noto-core, fonts-noto-ui-core, qt6-wayland")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-extra, fonts-noto-ui-extra")
+
+include(CPack)

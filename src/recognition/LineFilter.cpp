@@ -1,0 +1,59 @@
+#include "LineFilter.h"
+
+#include "LineText.h"
+
+#include <algorithm>
+
+namespace {
+
+// Below this, a line is an icon or a picture read as letters.
+constexpr int minConfidence = 45;
+// A line in another script than the page's main lines must be surer: the
+// other scripts' models read shapes as letters more readily than they fail.
+constexpr int minForeignConfidence = 60;
+// A word at a line's end this short and this unsure is a widget's edge.
+constexpr int shortWord = 2;
+constexpr float minShortWordConfidence = 60;
+// A lone letter at a line's end is an icon unless read this surely.
+constexpr float minLoneLetterConfidence = 93;
+// Fewer letters and digits than this give nothing to translate.
+constexpr int minWordCharacters = 2;
+
+int wordCharacters(const QString &text)
+{
+    return int(std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); }));
+}
+
+bool isJunkAtEnd(const WordReading &word)
+{
+    const QString text = cleanLineText(word.text);
+    if (wordCharacters(text) == 0)
+        return true;
+    if (text.size() <= shortWord && word.confidence < minShortWordConfidence)
+        return true;
+    return text.size() == 1 && !text[0].isDigit() && word.confidence < minLoneLetterConfidence;
+}
+
+} // namespace
+
+KeptLine keptLine(const LineReading &reading, bool inPageScript)
+{
+    if (reading.confidence < (inPageScript ? minConfidence : minForeignConfidence))
+        return {};
+    if (reading.words.isEmpty()) {
+        const QString text = cleanLineText(reading.text);
+        return wordCharacters(text) >= minWordCharacters ? KeptLine{text, 0, 0} : KeptLine{};
+    }
+    qsizetype first = 0, end = reading.words.size();
+    while (first < end && isJunkAtEnd(reading.words[first]))
+        ++first;
+    while (end > first && isJunkAtEnd(reading.words[end - 1]))
+        --end;
+    QStringList words;
+    for (qsizetype i = first; i < end; ++i)
+        words.append(cleanLineText(reading.words[i].text));
+    const QString text = cleanLineText(words.join(' '));
+    if (wordCharacters(text) < minWordCharacters)
+        return {};
+    return {text, first, end - first};
+}

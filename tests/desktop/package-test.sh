@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Builds the Debian package from an existing build tree, installs it with dpkg
+# into a scratch root whose package database is this machine's (so dpkg checks
+# the Depends against what is really installed), checks the installed tree,
+# starts the installed binary under a private X server, and checks that its
+# window appears with the title, class and icon a launcher needs and that
+# Ctrl+Q ends it cleanly. Finally removes the package again.
+#
+# Usage: package-test.sh BUILD_DIR VERSION
+source "$(dirname "$0")/session.sh"
+build=$(realpath "$1")
+version=$2
+here=$(dirname "$(realpath "$0")")
+
+cpack --config "$build/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cpack.log" 2>&1 ||
+  fail "cpack: $(cat "$scratch/cpack.log")"
+deb=$scratch/out/quillmere_${version}_$(dpkg --print-architecture).deb
+[[ -f $deb ]] || fail "no $deb: $(ls "$scratch/out")"
+
+root=$scratch/root
+mkdir -p "$root/var/lib/dpkg/updates" "$root/var/lib/dpkg/info"
+cp /var/lib/dpkg/status "$root/var/lib/dpkg/status"
+# dpkg warns once for every package of this machine whose file list the
+# scratch database lacks; only a failure is worth showing.
+dpkg --root="$root" --install "$deb" >"$scratch/dpkg.log" 2>&1 || fail "dpkg --install: $(grep -v 'files list file' "$scratch/dpkg.log")"
+"$here/check-install-tree.sh" "$root" /usr "$version"
+
+# The Depends name real packages of this machine: the libraries the binary
+# links directly (found by dpkg-shlibdeps) and what no linker sees.
+depends=$(dpkg-deb --field "$deb" Depends)
+mapfile -t depended < <(tr ',|' '\n\n' <<<"$depends" | sed 's/(.*//; s/[[:space:]]//g')
+depends_on() { printf '%s\n' "${depended[@]}" | grep -qx "$1"; }
+owner_of() {
+  local path
+  for path in "$1" "/usr$1" "$(realpath "$1")"; do
+    dpkg -S "$path" 2>/dev/null | awk -F: 'NR == 1 {print $1}' && return
+  done
+  return 1
+}
+mapfile -t needed < <(objdump -p "$root/usr/bin/quillmere" | awk '/NEEDED/ {print $2}')
+linked=$(ldd "$root/usr/bin/quillmere")
+((${#needed[@]} > 0)) || fail "the installed binary links no shared library"
+for lib in "${needed[@]}"; do
+  path=$(awk -v lib="$lib" '$1 == lib && $3 ~ /^\// {print $3}' <<<"$linked")
+  [[ -n $path ]] || fail "$lib is not installed"
+  owner=$(owner_of "$path") || fail "no package owns $path"
+  depends_on "$owner" || fail "$lib comes from $owner, which is not in Depends: $depends"
+done
+for package in libtesseract5 tesseract-ocr-heb fonts-noto-core fonts-noto-ui-core qt6-wayland; do
+  depends_on "$package" || fail "Depends lacks $package: $depends"
+done
+
+start_xvfb
+QT_QPA_PLATFORM=xcb "$root/usr/bin/quillmere" >"$scratch/app.log" 2>&1 &
+app=$!
+track $app
+window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Quillmere$' | awk 'NR == 1') ||
+  fail "no window titled Quillmere: $(cat "$scratch/app.log")"
+
+wm_class=$(xprop -id "$window" WM_CLASS | sed -n 's/.*= "\(.*\)", "\(.*\)"/\2/p')
+startup_class=$(sed -n 's/^StartupWMClass=//p' "$root/usr/share/applications/quillmere.desktop")
+[[ $wm_class == "$startup_class" ]] || fail "window class '$wm_class', desktop entry says '$startup_class'"
+# Task bars and switchers pick the size they draw from the window's icon.
+icon_sizes=$(xprop -len 100000000 -id "$window" _NET_WM_ICON | { grep -o 'Icon ([0-9]* x [0-9]*)' || true; } |
+  tr -dc '0-9x\n')
+for size in 16x16 32x32 48x48; do
+  grep -qx "$size" <<<"$icon_sizes" || fail "the window's icon lacks $size; it has: $icon_sizes"
+done
+
+xdotool windowfocus --sync "$window"
+xdotool key --clearmodifiers ctrl+q
+wait_exit $app 20
+((exit_status == 0)) || fail "quillmere exited with status $exit_status: $(cat "$scratch/app.log")"
+
+dpkg --root="$root" --remove quillmere >>"$scratch/dpkg.log" 2>&1 || fail "dpkg --remove failed"
+left=$(find "$root" -path "$root/var" -prune -o -type f -print | wc -l)
+((left == 0)) || fail "$left files are left after removing the package"
+
+echo "package OK: $(basename "$deb"), class $wm_class, Depends: $depends"

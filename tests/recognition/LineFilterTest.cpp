@@ -1,0 +1,83 @@
+#include "LineFilter.h"
+
+#include <QTest>
+
+namespace {
+
+// A reading of `words`, each given as "text:confidence".
+LineReading reading(const QStringList &words, int confidence)
+{
+    LineReading r;
+    r.confidence = confidence;
+    for (const QString &word : words) {
+        const qsizetype colon = word.lastIndexOf(':');
+        r.words.append({word.left(colon), word.mid(colon + 1).toFloat(), {}});
+    }
+    QStringList texts;
+    for (const WordReading &w : r.words)
+        texts.append(w.text);
+    r.text = texts.join(' ');
+    return r;
+}
+
+} // namespace
+
+class LineFilterTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void keptLine_data()
+    {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<int>("confidence");
+        QTest::addColumn<bool>("inPageScript");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("first");
+
+        QTest::newRow("plain line") << QStringList{"Save:96", "changes:96"} << 96 << true << "Save changes" << 0;
+        QTest::newRow("button edge after the text")
+            << QStringList{"Save:96", "changes:96", "|:82"} << 91 << true << "Save changes" << 0;
+        QTest::newRow("symbols on both ends")
+            << QStringList{"©:93", "Meeting:96", "moved:96", "]:73", "@:90"} << 88 << true << "Meeting moved" << 1;
+        QTest::newRow("avatar read as an unsure short word")
+            << QStringList{"r):27", "Your:96", "password:95"} << 87 << true << "Your password" << 1;
+        QTest::newRow("check box read as a lone letter")
+            << QStringList{"\u05d4:70", "\u05d4\u05e6\u05d2\u05ea:92"} << 85 << true << "\u05d4\u05e6\u05d2\u05ea" << 1;
+        QTest::newRow("icon read as a letter after a time")
+            << QStringList{"12:10:96", "e:48"} << 75 << true << "12:10" << 0;
+        QTest::newRow("sure lone letter stays")
+            << QStringList{"I:96", "will:96", "call:96"} << 96 << true << "I will call" << 0;
+        QTest::newRow("digit at the end stays") << QStringList{"Room:96", "4:80"} << 90 << true << "Room 4" << 0;
+        QTest::newRow("direction marks are not text") << QStringList{"\u200f\u05d1\u05d9\u05d8\u05d5\u05dc\u200f:90"}
+                                                      << 90 << true << "\u05d1\u05d9\u05d8\u05d5\u05dc" << 0;
+        QTest::newRow("single letter line") << QStringList{"\u0644:88"} << 88 << false << "" << 0;
+        QTest::newRow("single digit line") << QStringList{"4:96"} << 96 << true << "" << 0;
+        QTest::newRow("symbols only") << QStringList{"|:95", "\\:74"} << 80 << true << "" << 0;
+        QTest::newRow("unsure line") << QStringList{"Settings:40"} << 40 << true << "" << 0;
+        QTest::newRow("slider read as another script")
+            << QStringList{"\u0644\u0628\u062c\u0648:51", "\u0633\u062f\u0645:42"} << 46 << false << "" << 0;
+        QTest::newRow("sure line in another script")
+            << QStringList{"\u05e9\u05dc\u05d5\u05dd:90", "\u05e2\u05d5\u05dc\u05dd:88"} << 89 << false
+            << "\u05e9\u05dc\u05d5\u05dd \u05e2\u05d5\u05dc\u05dd" << 0;
+    }
+
+    void keptLine()
+    {
+        QFETCH(QStringList, words);
+        QFETCH(int, confidence);
+        QFETCH(bool, inPageScript);
+        QFETCH(QString, expected);
+        QFETCH(int, first);
+
+        const KeptLine kept = ::keptLine(reading(words, confidence), inPageScript);
+
+        QCOMPARE(kept.text, expected);
+        if (!expected.isEmpty()) {
+            QCOMPARE(kept.first, qsizetype(first));
+            QCOMPARE(kept.count, qsizetype(expected.count(' ') + 1));
+        }
+    }
+};
+
+QTEST_MAIN(LineFilterTest)
+#include "LineFilterTest.moc"
