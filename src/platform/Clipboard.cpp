@@ -91,8 +91,8 @@ private:
 
 void readClipboardImage(QObject *receiver, ClipboardPictureCompletion done)
 {
-    static std::once_flag limited;
-    std::call_once(limited, limitPictureAllocation);
+    static const bool limited = (limitPictureAllocation(), true);
+    Q_UNUSED(limited);
     // On X11 even a picture of our own is asked for through the X server, the
     // one that knows who owns the clipboard now; this thread stays free to
     // serve it.

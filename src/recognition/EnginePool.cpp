@@ -14,8 +14,8 @@ std::unique_ptr<tesseract::TessBaseAPI> loadEngine(const QString &model)
     engine->SetVariable("user_defined_dpi", "300");
     // Where diagnostics go is one setting for the whole process, read by every
     // engine as it works: set it once, before any engine is handed out.
-    static std::once_flag quiet;
-    std::call_once(quiet, [&] { engine->SetVariable("debug_file", "/dev/null"); });
+    static const bool quiet = engine->SetVariable("debug_file", "/dev/null");
+    Q_UNUSED(quiet);
     return engine;
 }
 
