@@ -28,8 +28,8 @@ std::optional<QImage> readQtClipboardImage()
 }
 
 // Qt's own X11 clipboard waits for the owner on the main thread, for seconds
-// and then for as long as a frozen owner stays frozen. Reads from another
-// program therefore run here, one at a time, each on a connection of its own.
+// and then for as long as a frozen owner stays frozen. X11 reads therefore run
+// here, one at a time, each on a connection of its own.
 class BackgroundReads {
 public:
     static BackgroundReads &shared()
