@@ -47,6 +47,9 @@ private:
             break;
         case Call:
             that->inner->call(receiver, args);
+            // The call may be the last to touch the functor before another
+            // thread drops the last reference and destroys it.
+            __tsan_release(that);
             break;
         case Compare:
             *result = false;

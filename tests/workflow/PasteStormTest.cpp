@@ -60,34 +60,40 @@ private Q_SLOTS:
         delegate.imageView = &view;
         warmUpRecognizer();
 
-        // One paste to its end first, so every thread the work needs exists.
+        // One paste to its end first, so that engines and connections exist.
         QGuiApplication::clipboard()->setImage(picture(0));
         delegate.pasteNow();
         QTRY_COMPARE_WITH_TIMEOUT(status.text(), Messages::done(), 120'000);
-        const int threadsBefore = threadCount();
 
-        constexpr int pastes = 50;
-        for (int paste = 1; paste <= pastes; ++paste) {
-            QGuiApplication::clipboard()->setImage(picture(paste));
-            delegate.pasteNow();
-            QTest::qWait(40);
+        // Two storms: the first may still grow the thread pools to their
+        // size; after the second there are no more threads than after the first.
+        QList<int> threads;
+        for (int storm = 0; storm < 2; ++storm) {
+            constexpr int pastes = 50;
+            for (int paste = 1; paste <= pastes; ++paste) {
+                QGuiApplication::clipboard()->setImage(picture(paste));
+                delegate.pasteNow();
+                QTest::qWait(40);
+            }
+            QTRY_VERIFY_WITH_TIMEOUT(status.text() == Messages::done() && delegate.lastImage &&
+                                         delegate.lastImage->size() == picture(pastes).size(),
+                                     240'000);
+            QCOMPARE(view.image().size(), picture(pastes).size());
+            QCOMPARE(delegate.currentCG->size(), picture(pastes).size());
+            QVERIFY2(delegate.lastText.startsWith(u"[iw] "), qPrintable(delegate.lastText));
+            QCOMPARE(delegate.lastText.count(u'\n'), 2);
+
+            // Dropped work still runs to its end; once it has, nothing changes.
+            const QString text = delegate.lastText;
+            const qint64 job = delegate.jobID;
+            QTest::qWait(3'000);
+            QCOMPARE(delegate.jobID, job);
+            QCOMPARE(delegate.lastText, text);
+            QCOMPARE(status.text(), Messages::done());
+            threads.append(threadCount());
         }
-        QTRY_COMPARE_WITH_TIMEOUT(status.text(), Messages::done(), 240'000);
-        QCOMPARE(view.image().size(), picture(pastes).size());
-        QCOMPARE(delegate.lastImage->size(), picture(pastes).size());
-        QCOMPARE(delegate.currentCG->size(), picture(pastes).size());
-        QVERIFY2(delegate.lastText.startsWith(u"[iw] "), qPrintable(delegate.lastText));
-        QCOMPARE(delegate.lastText.count(u'\n'), 2);
-
-        // Dropped work still runs to its end; once it has, nothing changes.
-        const QString text = delegate.lastText;
-        const qint64 job = delegate.jobID;
-        QTest::qWait(3'000);
-        QCOMPARE(delegate.jobID, job);
-        QCOMPARE(delegate.lastText, text);
-        QCOMPARE(status.text(), Messages::done());
-        qInfo("threads before the pastes: %d, after: %d", threadsBefore, threadCount());
-        QVERIFY(threadCount() <= threadsBefore);
+        qInfo("threads after the first storm: %d, after the second: %d", threads[0], threads[1]);
+        QVERIFY(threads[1] <= threads[0]);
     }
 };
 
