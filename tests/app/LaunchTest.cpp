@@ -105,6 +105,7 @@ void LaunchTest::workInFlightAtQuitIsDropped()
 
     // One picture whose lines are being translated, then a second one still
     // being recognised, when the user quits.
+    QCOMPARE(calls().recognitions.size(), 1);
     calls().recognitions[0].completion({{QStringLiteral("one"), QRectF(0, 0, 1, 0.5)}});
     QCOMPARE(calls().translations.size(), 1);
     f.d().pasteNow();

@@ -75,6 +75,7 @@ void WindowTest::popupOffersLanguagesAndTranslatesIntoTheChosenOne()
         QCOMPARE(popup->itemText(i), targetLanguages[i].name);
     QCOMPARE(popup->currentText(), QStringLiteral("עברית"));
 
+    QCOMPARE(calls().recognitions.size(), 1);
     calls().recognitions[0].completion({{QStringLiteral("Hello"), QRectF(0.1, 0.5, 0.5, 0.1)}});
     QCOMPARE(calls().translations.size(), 1);
     QCOMPARE(calls().translations[0].to, QStringLiteral("iw"));
