@@ -8,8 +8,6 @@ using fakes::calls;
 
 namespace {
 
-enum class Clipboard { Picture, TextOnly, Empty };
-
 // Runs the event loop until something ends it, or for at most `patience`;
 // returns the loop's exit code, or -1 when it was still running.
 int runLoop(std::chrono::milliseconds patience)
@@ -36,51 +34,35 @@ private Q_SLOTS:
 
 void LaunchTest::launchPastesOnce_data()
 {
-    QTest::addColumn<Clipboard>("clipboard");
-    QTest::addColumn<QString>("status");
+    QTest::addColumn<bool>("withPicture");
 
-    QTest::newRow("picture on the clipboard") << Clipboard::Picture << Messages::recognising();
-    QTest::newRow("only text on the clipboard") << Clipboard::TextOnly << Messages::noImage();
-    QTest::newRow("empty clipboard") << Clipboard::Empty << Messages::noImage();
+    QTest::newRow("picture on the clipboard") << true;
+    QTest::newRow("only text on the clipboard") << false;
 }
 
 void LaunchTest::launchPastesOnce()
 {
-    QFETCH(Clipboard, clipboard);
-    QFETCH(QString, status);
+    QFETCH(bool, withPicture);
 
     const QImage picture = ShellFixture::picture(Qt::darkGreen, {1600, 900});
-    QClipboard *board = QGuiApplication::clipboard();
-    board->clear();
-    if (clipboard == Clipboard::Picture)
-        board->setImage(picture);
-    else if (clipboard == Clipboard::TextOnly)
-        board->setText(QStringLiteral("just words"));
+    if (withPicture)
+        QGuiApplication::clipboard()->setImage(picture);
+    else
+        QGuiApplication::clipboard()->setText(QStringLiteral("just words"));
 
     ShellFixture f;
     // Nothing happens before the event loop is up.
     QVERIFY(!f.d().window);
     QVERIFY(f.launch());
 
-    QMainWindow *window = f.d().window;
-    QVERIFY(window->isVisible());
-    QCOMPARE(QApplication::activeWindow(), window);
-    QCOMPARE(f.menus().size(), 2);
-    QCOMPARE(f.d().statusLabel->text(), status);
-    if (clipboard == Clipboard::Picture) {
-        QCOMPARE(calls().recognitions.size(), 1);
-        QCOMPARE(calls().recognitions[0].image, picture);
-        QCOMPARE(f.d().imageView->image(), picture);
-        QCOMPARE(f.d().jobID, 1);
-    } else {
-        QVERIFY(calls().recognitions.isEmpty());
-        QVERIFY(f.d().imageView->image().isNull());
-        QCOMPARE(f.d().jobID, 0);
-    }
-
+    QCOMPARE(QApplication::activeWindow(), f.d().window);
+    QCOMPARE(f.d().statusLabel->text(), withPicture ? Messages::recognising() : Messages::noImage());
+    QCOMPARE(f.d().imageView->image(), withPicture ? picture : QImage());
     // The launch sequence runs once only.
     QTest::qWait(50);
-    QCOMPARE(calls().recognitions.size(), clipboard == Clipboard::Picture ? 1 : 0);
+    QCOMPARE(calls().recognitions.size(), withPicture ? 1 : 0);
+    if (withPicture)
+        QCOMPARE(calls().recognitions[0].image, picture);
 }
 
 void LaunchTest::windowEndsTheProcess_data()
@@ -89,8 +71,7 @@ void LaunchTest::windowEndsTheProcess_data()
     QTest::addColumn<int>("exitCode");
 
     QTest::newRow("closing the window") << QStringLiteral("close") << 0;
-    QTest::newRow("Ctrl+Q") << QStringLiteral("Ctrl+Q") << 0;
-    QTest::newRow("Ctrl+Q with the pop-up focused") << QStringLiteral("Ctrl+Q on pop-up") << 0;
+    QTest::newRow("Ctrl+Q with the pop-up focused") << QStringLiteral("Ctrl+Q") << 0;
     QTest::newRow("quit menu item") << QStringLiteral("menu") << 0;
     QTest::newRow("minimising goes on running") << QStringLiteral("minimise") << -1;
 }
@@ -107,8 +88,6 @@ void LaunchTest::windowEndsTheProcess()
         if (action == QStringLiteral("close"))
             window->close();
         else if (action == QStringLiteral("Ctrl+Q"))
-            QTest::keyClick(window, Qt::Key_Q, Qt::ControlModifier);
-        else if (action == QStringLiteral("Ctrl+Q on pop-up"))
             QTest::keyClick(f.d().popup, Qt::Key_Q, Qt::ControlModifier);
         else if (action == QStringLiteral("menu"))
             f.menuItem(QStringLiteral("יציאה"))->trigger();
@@ -126,6 +105,7 @@ void LaunchTest::workInFlightAtQuitIsDropped()
 
     // One picture whose lines are being translated, then a second one still
     // being recognised, when the user quits.
+    QCOMPARE(calls().recognitions.size(), 1);
     calls().recognitions[0].completion({{QStringLiteral("one"), QRectF(0, 0, 1, 0.5)}});
     QCOMPARE(calls().translations.size(), 1);
     f.d().pasteNow();

@@ -29,7 +29,13 @@ dpkg --root="$root" --install "$deb" >"$scratch/dpkg.log" 2>&1 || fail "dpkg --i
 # links directly (found by dpkg-shlibdeps) and what no linker sees.
 depends=$(dpkg-deb --field "$deb" Depends)
 mapfile -t depended < <(tr ',|' '\n\n' <<<"$depends" | sed 's/(.*//; s/[[:space:]]//g')
-depends_on() { printf '%s\n' "${depended[@]}" | grep -qx "$1"; }
+depends_on() {
+  local package
+  for package in "${depended[@]}"; do
+    [[ $package == "$1" ]] && return 0
+  done
+  return 1
+}
 owner_of() {
   local path
   for path in "$1" "/usr$1" "$(realpath "$1")"; do

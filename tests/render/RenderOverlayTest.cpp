@@ -52,19 +52,15 @@ bool near(const QColor &a, const QColor &b, int tolerance)
            std::abs(a.blue() - b.blue()) <= tolerance && std::abs(a.alpha() - b.alpha()) <= tolerance;
 }
 
-// Whether `c` lies between `from` and `to`, as antialiased ink on a plate does.
-bool between(const QColor &c, const QColor &from, const QColor &to)
+// A sample colour in the stripe of columns 30 to 39, where lines starting at
+// column 40 take their plate's colour from, on a background of another colour.
+QImage striped(const QColor &sample, const QColor &background, QImage::Format format = QImage::Format_RGB32)
 {
-    const double span[3] = {double(to.red() - from.red()), double(to.green() - from.green()),
-                            double(to.blue() - from.blue())};
-    const double offset[3] = {double(c.red() - from.red()), double(c.green() - from.green()),
-                              double(c.blue() - from.blue())};
-    const double length2 = span[0] * span[0] + span[1] * span[1] + span[2] * span[2];
-    const double t = length2 > 0 ? (offset[0] * span[0] + offset[1] * span[1] + offset[2] * span[2]) / length2 : 0;
-    for (int i = 0; i < 3; ++i)
-        if (std::abs(offset[i] - t * span[i]) > 2.0)
-            return false;
-    return t >= -0.01 && t <= 1.01;
+    QImage image = filled(background, format);
+    for (int y = 0; y < kPicture.height(); ++y)
+        for (int x = 30; x < 40; ++x)
+            image.setPixelColor(x, y, sample);
+    return image;
 }
 
 } // namespace
@@ -78,21 +74,17 @@ private Q_SLOTS:
     void drawsInSourcePixelsWhateverTheDevicePixelRatio();
     void plateColourIsTheSampleBesideTheLine_data();
     void plateColourIsTheSampleBesideTheLine();
-    void plateIsTheLineGrownWithRoundedCorners_data();
     void plateIsTheLineGrownWithRoundedCorners();
     void sampleComesFromTheSourceNotFromEarlierPlates();
     void inkIsBlackOnBrightPlatesAndWhiteOnDark_data();
     void inkIsBlackOnBrightPlatesAndWhiteOnDark();
     void halfTransparentSampleGivesHalfTransparentPlate();
     void emptyStringBlanksTheLine();
-    void stringsArePairedWithItemsByPosition_data();
-    void stringsArePairedWithItemsByPosition();
+    void lineWithoutATranslationKeepsItsText();
     void laterPlatesCoverEarlierText();
     void boxWithNegativeSizeIsItsMirrorImage();
     void unusableBoxesArePassedOver_data();
     void unusableBoxesArePassedOver();
-    void degenerateBoxesStillFinish_data();
-    void degenerateBoxesStillFinish();
 };
 
 void RenderOverlayTest::emptyItemsGiveAnExactCopy_data()
@@ -108,11 +100,7 @@ void RenderOverlayTest::emptyItemsGiveAnExactCopy_data()
             withAlpha.setPixel(x + 128, y, qRgba(90, 30, 10, 1));
         }
     QTest::newRow("transparent and half-transparent pixels") << withAlpha;
-    QTest::newRow("opaque RGB") << positionCoded();
-    QTest::newRow("premultiplied") << positionCoded().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    QTest::newRow("grey") << positionCoded().convertToFormat(QImage::Format_Grayscale8);
     QTest::newRow("indexed") << positionCoded().convertToFormat(QImage::Format_Indexed8);
-    QTest::newRow("16-bit RGB") << positionCoded().convertToFormat(QImage::Format_RGB16);
     QTest::newRow("64-bit RGBA") << withAlpha.convertToFormat(QImage::Format_RGBA64);
 }
 
@@ -146,13 +134,10 @@ void RenderOverlayTest::plateColourIsTheSampleBesideTheLine_data()
     QTest::addColumn<QPoint>("sample");
 
     QTest::newRow("3 left of the line, on its middle row") << QRectF(40, 50, 60, 20) << QPoint(37, 60);
-    QTest::newRow("fractions truncated") << QRectF(40.75, 50.5, 60, 20) << QPoint(37, 60);
     QTest::newRow("exactly 3 from the left edge stays left") << QRectF(3, 50, 60, 20) << QPoint(0, 60);
     QTest::newRow("left off the picture: 3 right of the line") << QRectF(2, 50, 60, 20) << QPoint(65, 60);
-    QTest::newRow("line starting left of the picture") << QRectF(-10, 50, 30, 20) << QPoint(23, 60);
     QTest::newRow("right side clamped to the last column") << QRectF(1, 50, 254, 20) << QPoint(255, 60);
     QTest::newRow("middle above the picture: top row") << QRectF(40, -40, 60, 50) << QPoint(37, 0);
-    QTest::newRow("middle below the picture: bottom row") << QRectF(40, 120, 60, 50) << QPoint(37, 127);
 }
 
 void RenderOverlayTest::plateColourIsTheSampleBesideTheLine()
@@ -167,50 +152,29 @@ void RenderOverlayTest::plateColourIsTheSampleBesideTheLine()
     QCOMPARE(plate, source.pixelColor(sample));
 }
 
-void RenderOverlayTest::plateIsTheLineGrownWithRoundedCorners_data()
-{
-    QTest::addColumn<QPoint>("pixel");
-    QTest::addColumn<QString>("expected");
-
-    // The line covers columns 40 to 99 and rows 50 to 69; its plate 37 to
-    // 102 and 48 to 71. A square corner pixel would be covered whole.
-    QTest::newRow("left margin") << QPoint(37, 55) << "plate";
-    QTest::newRow("left of the margin") << QPoint(36, 55) << "source";
-    QTest::newRow("right margin") << QPoint(102, 60) << "plate";
-    QTest::newRow("right of the margin") << QPoint(103, 60) << "source";
-    QTest::newRow("top margin") << QPoint(70, 48) << "plate";
-    QTest::newRow("above the margin") << QPoint(70, 47) << "source";
-    QTest::newRow("bottom margin") << QPoint(70, 71) << "plate";
-    QTest::newRow("below the margin") << QPoint(70, 72) << "source";
-    QTest::newRow("rounded top-left corner") << QPoint(37, 48) << "partly";
-    QTest::newRow("rounded bottom-right corner") << QPoint(102, 71) << "partly";
-    QTest::newRow("inside the top-left rounding") << QPoint(38, 49) << "plate";
-}
-
 void RenderOverlayTest::plateIsTheLineGrownWithRoundedCorners()
 {
-    QFETCH(QPoint, pixel);
-    QFETCH(QString, expected);
+    // The line covers columns 40 to 99 and rows 50 to 69; its plate 37 to
+    // 102 and 48 to 71, black from the sample pixel.
     QImage source = filled(Qt::white);
-    source.setPixelColor(37, 60, QColor(0, 0, 0)); // the sample pixel: a black plate
+    source.setPixelColor(37, 60, Qt::black);
     const QImage result = renderOverlay(source, {lineAt(QRectF(40, 50, 60, 20))}, {QString()});
-    const QColor c = result.pixelColor(pixel);
-    if (expected == QLatin1String("plate"))
-        QCOMPARE(c, QColor(0, 0, 0));
-    else if (expected == QLatin1String("source"))
-        QCOMPARE(c, source.pixelColor(pixel));
-    else
-        QVERIFY2(c != QColor(0, 0, 0) && c != source.pixelColor(pixel), qPrintable(c.name()));
+    const QColor black(0, 0, 0), white(255, 255, 255);
+    const QList<std::pair<QPoint, QColor>> expected = {{{37, 55}, black},  {{36, 55}, white}, {{102, 60}, black},
+                                                       {{103, 60}, white}, {{70, 48}, black}, {{70, 47}, white},
+                                                       {{70, 71}, black},  {{70, 72}, white}, {{38, 49}, black}};
+    for (const auto &[pixel, colour] : expected)
+        QVERIFY2(result.pixelColor(pixel) == colour,
+                 qPrintable(QStringLiteral("%1, %2").arg(pixel.x()).arg(pixel.y())));
+    // A square corner would be covered whole.
+    QVERIFY(result.pixelColor(37, 48) != black && result.pixelColor(37, 48) != white);
 }
 
 void RenderOverlayTest::sampleComesFromTheSourceNotFromEarlierPlates()
 {
     // The first line's plate takes the yellow of its sample stripe and
     // covers pixel (97, 55), where the second line samples.
-    QImage source = filled(Qt::white);
-    for (int y = 0; y < kPicture.height(); ++y)
-        for (int x = 30; x < 40; ++x)
-            source.setPixelColor(x, y, QColor(255, 220, 0));
+    const QImage source = striped(QColor(255, 220, 0), Qt::white);
     const QRectF first(40, 40, 120, 30);
     const QRectF second(100, 50, 100, 10);
     const QImage result = renderOverlay(source, {lineAt(first), lineAt(second)}, {QStringLiteral("HHHH"), QString()});
@@ -224,56 +188,41 @@ void RenderOverlayTest::inkIsBlackOnBrightPlatesAndWhiteOnDark_data()
     QTest::addColumn<QColor>("sample");
     QTest::addColumn<QColor>("ink");
 
-    const QColor black(0, 0, 0);
-    const QColor white(255, 255, 255);
-    QTest::newRow("white") << white << black;
-    QTest::newRow("black") << black << white;
-    QTest::newRow("grey 128: luma just above one half") << QColor(128, 128, 128) << black;
-    QTest::newRow("grey 127: luma just below one half") << QColor(127, 127, 127) << white;
-    QTest::newRow("red: 0.299") << QColor(255, 0, 0) << white;
-    QTest::newRow("green: 0.587") << QColor(0, 255, 0) << black;
-    QTest::newRow("blue: 0.114") << QColor(0, 0, 255) << white;
-    QTest::newRow("yellow: 0.886") << QColor(255, 255, 0) << black;
-    QTest::newRow("red and blue: 0.413") << QColor(255, 0, 255) << white;
+    // Green and magenta are where luma and a plain mean of the channels disagree.
+    QTest::newRow("grey 128: luma just above one half") << QColor(128, 128, 128) << QColor(Qt::black);
+    QTest::newRow("grey 127: luma just below one half") << QColor(127, 127, 127) << QColor(Qt::white);
+    QTest::newRow("green: 0.587") << QColor(0, 255, 0) << QColor(Qt::black);
+    QTest::newRow("red and blue: 0.413") << QColor(255, 0, 255) << QColor(Qt::white);
 }
 
 void RenderOverlayTest::inkIsBlackOnBrightPlatesAndWhiteOnDark()
 {
     QFETCH(QColor, sample);
     QFETCH(QColor, ink);
-    // The line itself is a colour of its own; only the stripe beside it has
-    // the sample colour.
-    QImage source = filled(QColor(20, 140, 200));
-    for (int y = 0; y < kPicture.height(); ++y)
-        for (int x = 30; x < 40; ++x)
-            source.setPixelColor(x, y, sample);
+    const QImage source = striped(sample, QColor(20, 140, 200));
     const QRectF line(40, 50, 140, 24);
     const QImage result = renderOverlay(source, {lineAt(line)}, {QStringLiteral("HIHIH")});
 
     const QRect plate = plateOf(line).toAlignedRect().adjusted(1, 1, -1, -1);
     QCOMPARE(result.pixelColor(plate.left() + 1, plate.center().y()), sample);
+    // Every pixel is plate, ink, or antialiased in between.
+    const int low = qMin(qGray(sample.rgb()), qGray(ink.rgb())), high = qMax(qGray(sample.rgb()), qGray(ink.rgb()));
     bool inkFound = false;
-    for (int y = plate.top(); y <= plate.bottom(); ++y) {
+    for (int y = plate.top(); y <= plate.bottom(); ++y)
         for (int x = plate.left(); x <= plate.right(); ++x) {
-            const QColor c = result.pixelColor(x, y);
-            inkFound = inkFound || c == ink;
-            if (!between(c, sample, ink))
-                QFAIL(qPrintable(
-                    QStringLiteral("pixel (%1, %2) = %3 is neither plate nor ink").arg(x).arg(y).arg(c.name())));
+            inkFound = inkFound || result.pixelColor(x, y) == ink;
+            const int grey = qGray(result.pixel(x, y));
+            QVERIFY2(grey >= low - 1 && grey <= high + 1, qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
         }
-    }
     QVERIFY(inkFound);
 }
 
 void RenderOverlayTest::halfTransparentSampleGivesHalfTransparentPlate()
 {
-    QImage source = filled(Qt::transparent, QImage::Format_ARGB32);
-    for (int y = 0; y < kPicture.height(); ++y) {
-        for (int x = 30; x < 40; ++x)
-            source.setPixelColor(x, y, QColor(0, 0, 255, 128));
+    QImage source = striped(QColor(0, 0, 255, 128), Qt::transparent, QImage::Format_ARGB32);
+    for (int y = 0; y < kPicture.height(); ++y)
         for (int x = 120; x < kPicture.width(); ++x)
             source.setPixelColor(x, y, QColor(255, 0, 0));
-    }
     const QImage result = renderOverlay(source, {lineAt(QRectF(40, 50, 140, 20))}, {QString()});
 
     QVERIFY(near(result.pixelColor(60, 60), QColor(0, 0, 255, 128), 1));
@@ -294,30 +243,12 @@ void RenderOverlayTest::emptyStringBlanksTheLine()
     QVERIFY(!ink::extentIn(source, plateOf(line).toAlignedRect(), Qt::white).isEmpty());
 }
 
-void RenderOverlayTest::stringsArePairedWithItemsByPosition_data()
+void RenderOverlayTest::lineWithoutATranslationKeepsItsText()
 {
-    QTest::addColumn<QStringList>("translated");
-    QTest::addColumn<QStringList>("written");
-
-    const QString a = QStringLiteral("Alpha");
-    const QString b = QStringLiteral("Beta");
-    QTest::newRow("one each") << QStringList{a, b} << QStringList{a, b};
-    QTest::newRow("none: every line keeps its text") << QStringList{} << QStringList{"one", "two"};
-    QTest::newRow("shorter: the rest keep their text") << QStringList{a} << QStringList{a, "two"};
-    QTest::newRow("longer: the extra ones are ignored") << QStringList{a, b, "Gamma"} << QStringList{a, b};
-}
-
-void RenderOverlayTest::stringsArePairedWithItemsByPosition()
-{
-    QFETCH(QStringList, translated);
-    QFETCH(QStringList, written);
     const QImage source = filled(Qt::white);
     const TextItems items{lineAt(QRectF(20, 20, 200, 30), "one"), lineAt(QRectF(20, 70, 200, 30), "two")};
-
-    QImage expected = source.copy();
-    for (int i = 0; i < items.size(); ++i)
-        expected = renderOverlay(expected, {items.at(i)}, {written.at(i)});
-    QCOMPARE(renderOverlay(source, items, translated), expected);
+    const QImage expected = renderOverlay(renderOverlay(source, {items[0]}, {"Alpha"}), {items[1]}, {"two"});
+    QCOMPARE(renderOverlay(source, items, {"Alpha"}), expected);
 }
 
 void RenderOverlayTest::laterPlatesCoverEarlierText()
@@ -351,46 +282,30 @@ void RenderOverlayTest::boxWithNegativeSizeIsItsMirrorImage()
 void RenderOverlayTest::unusableBoxesArePassedOver_data()
 {
     QTest::addColumn<QRectF>("box");
+    QTest::addColumn<bool>("drawn");
 
     const double inf = std::numeric_limits<double>::infinity();
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    QTest::newRow("x not a number") << QRectF(nan, 0.2, 0.5, 0.1);
-    QTest::newRow("y infinite") << QRectF(0.1, inf, 0.5, 0.1);
-    QTest::newRow("width infinite") << QRectF(0.1, 0.2, inf, 0.1);
-    QTest::newRow("height minus infinity") << QRectF(0.1, 0.2, 0.5, -inf);
-    QTest::newRow("height beyond any integer") << QRectF(0.1, 0.2, 0.5, 1e300);
-    QTest::newRow("height a million pictures") << QRectF(0.1, 0.2, 0.5, 1e6);
-    QTest::newRow("x far to the left") << QRectF(-1e20, 0.2, 0.5, 0.1);
+    QTest::newRow("x not a number") << QRectF(std::numeric_limits<double>::quiet_NaN(), 0.2, 0.5, 0.1) << false;
+    QTest::newRow("width infinite") << QRectF(0.1, 0.2, inf, 0.1) << false;
+    QTest::newRow("height a million pictures") << QRectF(0.1, 0.2, 0.5, 1e6) << false;
+    QTest::newRow("x far to the left") << QRectF(-1e20, 0.2, 0.5, 0.1) << false;
+    QTest::newRow("zero width, drawn") << QRectF(0.5, 0.5, 0.0, 0.2) << true;
+    QTest::newRow("four pictures tall, drawn") << QRectF(0.1, -1.5, 0.02, 4.0) << true;
 }
 
 void RenderOverlayTest::unusableBoxesArePassedOver()
 {
     QFETCH(QRectF, box);
+    QFETCH(bool, drawn);
+    // Even a translation that fits nowhere must finish.
+    const QString text = QStringLiteral("a long translation that cannot fit anywhere, again and again; ").repeated(10);
     const QImage source = positionCoded();
     const TextItem good = lineAt(QRectF(40, 50, 140, 20));
     const TextItem bad{QStringLiteral("bad"), box};
     const QImage expected = renderOverlay(source, {good}, {QStringLiteral("good")});
-    QCOMPARE(renderOverlay(source, {bad, good, bad}, {QStringLiteral("x"), QStringLiteral("good")}), expected);
-}
-
-void RenderOverlayTest::degenerateBoxesStillFinish_data()
-{
-    QTest::addColumn<QRectF>("box");
-
-    QTest::newRow("zero width") << QRectF(0.5, 0.5, 0.0, 0.2);
-    QTest::newRow("negative width and height") << QRectF(0.5, 0.5, -0.3, -0.2);
-    QTest::newRow("four pictures tall") << QRectF(0.1, -1.5, 0.02, 4.0);
-    QTest::newRow("four pictures wide") << QRectF(-1.5, 0.5, 4.0, 0.1);
-    QTest::newRow("zero height") << QRectF(0.1, 0.5, 0.5, 0.0);
-}
-
-void RenderOverlayTest::degenerateBoxesStillFinish()
-{
-    QFETCH(QRectF, box);
-    const QString text = QStringLiteral("a long translation that cannot fit anywhere, again and again; ").repeated(10);
-    const QImage source = positionCoded();
-    const QImage result = renderOverlay(source, {TextItem{QStringLiteral("x"), box}}, {text});
+    const QImage result = renderOverlay(source, {bad, good, bad}, {text, QStringLiteral("good"), text});
     QCOMPARE(result.size(), source.size());
+    QCOMPARE(result == expected, !drawn);
 }
 
 QTEST_MAIN(RenderOverlayTest)

@@ -1,0 +1,215 @@
+// The text written on a plate, read from rendered pictures.
+// Its size: the width of a row of capital H grows in proportion to the font
+// size, so the ink's width divided by its width per unit of size gives it.
+// Its direction: each line starts with a long word followed by a short one,
+// so the space between them, the widest gap in the ink, lies near the end
+// the line finishes at.
+#include "Ink.h"
+#include "OverlayFont.h"
+#include "RenderOverlay.h"
+
+#include <QPainter>
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+
+constexpr QSize kPicture(1024, 256);
+const QString kRow = QStringLiteral("H").repeated(40);
+
+QImage renderOn(const QRectF &line, const QString &text)
+{
+    QImage source(kPicture, QImage::Format_RGB32);
+    source.fill(Qt::white);
+    return renderOverlay(source, {TextItem{QStringLiteral("x"), ink::boxFor(line, kPicture)}}, {text});
+}
+
+// Ink width of `text` per unit of font size, from a plain drawing at the
+// layout size.
+double inkWidthPerUnit(const QString &text)
+{
+    QImage image(2400, 120, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(overlayFont());
+    painter.setPen(Qt::black);
+    painter.drawText(QPointF(20, 90), text);
+    painter.end();
+    return ink::extentIn(image, image.rect(), Qt::white).bounds.width() / double(kLayoutPixelSize);
+}
+
+QRectF lineOfHeight(double height, double middle = 128)
+{
+    return QRectF(12, middle - height / 2, 1000, height);
+}
+
+QList<ink::Extent> render(const QRectF &line, const QString &text)
+{
+    const QImage result = renderOn(line, text);
+    return ink::linesIn(result, result.rect(), Qt::white);
+}
+
+double measuredSize(const QList<ink::Extent> &lines, const QString &text)
+{
+    double widest = 0;
+    for (const ink::Extent &line : lines)
+        widest = std::max(widest, double(line.bounds.width()));
+    return widest / inkWidthPerUnit(text);
+}
+
+double middleOf(const ink::Extent &line)
+{
+    return (line.bounds.left() + line.bounds.right() + 1) / 2.0;
+}
+
+// How far left of the line's middle the space between its two words lies,
+// as a fraction of the line's width: positive when the long first word was
+// put at the right end, so the line runs right to left.
+double lean(const QImage &image, const ink::Extent &line)
+{
+    return (middleOf(line) - ink::widestGapCentre(image, line, Qt::white)) / line.bounds.width();
+}
+
+} // namespace
+
+class WrittenTextTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void writtenAtTheSizeTheDescentEndsAt_data();
+    void writtenAtTheSizeTheDescentEndsAt();
+    void overflowingBlockSpillsEquallyAboveAndBelow();
+    void firstStrongLetterDecidesTheDirection_data();
+    void firstStrongLetterDecidesTheDirection();
+    void everyLineIsCentred_data();
+    void everyLineIsCentred();
+    void eachParagraphTakesItsOwnDirection_data();
+    void eachParagraphTakesItsOwnDirection();
+};
+
+void WrittenTextTest::writtenAtTheSizeTheDescentEndsAt_data()
+{
+    QTest::addColumn<double>("lineHeight");
+    QTest::addColumn<int>("paragraphs");
+    QTest::addColumn<double>("size");
+
+    QTest::newRow("20 high starts at 17 and fits") << 20.0 << 1 << 17.0;
+    QTest::newRow("10 high starts at the floor, 9, and fits") << 10.0 << 1 << 9.0;
+    // The plate is 44 high: a line of the font is 46.3 high at 34, 44.9 at
+    // 33 and 43.6 at 32.
+    QTest::newRow("40 high: 34 down to 32, the largest that fits") << 40.0 << 1 << 32.0;
+    QTest::newRow("21 high, too much text: 17.85 down to 8.85") << 21.0 << 3 << 8.85;
+}
+
+void WrittenTextTest::writtenAtTheSizeTheDescentEndsAt()
+{
+    QFETCH(double, lineHeight);
+    QFETCH(int, paragraphs);
+    QFETCH(double, size);
+    const QString text = QStringList(paragraphs, kRow).join(u'\n');
+    const QList<ink::Extent> lines = render(lineOfHeight(lineHeight), text);
+
+    QCOMPARE(lines.size(), paragraphs);
+    // One unit of size is 29 pixels of this row's width; a pixel of error is
+    // well inside the tolerance.
+    const double measured = measuredSize(lines, kRow);
+    QVERIFY2(std::abs(measured - size) < 0.06, qPrintable(QString::number(measured)));
+}
+
+void WrittenTextTest::overflowingBlockSpillsEquallyAboveAndBelow()
+{
+    // Eight lines at the floor size are about 98 pixels tall: far more than
+    // either plate.
+    const QString text = QStringList(8, QStringLiteral("HHHHHHHH")).join(u'\n');
+    const QRectF low = lineOfHeight(20, 128);
+    const QList<ink::Extent> lowLines = render(low, text);
+    QCOMPARE(lowLines.size(), 8);
+
+    const double plateTop = low.top() - 2;
+    const double plateBottom = low.bottom() + 2;
+    const double above = plateTop - lowLines.first().bounds.top();
+    const double below = lowLines.last().bounds.bottom() + 1 - plateBottom;
+    QVERIFY(above > 30);
+    // Capitals sit on the baseline and reach 0.7 of the size up: the ink is
+    // off the block's centre by half a pixel at this size.
+    QVERIFY2(std::abs(above - below) <= 2.0, qPrintable(QStringLiteral("%1 above, %2 below").arg(above).arg(below)));
+}
+
+void WrittenTextTest::firstStrongLetterDecidesTheDirection_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("rightToLeft");
+
+    QTest::newRow("Hebrew") << QStringLiteral("ממממממממממ נו") << true;
+    QTest::newRow("Arabic") << QStringLiteral("المستخدمين في") << true;
+    QTest::newRow("English") << QStringLiteral("Internationalisation of") << false;
+    QTest::newRow("English holding a Hebrew word") << QStringLiteral("HHHHHHHHHH נון") << false;
+    QTest::newRow("digits before the first letter") << QStringLiteral("12: ממממממממממ נו") << true;
+    QTest::newRow("isolated run skipped") << QStringLiteral("\u2066HHHHHHHHHH\u2069 נו") << true;
+    QTest::newRow("no letters at all") << QStringLiteral("1234567890 5") << false;
+}
+
+void WrittenTextTest::firstStrongLetterDecidesTheDirection()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, rightToLeft);
+    const QRectF line(12, 100, 1000, 40);
+    const QImage result = renderOn(line, text);
+    const ink::Extent written = ink::extentIn(result, result.rect(), Qt::white);
+    const double leaning = lean(result, written);
+    QVERIFY2(rightToLeft ? leaning > 0.2 : leaning < -0.2, qPrintable(QString::number(leaning)));
+    QVERIFY(std::abs(middleOf(written) - line.center().x()) <= 2.0);
+}
+
+void WrittenTextTest::everyLineIsCentred_data()
+{
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("right to left") << QStringLiteral("ממממממממממממממ ממממם ממ ממממממממממממ מ");
+    QTest::newRow("word longer than the line") << QStringLiteral("HHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHH H");
+}
+
+void WrittenTextTest::everyLineIsCentred()
+{
+    QFETCH(QString, text);
+    const QRectF line(300, 60, 200, 40);
+    const QImage result = renderOn(line, text);
+    const QList<ink::Extent> lines = ink::linesIn(result, result.rect(), Qt::white);
+    QVERIFY(lines.size() >= 2);
+    const double middle = line.center().x();
+    for (const ink::Extent &l : lines) {
+        const double centre = middleOf(l);
+        QVERIFY2(std::abs(centre - middle) <= 2.0, qPrintable(QStringLiteral("line centred at %1").arg(centre)));
+        QVERIFY(l.bounds.left() >= line.left() - 3 && l.bounds.right() < line.right() + 3);
+    }
+}
+
+void WrittenTextTest::eachParagraphTakesItsOwnDirection_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("firstRightToLeft");
+
+    const QString hebrew = QStringLiteral("ממממממממממ HH");
+    const QString english = QStringLiteral("HHHHHHHHHH נון");
+    QTest::newRow("Hebrew, then English") << hebrew + u'\n' + english << true;
+    QTest::newRow("carriage return and line feed") << hebrew + QStringLiteral("\r\n") + english << true;
+    QTest::newRow("paragraph separator") << english + QChar(0x2029) + hebrew << false;
+}
+
+void WrittenTextTest::eachParagraphTakesItsOwnDirection()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, firstRightToLeft);
+    const QImage result = renderOn(QRectF(12, 90, 1000, 60), text);
+    const QList<ink::Extent> lines = ink::linesIn(result, result.rect(), Qt::white);
+    QCOMPARE(lines.size(), 2);
+    const double first = lean(result, lines.at(0));
+    const double second = lean(result, lines.at(1));
+    QVERIFY(std::abs(first) > 0.2 && std::abs(second) > 0.2);
+    QCOMPARE(first > 0, firstRightToLeft);
+    QCOMPARE(second > 0, !firstRightToLeft);
+}
+
+QTEST_MAIN(WrittenTextTest)
+#include "WrittenTextTest.moc"
