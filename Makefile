@@ -5,7 +5,10 @@ BUILD_DIR ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench package clean
+# Subsystems whose tests also run under ThreadSanitizer: those with threads.
+TSAN_LABELS := workflow recognition translation platform
+
+.PHONY: all deps configure build run test test-plain test-asan test-tsan fuzz bench package clean
 
 all: build
 
@@ -21,8 +24,26 @@ build: configure
 run: build
 	$(BUILD_DIR)/bin/quillmere
 
-test: build
+# Every test, then the unit tests again under AddressSanitizer with
+# UndefinedBehaviorSanitizer, and the threaded subsystems' under ThreadSanitizer.
+test: test-plain test-asan test-tsan
+
+test-plain: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	cmake -S . -B build-asan -G Ninja -DQUILLMERE_SANITIZE=address,undefined
+	cmake --build build-asan -j $(JOBS) --target tests-unit
+	cd build-asan && ctest --output-on-failure -j $(JOBS) -L unit
+
+test-tsan: deps
+	cmake -S . -B build-tsan -G Ninja -DQUILLMERE_SANITIZE=thread
+	cmake --build build-tsan -j $(JOBS) --target $(addprefix tests-,$(TSAN_LABELS))
+	cd build-tsan && ctest --output-on-failure -j $(JOBS) -L '^($(subst $() ,|,$(TSAN_LABELS)))$$'
+
+# Each fuzz target for a short while, with clang's libFuzzer.
+fuzz: deps
+	fuzz/run build-fuzz
 
 bench: build
 	bench/run $(BUILD_DIR)
@@ -32,4 +53,4 @@ package: build
 	cmake --build $(BUILD_DIR) --target package
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) build-asan build-tsan build-fuzz

@@ -6,13 +6,20 @@
 #include <functional>
 #include <optional>
 
+class QObject;
 class QWidget;
 
 // The system clipboard as the workflow uses it. Main thread only.
 
-// The clipboard's first picture at its full pixel size, or nothing when the
-// clipboard holds no usable picture.
-std::optional<QImage> readClipboardImage();
+using ClipboardPictureCompletion = std::function<void(std::optional<QImage>)>;
+
+// Reads the clipboard's first picture at its full pixel size, and gives it,
+// or nothing when the clipboard holds no usable picture, to `done` on the main
+// thread. On X11 the read runs in the background and `done` runs later,
+// within a few seconds even when the clipboard's owner never answers;
+// elsewhere `done` runs before this returns. A newer read abandons an older
+// one: its `done` never runs, nor does it once `receiver` is gone.
+void readClipboardImage(QObject *receiver, ClipboardPictureCompletion done);
 
 // Each replaces everything the clipboard held with the one item given.
 void writeClipboardImage(const QImage &image);

@@ -12,7 +12,10 @@ std::unique_ptr<tesseract::TessBaseAPI> loadEngine(const QString &model)
     // Screenshots carry no resolution; naming one keeps Tesseract from
     // guessing it and from printing its diagnostics.
     engine->SetVariable("user_defined_dpi", "300");
-    engine->SetVariable("debug_file", "/dev/null");
+    // Where diagnostics go is one setting for the whole process, read by every
+    // engine as it works: set it once, before any engine is handed out.
+    static const bool quiet = engine->SetVariable("debug_file", "/dev/null");
+    Q_UNUSED(quiet);
     return engine;
 }
 
@@ -34,6 +37,15 @@ EnginePool::Lease::~Lease()
         engine->Clear();
         pool->giveBack(model, std::move(engine));
     }
+}
+
+// Engines share dictionaries through Tesseract's own process-wide cache, made
+// on first use. Making it before the pool makes it outlive the pool, so the
+// engines still pooled at exit give their dictionaries back to a live cache
+// instead of one already destroyed.
+EnginePool::EnginePool()
+{
+    tesseract::TessBaseAPI::ClearPersistentCache();
 }
 
 EnginePool &EnginePool::shared()

@@ -41,6 +41,7 @@ public:
     void preload(const QString &model, int count);
 
 private:
+    EnginePool();
     void giveBack(const QString &model, std::unique_ptr<tesseract::TessBaseAPI> engine);
 
     std::mutex mutex;

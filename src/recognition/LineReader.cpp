@@ -1,6 +1,7 @@
 #include "LineReader.h"
 
 #include "EnginePool.h"
+#include "RecognitionThreads.h"
 
 #include <QImage>
 
@@ -11,6 +12,8 @@
 
 LineReading readLine(const QImage &line, const QString &model)
 {
+    if (recognitionStopping())
+        return {};
     EnginePool::Lease engine = EnginePool::shared().acquire(model);
     if (!engine)
         return {};

@@ -15,11 +15,13 @@ namespace {
 std::atomic<bool> stopping{false};
 
 // The engines and Tesseract's own tables are torn down with the process, so
-// the threads must be done with them first. Pages still being read give up
-// after their current line; their results go nowhere anyway.
+// the threads must be done with them first: work not yet begun is dropped,
+// pages still being read give up after their current line; their results go
+// nowhere anyway.
 void finishBeforeExit()
 {
     stopping = true;
+    recognitionThreads().clear();
     recognitionThreads().waitForDone();
 }
 
@@ -34,6 +36,11 @@ QThreadPool &recognitionThreads()
         return threads;
     }();
     return *pool;
+}
+
+bool recognitionStopping()
+{
+    return stopping.load();
 }
 
 void keepOpenMPOnThisThread()

@@ -4,8 +4,11 @@
 
 class QThreadPool;
 
-// The worker threads that recognition runs on, one per core.
+// The worker threads that recognition runs on, one per core. They stop with
+// the application object: from then on recognitionStopping() is true, and the
+// application's destruction waits for the lines being read at that moment.
 QThreadPool &recognitionThreads();
+bool recognitionStopping();
 
 // Keeps Tesseract's OpenMP loops on the calling thread. Debian's Tesseract
 // spreads each loop over all cores, which on a small machine makes a page

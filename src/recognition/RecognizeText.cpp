@@ -22,7 +22,7 @@ void recognizeText(const QImage &image, RecognitionCompletion completion)
             items.clear();
         }
         QCoreApplication *app = QCoreApplication::instance();
-        if (!app)
+        if (!app || recognitionStopping())
             return;
         QMetaObject::invokeMethod(
             app, [items = std::move(items), completion = std::move(completion)] { completion(items); },
@@ -37,8 +37,11 @@ void warmUpRecognizer()
     for (int i = 0; i < copies; ++i) {
         recognitionThreads().start([copies] {
             keepOpenMPOnThisThread();
-            for (const QString &model : scriptModels())
+            for (const QString &model : scriptModels()) {
+                if (recognitionStopping())
+                    return;
                 EnginePool::shared().preload(model, copies);
+            }
         });
     }
 }

@@ -25,6 +25,10 @@ public:
     Exchange(QNetworkReply *reply, const TransferLimits &limits, BodyCompletion done)
         : QObject(reply), reply(reply), maxBodyBytes(limits.maxBodyBytes), done(std::move(done))
     {
+        // Qt's own HTTP thread reads ahead of us into a buffer that has no
+        // bound of its own; one byte past the cap is all it may hold, so an
+        // endless body costs no more memory than the cap while this thread is busy.
+        reply->setReadBufferSize(maxBodyBytes + 1);
         connect(reply, &QNetworkReply::readyRead, this, &Exchange::readAvailable);
         connect(reply, &QNetworkReply::finished, this, &Exchange::finish);
         connect(reply, &QNetworkReply::redirected, this, &Exchange::checkRedirect);
@@ -80,5 +84,9 @@ void boundedGet(QNetworkAccessManager &manager, const QUrl &address, const Trans
     request.setAttribute(QNetworkRequest::Http2AllowedAttribute, true);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
     request.setTransferTimeout(int(limits.inactivity.count()));
+    // Each line is a request of its own: nothing the service set on an
+    // earlier reply may tie it to the others or to the user.
+    request.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
+    request.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
     new Exchange(manager.get(request), limits, std::move(done));
 }

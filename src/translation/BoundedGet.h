@@ -15,5 +15,5 @@ using BodyCompletion = std::function<void(std::optional<QByteArray>)>;
 // One GET of `address` through `manager`, on the manager's thread. `done` runs
 // exactly once, on that thread: with the body when the response arrived whole,
 // whatever its HTTP status; with nothing when the transport failed, a limit
-// was passed, or a redirect led anywhere but to HTTPS.
+// was passed, or a redirect led anywhere but to HTTPS. No cookie is sent or kept.
 void boundedGet(QNetworkAccessManager &manager, const QUrl &address, const TransferLimits &limits, BodyCompletion done);

@@ -6,16 +6,6 @@
 #include "RequestAddress.h"
 #include "TranslationRoute.h"
 
-TranslationRoute compiledRoute()
-{
-    return {QByteArrayLiteral(QUILLMERE_TRANSLATE_ENDPOINT), TransferLimits{}};
-}
-
-void translateText(const QString &text, const QString &to, TranslationCompletion completion)
-{
-    translateText(text, to, std::move(completion), compiledRoute());
-}
-
 void translateText(const QString &text, const QString &to, TranslationCompletion completion,
                    const TranslationRoute &route)
 {

@@ -20,7 +20,11 @@ void AppDelegate::setStatus(const QString &text)
 
 void AppDelegate::pasteNow()
 {
-    std::optional<QImage> image = readClipboardImage();
+    readClipboardImage(this, [this](std::optional<QImage> image) { pasteImage(std::move(image)); });
+}
+
+void AppDelegate::pasteImage(std::optional<QImage> image)
+{
     if (!image) {
         setStatus(Messages::noImage());
         return;

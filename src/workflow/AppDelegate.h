@@ -41,6 +41,8 @@ public:
     void buildMenu();
     void buildWindow();
     void setStatus(const QString &text);
+    // The rest of a paste, once the clipboard has given its picture or nothing.
+    void pasteImage(std::optional<QImage> image);
     void translateAndShow();
 
     QPointer<QMainWindow> window;

@@ -1,28 +1,88 @@
 #include "Clipboard.h"
+#include "ClipboardPicture.h"
 #include "ImageView.h"
+#include "SolidPng.h"
+
+#include <QBuffer>
 
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
 #include <QtTest>
 
+namespace {
+
+// What one read of the clipboard gave; on this platform it answers at once.
+std::optional<QImage> readNow()
+{
+    QObject receiver;
+    std::optional<std::optional<QImage>> result;
+    readClipboardImage(&receiver, [&](std::optional<QImage> picture) { result = std::move(picture); });
+    return result.value_or(std::nullopt);
+}
+
+} // namespace
+
 class PlatformTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { limitPictureAllocation(); }
+
+    // Whatever bytes a clipboard owner hands over: a picture, or nothing.
+    void decodesPicturesOrNothing_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QSize>("size");
+        const auto encoded = [](const char *format) {
+            QImage image(64, 48, QImage::Format_RGB32);
+            image.fill(Qt::darkCyan);
+            QBuffer buffer;
+            buffer.open(QIODevice::WriteOnly);
+            image.save(&buffer, format);
+            return buffer.data();
+        };
+        QTest::newRow("PNG") << encoded("PNG") << QSize(64, 48);
+        QTest::newRow("JPEG") << encoded("JPEG") << QSize(64, 48);
+        QTest::newRow("BMP") << encoded("BMP") << QSize(64, 48);
+        QTest::newRow("1 x 1") << solidPng(1, 1, true) << QSize(1, 1);
+        QTest::newRow("144 MiB, beyond Qt's own default limit") << solidPng(8192, 4608, true) << QSize(8192, 4608);
+        QTest::newRow("not a picture") << QByteArray("<html>hello</html>") << QSize();
+        QTest::newRow("no bytes") << QByteArray() << QSize();
+        QTest::newRow("0 x 0 header") << pngWithHeaderOnly(0, 0) << QSize();
+        QTest::newRow("header of 100000 x 100000") << pngWithHeaderOnly(100'000, 100'000) << QSize();
+        QTest::newRow("PNG signature then garbage")
+            << QByteArray("\x89PNG\r\n\x1a\n", 8) + QByteArray(4096, '\xa5') << QSize();
+        QTest::newRow("276 MiB, beyond the limit") << solidPng(17'000, 17'000, false) << QSize();
+    }
+    void decodesPicturesOrNothing()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QSize, size);
+        const std::optional<QImage> picture = decodePicture(bytes);
+        QCOMPARE(picture ? picture->size() : QSize(), size);
+    }
+
+    void picturesAskedForBestFirst()
+    {
+        QCOMPARE(pictureTypes({"TARGETS", "image/bmp", "text/plain", "image/png", "image/x-unknown", "image/jpeg"}),
+                 QList<QByteArray>({"image/png", "image/bmp", "image/jpeg"}));
+        QCOMPARE(pictureTypes({"UTF8_STRING", "TIMESTAMP"}), QList<QByteArray>());
+    }
+
     void clipboardGivesFirstPictureOrNothing()
     {
         QClipboard *clipboard = QGuiApplication::clipboard();
         clipboard->clear();
-        QVERIFY(!readClipboardImage());
+        QVERIFY(!readNow());
         clipboard->setText(QStringLiteral("text only"));
-        QVERIFY(!readClipboardImage());
+        QVERIFY(!readNow());
 
         QImage hidpi(3840, 2160, QImage::Format_ARGB32);
         hidpi.fill(Qt::darkCyan);
         hidpi.setDevicePixelRatio(2);
         clipboard->setImage(hidpi);
-        const std::optional<QImage> read = readClipboardImage();
+        const std::optional<QImage> read = readNow();
         QVERIFY(read);
         QCOMPARE(read->size(), QSize(3840, 2160));
     }

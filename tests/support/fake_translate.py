@@ -46,6 +46,7 @@ FAIL_MODES = {
     "trickle": "200, then one byte of the body every --trickle-ms, forever",
     "redirect": "302 to /after-redirect on the same scheme and host (relative Location)",
     "redirect-http": "302 to http://127.0.0.1:PORT/after-redirect",
+    "redirect-file": "302 to file:///etc/passwd",
 }
 
 SERVICE_PATH = "/translate_a/single"
@@ -224,6 +225,9 @@ class Handler(BaseHTTPRequestHandler):
 
     def fail_redirect_http(self, raw_query):
         self.redirect_to(f"http://127.0.0.1:{self.server.server_port}/after-redirect?{raw_query}")
+
+    def fail_redirect_file(self, _):
+        self.redirect_to("file:///etc/passwd")
 
     def redirect_to(self, location):
         self.send_response(302)

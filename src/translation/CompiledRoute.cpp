@@ -1,0 +1,11 @@
+#include "TranslationRoute.h"
+
+TranslationRoute compiledRoute()
+{
+    return {QByteArrayLiteral(QUILLMERE_TRANSLATE_ENDPOINT), TransferLimits{}};
+}
+
+void translateText(const QString &text, const QString &to, TranslationCompletion completion)
+{
+    translateText(text, to, std::move(completion), compiledRoute());
+}

@@ -1,0 +1,273 @@
+// The clipboard on a real X server of the test's own, owned by another
+// program (xclip): pictures of every size and kind arrive, whatever cannot
+// be a picture gives nothing, and an owner that is frozen while it holds the
+// clipboard ends the read within seconds without holding up the event loop.
+#include "AppDelegate.h"
+#include "Clipboard.h"
+#include "ClipboardPicture.h"
+#include "FakeServices.h"
+#include "ImageView.h"
+#include "Messages.h"
+#include "SolidPng.h"
+#include "XvfbServer.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <csignal>
+
+namespace {
+
+// xclip serving one file as one content type on the clipboard, from the moment
+// it is made until it is destroyed.
+class ClipboardOwner {
+public:
+    ClipboardOwner(const QByteArray &bytes, const QString &type)
+    {
+        QFile file(folder.filePath(QStringLiteral("content")));
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        file.close();
+        xclip.setStandardOutputFile(QProcess::nullDevice());
+        xclip.setStandardErrorFile(QProcess::nullDevice());
+        xclip.start(QStringLiteral("xclip"),
+                    {QStringLiteral("-quiet"), QStringLiteral("-selection"), QStringLiteral("clipboard"),
+                     QStringLiteral("-t"), type, QStringLiteral("-i"), file.fileName()});
+        owning = xclip.waitForStarted() && QTest::qWaitFor([&] { return offers(type); }, 10'000);
+    }
+
+    ~ClipboardOwner()
+    {
+        thaw();
+        xclip.kill();
+        xclip.waitForFinished();
+    }
+
+    bool isOwning() const { return owning; }
+    void freeze() { ::kill(pid_t(xclip.processId()), SIGSTOP); }
+    void thaw() { ::kill(pid_t(xclip.processId()), SIGCONT); }
+
+private:
+    static bool offers(const QString &type)
+    {
+        QProcess query;
+        query.start(QStringLiteral("xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard"),
+                                              QStringLiteral("-o"), QStringLiteral("-t"), QStringLiteral("TARGETS")});
+        if (!query.waitForFinished(5'000)) {
+            query.kill();
+            query.waitForFinished();
+            return false;
+        }
+        return query.readAllStandardOutput().contains(type.toUtf8());
+    }
+
+    QTemporaryDir folder;
+    QProcess xclip;
+    bool owning = false;
+};
+
+// One read of the clipboard as the workflow makes it, with how long it took
+// and the longest the event loop went without running a timer meanwhile.
+struct Read {
+    bool delivered = false;
+    std::optional<QImage> picture;
+    qint64 milliseconds = 0;
+    qint64 longestStall = 0;
+};
+
+Read readClipboard(int timeoutMs = 20'000)
+{
+    Read read;
+    QObject receiver;
+    QElapsedTimer clock, sinceTick;
+    QTimer ticker;
+    ticker.setInterval(20);
+    QObject::connect(&ticker, &QTimer::timeout,
+                     [&] { read.longestStall = std::max(read.longestStall, sinceTick.restart()); });
+    clock.start();
+    sinceTick.start();
+    ticker.start();
+    readClipboardImage(&receiver, [&](std::optional<QImage> picture) {
+        read.delivered = true;
+        read.picture = std::move(picture);
+    });
+    const bool delivered = QTest::qWaitFor([&] { return read.delivered; }, timeoutMs);
+    read.milliseconds = clock.elapsed();
+    read.longestStall = std::max(read.longestStall, sinceTick.elapsed());
+    Q_UNUSED(delivered);
+    return read;
+}
+
+QByteArray encoded(const QImage &image, const char *format)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format, 100);
+    return buffer.data();
+}
+
+QImage noise(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        auto *line = reinterpret_cast<quint32 *>(image.scanLine(y));
+        QRandomGenerator::global()->fillRange(line, size.width());
+    }
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+class X11ClipboardTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void pictureFromAnotherProgram_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QSize>("size");
+        QImage small(320, 200, QImage::Format_RGB32);
+        small.fill(Qt::darkMagenta);
+        QTest::newRow("PNG") << encoded(small, "PNG") << u"image/png"_qs << QSize(320, 200);
+        QTest::newRow("JPEG only") << encoded(small, "JPEG") << u"image/jpeg"_qs << QSize(320, 200);
+        // Uncompressed noise: far more than one X request holds, so it comes in pieces.
+        QTest::newRow("12 MB PNG in pieces")
+            << encoded(noise({2000, 1500}), "PNG") << u"image/png"_qs << QSize(2000, 1500);
+        QTest::newRow("1 x 1") << solidPng(1, 1, true) << u"image/png"_qs << QSize(1, 1);
+        QTest::newRow("not a PNG, offered as one") << QByteArray("GIF89a but not really") << u"image/png"_qs << QSize();
+        QTest::newRow("0 x 0") << pngWithHeaderOnly(0, 0) << u"image/png"_qs << QSize();
+        QTest::newRow("too large to decode") << solidPng(17'000, 17'000, false) << u"image/png"_qs << QSize();
+        QTest::newRow("text only") << QByteArray("Hello") << u"UTF8_STRING"_qs << QSize();
+    }
+    void pictureFromAnotherProgram()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, type);
+        QFETCH(QSize, size);
+        const ClipboardOwner owner(bytes, type);
+        QVERIFY(owner.isOwning());
+        const Read read = readClipboard();
+        QVERIFY(read.delivered);
+        QCOMPARE(read.picture ? read.picture->size() : QSize(), size);
+    }
+
+    void emptyClipboardGivesNothing()
+    {
+        QGuiApplication::clipboard()->clear();
+        const Read read = readClipboard();
+        QVERIFY(read.delivered);
+        QVERIFY(!read.picture);
+    }
+
+    // What this program put on the clipboard comes back through the X
+    // server, served by the event loop that the read leaves free.
+    void ownPictureReadBack()
+    {
+        QImage image(40, 30, QImage::Format_ARGB32);
+        image.fill(Qt::cyan);
+        writeClipboardImage(image);
+        const Read read = readClipboard();
+        QVERIFY(read.picture);
+        QCOMPARE(read.picture->size(), QSize(40, 30));
+        QCOMPARE(read.picture->pixelColor(5, 5), QColor(Qt::cyan));
+    }
+
+    // Another program frozen while it owns the clipboard: the read ends with
+    // nothing after the owner's silence limit, and the event loop runs all along.
+    void frozenOwnerEndsWithinSeconds()
+    {
+        ClipboardOwner owner(solidPng(64, 64, true), u"image/png"_qs);
+        QVERIFY(owner.isOwning());
+        owner.freeze();
+        const Read read = readClipboard();
+        QVERIFY(read.delivered);
+        QVERIFY(!read.picture);
+        qInfo("frozen owner: read ended after %lld ms; the event loop stalled at most %lld ms", read.milliseconds,
+              read.longestStall);
+        QVERIFY2(read.longestStall < 1'000, "the event loop was held up");
+        QVERIFY(read.milliseconds < 10'000);
+
+        // Nothing is left stuck: the next owner's picture reads as usual.
+        owner.thaw();
+        const ClipboardOwner next(solidPng(64, 32, true), u"image/png"_qs);
+        QVERIFY(next.isOwning());
+        const Read after = readClipboard();
+        QVERIFY(after.picture);
+        QCOMPARE(after.picture->size(), QSize(64, 32));
+    }
+
+    // Only the newest of several reads delivers.
+    void newerReadAbandonsOlder()
+    {
+        ClipboardOwner owner(solidPng(8, 8, true), u"image/png"_qs);
+        QVERIFY(owner.isOwning());
+        owner.freeze();
+        QObject receiver;
+        QList<int> delivered;
+        for (int i = 0; i < 5; ++i)
+            readClipboardImage(&receiver, [&delivered, i](std::optional<QImage>) { delivered.append(i); });
+        QVERIFY(QTest::qWaitFor([&] { return !delivered.isEmpty(); }, 20'000));
+        QTest::qWait(500);
+        QCOMPARE(delivered, QList<int>{4});
+    }
+
+    // The paste command itself, with a frozen owner: it returns at once and
+    // ends, a few seconds later, with the no-picture message.
+    void pasteWithFrozenOwnerEndsWithMessage()
+    {
+        fakes::reset();
+        QLabel status;
+        QComboBox popup;
+        ImageView view;
+        AppDelegate delegate;
+        delegate.statusLabel = &status;
+        delegate.popup = &popup;
+        delegate.imageView = &view;
+        status.setText(u"before"_qs);
+
+        ClipboardOwner owner(solidPng(64, 64, true), u"image/png"_qs);
+        QVERIFY(owner.isOwning());
+        owner.freeze();
+        QElapsedTimer clock;
+        clock.start();
+        delegate.pasteNow();
+        const qint64 returned = clock.elapsed();
+        QCOMPARE(status.text(), u"before"_qs);
+        QTRY_COMPARE_WITH_TIMEOUT(status.text(), Messages::noImage(), 20'000);
+        qInfo("paste with a frozen owner: returned after %lld ms, message after %lld ms", returned, clock.elapsed());
+        QVERIFY(returned < 1'000);
+        QCOMPARE(delegate.jobID, 0);
+        QVERIFY(fakes::calls().recognitions.isEmpty());
+
+        owner.thaw();
+        const ClipboardOwner next(solidPng(64, 32, true), u"image/png"_qs);
+        QVERIFY(next.isOwning());
+        delegate.pasteNow();
+        QTRY_COMPARE_WITH_TIMEOUT(status.text(), Messages::recognising(), 20'000);
+        QCOMPARE(fakes::calls().recognitions.size(), 1);
+        QCOMPARE(fakes::calls().recognitions.first().image.size(), QSize(64, 32));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    XvfbServer x;
+    if (!x.isRunning()) {
+        std::fprintf(stderr, "X11ClipboardTest: Xvfb did not start\n");
+        return 1;
+    }
+    qputenv("DISPLAY", x.display());
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication app(argc, argv);
+    X11ClipboardTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "X11ClipboardTest.moc"
