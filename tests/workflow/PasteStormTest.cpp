@@ -4,11 +4,10 @@
 // the way leaves no thread behind. (bench/reliability prints the memory.)
 #include "AppDelegate.h"
 #include "FakeTranslationService.h"
-#include "ImageView.h"
 #include "Messages.h"
 #include "RecognizeText.h"
 #include "RoutedTranslation.h"
-#include "TargetLanguages.h"
+#include "WiredControls.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -49,21 +48,14 @@ private Q_SLOTS:
         const FakeTranslationService service({u"--delay-ms"_qs, u"100"_qs});
         QVERIFY(service.isListening());
         routeTranslations({service.endpoint(), {std::chrono::seconds(60), std::chrono::seconds(120)}});
-        QLabel status;
-        QComboBox popup;
-        for (const TargetLanguage &language : targetLanguages)
-            popup.addItem(language.name);
-        ImageView view;
         AppDelegate delegate;
-        delegate.statusLabel = &status;
-        delegate.popup = &popup;
-        delegate.imageView = &view;
+        WiredControls controls(delegate);
         warmUpRecognizer();
 
         // One paste to its end first, so that engines and connections exist.
         QGuiApplication::clipboard()->setImage(picture(0));
         delegate.pasteNow();
-        QTRY_COMPARE_WITH_TIMEOUT(status.text(), Messages::done(), 120'000);
+        QTRY_COMPARE_WITH_TIMEOUT(controls.status.text(), Messages::done(), 120'000);
 
         // Two storms: the first may still grow the thread pools to their
         // size; after the second there are no more threads than after the first.
@@ -75,10 +67,10 @@ private Q_SLOTS:
                 delegate.pasteNow();
                 QTest::qWait(40);
             }
-            QTRY_VERIFY_WITH_TIMEOUT(status.text() == Messages::done() && delegate.lastImage &&
+            QTRY_VERIFY_WITH_TIMEOUT(controls.status.text() == Messages::done() && delegate.lastImage &&
                                          delegate.lastImage->size() == picture(pastes).size(),
                                      240'000);
-            QCOMPARE(view.image().size(), picture(pastes).size());
+            QCOMPARE(controls.view.image().size(), picture(pastes).size());
             QCOMPARE(delegate.currentCG->size(), picture(pastes).size());
             QVERIFY2(delegate.lastText.startsWith(u"[iw] "), qPrintable(delegate.lastText));
             QCOMPARE(delegate.lastText.count(u'\n'), 2);
@@ -89,7 +81,7 @@ private Q_SLOTS:
             QTest::qWait(3'000);
             QCOMPARE(delegate.jobID, job);
             QCOMPARE(delegate.lastText, text);
-            QCOMPARE(status.text(), Messages::done());
+            QCOMPARE(controls.status.text(), Messages::done());
             threads.append(threadCount());
         }
         qInfo("threads after the first storm: %d, after the second: %d", threads[0], threads[1]);

@@ -4,10 +4,9 @@
 // late result touching anything.
 #include "AppDelegate.h"
 #include "FakeTranslationService.h"
-#include "ImageView.h"
 #include "RecognizeText.h"
 #include "RoutedTranslation.h"
-#include "TargetLanguages.h"
+#include "WiredControls.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -62,15 +61,8 @@ int main(int argc, char *argv[])
             return fail("the fake service did not start");
         routeTranslations({silent.endpoint(), {std::chrono::seconds(60), std::chrono::seconds(60)}});
 
-        QLabel status;
-        QComboBox popup;
-        for (const TargetLanguage &language : targetLanguages)
-            popup.addItem(language.name);
-        ImageView view;
         AppDelegate delegate;
-        delegate.statusLabel = &status;
-        delegate.popup = &popup;
-        delegate.imageView = &view;
+        WiredControls controls(delegate);
         warmUpRecognizer();
 
         QGuiApplication::clipboard()->setImage(page(4));

@@ -2,9 +2,8 @@
 // the real client and renderer, and prints its status; the test that starts it
 // (no_side_effects.py) watches what the process does meanwhile.
 #include "AppDelegate.h"
-#include "ImageView.h"
 #include "RoutedTranslation.h"
-#include "TargetLanguages.h"
+#include "WiredControls.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -19,15 +18,8 @@ int main(int argc, char *argv[])
         return 2;
     }
     routeTranslations({QByteArray(argv[1]), {std::chrono::seconds(20), std::chrono::seconds(40)}});
-    QLabel status;
-    QComboBox popup;
-    for (const TargetLanguage &language : targetLanguages)
-        popup.addItem(language.name);
-    ImageView view;
     AppDelegate delegate;
-    delegate.statusLabel = &status;
-    delegate.popup = &popup;
-    delegate.imageView = &view;
+    WiredControls controls(delegate);
 
     QImage picture(800, 40 * argc, QImage::Format_RGB32);
     picture.fill(Qt::white);
@@ -39,6 +31,6 @@ int main(int argc, char *argv[])
     const QDeadlineTimer deadline(60'000);
     while (!delegate.lastImage && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    std::printf("%s\n", qPrintable(status.text()));
+    std::printf("%s\n", qPrintable(controls.status.text()));
     return delegate.lastImage ? 0 : 1;
 }
