@@ -1,5 +1,4 @@
 #include "Messages.h"
-#include "TargetLanguages.h"
 
 #include <QtTest>
 
@@ -31,18 +30,6 @@ private Q_SLOTS:
         QCOMPARE(Messages::done(), QStringLiteral("בוצע. Ctrl+C להעתקת התמונה."));
         QCOMPARE(Messages::pasteButtonTitle(), QStringLiteral("הדבק מהלוח  Ctrl+V"));
         QCOMPARE(Messages::pasteHint(), QStringLiteral("העתק תמונה (למשל צילום מסך) ולחץ Ctrl+V"));
-    }
-
-    void languagesTable()
-    {
-        const QStringList codes = {QStringLiteral("iw"), QStringLiteral("en"), QStringLiteral("ru"),
-                                   QStringLiteral("yi"), QStringLiteral("es"), QStringLiteral("fr"),
-                                   QStringLiteral("ar")};
-        QCOMPARE(targetLanguages.size(), codes.size());
-        for (qsizetype i = 0; i < codes.size(); ++i)
-            QCOMPARE(targetLanguages[i].code, codes[i]);
-        QCOMPARE(targetLanguages[0].name, QStringLiteral("עברית"));
-        QCOMPARE(targetLanguages[3].name, QStringLiteral("ייִדיש"));
     }
 };
 

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "AppDelegate.h"
-#include "ImageView.h"
 #include "RecognizeText.h"
 #include "RenderOverlay.h"
 #include "RoutedTranslation.h"
-#include "TargetLanguages.h"
+#include "WiredControls.h"
 
 #include <QTest>
 
@@ -28,21 +27,17 @@ QList<Render> &renders();
 
 // A delegate wired to bare controls, with translations routed to `route`.
 struct RealClientFixture {
-    std::unique_ptr<QLabel> status = std::make_unique<QLabel>();
-    std::unique_ptr<QComboBox> popup = std::make_unique<QComboBox>();
-    std::unique_ptr<ImageView> view = std::make_unique<ImageView>();
     std::unique_ptr<AppDelegate> delegate = std::make_unique<AppDelegate>();
+    WiredControls controls{*delegate};
+    QLabel *status = &controls.status;
+    QComboBox *popup = &controls.popup;
+    ImageView *view = &controls.view;
 
     explicit RealClientFixture(const TranslationRoute &route)
     {
         standIns::recognitions().clear();
         standIns::renders().clear();
         routeTranslations(route);
-        for (const TargetLanguage &language : targetLanguages)
-            popup->addItem(language.name);
-        delegate->statusLabel = status.get();
-        delegate->popup = popup.get();
-        delegate->imageView = view.get();
     }
 
     AppDelegate &d() { return *delegate; }

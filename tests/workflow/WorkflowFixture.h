@@ -2,8 +2,7 @@
 
 #include "AppDelegate.h"
 #include "FakeServices.h"
-#include "ImageView.h"
-#include "TargetLanguages.h"
+#include "WiredControls.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -14,20 +13,13 @@
 // A delegate wired to bare controls, with the fakes reset, as the window
 // would leave it after launch.
 struct WorkflowFixture {
-    std::unique_ptr<QLabel> status = std::make_unique<QLabel>();
-    std::unique_ptr<QComboBox> popup = std::make_unique<QComboBox>();
-    std::unique_ptr<ImageView> view = std::make_unique<ImageView>();
     std::unique_ptr<AppDelegate> delegate = std::make_unique<AppDelegate>();
+    WiredControls controls{*delegate};
+    QLabel *status = &controls.status;
+    QComboBox *popup = &controls.popup;
+    ImageView *view = &controls.view;
 
-    WorkflowFixture()
-    {
-        fakes::reset();
-        for (const TargetLanguage &language : targetLanguages)
-            popup->addItem(language.name);
-        delegate->statusLabel = status.get();
-        delegate->popup = popup.get();
-        delegate->imageView = view.get();
-    }
+    WorkflowFixture() { fakes::reset(); }
 
     AppDelegate &d() { return *delegate; }
 
