@@ -8,7 +8,7 @@ QString cleanLineText(const QString &text)
     return clean.trimmed();
 }
 
-QRectF normalisedBox(const QRect &pixels, const QSize &size)
+QRectF normalisedBox(const QRectF &pixels, const QSize &size)
 {
     const double width = size.width(), height = size.height();
     return QRectF(pixels.left() / width, 1.0 - (pixels.top() + pixels.height()) / height, pixels.width() / width,

@@ -11,4 +11,4 @@ QString cleanLineText(const QString &text);
 
 // Converts a pixel box (origin top-left) of a picture of `size` to the
 // normalised box with its origin at the bottom-left.
-QRectF normalisedBox(const QRect &pixels, const QSize &size);
+QRectF normalisedBox(const QRectF &pixels, const QSize &size);

@@ -8,6 +8,7 @@
 #include "LineText.h"
 #include "RecognitionThreads.h"
 #include "Scripts.h"
+#include "TextBand.h"
 
 #include <QImage>
 #include <QPainter>
@@ -110,7 +111,7 @@ TextItems recognizePage(const QImage &image)
                 words |= reading.words[w].box;
             box = pageBox(gray, lines[i], images[i], words).intersected(lines[i]);
         }
-        items.append({kept.text, normalisedBox(box, image.size())});
+        items.append({kept.text, normalisedBox(textBand(gray, mask, box, kept.text), image.size())});
     }
     return items;
 }

@@ -40,21 +40,26 @@ qsizetype nearest(const TextItems &items, const QRectF &box)
     return best;
 }
 
-void compareBox(const QRectF &actual, const QRectF &expected, QSize pixels)
+// `actual` spans the ink's columns and the text's height at its font size
+// (`fontPixels`), covering the ink.
+void compareBox(const QRectF &actual, const QRectF &ink, QSize pixels, int fontPixels)
 {
     // A few pixels either way: antialiased edges are ink or paper.
-    const double dx = 4.0 / pixels.width(), dy = 4.0 / pixels.height();
-    QVERIFY2(qAbs(actual.left() - expected.left()) <= dx && qAbs(actual.right() - expected.right()) <= dx &&
-                 qAbs(actual.top() - expected.top()) <= dy && qAbs(actual.bottom() - expected.bottom()) <= dy,
-             qPrintable(QStringLiteral("box (%1, %2, %3, %4), expected (%5, %6, %7, %8)")
+    const double dx = 4.0 / pixels.width(), dy = 1.0 / pixels.height();
+    const double height = actual.height() * pixels.height();
+    QVERIFY2(qAbs(actual.left() - ink.left()) <= dx && qAbs(actual.right() - ink.right()) <= dx &&
+                 actual.top() <= ink.top() + dy && actual.bottom() >= ink.bottom() - dy &&
+                 height >= 1.05 * fontPixels && height <= 1.45 * fontPixels,
+             qPrintable(QStringLiteral("box (%1, %2, %3, %4), ink (%5, %6, %7, %8), font %9 px")
                             .arg(actual.x())
                             .arg(actual.y())
                             .arg(actual.width())
                             .arg(actual.height())
-                            .arg(expected.x())
-                            .arg(expected.y())
-                            .arg(expected.width())
-                            .arg(expected.height())));
+                            .arg(ink.x())
+                            .arg(ink.y())
+                            .arg(ink.width())
+                            .arg(ink.height())
+                            .arg(fontPixels)));
 }
 
 // Edit operations allowed when reading `text`: OCR may slip on a character.
@@ -123,7 +128,7 @@ private Q_SLOTS:
             const qsizetype k = nearest(items, picture.boxes[i]);
             QVERIFY2(editDistance(items[k].text, picture.texts[i]) <= tolerance(picture.texts[i]),
                      qPrintable(items[k].text + " <> " + picture.texts[i]));
-            compareBox(items[k].box, picture.boxes[i], picture.image.size());
+            compareBox(items[k].box, picture.boxes[i], picture.image.size(), pixelSize * scale);
         }
     }
 

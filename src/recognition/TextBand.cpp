@@ -1,0 +1,281 @@
+#include "TextBand.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <QtMath>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace {
+
+// How far a script's text reaches above and below the baseline, in font
+// sizes, with room for the accents, marks and tall letters of other lines.
+// `onStroke`: the letters join on a stroke along the baseline, and fonts
+// differ most in how deep they descend, so the size is taken from the height
+// above that stroke alone.
+struct Reach {
+    double above, below;
+    bool onStroke = false;
+};
+
+constexpr Reach alphabetReach{0.92, 0.28};
+constexpr Reach arabicReach{0.80, 0.36, true};
+// Ideographs and syllables fill most of the em square, centred above the
+// baseline, with no descenders.
+constexpr Reach squareReach{0.96, 0.22};
+// Vowel and tone marks stack above and below the letters.
+constexpr Reach stackedReach{1.0, 0.30};
+
+Reach reachOf(QChar::Script script)
+{
+    switch (script) {
+    case QChar::Script_Arabic:
+    case QChar::Script_Syriac:
+    case QChar::Script_Thaana:
+        return arabicReach;
+    case QChar::Script_Han:
+    case QChar::Script_Hiragana:
+    case QChar::Script_Katakana:
+    case QChar::Script_Hangul:
+    case QChar::Script_Bopomofo:
+        return squareReach;
+    case QChar::Script_Thai:
+    case QChar::Script_Lao:
+    case QChar::Script_Khmer:
+    case QChar::Script_Myanmar:
+    case QChar::Script_Devanagari:
+    case QChar::Script_Bengali:
+    case QChar::Script_Tamil:
+        return stackedReach;
+    default:
+        return alphabetReach;
+    }
+}
+
+// The script most of the text's letters belong to.
+QChar::Script mainScript(const QString &text)
+{
+    std::array<int, QChar::ScriptCount> counts{};
+    for (const uint c : text.toUcs4()) {
+        const QChar::Script script = QChar::script(c);
+        if (script > QChar::Script_Common && script < QChar::ScriptCount)
+            ++counts[script];
+    }
+    return QChar::Script(std::max_element(counts.begin(), counts.end()) - counts.begin());
+}
+
+// The rows between which a line's ink lies but for a small share above and
+// below: accents, dots and commas move these rows little, so they hold even
+// where the reading missed or added such a mark.
+constexpr double outerShare = 0.03;
+
+struct Spread {
+    double top, bottom;
+};
+
+// `rows`: the ink of each row; row i spans [origin + i, origin + i + 1).
+Spread spreadOf(const QList<double> &rows, double origin)
+{
+    double total = 0;
+    for (const double r : rows)
+        total += r;
+    const auto position = [&](double share) {
+        double before = 0;
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            if (rows[i] > 0 && before + rows[i] >= share * total)
+                return origin + i + (share * total - before) / rows[i];
+            before += rows[i];
+        }
+        return origin + rows.size();
+    };
+    return {position(outerShare), position(1 - outerShare)};
+}
+
+// `family`, followed by the Noto families for the scripts it lacks.
+QFont referenceFont(const QString &family, int pixelSize)
+{
+    QFont font;
+    font.setFamilies({family, QStringLiteral("Noto Sans"), QStringLiteral("Noto Sans Hebrew"),
+                      QStringLiteral("Noto Sans Arabic"), QStringLiteral("Noto Sans CJK SC"),
+                      QStringLiteral("Noto Sans Thai")});
+    font.setPixelSize(pixelSize);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+// Common interface fonts. They differ in how tall their letters are for their
+// size (Noto's Hebrew is tall, DejaVu's short), so a text is measured in each
+// and the measures averaged.
+const QStringList &referenceFamilies()
+{
+    static const QStringList families{QStringLiteral("Noto Sans"), QStringLiteral("DejaVu Sans")};
+    return families;
+}
+
+// How the text's ink spreads (see spreadOf) in a reference font, in font
+// sizes from the baseline (negative above it).
+Spread inkSpreadIn(const QString &family, const QString &text)
+{
+    constexpr int size = 48;
+    const QFont font = referenceFont(family, size);
+    QImage picture(qCeil(QFontMetricsF(font).horizontalAdvance(text)) + size, 3 * size, QImage::Format_Grayscale8);
+    picture.fill(255);
+    QPainter painter(&picture);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QPointF(size / 2, 2 * size), text);
+    painter.end();
+    QList<double> rows(picture.height(), 0.0);
+    for (int y = 0; y < picture.height(); ++y) {
+        const uchar *g = picture.constScanLine(y);
+        for (int x = 0; x < picture.width(); ++x)
+            rows[y] += (255 - g[x]) / 255.0;
+    }
+    const Spread spread = spreadOf(rows, -2 * size);
+    return {spread.top / size, spread.bottom / size};
+}
+
+// Where the text's outlines reach in a reference font, in font sizes from the
+// baseline.
+Spread outlinesIn(const QString &family, const QString &text)
+{
+    constexpr int size = 200;
+    const QRectF r = QFontMetricsF(referenceFont(family, size)).tightBoundingRect(text);
+    return {r.top() / size, r.bottom() / size};
+}
+
+struct Reference {
+    Spread outlines, ink;
+};
+
+Reference referenceOf(const QString &text)
+{
+    Reference sum{};
+    for (const QString &family : referenceFamilies()) {
+        const Spread outlines = outlinesIn(family, text), ink = inkSpreadIn(family, text);
+        sum.outlines.top += outlines.top;
+        sum.outlines.bottom += outlines.bottom;
+        sum.ink.top += ink.top;
+        sum.ink.bottom += ink.bottom;
+    }
+    const double n = referenceFamilies().size();
+    return {{sum.outlines.top / n, sum.outlines.bottom / n}, {sum.ink.top / n, sum.ink.bottom / n}};
+}
+
+// Texts of dashes and dots say too little about their size.
+constexpr double minReferenceHeight = 0.2;
+// A row whose inkiest pixel is covered less than this holds no edge.
+constexpr double edgeInk = 0.05;
+// The two ways of sizing a line agree this closely unless its ink holds
+// more or less than its reading says.
+constexpr double maxDisagreement = 1.12;
+
+// How much ink each row of `area` holds, in pixels' worth (`mass`), and how
+// much of its inkiest pixel (`peak`), from the grey levels of the line's
+// paper and ink, so that antialiased edges count for the part of a pixel they
+// cover. Only pixels in or beside the mask's ink count: paper shading and
+// widgets inside the box do not.
+struct RowInk {
+    QList<double> mass, peak;
+};
+
+RowInk rowInk(const QImage &gray, const QImage &mask, const QRect &area)
+{
+    QList<int> ink, paper;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const uchar *g = gray.constScanLine(y);
+        const uchar *m = mask.constScanLine(y);
+        for (int x = area.left(); x <= area.right(); ++x)
+            (m[x] ? ink : paper).append(g[x]);
+    }
+    RowInk rows{QList<double>(area.height(), 0.0), QList<double>(area.height(), 0.0)};
+    if (ink.isEmpty() || paper.isEmpty())
+        return rows;
+    std::sort(ink.begin(), ink.end());
+    std::sort(paper.begin(), paper.end());
+    const int paperLevel = paper[paper.size() / 2];
+    const bool darkText = ink[ink.size() / 2] < paperLevel;
+    // The inkiest tenth: the cores of strokes, not their antialiased edges.
+    const int inkLevel = darkText ? ink[ink.size() / 10] : ink[ink.size() - 1 - ink.size() / 10];
+    if (inkLevel == paperLevel)
+        return rows;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const uchar *g = gray.constScanLine(y);
+        const uchar *m = mask.constScanLine(y);
+        const uchar *above = mask.constScanLine(std::max(y - 1, area.top()));
+        const uchar *below = mask.constScanLine(std::min(y + 1, area.bottom()));
+        double &mass = rows.mass[y - area.top()];
+        double &peak = rows.peak[y - area.top()];
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (m[x] || above[x] || below[x]) {
+                const double coverage = std::clamp(double(g[x] - paperLevel) / (inkLevel - paperLevel), 0.0, 1.0);
+                mass += coverage;
+                peak = std::max(peak, coverage);
+            }
+        }
+    }
+    return rows;
+}
+
+// The lower edge of the densest band of rows: the baseline of joined letters.
+double strokeBaseline(const QImage &mask, const QRect &area)
+{
+    QList<int> counts(area.height(), 0);
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const uchar *m = mask.constScanLine(y);
+        counts[y - area.top()] = int(std::count_if(m + area.left(), m + area.right() + 1, [](uchar v) { return v; }));
+    }
+    qsizetype row = std::max_element(counts.begin(), counts.end()) - counts.begin();
+    const int dense = (counts[row] + 1) / 2;
+    while (row + 1 < counts.size() && counts[row + 1] >= dense)
+        ++row;
+    return area.top() + row + 1;
+}
+
+} // namespace
+
+QRectF textBand(const QImage &gray, const QImage &mask, const QRect &line, const QString &text)
+{
+    // One row of antialiased edge above and below the mask's ink.
+    const QRect area = line.adjusted(0, -1, 0, 1).intersected(mask.rect());
+    const RowInk rows = rowInk(gray, mask, area);
+    int first = -1, last = -1;
+    for (int i = 0; i < rows.peak.size(); ++i) {
+        if (rows.peak[i] >= edgeInk) {
+            if (first < 0)
+                first = i;
+            last = i;
+        }
+    }
+    const Reference reference = referenceOf(text);
+    const Spread &extent = reference.outlines, &spread = reference.ink;
+    if (first < 0 || extent.bottom - extent.top < minReferenceHeight || spread.bottom - spread.top < minReferenceHeight)
+        return line;
+
+    // The outlines to a fraction of a pixel: unless hinting put them on pixel
+    // boundaries, the rows of their edges are only partly covered.
+    const double top = area.top() + first + 1 - rows.peak[first];
+    const double bottom = area.top() + last + rows.peak[last];
+    double em = std::max(1.0, bottom - top) / (extent.bottom - extent.top);
+    double baseline = bottom - extent.bottom * em;
+    // Ink the reading does not explain (an accent it missed, a comma it
+    // added, an icon) moves the outlines but hardly the bulk of the ink.
+    const Spread ink = spreadOf(rows.mass, area.top());
+    const double bulkEm = std::max(1.0, ink.bottom - ink.top) / (spread.bottom - spread.top);
+    if (std::abs(std::log(em / bulkEm)) > std::log(maxDisagreement)) {
+        em = bulkEm;
+        baseline = ink.bottom - spread.bottom * em;
+    }
+    const Reach reach = reachOf(mainScript(text));
+    if (reach.onStroke && -extent.top >= minReferenceHeight) {
+        baseline = strokeBaseline(mask, area);
+        em = std::max(1.0, baseline - top) / -extent.top;
+    }
+    const double bandTop = std::min<double>(area.top() + first, baseline - reach.above * em);
+    const double bandBottom = std::max<double>(area.top() + last + 1, baseline + reach.below * em);
+    return QRectF(line.left(), bandTop, line.width(), bandBottom - bandTop).intersected(QRectF(mask.rect()));
+}

@@ -1,0 +1,86 @@
+#include "TextBand.h"
+#include "InkMask.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+#include <limits>
+
+namespace {
+
+struct DrawnLine {
+    QImage gray, mask;
+    QRect ink;
+};
+
+// One line of text drawn dark on light, as a screenshot holds it, and the
+// bounding box of its ink.
+DrawnLine drawLine(const QString &text, const QString &family, int pixelSize)
+{
+    QImage picture(40 + pixelSize * text.size(), 5 * pixelSize, QImage::Format_RGB32);
+    picture.fill(QColor(250, 250, 251));
+    QPainter painter(&picture);
+    QFont font(family);
+    font.setPixelSize(pixelSize);
+    painter.setFont(font);
+    painter.setPen(QColor(30, 30, 34));
+    painter.drawText(QPointF(20, 3 * pixelSize), text);
+    painter.end();
+    const QImage gray = picture.convertToFormat(QImage::Format_Grayscale8);
+    const QImage mask = inkMask(gray);
+    QRect ink;
+    for (int y = 0; y < mask.height(); ++y)
+        for (int x = 0; x < mask.width(); ++x)
+            if (mask.constScanLine(y)[x])
+                ink |= QRect(x, y, 1, 1);
+    return {gray, mask, ink};
+}
+
+} // namespace
+
+class TextBandTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Lines of one size get boxes of one height whether or not they hold
+    // ascenders, capitals, digits or descenders, and each box covers its ink.
+    void oneSizeOneHeight_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("pixelSize");
+        QTest::addColumn<QStringList>("texts");
+        const QStringList latin{"name was sure", "Settings", "Hello world", "jump quickly", "07:12", "OK CANCEL"};
+        QTest::newRow("Latin, Noto Sans 16") << "Noto Sans" << 16 << latin;
+        QTest::newRow("Latin, DejaVu Sans 24") << "DejaVu Sans" << 24 << latin;
+        const QStringList hebrew{"ספר ההתרעות המרבי נחרג", "קיבלת יותר מדי הודעות", "שמור שינויים", "ללא הגבלה"};
+        QTest::newRow("Hebrew, Noto Sans Hebrew 15") << "Noto Sans Hebrew" << 15 << hebrew;
+        QTest::newRow("Hebrew, DejaVu Sans 22") << "DejaVu Sans" << 22 << hebrew;
+        const QStringList arabic{"مرحبا بك", "الإعدادات العامة", "حفظ التغييرات", "سيتم حذف الملف"};
+        QTest::newRow("Arabic, Noto Sans Arabic 16") << "Noto Sans Arabic" << 16 << arabic;
+        QTest::newRow("Arabic, DejaVu Sans 22") << "DejaVu Sans" << 22 << arabic;
+    }
+
+    void oneSizeOneHeight()
+    {
+        QFETCH(QString, family);
+        QFETCH(int, pixelSize);
+        QFETCH(QStringList, texts);
+        double lowest = std::numeric_limits<double>::max(), highest = 0;
+        for (const QString &text : texts) {
+            const DrawnLine line = drawLine(text, family, pixelSize);
+            QVERIFY2(!line.ink.isEmpty(), qPrintable(text));
+            const QRectF box = textBand(line.gray, line.mask, line.ink, text);
+            QVERIFY2(box.contains(QRectF(line.ink)), qPrintable(text));
+            lowest = std::min(lowest, box.height());
+            highest = std::max(highest, box.height());
+        }
+        QVERIFY2(highest - lowest <= 2, qPrintable(QStringLiteral("heights %1 to %2").arg(lowest).arg(highest)));
+        QVERIFY2(lowest >= 1.05 * pixelSize && highest <= 1.4 * pixelSize,
+                 qPrintable(QStringLiteral("heights %1 to %2 at %3 px").arg(lowest).arg(highest).arg(pixelSize)));
+    }
+};
+
+QTEST_MAIN(TextBandTest)
+#include "TextBandTest.moc"
