@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -191,6 +192,95 @@ bool drawChat(const QDir &out)
     return scene.save(out);
 }
 
+// Writes `text` so that its baseline ends at `end`, as right-to-left text is
+// aligned.
+void writeFromRight(Scene &scene, QPointF end, const QFont &font, const QColor &colour, const QString &text,
+                    Translations translations)
+{
+    const qreal advance = QFontMetricsF(font).horizontalAdvance(text);
+    scene.write({end.x() - advance, end.y()}, font, colour, text, std::move(translations));
+}
+
+// A dark chat in Hebrew, into English: a bubble whose lines differ only in the
+// letters they hold, and the times beside them.
+bool drawHebrewChat(const QDir &out)
+{
+    Scene scene(QStringLiteral("chat-he"), QSize(480, 300), QColor(24, 25, 28));
+    QPainter &p = scene.painter();
+    const QColor text(232, 234, 237);
+    const QColor muted(150, 156, 164);
+    p.fillRect(QRect(0, 0, 480, 44), QColor(36, 38, 42));
+    writeFromRight(scene, {460, 28}, screenshotFont(16, QFont::DemiBold), text, QStringLiteral("צוות התמיכה"),
+                   {{"en", "Support team"}});
+
+    roundedBox(p, QRectF(150, 60, 314, 92), QColor(44, 62, 80));
+    writeFromRight(scene, {450, 84}, screenshotFont(15), text, QStringLiteral("ספר ההתרעות המרבי נחרג"),
+                   {{"en", "The notification limit was exceeded"}});
+    writeFromRight(scene, {450, 108}, screenshotFont(15), text, QStringLiteral("קיבלת יותר מדי הודעות היום"),
+                   {{"en", "You got too many messages today"}});
+    scene.write({164, 138}, screenshotFont(12), muted, QStringLiteral("07:12"), {{"en", "07:12"}});
+
+    roundedBox(p, QRectF(16, 170, 280, 66), QColor(58, 60, 66));
+    writeFromRight(scene, {282, 194}, screenshotFont(15), text, QStringLiteral("אפשר לשנות את זה בהגדרות?"),
+                   {{"en", "Can I change this in settings?"}});
+    scene.write({30, 224}, screenshotFont(12), muted, QStringLiteral("07:15"), {{"en", "07:15"}});
+
+    roundedBox(p, QRectF(16, 252, 448, 36), QColor(44, 46, 51));
+    writeFromRight(scene, {450, 275}, screenshotFont(14), muted, QStringLiteral("כתבו הודעה"),
+                   {{"en", "Write a message"}});
+    return scene.save(out);
+}
+
+// A light dialog in Arabic, into English.
+bool drawArabicDialog(const QDir &out)
+{
+    Scene scene(QStringLiteral("dialog-ar"), QSize(480, 260), QColor(236, 238, 242));
+    QPainter &p = scene.painter();
+    const QColor text(32, 33, 36);
+    const QColor muted(95, 99, 104);
+    const QColor blue(52, 120, 246);
+    roundedBox(p, QRectF(20, 20, 440, 220), Qt::white, QColor(210, 212, 218));
+    writeFromRight(scene, {436, 60}, screenshotFont(18, QFont::Bold), text, QStringLiteral("حفظ التغييرات؟"),
+                   {{"en", "Save changes?"}});
+    writeFromRight(scene, {436, 96}, screenshotFont(14), muted, QStringLiteral("لديك تغييرات لم تحفظ في هذا الملف."),
+                   {{"en", "You have unsaved changes in this file."}});
+    writeFromRight(scene, {436, 122}, screenshotFont(14), muted, QStringLiteral("ستفقد إذا أغلقت النافذة الآن."),
+                   {{"en", "They will be lost if you close the window now."}});
+    roundedBox(p, QRectF(44, 180, 110, 36), Qt::white, QColor(200, 202, 208));
+    scene.write({80, 203}, screenshotFont(14), text, QStringLiteral("إلغاء"), {{"en", "Cancel"}});
+    roundedBox(p, QRectF(166, 180, 110, 36), Qt::white, QColor(200, 202, 208));
+    scene.write({196, 203}, screenshotFont(14), text, QStringLiteral("لا تحفظ"), {{"en", "Don't save"}});
+    roundedBox(p, QRectF(326, 180, 110, 36), blue);
+    scene.write({366, 203}, screenshotFont(14, QFont::DemiBold), Qt::white, QStringLiteral("حفظ"), {{"en", "Save"}});
+    return scene.save(out);
+}
+
+// A table of numbers, into Hebrew: the digits stay, the headings change.
+bool drawNumberTable(const QDir &out)
+{
+    Scene scene(QStringLiteral("table"), QSize(480, 220), Qt::white);
+    QPainter &p = scene.painter();
+    const QColor text(32, 33, 36);
+    const QColor line(220, 222, 228);
+    p.fillRect(QRect(0, 0, 480, 36), QColor(243, 244, 247));
+    const qreal columns[] = {16, 136, 236, 376};
+    const QList<std::pair<QString, QString>> headings{
+        {"Date", "תאריך"}, {"Time", "שעה"}, {"Amount", "סכום"}, {"Items", "פריטים"}};
+    for (qsizetype c = 0; c < headings.size(); ++c)
+        scene.write({columns[c], 24}, screenshotFont(13, QFont::DemiBold), text, headings.at(c).first,
+                    {{"he", headings.at(c).second}});
+    const QStringList rows[] = {{"2024-03-12", "07:12", "1,250.00", "48"},
+                                {"2024-03-13", "18:40", "310.75", "6"},
+                                {"2024-03-14", "09:05", "12,004.10", "131"},
+                                {"2024-03-15", "23:58", "88.20", "2"}};
+    for (int r = 0; r < 4; ++r) {
+        p.fillRect(QRectF(0, 36 + 40 * (r + 1) - 1, 480, 1), line);
+        for (int c = 0; c < 4; ++c)
+            scene.write({columns[c], 62.0 + 40 * r}, screenshotFont(14), text, rows[r][c], {{"he", rows[r][c]}});
+    }
+    return scene.save(out);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -201,7 +291,8 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
-    if (!out.mkpath(QStringLiteral(".")) || !drawSettings(out) || !drawChat(out)) {
+    if (!out.mkpath(QStringLiteral(".")) || !drawSettings(out) || !drawChat(out) || !drawHebrewChat(out) ||
+        !drawArabicDialog(out) || !drawNumberTable(out)) {
         std::fprintf(stderr, "quillmere-render-gallery: cannot write to %s\n", argv[1]);
         return 1;
     }

@@ -23,7 +23,7 @@ struct Reach {
 };
 
 constexpr Reach alphabetReach{0.92, 0.28};
-constexpr Reach arabicReach{0.80, 0.36, true};
+constexpr Reach arabicReach{0.84, 0.38, true};
 // Ideographs and syllables fill most of the em square, centred above the
 // baseline, with no descenders.
 constexpr Reach squareReach{0.96, 0.22};
