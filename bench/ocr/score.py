@@ -5,16 +5,17 @@ usage: score.py BUILD_DIR CORPUS_DIR LANGS
 
 Prints, per group of pictures, the line recall (a truth line counts as found
 when one recognised line covers at least half of it and is itself at least
-half inside it), the character error rate of the found lines, the false lines
-(recognised lines that match no drawn line: widgets and icons read as text)
+half inside it, its height counted no further than the drawn text's), the
+character error rate of the found lines, the false lines (recognised lines
+that match no drawn line: widgets and icons read as text)
 and the junk characters that found lines carry at their ends beyond the drawn
 text (a button's edge read as "|"); then the milliseconds per picture and the
 lines read on the picture without text. A second table measures the found
 lines' boxes against each drawn line's font size in pixels (box height / font
 size: middle value, 10th and 90th percentiles, their ratio) and how much of the
 drawn text the renderer's plate (the box grown by 3 pixels left and right and
-2 above and below) hides: the share of lines hidden whole and the hidden part
-at the 5th percentile.
+2 above and below) hides: the share of lines hidden whole, the hidden part at
+the 5th percentile, and the share of lines whose rows it hides all of.
 
 OCR_PICTURES=REGEX scores only the pictures whose file name matches.
 """
@@ -114,22 +115,38 @@ def overlap(a, b):
     return max(w, 0) * max(h, 0)
 
 
-def score(truth_lines, found):
-    """Returns per truth line (found?, edit distance, length, end junk) and the
-    indices of the recognised lines that matched."""
-    used = set()
-    out = []
+def lies_on(truth_box, found_box, inter):
+    """Whether a recognised line's box lies on a drawn line's: it covers at
+    least half of the drawn text and is itself at least half inside it, with
+    its height counted no further than the drawn text's (boxes span the text's
+    whole height, the drawn box only its ink)."""
+    height = min(found_box[3], truth_box[3])
+    return inter >= 0.5 * truth_box[2] * truth_box[3] and inter >= 0.5 * max(found_box[2] * height, 1e-9)
+
+
+def matches(truth_lines, found):
+    """The recognised line each truth line is matched to, or None: the one
+    that lies on it and covers most of it, each used once."""
+    used, out = set(), []
     for truth in truth_lines:
         box = truth["box"]
         area = box[2] * box[3]
         best, best_cover = None, 0.0
-        for i, (text, pbox) in enumerate(found):
-            if i in used:
-                continue
+        for i, (_, pbox) in enumerate(found):
             inter = overlap(box, pbox)
-            parea = max(pbox[2] * pbox[3], 1e-9)
-            if inter >= 0.5 * area and inter >= 0.5 * parea and inter / area > best_cover:
+            if i not in used and lies_on(box, pbox, inter) and inter / area > best_cover:
                 best, best_cover = i, inter / area
+        if best is not None:
+            used.add(best)
+        out.append(best)
+    return out
+
+
+def score(truth_lines, found):
+    """Returns per truth line (found?, edit distance, length, end junk) and the
+    indices of the recognised lines that matched."""
+    out, used = [], set()
+    for truth, best in zip(truth_lines, matches(truth_lines, found)):
         want = normalise(truth["text"])
         if best is None:
             out.append((False, len(want), len(want), 0))
@@ -211,25 +228,6 @@ def main():
     none = [sum(len(lines) for p, (lines, _) in zip(pictures, systems[n]) if p["group"] == "none") for n in names]
     print("| lines read on the picture without text | | " + " | ".join(str(n) for n in none) + " |")
     print_box_heights(pictures, systems["quillmere"], order)
-
-
-def matches(truth_lines, found):
-    """The recognised line each truth line is matched to (as score() matches
-    them), or None."""
-    used, out = set(), []
-    for truth in truth_lines:
-        box = truth["box"]
-        area = box[2] * box[3]
-        best, best_cover = None, 0.0
-        for i, (_, pbox) in enumerate(found):
-            inter = overlap(box, pbox)
-            if i not in used and inter >= 0.5 * area and inter >= 0.5 * max(pbox[2] * pbox[3], 1e-9) \
-                    and inter / area > best_cover:
-                best, best_cover = i, inter / area
-        if best is not None:
-            used.add(best)
-        out.append(best)
-    return out
 
 
 def hidden_share(ink, box, rows_only=False):
