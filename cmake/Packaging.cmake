@@ -10,6 +10,23 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Quillmere developers <dev@quillmere.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+
+# What Debian asks of every package in usr/share/doc/quillmere: the copyright
+# in its machine-readable form and, this being a native package, changelog.gz,
+# written from the releases the metainfo lists.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(package_changelog ${CMAKE_BINARY_DIR}/package/changelog.gz)
+add_custom_command(
+  OUTPUT ${package_changelog}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/package
+  COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/data/make-changelog.py
+    ${PROJECT_SOURCE_DIR}/data/org.quillmere.Quillmere.metainfo.xml
+    ${CPACK_PACKAGE_NAME} ${PROJECT_VERSION} ${CPACK_DEBIAN_PACKAGE_MAINTAINER} ${package_changelog}
+  DEPENDS ${PROJECT_SOURCE_DIR}/data/make-changelog.py ${PROJECT_SOURCE_DIR}/data/org.quillmere.Quillmere.metainfo.xml
+  VERBATIM)
+add_custom_target(quillmere_changelog ALL DEPENDS ${package_changelog})
+install(FILES data/copyright ${package_changelog} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${CPACK_PACKAGE_NAME})
+
 # CPack puts the summary above this as the synopsis line.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Copy a picture, usually a screenshot, and paste it into Quillmere's window:
 it finds the lines of text on the device with Tesseract, translates every

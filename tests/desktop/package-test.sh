@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds the Debian package from an existing build tree, installs it with dpkg
-# into a scratch root whose package database is this machine's (so dpkg checks
-# the Depends against what is really installed), checks the installed tree,
-# starts the installed binary under a private X server, and checks that its
-# window appears with the title, class and icon a launcher needs and that
-# Ctrl+Q ends it cleanly. Finally removes the package again.
+# Builds the Debian package from an existing build tree, passes it through
+# lintian, installs it with dpkg into a scratch root whose package database is
+# this machine's (so dpkg checks the Depends against what is really installed),
+# checks the installed tree and changelog, starts the installed binary under a
+# private X server, and checks that its window appears with the title, class
+# and icon a launcher needs and that Ctrl+Q ends it cleanly. Finally removes
+# the package again.
 #
 # Usage: package-test.sh BUILD_DIR VERSION
 source "$(dirname "$0")/session.sh"
@@ -17,6 +18,11 @@ cpack --config "$build/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cpack.log
 deb=$scratch/out/quillmere_${version}_$(dpkg --print-architecture).deb
 [[ -f $deb ]] || fail "no $deb: $(ls "$scratch/out")"
 
+# Debian's own checker finds no error and no warning; a tag that does not
+# apply is overridden inside the package, with the reason beside it.
+lintian --fail-on error,warning --show-overrides "$deb" >"$scratch/lintian.log" 2>&1 ||
+  fail "lintian: $(grep -v '^running with root' "$scratch/lintian.log")"
+
 root=$scratch/root
 mkdir -p "$root/var/lib/dpkg/updates" "$root/var/lib/dpkg/info"
 cp /var/lib/dpkg/status "$root/var/lib/dpkg/status"
@@ -24,6 +30,8 @@ cp /var/lib/dpkg/status "$root/var/lib/dpkg/status"
 # scratch database lacks; only a failure is worth showing.
 dpkg --root="$root" --install "$deb" >"$scratch/dpkg.log" 2>&1 || fail "dpkg --install: $(grep -v 'files list file' "$scratch/dpkg.log")"
 "$here/check-install-tree.sh" "$root" /usr "$version"
+newest=$(zcat "$root/usr/share/doc/quillmere/changelog.gz" | sed -n '1s/^quillmere (\([^)]*\)).*/\1/p')
+[[ $newest == "$version" ]] || fail "the changelog's newest entry is '$newest', the package is $version"
 
 # The Depends name real packages of this machine: the libraries the binary
 # links directly (found by dpkg-shlibdeps) and what no linker sees.
@@ -83,3 +91,5 @@ left=$(find "$root" -path "$root/var" -prune -o -type f -print | wc -l)
 ((left == 0)) || fail "$left files are left after removing the package"
 
 echo "package OK: $(basename "$deb"), class $wm_class, Depends: $depends"
+echo "lintian: no error, no warning; overridden: $(grep -c '^O:' "$scratch/lintian.log" || true)"
+grep '^O:' "$scratch/lintian.log" || true
