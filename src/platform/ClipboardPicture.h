@@ -30,7 +30,8 @@ void limitPictureAllocation();
 QList<QByteArray> pictureTypes(const QList<QByteArray> &offered);
 
 // The picture on the CLIPBOARD of the X server `display`, through a reader of
-// its own within `limits`: the first offered picture type that decodes.
+// its own within `limits`: the first offered picture type that decodes, or
+// else the first picture file among the local files it names.
 // Nothing when there is none, the owner does not answer in time, or `stop`
 // turns true.
 std::optional<QImage> readX11ClipboardPicture(const QByteArray &display, const SelectionLimits &limits,

@@ -20,6 +20,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include <csignal>
 
 namespace {
@@ -127,6 +129,8 @@ QImage noise(QSize size)
 class X11ClipboardTest : public QObject {
     Q_OBJECT
 
+    QTemporaryDir files;
+
 private Q_SLOTS:
     void pictureFromAnotherProgram_data()
     {
@@ -156,6 +160,53 @@ private Q_SLOTS:
         const Read read = readClipboard();
         QVERIFY(read.delivered);
         QCOMPARE(read.picture ? read.picture->size() : QSize(), size);
+    }
+
+    // A file copied in a file manager: its address on the clipboard. Files
+    // that never end or never open give nothing, and the event loop runs
+    // all along.
+    void copiedFileFromAnotherProgram_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QSize>("size");
+        QVERIFY(files.isValid());
+        QFile picture(files.filePath(u"shot.png"_qs));
+        QVERIFY(picture.open(QIODevice::WriteOnly));
+        picture.write(encoded(noise({300, 200}), "PNG"));
+        picture.close();
+        QCOMPARE(mkfifo(QFile::encodeName(files.filePath(u"fifo.png"_qs)).constData(), 0600), 0);
+        QTest::newRow("text/uri-list") << picture.fileName() << u"text/uri-list"_qs << QSize(300, 200);
+        QTest::newRow("gnome-copied-files")
+            << picture.fileName() << u"x-special/gnome-copied-files"_qs << QSize(300, 200);
+        QTest::newRow("FIFO") << files.filePath(u"fifo.png"_qs) << u"text/uri-list"_qs << QSize();
+        QTest::newRow("endless file") << files.filePath(u"endless.png"_qs) << u"text/uri-list"_qs << QSize();
+        QTest::newRow("folder") << files.path() << u"text/uri-list"_qs << QSize();
+    }
+    void copiedFileFromAnotherProgram()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, type);
+        QFETCH(QSize, size);
+        // Grows by 64 KiB every few milliseconds for as long as the read lasts.
+        QProcess writer;
+        if (file.endsWith(u"endless.png")) {
+            writer.start(u"sh"_qs, {u"-c"_qs,
+                                    u"printf '\\211PNG\\r\\n\\032\\n' >\"$0\"; "
+                                    "while :; do head -c 65536 /dev/urandom; sleep 0.005; done >>\"$0\""_qs,
+                                    file});
+            QVERIFY(writer.waitForStarted());
+            QTRY_VERIFY(QFileInfo(file).size() > 0);
+        }
+        const QByteArray address = QUrl::fromLocalFile(file).toEncoded();
+        const ClipboardOwner owner(type.startsWith(u"x-special") ? "copy\n" + address : address + "\r\n", type);
+        QVERIFY(owner.isOwning());
+        const Read read = readClipboard();
+        writer.kill();
+        writer.waitForFinished();
+        QVERIFY(read.delivered);
+        QCOMPARE(read.picture ? read.picture->size() : QSize(), size);
+        QVERIFY2(read.longestStall < 1'000, "the event loop was held up");
     }
 
     void emptyClipboardGivesNothing()
