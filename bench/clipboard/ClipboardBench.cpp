@@ -3,7 +3,9 @@
 // command itself held the main thread, and the longest the event loop stood
 // still meanwhile. Whatever the clipboard holds is put there before by the
 // caller (bench/clipboard/run).
-//   clipboard-bench LABEL ROUNDS
+//   clipboard-bench LABEL ROUNDS [qt]
+// With "qt", each round is instead Qt's own read of the clipboard's picture
+// on the main thread, as the paste made it before it read in the background.
 #include "AppDelegate.h"
 #include "Clipboard.h"
 #include "FakeServices.h"
@@ -11,9 +13,11 @@
 #include "WiredControls.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QMimeData>
 #include <QTimer>
 
 #include <algorithm>
@@ -25,6 +29,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const QString label = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("paste");
     const int rounds = argc > 2 ? std::max(1, atoi(argv[2])) : 10;
+    const bool throughQt = argc > 3 && qstrcmp(argv[3], "qt") == 0;
 
     // A Wayland client sees the clipboard only while a window of its own has the focus.
     QMainWindow window;
@@ -58,7 +63,16 @@ int main(int argc, char *argv[])
         ticker.start();
         QElapsedTimer clock;
         clock.start();
-        delegate.pasteNow();
+        if (throughQt) {
+            const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+            const QImage image = data && data->hasImage() ? qvariant_cast<QImage>(data->imageData()) : QImage();
+            if (image.isNull())
+                controls.status.setText(Messages::noImage());
+            else
+                delegate.pasteImage(image);
+        } else {
+            delegate.pasteNow();
+        }
         longestReturn = std::max(longestReturn, clock.elapsed());
         const QDeadlineTimer deadline(60'000);
         while (controls.status.text().isEmpty() && !deadline.hasExpired())

@@ -10,7 +10,12 @@ std::optional<QImage> decodePicture(const QByteArray &bytes)
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
+    return decodePicture(&buffer);
+}
+
+std::optional<QImage> decodePicture(QIODevice *device)
+{
+    QImageReader reader(device);
     reader.setDecideFormatFromContent(true);
     QImage picture = reader.read();
     if (picture.isNull() || picture.width() < 1 || picture.height() < 1)

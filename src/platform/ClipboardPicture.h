@@ -3,6 +3,7 @@
 #include "X11Selection.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QImage>
 #include <QList>
 
@@ -19,6 +20,9 @@ inline constexpr int kPictureAllocationLimitMiB = 256;
 // empty or is larger than the allocation limit. Thread-safe; needs
 // limitPictureAllocation() to have run.
 std::optional<QImage> decodePicture(const QByteArray &bytes);
+// The same for what `device`, open for reading, holds; the decoder reads only
+// as far as it needs.
+std::optional<QImage> decodePicture(QIODevice *device);
 
 // Sets the allocation limit of every picture decoded in this process,
 // Qt's own clipboard included. Call on the main thread before decoding.

@@ -2,9 +2,7 @@
 
 #include "ClipboardPicture.h"
 
-#include <QBuffer>
 #include <QFile>
-#include <QImageReader>
 #include <QSysInfo>
 #include <QUrl>
 
@@ -12,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 
@@ -19,37 +18,45 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Files are read in pieces of this size, so that a stop or the deadline is
-// noticed between them.
-constexpr qint64 pieceBytes = qint64(1) << 20;
-
 bool isThisMachine(const QString &host)
 {
     return host.isEmpty() || host.compare(u"localhost", Qt::CaseInsensitive) == 0 ||
            host.compare(QSysInfo::machineHostName(), Qt::CaseInsensitive) == 0;
 }
 
-class FileDescriptor {
+// An open regular file as far as it reached when it was opened, read where
+// the decoder asks; a stop or the deadline ends the read at its next request.
+class FileSnapshot : public QIODevice {
 public:
-    explicit FileDescriptor(int fd) : fd(fd) {}
-    ~FileDescriptor()
+    FileSnapshot(int fd, qint64 size, Clock::time_point deadline, const std::atomic<bool> &stop)
+        : fd(fd), length(size), deadline(deadline), stop(stop)
     {
-        if (fd >= 0)
-            ::close(fd);
     }
-    FileDescriptor(const FileDescriptor &) = delete;
-    FileDescriptor &operator=(const FileDescriptor &) = delete;
-    int fd;
-};
+    ~FileSnapshot() override { ::close(fd); }
+    qint64 size() const override { return length; }
 
-// Only the first piece is read of a file that does not begin as a picture.
-bool beginsAsPicture(const QByteArray &head)
-{
-    QBuffer buffer;
-    buffer.setData(head);
-    buffer.open(QIODevice::ReadOnly);
-    return !QImageReader::imageFormat(&buffer).isEmpty();
-}
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        if (stop.load() || Clock::now() > deadline)
+            return -1;
+        const qint64 wanted = std::min(maxSize, length - pos());
+        if (wanted <= 0)
+            return 0;
+        ssize_t got;
+        do
+            got = ::pread(fd, data, size_t(wanted), off_t(pos()));
+        while (got < 0 && errno == EINTR);
+        return got;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    const int fd;
+    const qint64 length;
+    const Clock::time_point deadline;
+    const std::atomic<bool> &stop;
+};
 
 } // namespace
 
@@ -83,33 +90,18 @@ QStringList localPaths(const QByteArray &list)
 std::optional<QImage> readPictureFile(const QString &path, const SelectionLimits &limits, const std::atomic<bool> &stop)
 {
     // Without O_NONBLOCK, opening a FIFO would wait for a writer for ever.
-    const FileDescriptor file(
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    struct stat status {};
-    if (file.fd < 0 || ::fstat(file.fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size <= 0 ||
-        status.st_size > limits.maxBytes)
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
         return std::nullopt;
-
-    const Clock::time_point deadline = Clock::now() + limits.deadline;
-    const qint64 size = status.st_size;
-    QByteArray bytes(size, Qt::Uninitialized);
-    qint64 filled = 0;
-    while (filled < size) {
-        if (stop.load() || Clock::now() > deadline)
-            return std::nullopt;
-        const ssize_t got = ::read(file.fd, bytes.data() + filled, size_t(std::min(pieceBytes, size - filled)));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return std::nullopt;
-        if (got == 0)
-            break; // shrank while being read
-        filled += got;
-        if (filled == got && !beginsAsPicture(bytes.left(filled)))
-            return std::nullopt;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size <= 0 ||
+        status.st_size > limits.maxBytes) {
+        ::close(fd);
+        return std::nullopt;
     }
-    bytes.truncate(filled);
-    return decodePicture(bytes);
+    FileSnapshot file(fd, status.st_size, Clock::now() + limits.deadline, stop);
+    file.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    return decodePicture(&file);
 }
 
 std::optional<QImage> firstPictureFile(const QByteArray &list, const SelectionLimits &limits,

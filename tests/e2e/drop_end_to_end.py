@@ -100,9 +100,6 @@ class DroppedFile(HandedOver):
         self.drag({"text/uri-list": f"{self.address}\r\n".encode(),
                    "x-special/gnome-copied-files": f"copy\n{self.address}".encode()})
         self.assert_translated()
-        shot = os.environ.get("QUILLMERE_DROP_SCREENSHOT")
-        if shot:
-            self.desktop.screenshot(shot, self.app.window)
 
 
 class DroppedPicture(HandedOver):
