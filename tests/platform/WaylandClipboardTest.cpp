@@ -154,7 +154,8 @@ private Q_SLOTS:
         QVERIFY(!read.picture);
         qInfo("stopped owner: read ended after %lld ms; the event loop stalled at most %lld ms", read.milliseconds,
               read.longestStall);
-        QVERIFY2(read.longestStall < 1'000, "the event loop was held up");
+        // Qt's own read holds the event loop for a whole second here.
+        QVERIFY2(read.longestStall < 500, "the event loop was held up");
         QVERIFY(read.milliseconds < 10'000);
 
         owner.resume();
