@@ -210,20 +210,6 @@ private Q_SLOTS:
         QTRY_VERIFY(dropped);
         QCOMPARE(*dropped ? (*dropped)->size() : QSize(), size);
     }
-
-    void droppedPictureOfThisProcess()
-    {
-        QMimeData data;
-        QImage image(7, 9, QImage::Format_ARGB32);
-        image.fill(Qt::blue);
-        data.setImageData(image);
-        QObject receiver;
-        std::optional<std::optional<QImage>> dropped;
-        readDroppedPicture(&receiver, &data, [&](std::optional<QImage> picture) { dropped = std::move(picture); });
-        QTRY_VERIFY(dropped);
-        QVERIFY(*dropped);
-        QCOMPARE((*dropped)->pixelColor(3, 3), QColor(Qt::blue));
-    }
 };
 
 QTEST_MAIN(PictureFilesTest)

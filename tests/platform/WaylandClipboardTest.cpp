@@ -3,6 +3,7 @@
 // copied files arrive, and an owner that is stopped while it holds the
 // clipboard ends the read within seconds without holding up the event loop.
 #include "Clipboard.h"
+#include "ClipboardRead.h"
 #include "SolidPng.h"
 #include "XvfbServer.h"
 
@@ -65,36 +66,6 @@ private:
     bool owning = false;
 };
 
-struct Read {
-    bool delivered = false;
-    std::optional<QImage> picture;
-    qint64 milliseconds = 0;
-    qint64 longestStall = 0;
-};
-
-Read readClipboard()
-{
-    Read read;
-    QObject receiver;
-    QElapsedTimer clock, sinceTick;
-    QTimer ticker;
-    ticker.setInterval(20);
-    QObject::connect(&ticker, &QTimer::timeout,
-                     [&] { read.longestStall = std::max(read.longestStall, sinceTick.restart()); });
-    clock.start();
-    sinceTick.start();
-    ticker.start();
-    readClipboardImage(&receiver, [&](std::optional<QImage> picture) {
-        read.delivered = true;
-        read.picture = std::move(picture);
-    });
-    const bool delivered = QTest::qWaitFor([&] { return read.delivered; }, 30'000);
-    Q_UNUSED(delivered);
-    read.milliseconds = clock.elapsed();
-    read.longestStall = std::max(read.longestStall, sinceTick.elapsed());
-    return read;
-}
-
 } // namespace
 
 class WaylandClipboardTest : public QObject {
@@ -137,7 +108,7 @@ private Q_SLOTS:
         QFETCH(QSize, size);
         const ClipboardOwner owner(bytes, type);
         QVERIFY(owner.isOwning());
-        const Read read = readClipboard();
+        const ClipboardRead read = readClipboard();
         QVERIFY(read.delivered);
         QCOMPARE(read.picture ? read.picture->size() : QSize(), size);
     }
@@ -149,7 +120,7 @@ private Q_SLOTS:
         ClipboardOwner owner(solidPng(64, 64, true), u"image/png"_qs);
         QVERIFY(owner.isOwning());
         owner.stop();
-        const Read read = readClipboard();
+        const ClipboardRead read = readClipboard();
         QVERIFY(read.delivered);
         QVERIFY(!read.picture);
         qInfo("stopped owner: read ended after %lld ms; the event loop stalled at most %lld ms", read.milliseconds,
@@ -161,7 +132,7 @@ private Q_SLOTS:
         owner.resume();
         const ClipboardOwner next(solidPng(64, 32, true), u"image/png"_qs);
         QVERIFY(next.isOwning());
-        const Read after = readClipboard();
+        const ClipboardRead after = readClipboard();
         QVERIFY(after.picture);
         QCOMPARE(after.picture->size(), QSize(64, 32));
     }

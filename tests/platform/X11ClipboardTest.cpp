@@ -5,6 +5,7 @@
 #include "AppDelegate.h"
 #include "Clipboard.h"
 #include "ClipboardPicture.h"
+#include "ClipboardRead.h"
 #include "FakeServices.h"
 #include "ImageView.h"
 #include "Messages.h"
@@ -74,38 +75,6 @@ private:
     bool owning = false;
 };
 
-// One read of the clipboard as the workflow makes it, with how long it took
-// and the longest the event loop went without running a timer meanwhile.
-struct Read {
-    bool delivered = false;
-    std::optional<QImage> picture;
-    qint64 milliseconds = 0;
-    qint64 longestStall = 0;
-};
-
-Read readClipboard(int timeoutMs = 20'000)
-{
-    Read read;
-    QObject receiver;
-    QElapsedTimer clock, sinceTick;
-    QTimer ticker;
-    ticker.setInterval(20);
-    QObject::connect(&ticker, &QTimer::timeout,
-                     [&] { read.longestStall = std::max(read.longestStall, sinceTick.restart()); });
-    clock.start();
-    sinceTick.start();
-    ticker.start();
-    readClipboardImage(&receiver, [&](std::optional<QImage> picture) {
-        read.delivered = true;
-        read.picture = std::move(picture);
-    });
-    const bool delivered = QTest::qWaitFor([&] { return read.delivered; }, timeoutMs);
-    read.milliseconds = clock.elapsed();
-    read.longestStall = std::max(read.longestStall, sinceTick.elapsed());
-    Q_UNUSED(delivered);
-    return read;
-}
-
 QByteArray encoded(const QImage &image, const char *format)
 {
     QBuffer buffer;
@@ -157,7 +126,7 @@ private Q_SLOTS:
         QFETCH(QSize, size);
         const ClipboardOwner owner(bytes, type);
         QVERIFY(owner.isOwning());
-        const Read read = readClipboard();
+        const ClipboardRead read = readClipboard();
         QVERIFY(read.delivered);
         QCOMPARE(read.picture ? read.picture->size() : QSize(), size);
     }
@@ -201,7 +170,7 @@ private Q_SLOTS:
         const QByteArray address = QUrl::fromLocalFile(file).toEncoded();
         const ClipboardOwner owner(type.startsWith(u"x-special") ? "copy\n" + address : address + "\r\n", type);
         QVERIFY(owner.isOwning());
-        const Read read = readClipboard();
+        const ClipboardRead read = readClipboard();
         writer.kill();
         writer.waitForFinished();
         QVERIFY(read.delivered);
@@ -212,7 +181,7 @@ private Q_SLOTS:
     void emptyClipboardGivesNothing()
     {
         QGuiApplication::clipboard()->clear();
-        const Read read = readClipboard();
+        const ClipboardRead read = readClipboard();
         QVERIFY(read.delivered);
         QVERIFY(!read.picture);
     }
@@ -224,7 +193,7 @@ private Q_SLOTS:
         QImage image(40, 30, QImage::Format_ARGB32);
         image.fill(Qt::cyan);
         writeClipboardImage(image);
-        const Read read = readClipboard();
+        const ClipboardRead read = readClipboard();
         QVERIFY(read.picture);
         QCOMPARE(read.picture->size(), QSize(40, 30));
         QCOMPARE(read.picture->pixelColor(5, 5), QColor(Qt::cyan));
@@ -237,7 +206,7 @@ private Q_SLOTS:
         ClipboardOwner owner(solidPng(64, 64, true), u"image/png"_qs);
         QVERIFY(owner.isOwning());
         owner.freeze();
-        const Read read = readClipboard();
+        const ClipboardRead read = readClipboard();
         QVERIFY(read.delivered);
         QVERIFY(!read.picture);
         qInfo("frozen owner: read ended after %lld ms; the event loop stalled at most %lld ms", read.milliseconds,
@@ -249,7 +218,7 @@ private Q_SLOTS:
         owner.thaw();
         const ClipboardOwner next(solidPng(64, 32, true), u"image/png"_qs);
         QVERIFY(next.isOwning());
-        const Read after = readClipboard();
+        const ClipboardRead after = readClipboard();
         QVERIFY(after.picture);
         QCOMPARE(after.picture->size(), QSize(64, 32));
     }
