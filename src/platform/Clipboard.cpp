@@ -28,14 +28,20 @@ struct Offer {
     QByteArray fileList;
 };
 
+QList<QByteArray> formatsOf(const QMimeData &data)
+{
+    QList<QByteArray> formats;
+    for (const QString &format : data.formats())
+        formats.append(format.toUtf8());
+    return formats;
+}
+
 Offer offerOf(const QMimeData *data)
 {
     Offer offer;
     if (!data)
         return offer;
-    QList<QByteArray> formats;
-    for (const QString &format : data->formats())
-        formats.append(format.toUtf8());
+    const QList<QByteArray> formats = formatsOf(*data);
     if (const QList<QByteArray> types = pictureTypes(formats); !types.isEmpty())
         offer.pictureBytes = data->data(QString::fromUtf8(types.first()));
     else if (data->hasImage())
@@ -145,11 +151,15 @@ void readClipboardImage(QObject *receiver, ClipboardPictureCompletion done)
         });
         return;
     }
-    // Likewise on Wayland, through wl-paste.
+    // Likewise on Wayland, through wl-paste; Qt lists the offered types
+    // without asking the owner.
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && canRunWaylandPaste()) {
-        BackgroundReads::shared().start(receiver, std::move(done), [](const std::atomic<bool> &stop) {
-            return readWaylandClipboardPicture(SelectionLimits{}, stop);
-        });
+        const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+        BackgroundReads::shared().start(
+            receiver, std::move(done),
+            [offered = data ? formatsOf(*data) : QList<QByteArray>()](const std::atomic<bool> &stop) {
+                return readWaylandClipboardPicture(offered, SelectionLimits{}, stop);
+            });
         return;
     }
     Offer offer = offerOf(QGuiApplication::clipboard()->mimeData());

@@ -100,18 +100,11 @@ bool canRunWaylandPaste()
     return !waylandPaste().isEmpty();
 }
 
-std::optional<QImage> readWaylandClipboardPicture(const SelectionLimits &limits, const std::atomic<bool> &stop)
+std::optional<QImage> readWaylandClipboardPicture(const QList<QByteArray> &offered, const SelectionLimits &limits,
+                                                  const std::atomic<bool> &stop)
 {
     const Clock::time_point deadline = Clock::now() + limits.deadline;
     bool gaveUp = false;
-    const std::optional<QByteArray> list = run({"--list-types"}, limits, deadline, stop, &gaveUp);
-    if (!list)
-        return std::nullopt;
-    QList<QByteArray> offered;
-    for (const QByteArray &type : list->split('\n')) {
-        if (!type.trimmed().isEmpty())
-            offered.append(type.trimmed());
-    }
     for (const QByteArray &type : pictureTypes(offered)) {
         if (const std::optional<QByteArray> bytes =
                 run({"--no-newline", "--type", type}, limits, deadline, stop, &gaveUp)) {

@@ -2,7 +2,9 @@
 
 #include "X11Selection.h"
 
+#include <QByteArray>
 #include <QImage>
+#include <QList>
 
 #include <atomic>
 #include <optional>
@@ -17,8 +19,10 @@
 // True when wl-paste can be run here.
 bool canRunWaylandPaste();
 
-// The clipboard's picture within `limits`: the first offered picture type
-// that decodes, or else the first picture file among the local files it
-// names. Nothing when there is none, the owner falls silent, or `stop` turns
-// true. Thread-safe.
-std::optional<QImage> readWaylandClipboardPicture(const SelectionLimits &limits, const std::atomic<bool> &stop);
+// The clipboard's picture within `limits`, given the content types it offers
+// (which Qt knows without asking the owner): the first picture type that
+// decodes, or else the first picture file among the local files it names.
+// Nothing when there is none, the owner falls silent, or `stop` turns true.
+// Thread-safe.
+std::optional<QImage> readWaylandClipboardPicture(const QList<QByteArray> &offered, const SelectionLimits &limits,
+                                                  const std::atomic<bool> &stop);
