@@ -37,12 +37,12 @@ The interface speaks Hebrew.")
 # The shared libraries (Qt 6, Tesseract, Leptonica, the C++ runtime) are found
 # by dpkg-shlibdeps from the binary; what it cannot see is listed here: the
 # recognition models the app loads, the Noto faces the translations are drawn
-# in (Noto Sans, Noto Sans Hebrew, Noto Sans Arabic UI) and Qt's Wayland
-# platform plugin. Their Medium weights, which the overlay prefers, come in
+# in (Noto Sans, Noto Sans Hebrew, Noto Sans Arabic UI), Qt's Wayland
+# platform plugin and wl-paste, which reads the Wayland clipboard. Their Medium weights, which the overlay prefers, come in
 # the much larger -extra packages, so those are only recommended.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "tesseract-ocr-eng, tesseract-ocr-heb, tesseract-ocr-rus, tesseract-ocr-ara, fonts-noto-core, fonts-noto-ui-core, qt6-wayland")
+  "tesseract-ocr-eng, tesseract-ocr-heb, tesseract-ocr-rus, tesseract-ocr-ara, fonts-noto-core, fonts-noto-ui-core, qt6-wayland, wl-clipboard")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-extra, fonts-noto-ui-extra")
 
 include(CPack)

@@ -2,6 +2,7 @@
 #include "ContentView.h"
 #include "ImageView.h"
 #include "Messages.h"
+#include "PictureDrop.h"
 #include "StatusLabel.h"
 #include "TargetLanguages.h"
 #include "TitleButton.h"
@@ -54,6 +55,9 @@ void AppDelegate::buildWindow()
 
     imageView = new ImageView;
     content->place(imageView, {0, 44, 960, 656}, Rule::FollowsWidthHeight);
+
+    // A picture dropped anywhere on the window goes the way of a pasted one.
+    new PictureDrop(window, [this](std::optional<QImage> picture) { pasteImage(std::move(picture)); });
 
     // The menu bar sits above the content on this platform, so the window is
     // sized from its layout to leave the content area at its design size.

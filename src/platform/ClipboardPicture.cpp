@@ -1,5 +1,7 @@
 #include "ClipboardPicture.h"
 
+#include "PictureFiles.h"
+
 #include <QBuffer>
 #include <QImageReader>
 
@@ -8,7 +10,12 @@ std::optional<QImage> decodePicture(const QByteArray &bytes)
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
+    return decodePicture(&buffer);
+}
+
+std::optional<QImage> decodePicture(QIODevice *device)
+{
+    QImageReader reader(device);
     reader.setDecideFormatFromContent(true);
     QImage picture = reader.read();
     if (picture.isNull() || picture.width() < 1 || picture.height() < 1)
@@ -46,6 +53,13 @@ std::optional<QImage> readX11ClipboardPicture(const QByteArray &display, const S
             if (std::optional<QImage> picture = decodePicture(*bytes))
                 return picture;
         }
+        if (reader.givenUp())
+            return std::nullopt;
+    }
+    // A file copied in a file manager comes as its address.
+    for (const QByteArray &type : fileListTypes(*offered)) {
+        if (const std::optional<QByteArray> list = reader.read(type))
+            return firstPictureFile(*list, limits, stop);
         if (reader.givenUp())
             break;
     }

@@ -3,6 +3,7 @@
 #include "X11Selection.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QImage>
 #include <QList>
 
@@ -19,6 +20,9 @@ inline constexpr int kPictureAllocationLimitMiB = 256;
 // empty or is larger than the allocation limit. Thread-safe; needs
 // limitPictureAllocation() to have run.
 std::optional<QImage> decodePicture(const QByteArray &bytes);
+// The same for what `device`, open for reading, holds; the decoder reads only
+// as far as it needs.
+std::optional<QImage> decodePicture(QIODevice *device);
 
 // Sets the allocation limit of every picture decoded in this process,
 // Qt's own clipboard included. Call on the main thread before decoding.
@@ -30,7 +34,8 @@ void limitPictureAllocation();
 QList<QByteArray> pictureTypes(const QList<QByteArray> &offered);
 
 // The picture on the CLIPBOARD of the X server `display`, through a reader of
-// its own within `limits`: the first offered picture type that decodes.
+// its own within `limits`: the first offered picture type that decodes, or
+// else the first picture file among the local files it names.
 // Nothing when there is none, the owner does not answer in time, or `stop`
 // turns true.
 std::optional<QImage> readX11ClipboardPicture(const QByteArray &display, const SelectionLimits &limits,

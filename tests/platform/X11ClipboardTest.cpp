@@ -5,6 +5,7 @@
 #include "AppDelegate.h"
 #include "Clipboard.h"
 #include "ClipboardPicture.h"
+#include "ClipboardRead.h"
 #include "FakeServices.h"
 #include "ImageView.h"
 #include "Messages.h"
@@ -19,6 +20,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 #include <csignal>
 
@@ -72,38 +75,6 @@ private:
     bool owning = false;
 };
 
-// One read of the clipboard as the workflow makes it, with how long it took
-// and the longest the event loop went without running a timer meanwhile.
-struct Read {
-    bool delivered = false;
-    std::optional<QImage> picture;
-    qint64 milliseconds = 0;
-    qint64 longestStall = 0;
-};
-
-Read readClipboard(int timeoutMs = 20'000)
-{
-    Read read;
-    QObject receiver;
-    QElapsedTimer clock, sinceTick;
-    QTimer ticker;
-    ticker.setInterval(20);
-    QObject::connect(&ticker, &QTimer::timeout,
-                     [&] { read.longestStall = std::max(read.longestStall, sinceTick.restart()); });
-    clock.start();
-    sinceTick.start();
-    ticker.start();
-    readClipboardImage(&receiver, [&](std::optional<QImage> picture) {
-        read.delivered = true;
-        read.picture = std::move(picture);
-    });
-    const bool delivered = QTest::qWaitFor([&] { return read.delivered; }, timeoutMs);
-    read.milliseconds = clock.elapsed();
-    read.longestStall = std::max(read.longestStall, sinceTick.elapsed());
-    Q_UNUSED(delivered);
-    return read;
-}
-
 QByteArray encoded(const QImage &image, const char *format)
 {
     QBuffer buffer;
@@ -126,6 +97,8 @@ QImage noise(QSize size)
 
 class X11ClipboardTest : public QObject {
     Q_OBJECT
+
+    QTemporaryDir files;
 
 private Q_SLOTS:
     void pictureFromAnotherProgram_data()
@@ -153,15 +126,62 @@ private Q_SLOTS:
         QFETCH(QSize, size);
         const ClipboardOwner owner(bytes, type);
         QVERIFY(owner.isOwning());
-        const Read read = readClipboard();
+        const ClipboardRead read = readClipboard();
         QVERIFY(read.delivered);
         QCOMPARE(read.picture ? read.picture->size() : QSize(), size);
+    }
+
+    // A file copied in a file manager: its address on the clipboard. Files
+    // that never end or never open give nothing, and the event loop runs
+    // all along.
+    void copiedFileFromAnotherProgram_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QSize>("size");
+        QVERIFY(files.isValid());
+        QFile picture(files.filePath(u"shot.png"_qs));
+        QVERIFY(picture.open(QIODevice::WriteOnly));
+        picture.write(encoded(noise({300, 200}), "PNG"));
+        picture.close();
+        QCOMPARE(mkfifo(QFile::encodeName(files.filePath(u"fifo.png"_qs)).constData(), 0600), 0);
+        QTest::newRow("text/uri-list") << picture.fileName() << u"text/uri-list"_qs << QSize(300, 200);
+        QTest::newRow("gnome-copied-files")
+            << picture.fileName() << u"x-special/gnome-copied-files"_qs << QSize(300, 200);
+        QTest::newRow("FIFO") << files.filePath(u"fifo.png"_qs) << u"text/uri-list"_qs << QSize();
+        QTest::newRow("endless file") << files.filePath(u"endless.png"_qs) << u"text/uri-list"_qs << QSize();
+        QTest::newRow("folder") << files.path() << u"text/uri-list"_qs << QSize();
+    }
+    void copiedFileFromAnotherProgram()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, type);
+        QFETCH(QSize, size);
+        // Grows by 64 KiB every few milliseconds for as long as the read lasts.
+        QProcess writer;
+        if (file.endsWith(u"endless.png")) {
+            writer.start(u"sh"_qs, {u"-c"_qs,
+                                    u"printf '\\211PNG\\r\\n\\032\\n' >\"$0\"; "
+                                    "while :; do head -c 65536 /dev/urandom; sleep 0.005; done >>\"$0\""_qs,
+                                    file});
+            QVERIFY(writer.waitForStarted());
+            QTRY_VERIFY(QFileInfo(file).size() > 0);
+        }
+        const QByteArray address = QUrl::fromLocalFile(file).toEncoded();
+        const ClipboardOwner owner(type.startsWith(u"x-special") ? "copy\n" + address : address + "\r\n", type);
+        QVERIFY(owner.isOwning());
+        const ClipboardRead read = readClipboard();
+        writer.kill();
+        writer.waitForFinished();
+        QVERIFY(read.delivered);
+        QCOMPARE(read.picture ? read.picture->size() : QSize(), size);
+        QVERIFY2(read.longestStall < 1'000, "the event loop was held up");
     }
 
     void emptyClipboardGivesNothing()
     {
         QGuiApplication::clipboard()->clear();
-        const Read read = readClipboard();
+        const ClipboardRead read = readClipboard();
         QVERIFY(read.delivered);
         QVERIFY(!read.picture);
     }
@@ -173,7 +193,7 @@ private Q_SLOTS:
         QImage image(40, 30, QImage::Format_ARGB32);
         image.fill(Qt::cyan);
         writeClipboardImage(image);
-        const Read read = readClipboard();
+        const ClipboardRead read = readClipboard();
         QVERIFY(read.picture);
         QCOMPARE(read.picture->size(), QSize(40, 30));
         QCOMPARE(read.picture->pixelColor(5, 5), QColor(Qt::cyan));
@@ -186,7 +206,7 @@ private Q_SLOTS:
         ClipboardOwner owner(solidPng(64, 64, true), u"image/png"_qs);
         QVERIFY(owner.isOwning());
         owner.freeze();
-        const Read read = readClipboard();
+        const ClipboardRead read = readClipboard();
         QVERIFY(read.delivered);
         QVERIFY(!read.picture);
         qInfo("frozen owner: read ended after %lld ms; the event loop stalled at most %lld ms", read.milliseconds,
@@ -198,7 +218,7 @@ private Q_SLOTS:
         owner.thaw();
         const ClipboardOwner next(solidPng(64, 32, true), u"image/png"_qs);
         QVERIFY(next.isOwning());
-        const Read after = readClipboard();
+        const ClipboardRead after = readClipboard();
         QVERIFY(after.picture);
         QCOMPARE(after.picture->size(), QSize(64, 32));
     }
