@@ -16,19 +16,31 @@ constexpr int shortWord = 2;
 constexpr float minShortWordConfidence = 60;
 // A lone letter at a line's end is an icon unless read this surely.
 constexpr float minLoneLetterConfidence = 93;
-// Fewer letters and digits than this give nothing to translate.
+// Fewer letters and digits than this give nothing to translate...
 constexpr int minWordCharacters = 2;
+// ...unless they are a sure number: a count, a key, a page.
+constexpr int minLoneDigitConfidence = 85;
 
 int wordCharacters(const QString &text)
 {
     return int(std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); }));
 }
 
+bool hasDigit(const QString &text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
+}
+
+// Icons beside a line are left out by their shape before reading, so digits
+// at a line's ends are text: the time of a date, a count after a label.
+
 bool isJunkAtEnd(const WordReading &word)
 {
     const QString text = cleanLineText(word.text);
     if (wordCharacters(text) == 0)
         return true;
+    if (hasDigit(text))
+        return false;
     if (text.size() <= shortWord && word.confidence < minShortWordConfidence)
         return true;
     return text.size() == 1 && !text[0].isDigit() && word.confidence < minLoneLetterConfidence;
@@ -53,7 +65,10 @@ KeptLine keptLine(const LineReading &reading, bool inPageScript)
     for (qsizetype i = first; i < end; ++i)
         words.append(cleanLineText(reading.words[i].text));
     const QString text = cleanLineText(words.join(' '));
-    if (wordCharacters(text) < minWordCharacters)
+    // A lone 0 is as often a ring (a slider's knob, a radio button) as a count.
+    const bool sureNumber =
+        hasDigit(text) && text != QStringLiteral("0") && reading.confidence >= minLoneDigitConfidence;
+    if (wordCharacters(text) < minWordCharacters && !sureNumber)
         return {};
     return {text, first, end - first};
 }
