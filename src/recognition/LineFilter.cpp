@@ -16,10 +16,9 @@ constexpr int shortWord = 2;
 constexpr float minShortWordConfidence = 60;
 // A lone letter at a line's end is an icon unless read this surely.
 constexpr float minLoneLetterConfidence = 93;
-// Fewer letters and digits than this give nothing to translate...
+// Fewer letters and digits than this give nothing to translate; alone, a
+// digit is as often a bar or a ring read as "1" or "0".
 constexpr int minWordCharacters = 2;
-// ...unless they are a sure number: a count, a key, a page.
-constexpr int minLoneDigitConfidence = 85;
 
 int wordCharacters(const QString &text)
 {
@@ -65,10 +64,7 @@ KeptLine keptLine(const LineReading &reading, bool inPageScript)
     for (qsizetype i = first; i < end; ++i)
         words.append(cleanLineText(reading.words[i].text));
     const QString text = cleanLineText(words.join(' '));
-    // A lone 0 is as often a ring (a slider's knob, a radio button) as a count.
-    const bool sureNumber =
-        hasDigit(text) && text != QStringLiteral("0") && reading.confidence >= minLoneDigitConfidence;
-    if (wordCharacters(text) < minWordCharacters && !sureNumber)
+    if (wordCharacters(text) < minWordCharacters)
         return {};
     return {text, first, end - first};
 }
