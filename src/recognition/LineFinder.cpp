@@ -25,6 +25,9 @@ constexpr double minSharedHeight = 0.5;
 // many glyph heights above or below them (stacked Thai marks go as high).
 constexpr double maxMarkHeight = 0.7;
 constexpr double markReach = 0.6;
+// Marks outside the band come alone or stacked two or three high; parts
+// within it may be a row of pieces, or a few flat strokes this many times
+// wider than thick.
 constexpr int maxPiecesOfAMark = 3;
 constexpr int flatStroke = 3;
 // Lines of glyphs this alike in height, side by side on one band, are one
@@ -153,7 +156,6 @@ int bandDistance(const Line &line, int y)
 // the mark below it.
 void attachMarks(QList<Line> &lines)
 {
-    std::sort(lines.begin(), lines.end(), [](const Line &a, const Line &b) { return a.box.top() < b.box.top(); });
     bool moved = true;
     while (moved) {
         moved = false;
