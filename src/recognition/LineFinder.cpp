@@ -156,6 +156,8 @@ int bandDistance(const Line &line, int y)
 // the mark below it.
 void attachMarks(QList<Line> &lines)
 {
+    // Between hosts at the same distance, the upper one wins.
+    std::sort(lines.begin(), lines.end(), [](const Line &a, const Line &b) { return a.box.top() < b.box.top(); });
     bool moved = true;
     while (moved) {
         moved = false;
