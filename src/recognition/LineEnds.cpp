@@ -27,8 +27,6 @@ constexpr double solidFill = 0.55;
 // icons match their characters in size.
 constexpr double wideIconGap = 0.5;
 constexpr double wordGapsToIconGap = 2.0;
-// Three letters side by side are a word, whatever the gap.
-constexpr int maxApartUnits = 2;
 
 // A run of pieces that overlap side by side: a glyph with its marks, or an
 // icon's outline with what it holds.
@@ -78,7 +76,7 @@ Body bodyOf(const QList<Unit> &units)
     return {tops[tops.size() / 4], bottoms[bottoms.size() / 2], bottoms[last - last / 10] - tops[last / 10] + 1};
 }
 
-bool looksLikeIcon(const Unit &icon, int units, const Body &text, int gap, int widestGapAfter)
+bool looksLikeIcon(const Unit &icon, const Body &text, int gap, int widestGapAfter)
 {
     const int h = icon.box.height(), w = icon.box.width(), body = text.height();
     if (body <= 0 || h < minIconHeight * body || w < minIconAspect * h || w > maxIconAspect * h)
@@ -90,7 +88,7 @@ bool looksLikeIcon(const Unit &icon, int units, const Body &text, int gap, int w
     const bool centred = below >= overhang && 2 * above >= below;
     const bool tall = h >= tallIcon * text.extent;
     const bool solid = icon.ink >= solidFill * w * h;
-    const bool apart = units <= maxApartUnits && gap >= wideIconGap * body && gap >= wordGapsToIconGap * widestGapAfter;
+    const bool apart = gap >= wideIconGap * body && gap >= wordGapsToIconGap * widestGapAfter;
     return centred || tall || solid || apart;
 }
 
@@ -123,13 +121,12 @@ Unit completed(const QList<Unit> &units, int k, const QList<Unit> &around, const
 // with an icon's gap after it is tried, the widest first.
 std::pair<int, QRect> iconAtStart(const QList<Unit> &units, const QList<Unit> &around)
 {
-    // Measured over the whole line: an icon is one unit among many, while the
-    // rest of a short line may be too few letters to tell their height.
-    const Body text = bodyOf(units);
     int last = 0;
-    while (last + 1 < units.size() && (units[0].box | units[last].box).width() <= maxIconWidth * text.height())
+    while (last + 1 < units.size() &&
+           (units[0].box | units[last].box).width() <= maxIconWidth * bodyOf(units.mid(last + 1)).height())
         ++last;
     for (int k = last; k >= 1; --k) {
+        const Body text = bodyOf(units.mid(k));
         const int gap = units[k].box.left() - units[k - 1].box.right() - 1;
         if (text.height() <= 0 || gap < minIconGap * text.height())
             continue;
@@ -137,7 +134,7 @@ std::pair<int, QRect> iconAtStart(const QList<Unit> &units, const QList<Unit> &a
         for (qsizetype i = k + 1; i < units.size(); ++i)
             widestGapAfter = std::max(widestGapAfter, units[i].box.left() - units[i - 1].box.right() - 1);
         const Unit icon = completed(units, k, around, text);
-        if (looksLikeIcon(icon, k, text, gap, widestGapAfter))
+        if (looksLikeIcon(icon, text, gap, widestGapAfter))
             return {k, icon.box};
     }
     return {0, {}};
