@@ -1,4 +1,4 @@
-// ocr-corpus OUTDIR: draws screenshot-like pictures of interfaces (lists, chats,
+// ocr-corpus OUTDIR [PHRASES.json]: draws screenshot-like pictures of interfaces (lists, chats,
 // articles, dialogs) with known text and writes them with truth.json, which
 // holds every drawn line's text and pixel box.
 #include "Phrases.h"
@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QHash>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -43,7 +44,8 @@ public:
     QFont font(int px, bool bold = false) const
     {
         QFont f;
-        f.setFamilies(families + QStringList{"Noto Sans", "Noto Sans Hebrew", "Noto Sans Arabic"});
+        f.setFamilies(families + QStringList{"Noto Sans", "Noto Sans Hebrew", "Noto Sans Arabic", "Noto Sans CJK SC",
+                                             "Noto Sans Thai"});
         f.setPixelSize(px);
         f.setBold(bold);
         return f;
@@ -317,15 +319,61 @@ QStringList fontsFor(const QString &language, int variant)
     if (language == "ar")
         return variant % 2 ? QStringList{"DejaVu Sans", "Noto Naskh Arabic"}
                            : QStringList{"Noto Sans Arabic", "Noto Naskh Arabic"};
+    if (language == "yi")
+        return variant % 2 ? QStringList{"Noto Sans Hebrew", "Noto Serif Hebrew"}
+                           : QStringList{"DejaVu Sans", "Noto Sans Hebrew"};
+    const QString cjk = language == "zh_CN" ? "SC" : language == "zh_TW" ? "TC" : language == "ja" ? "JP" : "KR";
+    if (language.startsWith("zh") || language == "ja" || language == "ko")
+        return variant % 2 ? QStringList{"Noto Sans CJK " + cjk, "Noto Serif CJK " + cjk}
+                           : QStringList{"Noto Sans CJK " + cjk, "Noto Sans CJK " + cjk};
+    if (language == "th")
+        return variant % 2 ? QStringList{"Noto Sans Thai", "Noto Serif Thai"}
+                           : QStringList{"Noto Sans Thai UI", "Noto Sans Thai"};
     return variant % 2 ? QStringList{"DejaVu Sans", "Noto Serif"} : QStringList{"Noto Sans", "DejaVu Serif"};
 }
 
+// The tesseract language a page of `group` is told: its content's language,
+// with English for the interface around it on mixed pages.
+QString modelOf(const QString &group)
+{
+    static const QHash<QString, QString> models{
+        {"en", "eng"},    {"fr", "fra"},        {"es", "spa"},        {"de", "deu"}, {"ru", "rus"},
+        {"he", "heb"},    {"yi", "yid"},        {"ar", "ara"},        {"el", "ell"}, {"uk", "ukr"},
+        {"tr", "tur"},    {"vi", "vie"},        {"it", "ita"},        {"pl", "pol"}, {"th", "tha"},
+        {"pt_BR", "por"}, {"zh_CN", "chi_sim"}, {"zh_TW", "chi_tra"}, {"ja", "jpn"}, {"ko", "kor"}};
+    if (group.startsWith("mixed-"))
+        return modelOf(group.mid(6)) + "+eng";
+    return models.value(group);
+}
+
+QList<Phrases> catalogPhrases(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QList<Phrases> all;
+    const auto strings = [](const QJsonValue &v) {
+        QStringList out;
+        for (const QJsonValue &s : v.toArray())
+            out.append(s.toString());
+        return out;
+    };
+    for (const QJsonValue &v : QJsonDocument::fromJson(file.readAll()).array()) {
+        const QJsonObject o = v.toObject();
+        all.append({o["language"].toString(), o["rightToLeft"].toBool(), strings(o["titles"]), strings(o["names"]),
+                    strings(o["sentences"])});
+    }
+    return all;
+}
+
+QList<Phrases> phrases;
+
 const Phrases &phrasesOf(const QString &language)
 {
-    for (const Phrases &p : allPhrases())
+    for (const Phrases &p : phrases)
         if (p.language == language)
             return p;
-    return allPhrases().first();
+    return phrases.first();
 }
 
 QImage noText()
@@ -352,13 +400,24 @@ int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: ocr-corpus OUTDIR\n");
+        std::fprintf(stderr, "usage: ocr-corpus OUTDIR [PHRASES.json]\n");
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
     QDir().mkpath(out.path());
     QJsonArray corpus;
-    const QStringList groups{"en", "he", "ru", "ar", "fr", "es", "mixed-he", "mixed-ru"};
+    phrases = allPhrases();
+    QStringList groups{"en", "he", "ru", "ar", "fr", "es", "mixed-he", "mixed-ru"};
+    // Languages drawn from the machine's translation catalogs (catalog-phrases).
+    if (argc > 2) {
+        for (const Phrases &p : catalogPhrases(QString::fromLocal8Bit(argv[2]))) {
+            phrases.append(p);
+            groups.append(p.language);
+        }
+        groups << "mixed-ar"
+               << "mixed-ja"
+               << "mixed-uk";
+    }
     int index = 0;
     for (const QString &group : groups) {
         for (int dark = 0; dark < 2; ++dark) {
@@ -388,6 +447,7 @@ int main(int argc, char *argv[])
                 s.image.save(out.filePath(name));
                 corpus.append(QJsonObject{{"image", name},
                                           {"group", group},
+                                          {"model", modelOf(group)},
                                           {"theme", dark ? "dark" : "light"},
                                           {"scale", scale},
                                           {"lines", s.lines},

@@ -1,23 +1,26 @@
 #!/usr/bin/env python3
 """Scores quillmere-probe and the tesseract command-line tool on the corpus.
 
-usage: score.py BUILD_DIR CORPUS_DIR LANGS
+usage: score.py BUILD_DIR CORPUS_DIR
 
-Prints, per group of pictures, the line recall (a truth line counts as found
+Prints, per group of pictures, the text recall (1 - character errors over all
+drawn text, a missed line counting as wholly wrong), the line recall (a truth line counts as found
 when one recognised line covers at least half of it and is itself at least
 half inside it, its height counted no further than the drawn text's), the
 character error rate of the found lines, the false lines (recognised lines
 that match no drawn line: widgets and icons read as text)
 and the junk characters that found lines carry at their ends beyond the drawn
 text (a button's edge read as "|"); then the milliseconds per picture and the
-lines read on the picture without text. A second table measures the found
+lines read on the picture without text. The tesseract command-line tool runs
+beside the app twice: with -l eng, and told each page's language. A second table measures the found
 lines' boxes against each drawn line's font size in pixels (box height / font
 size: middle value, 10th and 90th percentiles, their ratio) and how much of the
 drawn text the renderer's plate (the box grown by 3 pixels left and right and
 2 above and below) hides: the share of lines hidden whole, the hidden part at
 the 5th percentile, and the share of lines whose rows it hides all of.
 
-OCR_PICTURES=REGEX scores only the pictures whose file name matches.
+OCR_PICTURES=REGEX scores only the pictures whose file name matches;
+OCR_SKIP_CLI=1 leaves the command-line tool out.
 """
 import json
 import math
@@ -31,11 +34,17 @@ import unicodedata
 from pathlib import Path
 
 
+DENSE = "\u0e00-\u0e7f\u3000-\u30ff\u3400-\u4dbf\u4e00-\u9fff\uf900-\ufaff\uff00-\uffef"
+
+
 def normalise(text):
     text = unicodedata.normalize("NFC", text)
     text = re.sub("[\u200e\u200f\u202a-\u202e\u2066-\u2069]", "", text)
     text = text.replace("\u2026", "...").replace("\u2019", "'").replace("\u2018", "'")
-    return " ".join(text.split())
+    text = " ".join(text.split())
+    # Han, kana and Thai are written without spaces between words: a space
+    # between two of their letters is layout, not text.
+    return re.sub(f"(?<=[{DENSE}]) (?=[{DENSE}])", "", text)
 
 
 def distance(a, b):
@@ -88,6 +97,8 @@ def run_probe(build, images):
 
 
 def run_cli(image, langs):
+    if not langs:
+        return [], 0
     start = time.monotonic()
     proc = subprocess.run(["tesseract", str(image), "stdout", "-l", langs, "tsv"],
                           capture_output=True, text=True)
@@ -173,7 +184,8 @@ def false_lines(picture, found, used):
 
 def picture_groups(picture):
     group = picture["group"]
-    return ["all", "mixed" if group.startswith("mixed") else group, picture["theme"], f"{picture['scale']}x"]
+    return ["all", group, *(["mixed"] if group.startswith("mixed") else []), picture["theme"],
+            f"{picture['scale']}x"]
 
 
 def groups_of(picture, line):
@@ -186,26 +198,31 @@ def groups_of(picture, line):
 
 
 def main():
-    build, corpus, langs = Path(sys.argv[1]), Path(sys.argv[2]), sys.argv[3]
+    build, corpus = Path(sys.argv[1]), Path(sys.argv[2])
     pictures = json.loads((corpus / "truth.json").read_text())
     only = os.environ.get("OCR_PICTURES")
     if only:
         pictures = [p for p in pictures if re.search(only, p["image"])]
     images = [corpus / p["image"] for p in pictures]
     systems = {"quillmere": run_probe(build, images)}
-    for config in () if os.environ.get("OCR_SKIP_CLI") else ("eng", langs):
-        systems[f"tesseract -l {config}"] = [run_cli(image, config) for image in images]
+    if not os.environ.get("OCR_SKIP_CLI"):
+        systems["tesseract -l eng"] = [run_cli(image, "eng") for image in images]
+        systems["tesseract told the language"] = [run_cli(image, p.get("model", "")) for image, p in
+                                                  zip(images, pictures)]
 
-    order = ["all", "en", "fr", "es", "ru", "he", "ar", "mixed", "light", "dark", "1x", "2x",
-             "small (<=12 px, 1x)", "light on colour"]
+    languages = list(dict.fromkeys(p["group"] for p in pictures if p["group"] != "none"))
+    pages = ["all"] + [g for g in languages if not g.startswith("mixed")] + ["mixed"] + \
+            [g for g in languages if g.startswith("mixed")] + ["light", "dark", "1x", "2x"]
+    order = pages + ["small (<=12 px, 1x)", "light on colour"]
     names = list(systems)
     scores = {n: [score(p["lines"], r[0]) for p, r in zip(pictures, systems[n])] for n in names}
-    print("| group | lines | " + " | ".join(f"{n}: recall / CER / false lines / end junk" for n in names) + " |")
+    print("| group | lines | " + " | ".join(f"{n}: text recall / line recall / CER / false lines / end junk"
+                                           for n in names) + " |")
     print("|---|---|" + "---|" * len(names))
     for group in order:
         cells, count = [], 0
         for name in names:
-            found = errors = chars = total = junk = false = 0
+            found = errors = chars = total = junk = false = missed = 0
             for picture, (lines, _), (per_line, used) in zip(pictures, systems[name], scores[name]):
                 if group in picture_groups(picture):
                     false += false_lines(picture, lines, used)
@@ -217,14 +234,19 @@ def main():
                             errors += err
                             chars += length
                             junk += extra
+                        else:
+                            missed += length
             count = total
             # False lines belong to pictures, not to groups of drawn lines.
-            false_cell = str(false) if group in order[:12] else "-"
-            cells.append(f"{100 * found / max(total, 1):.1f}% / {100 * errors / max(chars, 1):.1f}% / "
-                         f"{false_cell} / {junk}")
+            false_cell = str(false) if group in pages else "-"
+            text_recall = 1 - min(errors + missed, chars + missed) / max(chars + missed, 1)
+            cells.append(f"**{100 * text_recall:.1f}%** / {100 * found / max(total, 1):.1f}% / "
+                         f"{100 * errors / max(chars, 1):.1f}% / {false_cell} / {junk}")
         print(f"| {group} | {count} | " + " | ".join(cells) + " |")
     ms = [sum(r[1] for r in systems[n]) / len(images) for n in names]
-    print("| ms per picture (1920x1080) | | " + " | ".join(f"{m:.0f}" for m in ms) + " |")
+    print("| ms per picture (1920x1080), mean | | " + " | ".join(f"{m:.0f}" for m in ms) + " |")
+    medians = [sorted(r[1] for r in systems[n])[len(images) // 2] for n in names]
+    print("| ms per picture (1920x1080), median | | " + " | ".join(f"{m:.0f}" for m in medians) + " |")
     none = [sum(len(lines) for p, (lines, _) in zip(pictures, systems[n]) if p["group"] == "none") for n in names]
     print("| lines read on the picture without text | | " + " | ".join(str(n) for n in none) + " |")
     print_box_heights(pictures, systems["quillmere"], order)

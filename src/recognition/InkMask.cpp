@@ -5,7 +5,6 @@
 #include <leptonica/allheaders.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -20,17 +19,22 @@ int kernelSize(const QImage &gray)
 // Ink differs from the paper around it by at least this much (0..255).
 constexpr int inkContrast = 40;
 
-// Summed-area table with one extra row and column of zeros.
-std::vector<qint64> integral(const QImage &gray)
+// Summed-area table, with one extra row and column of zeros, of the pixels
+// that would be ink if the text were dark (+1) and of those that would be ink
+// if it were light (-1).
+std::vector<int> inkBalance(const QImage &gray, const QImage &closed, const QImage &opened)
 {
     const int width = gray.width(), height = gray.height();
-    std::vector<qint64> sums(size_t(width + 1) * (height + 1), 0);
+    const size_t stride = width + 1;
+    std::vector<int> sums(stride * (height + 1), 0);
     for (int y = 0; y < height; ++y) {
-        const uchar *row = gray.constScanLine(y);
-        qint64 rowSum = 0;
+        const uchar *g = gray.constScanLine(y);
+        const uchar *c = closed.constScanLine(y);
+        const uchar *o = opened.constScanLine(y);
+        int rowSum = 0;
         for (int x = 0; x < width; ++x) {
-            rowSum += row[x];
-            sums[size_t(y + 1) * (width + 1) + x + 1] = sums[size_t(y) * (width + 1) + x + 1] + rowSum;
+            rowSum += (c[x] - g[x] >= inkContrast) - (g[x] - o[x] >= inkContrast);
+            sums[(y + 1) * stride + x + 1] = sums[y * stride + x + 1] + rowSum;
         }
     }
     return sums;
@@ -52,8 +56,8 @@ QImage inkMask(const QImage &gray)
         return {};
     const QImage closed = grayFromPix(closedPix.get());
     const QImage opened = grayFromPix(openedPix.get());
-    const std::vector<qint64> sums = integral(gray);
     const int width = gray.width(), height = gray.height();
+    const std::vector<int> sums = inkBalance(gray, closed, opened);
     const size_t stride = width + 1;
 
     QImage mask(width, height, QImage::Format_Grayscale8);
@@ -65,11 +69,15 @@ QImage inkMask(const QImage &gray)
         uchar *m = mask.scanLine(y);
         for (int x = 0; x < width; ++x) {
             const int x0 = std::max(0, x - k), x1 = std::min(width, x + k + 1);
-            const qint64 sum =
+            // Taken for the wrong colour, text turns inside out: the paper
+            // between its strokes, within letters, between letters and in
+            // narrow gaps between lines, becomes ink, which covers more than
+            // the strokes do. So the reading with less ink around is right,
+            // in dense text (bold Han characters) too, where an average of
+            // the grey lies half way between paper and ink.
+            const int balance =
                 sums[y1 * stride + x1] - sums[y0 * stride + x1] - sums[y1 * stride + x0] + sums[y0 * stride + x0];
-            const int mean = int(sum / (qint64(x1 - x0) * (y1 - y0)));
-            // Text is sparse: the average around a pixel lies near its paper.
-            const bool darkText = std::abs(c[x] - mean) <= std::abs(o[x] - mean);
+            const bool darkText = balance <= 0;
             const int contrast = darkText ? c[x] - g[x] : g[x] - o[x];
             m[x] = contrast >= inkContrast ? 255 : 0;
         }

@@ -16,7 +16,8 @@ constexpr int shortWord = 2;
 constexpr float minShortWordConfidence = 60;
 // A lone letter at a line's end is an icon unless read this surely.
 constexpr float minLoneLetterConfidence = 93;
-// Fewer letters and digits than this give nothing to translate.
+// Fewer letters and digits than this give nothing to translate; alone, a
+// digit is as often a bar or a ring read as "1" or "0".
 constexpr int minWordCharacters = 2;
 
 int wordCharacters(const QString &text)
@@ -24,11 +25,21 @@ int wordCharacters(const QString &text)
     return int(std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); }));
 }
 
+bool hasDigit(const QString &text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
+}
+
+// Icons beside a line are left out by their shape before reading, so digits
+// at a line's ends are text: the time of a date, a count after a label.
+
 bool isJunkAtEnd(const WordReading &word)
 {
     const QString text = cleanLineText(word.text);
     if (wordCharacters(text) == 0)
         return true;
+    if (hasDigit(text))
+        return false;
     if (text.size() <= shortWord && word.confidence < minShortWordConfidence)
         return true;
     return text.size() == 1 && !text[0].isDigit() && word.confidence < minLoneLetterConfidence;

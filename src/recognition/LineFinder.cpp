@@ -1,224 +1,286 @@
 #include "LineFinder.h"
 
-#include "Pix.h"
+#include "GlyphPieces.h"
+#include "LineEnds.h"
 
 #include <QImage>
 
-#include <leptonica/allheaders.h>
-
 #include <algorithm>
+#include <numeric>
+#include <vector>
 
 namespace {
 
-// Glyphs at least this tall may carry a line; smaller marks only join one.
+// Pieces at least this tall may carry a line; smaller ones only join one.
 constexpr int minGlyphHeight = 3;
 // Word gaps stay below about two glyph heights; columns are further apart.
 constexpr double maxGapInGlyphHeights = 2.0;
-// Glyphs of one line differ in height by less than this factor.
+// Glyphs of one line differ in height by less than this factor...
 constexpr double maxHeightRatio = 2.6;
+// ...and share at least this much of the taller one's height. A smaller
+// piece is part of a glyph (a Han radical, a Thai vowel, an accent) and joins
+// the line as a mark instead, so that it cannot bridge two lines.
+constexpr double minSharedHeight = 0.5;
+// A mark is at most this tall against its line's glyphs, and lies within this
+// many glyph heights above or below them (stacked Thai marks go as high).
+constexpr double maxMarkHeight = 0.7;
+constexpr double markReach = 0.6;
+// Marks outside the band come alone or stacked two or three high; parts
+// within it may be a row of pieces, or a few flat strokes this many times
+// wider than thick.
+constexpr int maxPiecesOfAMark = 3;
+constexpr int flatStroke = 3;
+// Lines of glyphs this alike in height, side by side on one band, are one
+// line once their marks fill the gap between them.
+constexpr double maxJoinHeightRatio = 1.6;
 constexpr int minLineHeight = 5;
-// A component this many times longer than thick, and this long, is a rule,
-// a slider's track, a progress or scroll bar: no glyph is that thin.
-constexpr int barAspect = 10;
-constexpr int minBarLength = 40;
 
-bool isBar(const QRect &r)
-{
-    const int longSide = std::max(r.width(), r.height()), shortSide = std::min(r.width(), r.height());
-    return longSide >= minBarLength && longSide >= barAspect * shortSide;
-}
-
-// A component around two or more glyph-sized ones is the outline of a button,
-// a field or a bubble, not a glyph: as one, it would swallow its text as marks.
-// Only its part beside the text it frames is kept, as the pieces it falls
-// into: a glyph the outline touches, and the outline's sides.
-constexpr int minFrameSide = 20;
-constexpr int minFramedHeight = 6;
-
-// The vertical extent of the glyphs `box` frames; empty when it frames fewer
-// than two.
-QRect framedBand(const QRect &box, const QList<QRect> &boxes)
-{
-    if (box.width() < minFrameSide || box.height() < minFrameSide)
-        return {};
-    int framed = 0;
-    QRect band;
-    for (const QRect &other : boxes) {
-        if (other.height() >= minFramedHeight && other != box && box.contains(other, true)) {
-            ++framed;
-            band |= QRect(box.left(), other.top(), box.width(), other.height());
-        }
-    }
-    return framed >= 2 ? band : QRect();
-}
-
-QList<QRect> piecesBeside(PIX *component, const QRect &box, const QRect &band)
-{
-    QList<QRect> out;
-    BOX *clip = boxCreate(0, band.top() - box.top(), box.width(), band.height());
-    const PixPtr part(pixClipRectangle(component, clip, nullptr));
-    boxDestroy(&clip);
-    if (!part)
-        return out;
-    BOXA *pieces = pixConnCompBB(part.get(), 8);
-    if (!pieces)
-        return out;
-    for (int i = 0; i < boxaGetCount(pieces); ++i) {
-        l_int32 x, y, w, h;
-        if (boxaGetBoxGeometry(pieces, i, &x, &y, &w, &h) == 0)
-            out.append(QRect(box.left() + x, band.top() + y, w, h));
-    }
-    boxaDestroy(&pieces);
-    return out;
-}
-
-struct Line {
-    QRect box;
-    QRect band; // the vertical extent of the glyphs that carry the line
-    QList<int> heights;
-
-    int glyphHeight() const
+class DisjointSets {
+public:
+    explicit DisjointSets(qsizetype size) : parent(size) { std::iota(parent.begin(), parent.end(), 0); }
+    qsizetype find(qsizetype i)
     {
-        QList<int> sorted = heights;
-        std::sort(sorted.begin(), sorted.end());
-        return sorted[sorted.size() / 2];
+        while (parent[i] != i)
+            i = parent[i] = parent[parent[i]];
+        return i;
     }
-};
+    void unite(qsizetype a, qsizetype b) { parent[find(a)] = find(b); }
 
-QList<QRect> glyphBoxes(const QImage &mask)
-{
-    QImage inverted = mask;
-    inverted.invertPixels();
-    const PixPtr gray = pixFromGray(inverted);
-    if (!gray)
-        return {};
-    const PixPtr binary(pixThresholdToBinary(gray.get(), 128));
-    if (!binary)
-        return {};
-    PIXA *components = nullptr;
-    BOXA *boxes = pixConnComp(binary.get(), &components, 8);
-    QList<QRect> all;
-    for (int i = 0; boxes && i < boxaGetCount(boxes); ++i) {
-        l_int32 x = 0, y = 0, w = 0, h = 0;
-        boxaGetBoxGeometry(boxes, i, &x, &y, &w, &h);
-        all.append(QRect(x, y, w, h));
-    }
-    QList<QRect> out;
-    for (int i = 0; i < all.size(); ++i) {
-        if (isBar(all[i]))
-            continue;
-        const QRect band = framedBand(all[i], all);
-        if (band.isEmpty()) {
-            out.append(all[i]);
-            continue;
-        }
-        const PixPtr component(pixaGetPix(components, i, L_CLONE));
-        if (component)
-            out.append(piecesBeside(component.get(), all[i], band));
-    }
-    boxaDestroy(&boxes);
-    pixaDestroy(&components);
-    return out;
-}
+private:
+    std::vector<qsizetype> parent;
+};
 
 int verticalOverlap(const QRect &a, const QRect &b)
 {
     return std::min(a.bottom(), b.bottom()) - std::max(a.top(), b.top()) + 1;
 }
 
-enum class Fit { None, Glyph, Mark };
-
-// Whether `glyph` continues `line` as one of its glyphs, as a small mark
-// inside its band (a full stop, a comma), or not at all.
-Fit fitOf(const Line &line, const QRect &glyph)
+int horizontalGap(const QRect &a, const QRect &b)
 {
-    const int h = line.glyphHeight();
-    if (glyph.left() - line.box.right() > maxGapInGlyphHeights * h)
-        return Fit::None;
-    if (glyph.height() > maxHeightRatio * h)
-        return Fit::None;
-    if (h > maxHeightRatio * glyph.height())
-        return line.band.contains(glyph) ? Fit::Mark : Fit::None;
-    return verticalOverlap(line.band, glyph) >= 0.5 * std::min(line.band.height(), glyph.height()) ? Fit::Glyph
-                                                                                                   : Fit::None;
+    return std::max(a.left(), b.left()) - std::min(a.right(), b.right()) - 1;
 }
 
-// The line a small mark belongs to: the one whose box, grown by half its
-// height above and below, holds the mark's centre, and nearest to it.
-int hostOf(const QList<Line> &lines, const QRect &mark)
+// Whether two pieces are glyphs side by side on one line.
+bool sideBySide(const QRect &a, const QRect &b)
 {
-    int best = -1, bestDistance = 0;
-    const QPoint c = mark.center();
-    for (int i = 0; i < lines.size(); ++i) {
-        const QRect &b = lines[i].box;
-        const int reach = lines[i].glyphHeight();
-        if (c.x() < b.left() - reach || c.x() > b.right() + reach || c.y() < b.top() - reach / 2 ||
-            c.y() > b.bottom() + reach / 2)
-            continue;
-        const int distance = std::abs(c.y() - b.center().y());
-        if (best < 0 || distance < bestDistance) {
-            best = i;
-            bestDistance = distance;
+    const int low = std::min(a.height(), b.height()), high = std::max(a.height(), b.height());
+    if (low < minGlyphHeight || high > maxHeightRatio * low)
+        return false;
+    if (verticalOverlap(a, b) < minSharedHeight * high)
+        return false;
+    return horizontalGap(a, b) <= maxGapInGlyphHeights * (low + high) / 2.0;
+}
+
+struct Line {
+    QRect box;  // everything, marks included
+    QRect band; // the glyphs that carry the line
+    QList<int> glyphs, marks;
+    int glyphHeight = 0;
+    bool strokes = true; // all its glyphs are flat: the strokes of 二 or 三
+};
+
+// The typical height of a line's glyphs: the upper quartile of their
+// heights, since a line of Han characters or Hangul counts their parts among
+// its glyphs, and an icon or an avatar among them is only one.
+int glyphHeightOf(const QList<GlyphPiece> &pieces, const QList<int> &indices)
+{
+    QList<int> heights;
+    for (int i : indices)
+        heights.append(pieces[i].box.height());
+    std::sort(heights.begin(), heights.end());
+    return heights[heights.size() * 3 / 4];
+}
+
+QList<Line> chains(const QList<GlyphPiece> &pieces)
+{
+    DisjointSets sets(pieces.size());
+    for (int i = 0; i < pieces.size(); ++i) {
+        const QRect &a = pieces[i].box;
+        const double reach = a.right() + maxGapInGlyphHeights * maxHeightRatio * a.height();
+        for (int j = i + 1; j < pieces.size() && pieces[j].box.left() <= reach; ++j) {
+            if (sideBySide(a, pieces[j].box))
+                sets.unite(i, j);
         }
     }
-    return best;
+    QList<Line> lines;
+    std::vector<qsizetype> lineOf(pieces.size(), -1);
+    for (int i = 0; i < pieces.size(); ++i) {
+        const qsizetype root = sets.find(i);
+        if (lineOf[root] < 0) {
+            lineOf[root] = lines.size();
+            lines.append(Line{});
+        }
+        Line &line = lines[lineOf[root]];
+        line.glyphs.append(i);
+        line.box |= pieces[i].box;
+        line.strokes = line.strokes && pieces[i].box.width() >= flatStroke * pieces[i].box.height();
+    }
+    for (Line &line : lines) {
+        line.band = line.box;
+        line.glyphHeight = glyphHeightOf(pieces, line.glyphs);
+    }
+    return lines;
+}
+
+// Whether `small` may be a mark of `host`: a part of its glyphs within their
+// band (the lower parts of Hangul syllables, the radicals and strokes of Han
+// characters), or a few small pieces close above or below them (accents,
+// dots, Thai vowels and tone marks).
+bool fitsAsMark(const Line &small, const Line &host)
+{
+    const int h = host.glyphHeight;
+    if (horizontalGap(small.box, host.box) > h)
+        return false;
+    const bool few = small.glyphs.size() + small.marks.size() <= maxPiecesOfAMark;
+    // Parts of glyphs are not much smaller than the glyphs, or are strokes; a
+    // line that fits in the band of a far larger shape (a highlighted row's
+    // edge) is a line.
+    const bool part = small.box.height() * maxHeightRatio >= h || (few && small.strokes);
+    const int slack = h / 6;
+    if (part && small.box.top() >= host.band.top() - slack && small.box.bottom() <= host.band.bottom() + slack &&
+        small.box.height() < host.band.height())
+        return true;
+    const int reach = int(markReach * h);
+    const QPoint c = small.box.center();
+    return few && small.box.height() <= maxMarkHeight * h && small.box.width() <= maxHeightRatio * h &&
+           c.y() >= host.box.top() - reach && c.y() <= host.box.bottom() + reach;
+}
+
+int bandDistance(const Line &line, int y)
+{
+    return y < line.band.top() ? line.band.top() - y : y > line.band.bottom() ? y - line.band.bottom() : 0;
+}
+
+// Gives each small chain that lies by a line to that line as marks, smallest
+// first, until none is left: a stacked mark may reach its line only through
+// the mark below it.
+void attachMarks(QList<Line> &lines)
+{
+    // Between hosts at the same distance, the upper one wins.
+    std::sort(lines.begin(), lines.end(), [](const Line &a, const Line &b) { return a.box.top() < b.box.top(); });
+    bool moved = true;
+    while (moved) {
+        moved = false;
+        QList<int> order(lines.size());
+        std::iota(order.begin(), order.end(), 0);
+        std::sort(order.begin(), order.end(),
+                  [&](int a, int b) { return lines[a].box.height() < lines[b].box.height(); });
+        std::vector<bool> gone(lines.size(), false);
+        for (int s : order) {
+            const Line &small = lines[s];
+            if (gone[s])
+                continue;
+            int best = -1, bestDistance = 0;
+            const int cy = small.box.center().y();
+            for (int h = 0; h < lines.size(); ++h) {
+                if (h == s || gone[h] || lines[h].box.top() > small.box.bottom() + lines[h].glyphHeight)
+                    continue;
+                if (!fitsAsMark(small, lines[h]))
+                    continue;
+                const int distance = bandDistance(lines[h], cy);
+                if (best < 0 || distance < bestDistance) {
+                    best = h;
+                    bestDistance = distance;
+                }
+            }
+            if (best < 0)
+                continue;
+            Line &host = lines[best];
+            host.box |= small.box;
+            host.marks += small.glyphs + small.marks;
+            gone[s] = true;
+            moved = true;
+        }
+        QList<Line> kept;
+        for (int i = 0; i < lines.size(); ++i) {
+            if (!gone[i])
+                kept.append(std::move(lines[i]));
+        }
+        lines = std::move(kept);
+    }
+}
+
+bool continues(const Line &a, const Line &b)
+{
+    const int low = std::min(a.glyphHeight, b.glyphHeight), high = std::max(a.glyphHeight, b.glyphHeight);
+    if (high > maxJoinHeightRatio * low)
+        return false;
+    if (verticalOverlap(a.band, b.band) < minSharedHeight * std::max(a.band.height(), b.band.height()))
+        return false;
+    return horizontalGap(a.box, b.box) <= maxGapInGlyphHeights * high;
+}
+
+// Joins lines that one band carries on across a stretch of marks (Han
+// characters of strokes only, such as 二 or 三, between two words).
+void joinAlongBands(QList<Line> &lines, const QList<GlyphPiece> &pieces)
+{
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        for (qsizetype j = i + 1; j < lines.size(); ++j) {
+            if (!continues(lines[i], lines[j]))
+                continue;
+            Line &a = lines[i];
+            a.box |= lines[j].box;
+            a.band |= lines[j].band;
+            a.glyphs += lines[j].glyphs;
+            a.marks += lines[j].marks;
+            a.glyphHeight = glyphHeightOf(pieces, a.glyphs);
+            lines.removeAt(j);
+            j = i;
+        }
+    }
+}
+
+// The pieces near either end of `line` that are not its own.
+QList<GlyphPiece> aroundEnds(const Line &line, const QList<GlyphPiece> &pieces, const QList<int> &lefts)
+{
+    const int h = line.glyphHeight;
+    const QRect near = line.box.adjusted(0, -h, 0, h);
+    QList<int> own = line.glyphs + line.marks;
+    std::sort(own.begin(), own.end());
+    QList<GlyphPiece> out;
+    for (const int end : {line.box.left(), line.box.right()}) {
+        const int from = int(std::lower_bound(lefts.begin(), lefts.end(), end - 3 * h) - lefts.begin());
+        for (int i = from; i < pieces.size() && lefts[i] <= end + 3 * h; ++i) {
+            if (pieces[i].box.intersects(near) && !std::binary_search(own.begin(), own.end(), i))
+                out.append(pieces[i]);
+        }
+    }
+    return out;
 }
 
 } // namespace
 
 QList<QRect> findLines(const QImage &mask)
 {
-    QList<QRect> glyphs = glyphBoxes(mask);
-    std::sort(glyphs.begin(), glyphs.end(), [](const QRect &a, const QRect &b) {
-        return a.left() != b.left() ? a.left() < b.left() : a.top() < b.top();
+    QList<GlyphPiece> pieces = glyphPieces(mask);
+    std::sort(pieces.begin(), pieces.end(), [](const GlyphPiece &a, const GlyphPiece &b) {
+        return a.box.left() != b.box.left() ? a.box.left() < b.box.left() : a.box.top() < b.box.top();
     });
+    QList<int> lefts;
+    for (const GlyphPiece &p : pieces)
+        lefts.append(p.box.left());
+    QList<Line> lines = chains(pieces);
+    attachMarks(lines);
+    joinAlongBands(lines, pieces);
 
-    QList<Line> lines;
-    QList<QRect> marks;
-    for (const QRect &glyph : glyphs) {
-        if (glyph.height() < minGlyphHeight) {
-            marks.append(glyph);
-            continue;
-        }
-        int best = -1, bestOverlap = 0;
-        Fit bestFit = Fit::None;
-        for (int i = 0; i < lines.size(); ++i) {
-            const Fit fit = fitOf(lines[i], glyph);
-            if (fit == Fit::None)
-                continue;
-            const int overlap = verticalOverlap(lines[i].band, glyph);
-            if (overlap > bestOverlap) {
-                best = i;
-                bestOverlap = overlap;
-                bestFit = fit;
-            }
-        }
-        if (best < 0) {
-            if (glyph.height() < 2 * minGlyphHeight)
-                marks.append(glyph);
-            else
-                lines.append({glyph, glyph, {glyph.height()}});
-            continue;
-        }
-        Line &line = lines[best];
-        line.box |= glyph;
-        if (bestFit == Fit::Glyph) {
-            line.band |= glyph;
-            line.heights.append(glyph.height());
-        }
-    }
-    for (const QRect &mark : marks) {
-        const int host = hostOf(lines, mark);
-        if (host >= 0)
-            lines[host].box |= mark;
-    }
-
-    QList<QRect> out;
+    QList<QRect> texts, icons;
     for (const Line &line : lines) {
+        QList<GlyphPiece> own;
+        for (int i : line.glyphs + line.marks)
+            own.append(pieces[i]);
+        const LineWithoutIcons parts = withoutEndIcons(own, aroundEnds(line, pieces, lefts));
         // A lone sliver is the edge of a shape, not a letter.
-        const bool sliver = line.heights.size() == 1 && line.box.width() * 3 < line.box.height();
-        if (line.box.height() >= minLineHeight && !sliver)
-            out.append(line.box);
+        const bool sliver = line.glyphs.size() == 1 && parts.text.width() * 3 < parts.text.height();
+        texts.append(parts.text.height() >= minLineHeight && !sliver ? parts.text : QRect());
+        icons += parts.icons;
+    }
+    QList<QRect> out;
+    for (const QRect &text : texts) {
+        // What is left of an icon that fell apart is no line of its own.
+        const bool inIcon = std::any_of(icons.begin(), icons.end(),
+                                        [&](const QRect &icon) { return icon.adjusted(-1, -1, 1, 1).contains(text); });
+        if (!text.isEmpty() && !inIcon)
+            out.append(text);
     }
     std::sort(out.begin(), out.end(), [](const QRect &a, const QRect &b) {
         return a.center().y() != b.center().y() ? a.center().y() < b.center().y() : a.left() < b.left();

@@ -52,6 +52,8 @@ private Q_SLOTS:
                                                       << 90 << true << "\u05d1\u05d9\u05d8\u05d5\u05dc" << 0;
         QTest::newRow("single letter line") << QStringList{"\u0644:88"} << 88 << false << "" << 0;
         QTest::newRow("single digit line") << QStringList{"4:96"} << 96 << true << "" << 0;
+        QTest::newRow("time of a date, read unsure")
+            << QStringList{"2024-10-18:95", "03:20:55"} << 88 << true << "2024-10-18 03:20" << 0;
         QTest::newRow("symbols only") << QStringList{"|:95", "\\:74"} << 80 << true << "" << 0;
         QTest::newRow("unsure line") << QStringList{"Settings:40"} << 40 << true << "" << 0;
         QTest::newRow("slider read as another script")

@@ -236,17 +236,6 @@ private Q_SLOTS:
         QCOMPARE(texts.last(), QStringLiteral("Save changes"));
     }
 
-    void keepsColumnsOfARowApart()
-    {
-        const TestPicture picture = drawPicture({{"Alice Morgan", {20, 40}}, {"12:30", {400, 40}}}, "Noto Sans", 14,
-                                                {480, 70}, 1, Qt::white, Qt::black);
-
-        const TextItems items = recognize(picture.image);
-
-        QCOMPARE(items.size(), 2);
-        QVERIFY(items[0].box.right() < items[1].box.left() || items[1].box.right() < items[0].box.left());
-    }
-
     void lineAtTheTopHasYOfOneMinusHeight()
     {
         QImage image(400, 100, QImage::Format_RGB32);

@@ -1,15 +1,33 @@
 // quillmere-probe: runs one service of the app on its own, for developers.
 #include "ProbeCommands.h"
 
-#include <QApplication>
+#include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
+#include <memory>
+
+namespace {
+
+// Drawing text needs a platform plugin for its fonts; without a display, the
+// offscreen one serves, as on a build machine or over ssh.
+std::unique_ptr<QCoreApplication> guiApplication(int &argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
-    const QString command = args.isEmpty() ? QString() : args.takeFirst();
+    const QString command = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    // Reading pictures and asking for translations need no window system.
+    const auto app = command == QLatin1String("render") ? guiApplication(argc, argv)
+                                                        : std::make_unique<QCoreApplication>(argc, argv);
+    QStringList args = app->arguments().mid(2);
     if (command == QLatin1String("ocr"))
         return runOcrCommand(args);
     if (command == QLatin1String("translate"))

@@ -1,0 +1,179 @@
+#include "LineEnds.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// An icon stands apart from the text by at least this share of the text's
+// height (a gap of half an em is usual; letters and Han characters sit
+// closer, and words no further than a space).
+constexpr double minIconGap = 0.4;
+// An icon is no wider than this many text heights, and about as wide as
+// tall.
+constexpr double maxIconWidth = 3.0;
+constexpr double minIconAspect = 0.5, maxIconAspect = 1.6;
+// ...and no shorter than most of the text beside it.
+constexpr double minIconHeight = 0.8;
+// Text sits on its baseline; an icon is centred on the line and reaches this
+// far below the baseline and nearly as high as the tallest letters...
+constexpr double iconOverhang = 0.15;
+// ...or is clearly taller than the text with its ascenders and descenders...
+constexpr double tallIcon = 1.15;
+// ...or is a filled shape (a radio button's dot, a filled check box)...
+constexpr double solidFill = 0.55;
+// ...or stands further apart than an icon's width from the text as a rule
+// does, and twice as far as any two words of the text: Han and Hangul
+// icons match their characters in size.
+constexpr double wideIconGap = 0.5;
+constexpr double wordGapsToIconGap = 2.0;
+
+// A run of pieces that overlap side by side: a glyph with its marks, or an
+// icon's outline with what it holds.
+struct Unit {
+    QRect box;
+    int ink = 0;
+};
+
+QList<Unit> unitsOf(QList<GlyphPiece> pieces)
+{
+    std::sort(pieces.begin(), pieces.end(),
+              [](const GlyphPiece &a, const GlyphPiece &b) { return a.box.left() < b.box.left(); });
+    QList<Unit> units;
+    for (const GlyphPiece &p : pieces) {
+        if (!units.isEmpty() && p.box.left() <= units.last().box.right() + 1) {
+            units.last().box |= p.box;
+            units.last().ink += p.ink;
+        } else {
+            units.append({p.box, p.ink});
+        }
+    }
+    return units;
+}
+
+// Where the text's glyphs stand: the height of its tall letters over its
+// baseline.
+struct Body {
+    int top = 0, baseline = 0;
+    int extent = 0; // from the tallest letters to the lowest descenders
+    int height() const { return baseline - top + 1; }
+};
+
+// Measured on whole glyphs, not on their pieces: the parts of a Hangul
+// syllable or a Han character end above its baseline.
+Body bodyOf(const QList<Unit> &units)
+{
+    QList<int> tops, bottoms;
+    for (const Unit &u : units) {
+        tops.append(u.box.top());
+        bottoms.append(u.box.bottom());
+    }
+    if (tops.isEmpty())
+        return {};
+    std::sort(tops.begin(), tops.end());
+    std::sort(bottoms.begin(), bottoms.end());
+    const qsizetype last = tops.size() - 1;
+    return {tops[tops.size() / 4], bottoms[bottoms.size() / 2], bottoms[last - last / 10] - tops[last / 10] + 1};
+}
+
+bool looksLikeIcon(const Unit &icon, const Body &text, int gap, int widestGapAfter)
+{
+    const int h = icon.box.height(), w = icon.box.width(), body = text.height();
+    if (body <= 0 || h < minIconHeight * body || w < minIconAspect * h || w > maxIconAspect * h)
+        return false;
+    const double overhang = iconOverhang * body;
+    // Letters that reach below the baseline start at most a little above the
+    // tall letters; an icon overhangs both ways alike.
+    const int below = icon.box.bottom() - text.baseline, above = text.top - icon.box.top();
+    const bool centred = below >= overhang && 2 * above >= below;
+    const bool tall = h >= tallIcon * text.extent;
+    const bool solid = icon.ink >= solidFill * w * h;
+    const bool apart = gap >= wideIconGap * body && gap >= wordGapsToIconGap * widestGapAfter;
+    return centred || tall || solid || apart;
+}
+
+// The number of units at the start of `units` that form an icon, or 0.
+// The icon of units [0, k), completed by the pieces of the page around it
+// that went to no line or to another (the corners of a scan icon, the lower
+// squares of a grid).
+Unit completed(const QList<Unit> &units, int k, const QList<Unit> &around, const Body &text)
+{
+    Unit icon{units[0].box, 0};
+    for (int i = 0; i < k; ++i) {
+        icon.box |= units[i].box;
+        icon.ink += units[i].ink;
+    }
+    const QRect own = icon.box;
+    const int reach = text.height();
+    for (const Unit &u : around) {
+        const int shared = std::min(u.box.right(), own.right()) - std::max(u.box.left(), own.left()) + 1;
+        if (2 * shared >= u.box.width() && u.box.top() >= text.top - reach && u.box.bottom() <= text.baseline + reach) {
+            icon.box |= u.box;
+            icon.ink += u.ink;
+        }
+    }
+    return icon;
+}
+
+// The icon at the start of `units`, if any: how many units it takes and the
+// box of all of it. An icon may fall into pieces with gaps between them as
+// wide as the gap before the text (the rim of an avatar), so every split
+// with an icon's gap after it is tried, the widest first.
+std::pair<int, QRect> iconAtStart(const QList<Unit> &units, const QList<Unit> &around)
+{
+    int last = 0;
+    while (last + 1 < units.size() &&
+           (units[0].box | units[last].box).width() <= maxIconWidth * bodyOf(units.mid(last + 1)).height())
+        ++last;
+    for (int k = last; k >= 1; --k) {
+        const Body text = bodyOf(units.mid(k));
+        const int gap = units[k].box.left() - units[k - 1].box.right() - 1;
+        if (text.height() <= 0 || gap < minIconGap * text.height())
+            continue;
+        int widestGapAfter = 0;
+        for (qsizetype i = k + 1; i < units.size(); ++i)
+            widestGapAfter = std::max(widestGapAfter, units[i].box.left() - units[i - 1].box.right() - 1);
+        const Unit icon = completed(units, k, around, text);
+        if (looksLikeIcon(icon, text, gap, widestGapAfter))
+            return {k, icon.box};
+    }
+    return {0, {}};
+}
+
+QList<Unit> mirrored(QList<Unit> units, int axis)
+{
+    for (Unit &u : units)
+        u.box = QRect(axis - u.box.right(), u.box.top(), u.box.width(), u.box.height());
+    std::reverse(units.begin(), units.end());
+    return units;
+}
+
+QRect mirrored(const QRect &box, int axis)
+{
+    return QRect(axis - box.right(), box.top(), box.width(), box.height());
+}
+
+} // namespace
+
+LineWithoutIcons withoutEndIcons(const QList<GlyphPiece> &pieces, const QList<GlyphPiece> &around)
+{
+    QList<Unit> units = unitsOf(pieces);
+    QList<Unit> others;
+    for (const GlyphPiece &p : around)
+        others.append({p.box, p.ink});
+    LineWithoutIcons out;
+    const auto [first, startIcon] = iconAtStart(units, others);
+    if (first > 0)
+        out.icons.append(startIcon);
+    units = units.mid(first);
+    if (!units.isEmpty()) {
+        const int axis = units.last().box.right() + units.first().box.left();
+        const auto [last, endIcon] = iconAtStart(mirrored(units, axis), mirrored(others, axis));
+        if (last > 0)
+            out.icons.append(mirrored(endIcon, axis));
+        units.resize(units.size() - last);
+    }
+    for (const Unit &u : units)
+        out.text |= u.box;
+    return out;
+}

@@ -1,0 +1,293 @@
+#include "LineFinder.h"
+#include "InkMask.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QTest>
+
+namespace {
+
+enum class Icon { None, Grid, Power, Check, EmptyBox, Radio, Avatar };
+
+struct Row {
+    QString text;
+    Icon icon = Icon::None;
+    QString aside = {}; // a short text at the row's other end: a time, a key, a count
+};
+
+struct Sheet {
+    QImage image;
+    QList<QRect> texts; // the tight box of every drawn text, in device pixels
+};
+
+const QColor accent("#0a7cff");
+
+void drawIcon(QPainter &p, Icon icon, const QRectF &r, const QColor &ink, const QColor &paper)
+{
+    const double s = r.width();
+    p.save();
+    p.translate(r.topLeft());
+    p.setPen(QPen(ink, std::max(1.2, s / 10), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    switch (icon) {
+    case Icon::Grid:
+        for (int i = 0; i < 4; ++i)
+            p.drawRoundedRect(QRectF((0.08 + 0.5 * (i % 2)) * s, (0.08 + 0.5 * (i / 2)) * s, 0.34 * s, 0.34 * s), 1, 1);
+        break;
+    case Icon::Power:
+        p.drawArc(QRectF(0.12 * s, 0.15 * s, 0.76 * s, 0.76 * s), 120 * 16, 300 * 16);
+        p.drawLine(QPointF(0.5 * s, 0.05 * s), QPointF(0.5 * s, 0.5 * s));
+        break;
+    case Icon::Check:
+        p.setPen(Qt::NoPen);
+        p.setBrush(accent);
+        p.drawRoundedRect(QRectF(0, 0, s, s), 0.2 * s, 0.2 * s);
+        p.setPen(QPen(paper, 0.14 * s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF{{0.24 * s, 0.52 * s}, {0.43 * s, 0.7 * s}, {0.76 * s, 0.32 * s}});
+        break;
+    case Icon::EmptyBox:
+        p.setPen(QPen(ink, 1.2));
+        p.drawRoundedRect(QRectF(0.5, 0.5, s - 1, s - 1), 0.2 * s, 0.2 * s);
+        break;
+    case Icon::Radio:
+        p.setPen(QPen(accent, 1.2));
+        p.drawEllipse(QRectF(0.5, 0.5, s - 1, s - 1));
+        p.setPen(Qt::NoPen);
+        p.setBrush(accent);
+        p.drawEllipse(QPointF(s / 2, s / 2), 0.28 * s, 0.28 * s);
+        break;
+    case Icon::Avatar:
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor::fromHsv(200, 120, 200));
+        p.drawEllipse(QRectF(0, 0, s, s));
+        break;
+    case Icon::None:
+        break;
+    }
+    p.restore();
+}
+
+// Draws rows of an interface list: an optional icon at the reading start, a
+// gap of 0.6 em, the text, and an optional short text at the other end.
+Sheet drawSheet(const QList<Row> &rows, const QString &family, int px, int scale, bool dark, bool rightToLeft = false)
+{
+    const QColor paper = dark ? QColor("#1e1e1e") : QColor("#fafafa");
+    const QColor ink = dark ? QColor("#f2f2f2") : QColor("#1c1c1e");
+    const int width = 360 + 12 * px, rowHeight = px * 2;
+    Sheet sheet{QImage(width * scale, (rowHeight * rows.size() + px) * scale, QImage::Format_RGB32), {}};
+    sheet.image.fill(paper);
+    QPainter p(&sheet.image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
+    QFont font(family);
+    font.setPixelSize(px);
+    p.setFont(font);
+    const QFontMetricsF metrics(font);
+    // The truth is the text's own ink, drawn alone: font metrics leave out
+    // the marks that shaping stacks above and below.
+    const auto write = [&](const QString &text, double x, double baseline) {
+        p.setPen(ink);
+        p.drawText(QPointF(x, baseline), text);
+        QImage alone(sheet.image.size(), QImage::Format_Alpha8);
+        alone.fill(0);
+        QPainter q(&alone);
+        q.setRenderHint(QPainter::Antialiasing);
+        q.scale(scale, scale);
+        q.setFont(font);
+        q.drawText(QPointF(x, baseline), text);
+        q.end();
+        QRect box;
+        for (int y = 0; y < alone.height(); ++y) {
+            for (int x = 0; x < alone.width(); ++x) {
+                if (alone.constScanLine(y)[x] >= 64)
+                    box |= QRect(x, y, 1, 1);
+            }
+        }
+        sheet.texts.append(box);
+    };
+    const double margin = px;
+    for (int i = 0; i < rows.size(); ++i) {
+        const Row &row = rows[i];
+        const double top = px / 2.0 + i * rowHeight, baseline = top + rowHeight / 2.0 + px * 0.36;
+        const double iconSize = row.icon == Icon::Avatar ? px * 1.8 : px * 1.2;
+        const double textStart = row.icon == Icon::None ? margin : margin + iconSize + px * 0.6;
+        const double advance = metrics.horizontalAdvance(row.text);
+        if (row.icon != Icon::None) {
+            const double x = rightToLeft ? width - margin - iconSize : margin;
+            drawIcon(p, row.icon, QRectF(x, top + (rowHeight - iconSize) / 2, iconSize, iconSize), ink, paper);
+        }
+        write(row.text, rightToLeft ? width - textStart - advance : textStart, baseline);
+        if (!row.aside.isEmpty()) {
+            const double asideAdvance = metrics.horizontalAdvance(row.aside);
+            write(row.aside, rightToLeft ? margin : width - margin - asideAdvance, baseline);
+        }
+    }
+    return sheet;
+}
+
+QString describe(const QList<QRect> &boxes)
+{
+    QStringList parts;
+    for (const QRect &b : boxes)
+        parts.append(QStringLiteral("(%1,%2 %3x%4)").arg(b.x()).arg(b.y()).arg(b.width()).arg(b.height()));
+    return parts.join(' ');
+}
+
+// Every drawn text is found as one line of its own, and nothing else is:
+// its box holds the text's ink and reaches no further than antialiasing and
+// marks allow.
+void verifyLines(const Sheet &sheet, int scale)
+{
+    const QList<QRect> found = findLines(inkMask(sheet.image.convertToFormat(QImage::Format_Grayscale8)));
+    QVERIFY2(found.size() == sheet.texts.size(),
+             qPrintable(QStringLiteral("found %1, drawn %2").arg(describe(found), describe(sheet.texts))));
+    const int slack = 2 * scale;
+    for (const QRect &text : sheet.texts) {
+        const bool matched = std::any_of(found.begin(), found.end(), [&](const QRect &box) {
+            return box.adjusted(-slack, -slack, slack, slack).contains(text) &&
+                   text.adjusted(-slack, -slack, slack, slack).contains(box);
+        });
+        QVERIFY2(matched, qPrintable(QStringLiteral("drawn %1, found %2").arg(describe({text}), describe(found))));
+    }
+}
+
+} // namespace
+
+class LineFinderTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Glyphs of many pieces (Han radicals, Hangul jamo, Thai vowels and tone
+    // marks above and below, Arabic dots) make one line each, however close
+    // the rows, and rows do not merge.
+    void joinsGlyphsOfManyPiecesIntoOneLine_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("pixelSize");
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<QStringList>("texts");
+
+        const QStringList chinese{"二三小音合", "管理自定义大小…", "没有可用的 GL 实现"};
+        const QStringList japanese{"ドキュメント担当", "カスタム CSS を無効化する"};
+        const QStringList korean{"인쇄 미리 보기를 만드는 데 오류", "아이콘을 읽어들이는 데 실패", "확인"};
+        const QStringList thai{"ปิดเครื่องคอมพิวเตอร์นี้ทันที", "ผู้ใช้ที่ไม่รู้จัก", "แดงกำมะหยี่อ่อน"};
+        const QStringList greekArabic{"Ελληνικά κείμενα εδώ", "هل تريد حفظ الإعدادات"};
+        QTest::newRow("Chinese, small, dark") << "Noto Sans CJK SC" << 11 << 1 << true << chinese;
+        QTest::newRow("Chinese, 2x") << "Noto Sans CJK SC" << 14 << 2 << false << chinese;
+        QTest::newRow("Chinese, large") << "Noto Sans CJK SC" << 28 << 1 << false
+                                        << QStringList{"管理自定义大小…", "没有可用的 GL 实现", "音乐播放器"};
+        QTest::newRow("Japanese, dark") << "Noto Sans CJK JP" << 13 << 1 << true << japanese;
+        QTest::newRow("Korean") << "Noto Sans CJK KR" << 12 << 1 << false << korean;
+        QTest::newRow("Korean, 2x dark") << "Noto Sans CJK KR" << 20 << 2 << true << korean;
+        QTest::newRow("Thai") << "Noto Sans Thai" << 13 << 1 << false << thai;
+        QTest::newRow("Thai, 2x dark") << "Noto Sans Thai" << 13 << 2 << true << thai;
+        QTest::newRow("Greek and Arabic") << "Noto Sans Arabic" << 15 << 1 << false << greekArabic;
+    }
+
+    void joinsGlyphsOfManyPiecesIntoOneLine()
+    {
+        QFETCH(QString, family);
+        QFETCH(int, pixelSize);
+        QFETCH(int, scale);
+        QFETCH(bool, dark);
+        QFETCH(QStringList, texts);
+        QList<Row> rows;
+        for (const QString &text : texts)
+            rows.append({text});
+
+        verifyLines(drawSheet(rows, family, pixelSize, scale, dark), scale);
+    }
+
+    // Icons, check boxes, radio buttons and avatars before a label stay out
+    // of its line, whatever the script and size; short texts at the row's
+    // other end (a time, a key, a count, a date with its time) are lines of
+    // their own.
+    void leavesIconsOutAndKeepsShortTexts_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("pixelSize");
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<bool>("rightToLeft");
+        QTest::addColumn<QStringList>("texts");
+
+        QTest::newRow("Latin") << "Noto Sans" << 13 << 1 << false << false
+                               << QStringList{"Left Margin",       "Music Players", "Disable log out",
+                                              "Show hidden files", "Yes",           "Alice Morgan"};
+        QTest::newRow("Latin, dark") << "Noto Sans" << 13 << 1 << true << false
+                                     << QStringList{"Left Margin",       "Music Players", "Disable log out",
+                                                    "Show hidden files", "Yes",           "Alice Morgan"};
+        QTest::newRow("Chinese") << "Noto Sans CJK SC" << 13 << 1 << false << false
+                                 << QStringList{"左边距设置",   "音乐播放器", "注销并关闭",
+                                                "显示隐藏文件", "是",         "田中さん"};
+        QTest::newRow("Korean, dark") << "Noto Sans CJK KR" << 14 << 1 << true << false
+                                      << QStringList{"서버 주소 입력", "음악 플레이어", "로그아웃",
+                                                     "새 폴더",        "확인",          "김민수"};
+        QTest::newRow("Hebrew, right to left")
+            << "Noto Sans Hebrew" << 13 << 1 << false << true
+            << QStringList{"סריקה", "התנתק מהמערכת", "הגדרות", "הצג קבצים", "כן", "דנה לוי"};
+    }
+
+    void leavesIconsOutAndKeepsShortTexts()
+    {
+        QFETCH(QString, family);
+        QFETCH(int, pixelSize);
+        QFETCH(int, scale);
+        QFETCH(bool, dark);
+        QFETCH(bool, rightToLeft);
+        QFETCH(QStringList, texts);
+        const QList<Icon> icons{Icon::Grid, Icon::Power, Icon::Check, Icon::EmptyBox, Icon::Radio, Icon::Avatar};
+        const QStringList asides{"19:38", "F5", "Ctrl+N", "6", "23", "2024-10-18 03:20"};
+        QList<Row> rows;
+        for (int i = 0; i < texts.size(); ++i)
+            rows.append({texts[i], icons[i], asides[i]});
+
+        verifyLines(drawSheet(rows, family, pixelSize, scale, dark, rightToLeft), scale);
+    }
+
+    // Dense text, light on dark and dark on light: the mask holds the
+    // strokes, never the paper between them or between the rows.
+    void inkMaskMarksStrokesNotPaper_data()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("dark on light") << false;
+        QTest::newRow("light on dark") << true;
+    }
+
+    void inkMaskMarksStrokesNotPaper()
+    {
+        QFETCH(bool, dark);
+        const QColor paper = dark ? QColor("#1e1e1e") : QColor("#fafafa");
+        QImage image(240, 80, QImage::Format_RGB32);
+        image.fill(paper);
+        QPainter p(&image);
+        QFont font("Noto Sans CJK SC");
+        font.setPixelSize(12);
+        p.setFont(font);
+        p.setPen(dark ? QColor("#f2f2f2") : QColor("#1c1c1e"));
+        for (int row = 0; row < 4; ++row)
+            p.drawText(QPointF(8, 16 + 19 * row), QStringLiteral("显示隐藏文件管理器播放器设置"));
+        p.end();
+        const QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
+        const int paperGray = qGray(paper.rgb());
+
+        const QImage mask = inkMask(gray);
+
+        int ink = 0, paperMarked = 0;
+        for (int y = 0; y < gray.height(); ++y) {
+            for (int x = 0; x < gray.width(); ++x) {
+                if (mask.constScanLine(y)[x] == 0)
+                    continue;
+                ++ink;
+                paperMarked += std::abs(gray.constScanLine(y)[x] - paperGray) < 8;
+            }
+        }
+        QVERIFY(ink > 0);
+        QVERIFY2(paperMarked == 0,
+                 qPrintable(QStringLiteral("%1 of %2 marked pixels are paper").arg(paperMarked).arg(ink)));
+    }
+};
+
+QTEST_MAIN(LineFinderTest)
+#include "LineFinderTest.moc"
