@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Speed and memory of quillmere-probe ocr on the corpus.
 
-usage: speed.py BUILD_DIR CORPUS_DIR
+usage: speed.py BUILD_DIR CORPUS_DIR  (OCR_PICTURES=REGEX for a subset)
 
 Per language group, a fresh probe (engines loaded at start as the app does at
 launch) reads the group's pictures: the first picture's time and the median of
@@ -10,6 +10,7 @@ default threads and with 16 recognition threads, for the peak memory, and one
 reads an 8K (7680 x 4320) screenshot.
 """
 import json
+import os
 import re
 import statistics
 import subprocess
@@ -32,6 +33,9 @@ def probe(build, images, threads=None):
 def main():
     build, corpus = Path(sys.argv[1]), Path(sys.argv[2])
     pictures = [p for p in json.loads((corpus / "truth.json").read_text()) if p["group"] != "none"]
+    only = os.environ.get("OCR_PICTURES")
+    if only:
+        pictures = [p for p in pictures if re.search(only, p["image"])]
     groups = list(dict.fromkeys(p["group"] for p in pictures))
     print("| group | first picture ms (cpu ms) | median ms (cpu ms) | peak MB |")
     print("|---|---|---|---|")

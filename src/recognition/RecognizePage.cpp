@@ -78,14 +78,22 @@ bool isLatinModel(const QString &model)
 // outside the Latin alphabet for the models of other scripts. Each thread
 // reads every sample with one model, so that sampling needs one engine of each
 // model however many threads there are.
-QList<int> confidences(const QList<QImage> &samples, const QStringList &models)
+struct SampleScore {
+    int confidence = 0;
+    bool ownLetters = false; // read letters only its language writes
+};
+
+QList<SampleScore> confidences(const QList<QImage> &samples, const QStringList &models)
 {
-    QList<int> total(models.size(), 0);
+    QList<SampleScore> total(models.size());
     parallelFor(models.size(), [&](int m) {
+        const QString own = ownLetters(models[m]);
         for (const QImage &sample : samples) {
             const LineReading reading = readLine(sample, models[m]);
             const double share = isLatinModel(models[m]) ? 1.0 : nonLatinShare(reading.text);
-            total[m] += int(std::max(0, reading.confidence) * share);
+            total[m].confidence += int(std::max(0, reading.confidence) * share);
+            total[m].ownLetters = total[m].ownLetters || std::any_of(reading.text.begin(), reading.text.end(),
+                                                                     [&](QChar c) { return own.contains(c); });
         }
     });
     return total;
@@ -93,26 +101,28 @@ QList<int> confidences(const QList<QImage> &samples, const QStringList &models)
 
 // The page's script first, read with each script's first model, then the
 // language among that script's models. A language's own model must read the
-// samples clearly surer than the script's first model: on a few lines without
-// the language's own letters, they all read alike.
+// samples clearly surer than the script's first model, and read some of the
+// letters only its language writes: on a few lines without them, the models
+// of one script all read alike.
 Script pageScript(const QList<QImage> &samples, QString &language)
 {
     const QList<Script> &all = scripts();
-    const QList<int> byScript = confidences(samples, scriptProbes());
+    const QList<SampleScore> byScript = confidences(samples, scriptProbes());
     qsizetype best = 0;
     for (qsizetype s = 1; s < all.size(); ++s) {
         const int margin = int(samples.size()) * (all[s].lead - all[best].lead);
-        if (byScript[s] > byScript[best] + margin)
+        if (byScript[s].confidence > byScript[best].confidence + margin)
             best = s;
     }
     const Script &script = all[best];
     language = script.models.first();
     const QStringList languages = script.models.mid(1);
-    const QList<int> byLanguage = confidences(samples, languages);
-    int surest = byScript[best] + int(samples.size()) * languageLead;
+    const QList<SampleScore> byLanguage = confidences(samples, languages);
+    int surest = byScript[best].confidence + int(samples.size()) * languageLead;
     for (qsizetype m = 0; m < languages.size(); ++m) {
-        if (byLanguage[m] > surest) {
-            surest = byLanguage[m];
+        const bool ownLettersRead = byLanguage[m].ownLetters || ownLetters(languages[m]).isEmpty();
+        if (ownLettersRead && byLanguage[m].confidence > surest) {
+            surest = byLanguage[m].confidence;
             language = languages[m];
         }
     }

@@ -1,5 +1,7 @@
 #include "Scripts.h"
 
+#include <map>
+
 const QList<Script> &scripts()
 {
     static const QList<Script> all{
@@ -21,4 +23,22 @@ QStringList scriptProbes()
     for (const Script &script : scripts())
         probes.append(script.models.first());
     return probes;
+}
+
+QString ownLetters(const QString &model)
+{
+    static const std::map<QString, QString> letters{
+        {"fra", "éèêëàâçîïôùûœÉÈÊÀÇÔ"},
+        {"spa", "ñáéíóúü¿¡ÑÁÉÍÓÚ"},
+        {"deu", "äöüßÄÖÜ"},
+        {"ita", "àèéìòùÀÈÉÌÒÙ"},
+        {"por", "ãõçáéíóúâêôàÃÕÇÁÉÍÓÚÂÊÔ"},
+        {"pol", "ąćęłńóśźżĄĆĘŁŃÓŚŹŻ"},
+        {"tur", "ğışçöüĞİŞÇÖÜ"},
+        {"vie", "ăâđêôơưạảấầẩẫậắằẳẵặẹẻẽếềểễệỉịọỏốồổỗộớờởỡợụủứừửữựỳỵỷỹĂÂĐÊÔƠƯ"},
+        {"ukr", "іїєґІЇЄҐ"},
+        {"yid", "\u05f0\u05f1\u05f2\u05b7\u05b8\u05bf\ufb2e\ufb2f\ufb4e"},
+    };
+    const auto found = letters.find(model);
+    return found == letters.end() ? QString() : found->second;
 }

@@ -21,5 +21,10 @@ struct Script {
 
 const QList<Script> &scripts();
 
+// Letters that only the named model's language of its script writes
+// (Ukrainian і ї є ґ, Yiddish װ ײ and pointed letters, French é è ç, ...), or
+// nothing for a script's first model and for Chinese.
+QString ownLetters(const QString &model);
+
 // The models a page's script is decided with: the first of every script.
 QStringList scriptProbes();
