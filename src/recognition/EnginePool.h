@@ -38,7 +38,7 @@ public:
         std::unique_ptr<tesseract::TessBaseAPI> engine;
     };
 
-    static constexpr int enginesPerModel = 4;
+    static constexpr int enginesPerModel = 2;
     static constexpr int maxEngines = 16;
 
     static EnginePool &shared();
