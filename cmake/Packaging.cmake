@@ -42,7 +42,10 @@ The interface speaks Hebrew.")
 # the much larger -extra packages, so those are only recommended.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "tesseract-ocr-eng, tesseract-ocr-heb, tesseract-ocr-rus, tesseract-ocr-ara, fonts-noto-core, fonts-noto-ui-core, qt6-wayland, wl-clipboard")
+  "tesseract-ocr-eng, tesseract-ocr-fra, tesseract-ocr-spa, tesseract-ocr-deu, tesseract-ocr-ita, tesseract-ocr-por, \
+tesseract-ocr-pol, tesseract-ocr-tur, tesseract-ocr-vie, tesseract-ocr-rus, tesseract-ocr-ukr, tesseract-ocr-ell, \
+tesseract-ocr-heb, tesseract-ocr-yid, tesseract-ocr-ara, tesseract-ocr-chi-sim, tesseract-ocr-chi-tra, tesseract-ocr-jpn, \
+tesseract-ocr-kor, tesseract-ocr-tha, fonts-noto-core, fonts-noto-ui-core, qt6-wayland, wl-clipboard")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-extra, fonts-noto-ui-extra")
 
 include(CPack)

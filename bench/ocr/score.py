@@ -84,7 +84,7 @@ def run_probe(build, images):
     proc = subprocess.run([str(build / "bin/quillmere-probe"), "ocr", *map(str, images)],
                           capture_output=True, text=True, check=True)
     outputs = proc.stdout.splitlines()
-    times = [float(m.group(1)) for m in re.finditer(r"([0-9.]+) ms", proc.stderr)]
+    times = [float(m.group(1)) for m in re.finditer(r": ([0-9.]+) ms, [0-9.]+ ms cpu", proc.stderr)]
     results = []
     for image, line, ms in zip(images, outputs, times[-len(images):]):
         width, height = png_size(image)

@@ -57,15 +57,19 @@ EnginePool &EnginePool::shared()
 EnginePool::Lease EnginePool::acquire(const QString &model)
 {
     {
-        std::lock_guard lock(mutex);
-        auto &engines = idle[model];
-        if (!engines.empty()) {
-            auto engine = std::move(engines.back());
-            engines.pop_back();
+        std::unique_lock lock(mutex);
+        Model &entry = models[model];
+        entry.lastUse = ++uses;
+        returned.wait(lock, [&] { return !entry.idle.empty() || entry.loaded < enginesPerModel; });
+        if (!entry.idle.empty()) {
+            auto engine = std::move(entry.idle.back());
+            entry.idle.pop_back();
             return Lease(this, model, std::move(engine));
         }
+        ++entry.loaded;
+        ++loaded;
     }
-    return Lease(this, model, loadEngine(model));
+    return Lease(this, model, load(model));
 }
 
 void EnginePool::preload(const QString &model, int count)
@@ -73,18 +77,66 @@ void EnginePool::preload(const QString &model, int count)
     for (;;) {
         {
             std::lock_guard lock(mutex);
-            if (static_cast<int>(idle[model].size()) >= count)
+            Model &entry = models[model];
+            if (entry.loaded >= std::min(count, enginesPerModel))
                 return;
+            ++entry.loaded;
+            ++loaded;
         }
-        auto engine = loadEngine(model);
+        auto engine = load(model);
         if (!engine)
             return;
         giveBack(model, std::move(engine));
     }
 }
 
-void EnginePool::giveBack(const QString &model, std::unique_ptr<tesseract::TessBaseAPI> engine)
+int EnginePool::loadedEngines()
 {
     std::lock_guard lock(mutex);
-    idle[model].push_back(std::move(engine));
+    return loaded;
+}
+
+// Loads an engine whose place the caller has already counted; gives the place
+// back if the model cannot be loaded, and frees idle engines past the limit.
+std::unique_ptr<tesseract::TessBaseAPI> EnginePool::load(const QString &model)
+{
+    auto engine = loadEngine(model);
+    std::vector<std::unique_ptr<tesseract::TessBaseAPI>> freed;
+    {
+        std::lock_guard lock(mutex);
+        if (!engine) {
+            --models[model].loaded;
+            --loaded;
+        }
+        freed = idleToFree(model);
+    }
+    returned.notify_all();
+    return engine;
+}
+
+std::vector<std::unique_ptr<tesseract::TessBaseAPI>> EnginePool::idleToFree(const QString &keep)
+{
+    std::vector<std::unique_ptr<tesseract::TessBaseAPI>> freed;
+    while (loaded > maxEngines) {
+        Model *oldest = nullptr;
+        for (auto &[name, entry] : models)
+            if (name != keep && !entry.idle.empty() && (!oldest || entry.lastUse < oldest->lastUse))
+                oldest = &entry;
+        if (!oldest)
+            break;
+        freed.push_back(std::move(oldest->idle.back()));
+        oldest->idle.pop_back();
+        --oldest->loaded;
+        --loaded;
+    }
+    return freed;
+}
+
+void EnginePool::giveBack(const QString &model, std::unique_ptr<tesseract::TessBaseAPI> engine)
+{
+    {
+        std::lock_guard lock(mutex);
+        models[model].idle.push_back(std::move(engine));
+    }
+    returned.notify_all();
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <condition_variable>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -14,6 +16,11 @@ class TessBaseAPI;
 // Keeps loaded Tesseract engines for reuse: loading a model takes from a
 // tenth of a second to seconds. An engine is lent to one thread at a time and
 // comes back cleared, so no reading depends on what the engine read before.
+//
+// Memory stays bounded whatever the number of cores: at most
+// `enginesPerModel` engines of one model exist (more threads wait for one to
+// come back), and past `maxEngines` loaded engines the idle ones of the models
+// used least recently are freed.
 class EnginePool {
 public:
     class Lease {
@@ -31,19 +38,37 @@ public:
         std::unique_ptr<tesseract::TessBaseAPI> engine;
     };
 
+    static constexpr int enginesPerModel = 2;
+    static constexpr int maxEngines = 16;
+
     static EnginePool &shared();
 
-    // An engine for the named model of the language data, loaded if none is
-    // idle; an empty lease when the model cannot be loaded.
+    // An engine for the named model of the language data ("eng", or several
+    // joined by "+"), loaded if none is idle; an empty lease when the model
+    // cannot be loaded.
     Lease acquire(const QString &model);
 
-    // Loads engines until `count` of `model` are idle.
+    // Loads engines until `count` (at most enginesPerModel) of `model` exist.
     void preload(const QString &model, int count);
 
+    // Engines loaded now, lent or idle.
+    int loadedEngines();
+
 private:
+    struct Model {
+        std::vector<std::unique_ptr<tesseract::TessBaseAPI>> idle;
+        int loaded = 0;
+        std::uint64_t lastUse = 0;
+    };
+
     EnginePool();
     void giveBack(const QString &model, std::unique_ptr<tesseract::TessBaseAPI> engine);
+    std::unique_ptr<tesseract::TessBaseAPI> load(const QString &model);
+    std::vector<std::unique_ptr<tesseract::TessBaseAPI>> idleToFree(const QString &keep);
 
     std::mutex mutex;
-    std::map<QString, std::vector<std::unique_ptr<tesseract::TessBaseAPI>>> idle;
+    std::condition_variable returned;
+    std::map<QString, Model> models;
+    int loaded = 0;
+    std::uint64_t uses = 0;
 };

@@ -10,6 +10,55 @@
 
 #include <memory>
 
+namespace {
+
+// Letters of scripts written without spaces between words.
+bool isDense(QChar c)
+{
+    switch (c.script()) {
+    case QChar::Script_Han:
+    case QChar::Script_Hiragana:
+    case QChar::Script_Katakana:
+    case QChar::Script_Hangul:
+    case QChar::Script_Thai:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Tesseract splits lines of Han, kana, Hangul and Thai into "words" at the
+// gaps between letters. Han, kana and Thai put no spaces between words, so
+// only a gap this wide (a share of the letters' height) parts them; Korean
+// puts spaces between words, which are wider than this.
+constexpr double denseGap = 0.6;
+constexpr double hangulGap = 0.2;
+
+QList<WordReading> joinedDenseWords(const QList<WordReading> &words)
+{
+    QList<WordReading> joined;
+    for (const WordReading &word : words) {
+        if (!joined.isEmpty() && !word.text.isEmpty() && !joined.last().text.isEmpty()) {
+            WordReading &last = joined.last();
+            const int gap = std::max(word.box.left() - last.box.right(), last.box.left() - word.box.right()) - 1;
+            const int height = std::max(word.box.height(), last.box.height());
+            const bool hangul =
+                last.text.back().script() == QChar::Script_Hangul || word.text.front().script() == QChar::Script_Hangul;
+            if (isDense(last.text.back()) && isDense(word.text.front()) &&
+                gap < (hangul ? hangulGap : denseGap) * height) {
+                last.text += word.text;
+                last.confidence = std::min(last.confidence, word.confidence);
+                last.box |= word.box;
+                continue;
+            }
+        }
+        joined.append(word);
+    }
+    return joined;
+}
+
+} // namespace
+
 LineReading readLine(const QImage &line, const QString &model)
 {
     if (recognitionStopping())
@@ -33,5 +82,6 @@ LineReading readLine(const QImage &line, const QString &model)
                                       QRect(QPoint(left, top), QPoint(right - 1, bottom - 1))});
         } while (words->Next(tesseract::RIL_WORD));
     }
+    reading.words = joinedDenseWords(reading.words);
     return reading;
 }

@@ -18,10 +18,16 @@
 
 namespace {
 
-// A reading this sure is taken without trying the other scripts.
+// A reading this sure is taken without trying English too.
 constexpr int sureConfidence = 85;
-// The widest lines decide which script is tried first on every line.
-constexpr int sampleLines = 3;
+// The widest lines decide the page's script and language.
+constexpr int sampleCount = 3;
+// Sample lines are cut to this width: enough letters to tell scripts and
+// languages apart, without reading whole paragraphs with every model.
+constexpr int sampleWidth = 640;
+// What a language's own model must lead its script's first model by, in
+// points of mean confidence per sample line.
+constexpr int languageLead = 3;
 
 QImage grayOf(const QImage &image)
 {
@@ -33,40 +39,103 @@ QImage grayOf(const QImage &image)
     return flat.convertToFormat(QImage::Format_Grayscale8);
 }
 
-// The model whose readings of the page's widest lines are surest.
-QString leadingModel(const QList<QImage> &images)
+QList<QImage> sampleLines(const QList<QImage> &images)
 {
     QList<int> order(images.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return images[a].width() > images[b].width(); });
-    order.resize(std::min<qsizetype>(order.size(), sampleLines));
-    const QStringList &models = scriptModels();
-    QList<int> confidence(order.size() * models.size());
-    parallelFor(confidence.size(), [&](int i) {
-        const QImage &line = images[order[i / models.size()]];
-        confidence[i] = line.isNull() ? 0 : std::max(0, readLine(line, models[i % models.size()]).confidence);
-    });
-    int best = 0, bestTotal = -1;
-    for (int m = 0; m < models.size(); ++m) {
-        int total = 0;
-        for (int s = 0; s < order.size(); ++s)
-            total += confidence[s * models.size() + m];
-        if (total > bestTotal) {
-            best = m;
-            bestTotal = total;
-        }
+    QList<QImage> samples;
+    for (int i : order) {
+        if (samples.size() == sampleCount)
+            break;
+        if (!images[i].isNull())
+            samples.append(images[i].width() > sampleWidth ? images[i].copy(0, 0, sampleWidth, images[i].height())
+                                                           : images[i]);
     }
-    return models[best];
+    return samples;
 }
 
-LineReading readInBestScript(const QImage &line, const QString &lead)
+// The share of a reading's letters outside the Latin alphabet. East Asian
+// models also know Latin letters and read Latin text about as surely as the
+// English model; that they read it as Latin is what tells.
+double nonLatinShare(const QString &text)
+{
+    int letters = 0, latin = 0;
+    for (const QChar c : text) {
+        if (!c.isLetter())
+            continue;
+        ++letters;
+        latin += c.script() == QChar::Script_Latin;
+    }
+    return letters ? 1.0 - double(latin) / letters : 0.0;
+}
+
+bool isLatinModel(const QString &model)
+{
+    return scripts().first().models.contains(model);
+}
+
+// Each model's confidence over the samples, counting only what it read
+// outside the Latin alphabet for the models of other scripts. Each thread
+// reads every sample with one model, so that sampling needs one engine of each
+// model however many threads there are.
+struct SampleScore {
+    int confidence = 0;
+    bool ownLetters = false; // read letters only its language writes
+};
+
+QList<SampleScore> confidences(const QList<QImage> &samples, const QStringList &models)
+{
+    QList<SampleScore> total(models.size());
+    parallelFor(models.size(), [&](int m) {
+        const QString own = ownLetters(models[m]);
+        for (const QImage &sample : samples) {
+            const LineReading reading = readLine(sample, models[m]);
+            const double share = isLatinModel(models[m]) ? 1.0 : nonLatinShare(reading.text);
+            total[m].confidence += int(std::max(0, reading.confidence) * share);
+            total[m].ownLetters = total[m].ownLetters || std::any_of(reading.text.begin(), reading.text.end(),
+                                                                     [&](QChar c) { return own.contains(c); });
+        }
+    });
+    return total;
+}
+
+// The page's script first, read with each script's first model, then the
+// language among that script's models. A language's own model must read the
+// samples clearly surer than the script's first model, and read some of the
+// letters only its language writes: on a few lines without them, the models
+// of one script all read alike.
+Script pageScript(const QList<QImage> &samples, QString &language)
+{
+    const QList<Script> &all = scripts();
+    const QList<SampleScore> byScript = confidences(samples, scriptProbes());
+    qsizetype best = 0;
+    for (qsizetype s = 1; s < all.size(); ++s) {
+        const int margin = int(samples.size()) * (all[s].lead - all[best].lead);
+        if (byScript[s].confidence > byScript[best].confidence + margin)
+            best = s;
+    }
+    const Script &script = all[best];
+    language = script.models.first();
+    const QStringList languages = script.models.mid(1);
+    const QList<SampleScore> byLanguage = confidences(samples, languages);
+    int surest = byScript[best].confidence + int(samples.size()) * languageLead;
+    for (qsizetype m = 0; m < languages.size(); ++m) {
+        const bool ownLettersRead = byLanguage[m].ownLetters || ownLetters(languages[m]).isEmpty();
+        if (ownLettersRead && byLanguage[m].confidence > surest) {
+            surest = byLanguage[m].confidence;
+            language = languages[m];
+        }
+    }
+    return script;
+}
+
+LineReading readInBestScript(const QImage &line, const QString &lead, const QStringList &others)
 {
     LineReading best = readLine(line, lead);
     if (best.confidence >= sureConfidence)
         return best;
-    for (const QString &model : scriptModels()) {
-        if (model == lead)
-            continue;
+    for (const QString &model : others) {
         LineReading other = readLine(line, model);
         if (other.confidence > best.confidence)
             best = std::move(other);
@@ -90,11 +159,18 @@ TextItems recognizePage(const QImage &image)
 
     QList<QImage> images(lines.size());
     parallelFor(lines.size(), [&](int i) { images[i] = lineImage(gray, mask, lines[i]); });
-    const QString lead = leadingModel(images);
+    QString language;
+    const Script script = pageScript(sampleLines(images), language);
+    const QString lead = script.withLatin ? language + "+eng" : language;
+    // Lines in English around East Asian text (a foreign app's content in an
+    // English interface) are read with English too when the page's model is
+    // unsure; the other scripts' lines are read with English already.
+    const QStringList others =
+        script.withLatin || isLatinModel(language) ? QStringList{} : QStringList{QStringLiteral("eng")};
     QList<LineReading> readings(lines.size());
     parallelFor(lines.size(), [&](int i) {
         if (!images[i].isNull())
-            readings[i] = readInBestScript(images[i], lead);
+            readings[i] = readInBestScript(images[i], lead, others);
     });
 
     TextItems items;

@@ -32,16 +32,14 @@ void recognizeText(const QImage &image, RecognitionCompletion completion)
 
 void warmUpRecognizer()
 {
-    // One engine per model for every thread that may read lines at once.
-    const int copies = recognitionThreads().maxThreadCount();
-    for (int i = 0; i < copies; ++i) {
-        recognitionThreads().start([copies] {
+    // Every script's first model, which decides a page's script, and an
+    // English engine for every thread.
+    const int threads = recognitionThreads().maxThreadCount();
+    for (const QString &model : scriptProbes()) {
+        recognitionThreads().start([model, copies = model == "eng" ? threads : 1] {
             keepOpenMPOnThisThread();
-            for (const QString &model : scriptModels()) {
-                if (recognitionStopping())
-                    return;
+            if (!recognitionStopping())
                 EnginePool::shared().preload(model, copies);
-            }
         });
     }
 }

@@ -42,24 +42,14 @@ qsizetype nearest(const TextItems &items, const QRectF &box)
 
 // `actual` spans the ink's columns and the text's height at its font size
 // (`fontPixels`), covering the ink.
-void compareBox(const QRectF &actual, const QRectF &ink, QSize pixels, int fontPixels)
+bool boxFits(const QRectF &actual, const QRectF &ink, QSize pixels, int fontPixels)
 {
     // A few pixels either way: antialiased edges are ink or paper.
     const double dx = 4.0 / pixels.width(), dy = 1.0 / pixels.height();
     const double height = actual.height() * pixels.height();
-    QVERIFY2(qAbs(actual.left() - ink.left()) <= dx && qAbs(actual.right() - ink.right()) <= dx &&
-                 actual.top() <= ink.top() + dy && actual.bottom() >= ink.bottom() - dy &&
-                 height >= 1.05 * fontPixels && height <= 1.45 * fontPixels,
-             qPrintable(QStringLiteral("box (%1, %2, %3, %4), ink (%5, %6, %7, %8), font %9 px")
-                            .arg(actual.x())
-                            .arg(actual.y())
-                            .arg(actual.width())
-                            .arg(actual.height())
-                            .arg(ink.x())
-                            .arg(ink.y())
-                            .arg(ink.width())
-                            .arg(ink.height())
-                            .arg(fontPixels)));
+    return qAbs(actual.left() - ink.left()) <= dx && qAbs(actual.right() - ink.right()) <= dx &&
+           actual.top() <= ink.top() + dy && actual.bottom() >= ink.bottom() - dy && height >= 1.05 * fontPixels &&
+           height <= 1.45 * fontPixels;
 }
 
 // Edit operations allowed when reading `text`: OCR may slip on a character.
@@ -99,6 +89,18 @@ private Q_SLOTS:
         const QStringList hebrew{"האם לשמור את הגדרות התצוגה?", "הסיסמה שלך שונתה אתמול"};
         const QStringList arabic{"هل تريد حفظ الإعدادات", "تم تغيير كلمة المرور"};
         const QStringList yiddish{"מיר רעדן אַ ביסל ייִדיש", "דער טאָג איז שיין"};
+        const QStringList accents{"Télécharger le rapport d'été", "Vergrößerung öffnen"};
+        const QStringList turkish{"Değişiklikleri kaydet", "Şifreniz dün değiştirildi"};
+        const QStringList vietnamese{"Tiếng Việt có dấu", "Lưu các thay đổi"};
+        const QStringList ukrainian{"Зберегти зміни у файлі", "Її налаштування змінено"};
+        const QStringList greek{"Αποθήκευση αλλαγών", "Ρυθμίσεις οθόνης"};
+        const QStringList chinese{"保存更改", "无法启动线程来拷贝数据"};
+        const QStringList traditional{"儲存變更", "無法建立備份檔案"};
+        const QStringList japanese{"変更を保存しますか", "バックアップファイル"};
+        const QStringList korean{"변경 사항 저장", "비밀번호가 변경되었습니다"};
+        const QStringList thai{"บันทึกการเปลี่ยนแปลง", "การตั้งค่าหน้าจอ"};
+        const QStringList mixedHebrew{"קוד מקור Ada", "הורד 967 MB עכשיו"};
+        const QStringList mixedRussian{"Загружено 967 MB", "Видео DV и HDMI"};
         QTest::newRow("English, small UI text") << "Noto Sans" << 13 << 1 << false << english;
         QTest::newRow("English, 2x dark") << "Noto Sans" << 13 << 2 << true << english;
         QTest::newRow("Russian") << "Noto Sans" << 14 << 1 << false << russian;
@@ -107,6 +109,18 @@ private Q_SLOTS:
         QTest::newRow("Hebrew, 2x dark") << "Noto Sans Hebrew" << 14 << 2 << true << hebrew;
         QTest::newRow("Arabic") << "Noto Sans Arabic" << 18 << 1 << false << arabic;
         QTest::newRow("Yiddish") << "Noto Sans Hebrew" << 16 << 1 << false << yiddish;
+        QTest::newRow("French and German accents") << "Noto Sans" << 14 << 1 << false << accents;
+        QTest::newRow("Turkish, dark") << "Noto Sans" << 14 << 1 << true << turkish;
+        QTest::newRow("Vietnamese") << "Noto Sans" << 15 << 1 << false << vietnamese;
+        QTest::newRow("Ukrainian, dark") << "Noto Sans" << 15 << 1 << true << ukrainian;
+        QTest::newRow("Greek") << "Noto Sans" << 15 << 1 << false << greek;
+        QTest::newRow("Chinese, simplified") << "Noto Sans CJK SC" << 16 << 1 << false << chinese;
+        QTest::newRow("Chinese, traditional, dark") << "Noto Sans CJK TC" << 16 << 1 << true << traditional;
+        QTest::newRow("Japanese, 2x") << "Noto Sans CJK JP" << 14 << 2 << false << japanese;
+        QTest::newRow("Korean, dark") << "Noto Sans CJK KR" << 16 << 1 << true << korean;
+        QTest::newRow("Thai") << "Noto Sans Thai" << 18 << 1 << false << thai;
+        QTest::newRow("Hebrew with Latin") << "Noto Sans Hebrew" << 15 << 1 << false << mixedHebrew;
+        QTest::newRow("Russian with Latin, dark") << "Noto Sans" << 15 << 1 << true << mixedRussian;
     }
 
     void readsLinesOfEachScript()
@@ -124,12 +138,25 @@ private Q_SLOTS:
         const TextItems items = recognize(picture.image);
 
         QCOMPARE(items.size(), picture.texts.size());
+        QStringList misread;
+        bool boxesRight = true;
         for (qsizetype i = 0; i < picture.texts.size(); ++i) {
             const qsizetype k = nearest(items, picture.boxes[i]);
-            QVERIFY2(editDistance(items[k].text, picture.texts[i]) <= tolerance(picture.texts[i]),
-                     qPrintable(items[k].text + " <> " + picture.texts[i]));
-            compareBox(items[k].box, picture.boxes[i], picture.image.size(), pixelSize * scale);
+            if (editDistance(items[k].text, picture.texts[i]) > tolerance(picture.texts[i]))
+                misread.append(items[k].text + " <> " + picture.texts[i]);
+            boxesRight = boxesRight && boxFits(items[k].box, picture.boxes[i], picture.image.size(), pixelSize * scale);
         }
+        // Known faults, kept visible: the language of a Latin page is chosen
+        // from a few lines, and two lines with few accents do not show it;
+        // the Russian model's look-alike capitals win over the English word.
+        QEXPECT_FAIL("French and German accents", "accents on a two-line page are read with English", Continue);
+        QEXPECT_FAIL("Russian with Latin, dark", "\"MB\" after a number is read in Cyrillic", Continue);
+        QVERIFY2(misread.isEmpty(), qPrintable(misread.join(" / ")));
+        // Boxes of lines whose letters are several pieces do not yet span
+        // just the letters.
+        QEXPECT_FAIL("Japanese, 2x", "box of a kana line", Continue);
+        QEXPECT_FAIL("Thai", "box of a line with marks above and below", Continue);
+        QVERIFY(boxesRight);
     }
 
     void readsLightTextOnAccentColourAndGradient()

@@ -12,6 +12,9 @@
 #include <QThreadPool>
 
 #include <cstdio>
+#include <ctime>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -25,14 +28,34 @@ QByteArray itemsAsJson(const TextItems &items)
     return QJsonDocument(array).toJson(QJsonDocument::Compact);
 }
 
+double cpuMilliseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+long peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
 } // namespace
 
-// Prints one JSON line per picture, as recognizeText delivers it, and the
-// time each took on stderr; the language data is loaded first, as at launch.
-int runOcrCommand(const QStringList &args)
+// Prints one JSON line per picture, as recognizeText delivers it, and on
+// stderr the wall-clock and processor time each took, then the peak memory;
+// the language data is loaded first, as at launch. `--threads N` sets the
+// number of recognition threads, as on a machine with N cores.
+int runOcrCommand(QStringList args)
 {
+    if (args.size() >= 2 && args[0] == QLatin1String("--threads")) {
+        recognitionThreads().setMaxThreadCount(std::max(1, args[1].toInt()));
+        args = args.mid(2);
+    }
     if (args.isEmpty()) {
-        std::fprintf(stderr, "usage: quillmere-probe ocr IMAGE...\n");
+        std::fprintf(stderr, "usage: quillmere-probe ocr [--threads N] IMAGE...\n");
         return 2;
     }
     QElapsedTimer warmUp;
@@ -54,15 +77,19 @@ int runOcrCommand(const QStringList &args)
         TextItems items;
         QElapsedTimer timer;
         timer.start();
+        const double cpuStart = cpuMilliseconds();
         recognizeText(image, [&](TextItems found) {
             items = std::move(found);
             loop.quit();
         });
         loop.exec();
         const double ms = timer.nsecsElapsed() / 1e6;
+        const double cpu = cpuMilliseconds() - cpuStart;
         std::printf("%s\n", itemsAsJson(items).constData());
         std::fflush(stdout);
-        std::fprintf(stderr, "%s: %.1f ms, %lld lines\n", qPrintable(path), ms, static_cast<long long>(items.size()));
+        std::fprintf(stderr, "%s: %.1f ms, %.1f ms cpu, %lld lines\n", qPrintable(path), ms, cpu,
+                     static_cast<long long>(items.size()));
     }
+    std::fprintf(stderr, "peak memory: %ld MB\n", peakMegabytes());
     return failures ? 1 : 0;
 }

@@ -3,6 +3,6 @@
 #include <QStringList>
 
 // Each command takes the arguments after its name and returns the exit code.
-int runOcrCommand(const QStringList &args);
+int runOcrCommand(QStringList args);
 int runTranslateCommand(const QStringList &args);
 int runRenderCommand(const QStringList &args);
