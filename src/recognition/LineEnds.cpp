@@ -86,9 +86,13 @@ bool looksLikeIcon(const Unit &icon, const Body &text, int gap, int widestGapAft
     // tall letters; an icon overhangs both ways alike.
     const int below = icon.box.bottom() - text.baseline, above = text.top - icon.box.top();
     const bool centred = below >= overhang && 2 * above >= below;
-    const bool tall = h >= tallIcon * text.extent;
+    // A first word such as "Її" or "À" is as tall beside lower case without
+    // ascenders, and stands as far from one more word, but it stands on the
+    // baseline.
+    const bool onBaseline = below <= 0;
+    const bool tall = h >= tallIcon * text.extent && !onBaseline;
     const bool solid = icon.ink >= solidFill * w * h;
-    const bool apart = gap >= wideIconGap * body && gap >= wordGapsToIconGap * widestGapAfter;
+    const bool apart = gap >= wideIconGap * body && gap >= wordGapsToIconGap * widestGapAfter && !onBaseline;
     return centred || tall || solid || apart;
 }
 

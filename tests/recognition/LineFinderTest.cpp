@@ -183,6 +183,8 @@ private Q_SLOTS:
         QTest::newRow("Thai") << "Noto Sans Thai" << 13 << 1 << false << thai;
         QTest::newRow("Thai, 2x dark") << "Noto Sans Thai" << 13 << 2 << true << thai;
         QTest::newRow("Greek and Arabic") << "Noto Sans Arabic" << 15 << 1 << false << greekArabic;
+        QTest::newRow("accented capital first, no ascenders after")
+            << "Noto Sans" << 13 << 1 << false << QStringList{"À propos", "Її налаштування змінено", "Él no va"};
     }
 
     void joinsGlyphsOfManyPiecesIntoOneLine()

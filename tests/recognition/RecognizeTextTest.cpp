@@ -155,7 +155,6 @@ private Q_SLOTS:
         // Boxes of lines whose letters are several pieces do not yet span
         // just the letters.
         QEXPECT_FAIL("Japanese, 2x", "box of a kana line", Continue);
-        QEXPECT_FAIL("Thai", "box of a line with marks above and below", Continue);
         QVERIFY(boxesRight);
     }
 

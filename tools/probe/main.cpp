@@ -9,8 +9,10 @@
 
 namespace {
 
-// Drawing text needs a platform plugin for its fonts; without a display, the
-// offscreen one serves, as on a build machine or over ssh.
+// Drawing text needs a platform plugin for its fonts (the renderer draws
+// translations, and reading measures each line against text drawn in a
+// reference font); without a display, the offscreen one serves, as on a build
+// machine or over ssh.
 std::unique_ptr<QCoreApplication> guiApplication(int &argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
@@ -24,9 +26,9 @@ std::unique_ptr<QCoreApplication> guiApplication(int &argc, char *argv[])
 int main(int argc, char *argv[])
 {
     const QString command = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    // Reading pictures and asking for translations need no window system.
-    const auto app = command == QLatin1String("render") ? guiApplication(argc, argv)
-                                                        : std::make_unique<QCoreApplication>(argc, argv);
+    // Asking for translations needs no window system.
+    const auto app = command == QLatin1String("translate") ? std::make_unique<QCoreApplication>(argc, argv)
+                                                           : guiApplication(argc, argv);
     QStringList args = app->arguments().mid(2);
     if (command == QLatin1String("ocr"))
         return runOcrCommand(args);
