@@ -8,7 +8,7 @@ JOBS ?= $(shell nproc)
 # Subsystems whose tests also run under ThreadSanitizer: those with threads.
 TSAN_LABELS := workflow recognition translation platform
 
-.PHONY: all deps configure build run test test-plain test-asan test-tsan fuzz bench package clean
+.PHONY: all deps configure build run test test-plain test-asan test-tsan fuzz faults bench package clean
 
 all: build
 
@@ -45,6 +45,10 @@ test-tsan: deps
 fuzz: deps
 	fuzz/run build-fuzz
 
+# Each deliberate break of tools/faults/faults.list against the tests named for it.
+faults: deps
+	tools/faults/run
+
 bench: build
 	bench/run $(BUILD_DIR)
 
@@ -53,4 +57,4 @@ package: build
 	cmake --build $(BUILD_DIR) --target package
 
 clean:
-	rm -rf $(BUILD_DIR) build-asan build-tsan build-fuzz
+	rm -rf $(BUILD_DIR) build-asan build-tsan build-fuzz build-faults

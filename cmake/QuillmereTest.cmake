@@ -4,7 +4,6 @@
 # (workflow, translation, ...); the target tests-<label> builds all tests of a label.
 function(quillmere_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
-  find_package(Qt6 REQUIRED COMPONENTS Test)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
   if(TARGET quillmere_tsan_qt)

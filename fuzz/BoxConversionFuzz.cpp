@@ -4,8 +4,8 @@
 // included, is either passed over by the renderer or samples a pixel inside
 // the picture.
 #include "LineGeometry.h"
-#include "LineText.h"
 #include "SamplePosition.h"
+#include "TextItem.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -27,8 +27,7 @@ void pixelBoxRoundTrip(FuzzedDataProvider &input)
           box.y() + box.height() <= 1 + slack && box.width() > 0 && box.height() > 0))
         std::abort();
     // Back to rows counted from the top, as the renderer places it.
-    const double W = picture.width(), H = picture.height();
-    const QRectF back(box.x() * W, (1 - box.y() - box.height()) * H, box.width() * W, box.height() * H);
+    const QRectF back = rasterRect(scaledBox(box, picture), picture.height());
     if (std::abs(back.x() - pixels.x()) > 1e-6 || std::abs(back.y() - pixels.y()) > 1e-6 ||
         std::abs(back.width() - pixels.width()) > 1e-6 || std::abs(back.height() - pixels.height()) > 1e-6)
         std::abort();

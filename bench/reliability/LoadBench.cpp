@@ -7,6 +7,7 @@
 #include "ImageView.h"
 #include "RecognizeText.h"
 #include "TargetLanguages.h"
+#include "TextPicture.h"
 #include "TranslationRoute.h"
 
 #include <QApplication>
@@ -15,7 +16,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QPainter>
 
 #include <malloc.h>
 
@@ -58,19 +58,14 @@ void pause(int milliseconds)
     settle([] { return false; }, milliseconds);
 }
 
+// Three lines, light or dark, on a picture whose width tells which paste it was.
 QImage screenshot(int paste)
 {
-    QImage image(640 + paste, 160, QImage::Format_RGB32);
-    image.fill(paste % 2 ? QColor(0x20, 0x24, 0x2a) : QColor(Qt::white));
-    QPainter painter(&image);
-    QFont font(QStringLiteral("Noto Sans"));
-    font.setPixelSize(22);
-    painter.setFont(font);
-    painter.setPen(paste % 2 ? Qt::white : Qt::black);
-    painter.drawText(24, 40, QStringLiteral("Open the settings"));
-    painter.drawText(24, 85, QStringLiteral("Save your changes"));
-    painter.drawText(24, 130, QStringLiteral("Close this window"));
-    return image;
+    return textPicture(
+        QSize(640 + paste, 160),
+        {QStringLiteral("Open the settings"), QStringLiteral("Save your changes"), QStringLiteral("Close this window")},
+        22, paste % 2 ? QColor(0x20, 0x24, 0x2a) : QColor(Qt::white),
+        paste % 2 ? QColor(Qt::white) : QColor(Qt::black));
 }
 
 void row(const char *what, const Figures &before, const Figures &after, qint64 ms)

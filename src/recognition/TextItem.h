@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QRectF>
+#include <QSizeF>
 #include <QString>
 
 // One recognised line of a picture.
@@ -17,3 +18,20 @@ struct TextItem {
 };
 
 using TextItems = QList<TextItem>;
+
+// The box of a rectangle given in pixels of a picture of `size`, rows counted
+// from the top.
+inline QRectF normalisedBox(const QRectF &pixels, QSizeF size)
+{
+    const double width = size.width(), height = size.height();
+    return QRectF(pixels.left() / width, 1.0 - (pixels.top() + pixels.height()) / height, pixels.width() / width,
+                  pixels.height() / height);
+}
+
+// The box scaled to a picture of `size`: pixels, with the origin still at the
+// bottom-left corner.
+inline QRectF scaledBox(const QRectF &box, QSizeF size)
+{
+    return QRectF(box.x() * size.width(), box.y() * size.height(), box.width() * size.width(),
+                  box.height() * size.height());
+}

@@ -1,5 +1,7 @@
 #include "LineGeometry.h"
 
+#include "TextItem.h"
+
 #include <cmath>
 
 namespace {
@@ -20,11 +22,9 @@ std::optional<LineGeometry> lineGeometry(const QRectF &box, QSize picture)
 {
     if (!usable(box.x()) || !usable(box.y()) || !usable(box.width()) || !usable(box.height()))
         return std::nullopt;
-    const qreal W = picture.width();
-    const qreal H = picture.height();
     // A box given with a negative width or height is the same rectangle as
     // its mirror image.
-    const QRectF r = QRectF(box.x() * W, box.y() * H, box.width() * W, box.height() * H).normalized();
+    const QRectF r = scaledBox(box, picture).normalized();
     const QRectF plate(r.x() - 3.0, r.y() - 2.0, r.width() + 6.0, r.height() + 4.0);
     return LineGeometry{r, plate};
 }

@@ -29,7 +29,6 @@ private Q_SLOTS:
     void launchPastesOnce();
     void windowEndsTheProcess_data();
     void windowEndsTheProcess();
-    void workInFlightAtQuitIsDropped();
 };
 
 void LaunchTest::launchPastesOnce_data()
@@ -95,33 +94,6 @@ void LaunchTest::windowEndsTheProcess()
             window->showMinimized();
     });
     QCOMPARE(runLoop(std::chrono::seconds(exitCode == 0 ? 10 : 1)), exitCode);
-}
-
-void LaunchTest::workInFlightAtQuitIsDropped()
-{
-    QGuiApplication::clipboard()->setImage(ShellFixture::picture(Qt::gray));
-    ShellFixture f;
-    QVERIFY(f.launch());
-
-    // One picture whose lines are being translated, then a second one still
-    // being recognised, when the user quits.
-    QCOMPARE(calls().recognitions.size(), 1);
-    calls().recognitions[0].completion({{QStringLiteral("one"), QRectF(0, 0, 1, 0.5)}});
-    QCOMPARE(calls().translations.size(), 1);
-    f.d().pasteNow();
-    QCOMPARE(calls().recognitions.size(), 2);
-
-    QTimer::singleShot(0, f.d().window, [&] { QTest::keyClick(f.d().window, Qt::Key_Q, Qt::ControlModifier); });
-    QCOMPARE(runLoop(std::chrono::seconds(10)), 0);
-    QPointer<QMainWindow> window = f.d().window.data();
-    f.delegate.reset();
-    QVERIFY(window.isNull());
-
-    calls().recognitions[1].completion({{QStringLiteral("two"), QRectF(0, 0.5, 1, 0.5)}});
-    fakes::answerTranslations([](const QString &) { return QStringLiteral("אחת"); });
-    QTest::qWait(20);
-    QCOMPARE(calls().translations.size(), 1);
-    QVERIFY(calls().renders.isEmpty());
 }
 
 QTEST_MAIN(LaunchTest)

@@ -31,30 +31,11 @@ class MenuBarTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void barHoldsTwoMenusWithDistinctShortcuts();
     void shortcutsWorkWithAControlFocused_data();
     void shortcutsWorkWithAControlFocused();
     void everyRouteRunsTheSameCommand_data();
     void everyRouteRunsTheSameCommand();
 };
-
-void MenuBarTest::barHoldsTwoMenusWithDistinctShortcuts()
-{
-    ShellFixture f;
-    QVERIFY(f.launch());
-    QStringList bar;
-    for (const QMenu *menu : f.menus()) {
-        bar.append(QStringLiteral("[%1]").arg(menu->title()));
-        for (const QAction *item : menu->actions()) {
-            QVERIFY(item->isEnabled());
-            bar.append(item->text() + u' ' + item->shortcut().toString(QKeySequence::PortableText));
-        }
-    }
-    // Shift tells the text copy from the image copy.
-    QCOMPARE(bar, (QStringList{QStringLiteral("[Quillmere]"), QStringLiteral("יציאה Ctrl+Q"), QStringLiteral("[עריכה]"),
-                               QStringLiteral("הדבק תמונה Ctrl+V"), QStringLiteral("העתק תמונה מתורגמת Ctrl+C"),
-                               QStringLiteral("העתק טקסט מתורגם Ctrl+Shift+C")}));
-}
 
 void MenuBarTest::shortcutsWorkWithAControlFocused_data()
 {

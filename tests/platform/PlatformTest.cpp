@@ -3,8 +3,6 @@
 #include "ImageView.h"
 #include "SolidPng.h"
 
-#include <QBuffer>
-
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
@@ -34,25 +32,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QSize>("size");
-        const auto encoded = [](const char *format) {
-            QImage image(64, 48, QImage::Format_RGB32);
-            image.fill(Qt::darkCyan);
-            QBuffer buffer;
-            buffer.open(QIODevice::WriteOnly);
-            image.save(&buffer, format);
-            return buffer.data();
-        };
-        QTest::newRow("PNG") << encoded("PNG") << QSize(64, 48);
-        QTest::newRow("JPEG") << encoded("JPEG") << QSize(64, 48);
-        QTest::newRow("BMP") << encoded("BMP") << QSize(64, 48);
         QTest::newRow("1 x 1") << solidPng(1, 1, true) << QSize(1, 1);
         QTest::newRow("144 MiB, beyond Qt's own default limit") << solidPng(8192, 4608, true) << QSize(8192, 4608);
-        QTest::newRow("not a picture") << QByteArray("<html>hello</html>") << QSize();
-        QTest::newRow("no bytes") << QByteArray() << QSize();
         QTest::newRow("0 x 0 header") << pngWithHeaderOnly(0, 0) << QSize();
         QTest::newRow("header of 100000 x 100000") << pngWithHeaderOnly(100'000, 100'000) << QSize();
-        QTest::newRow("PNG signature then garbage")
-            << QByteArray("\x89PNG\r\n\x1a\n", 8) + QByteArray(4096, '\xa5') << QSize();
         QTest::newRow("276 MiB, beyond the limit") << solidPng(17'000, 17'000, false) << QSize();
     }
     void decodesPicturesOrNothing()
@@ -102,35 +85,20 @@ private Q_SLOTS:
         QVERIFY(!clipboard->mimeData()->hasImage());
     }
 
-    void picturesFitCentredKeepingAspect_data()
-    {
-        QTest::addColumn<QSizeF>("image");
-        QTest::addColumn<QSizeF>("view");
-        QTest::addColumn<QRectF>("expected");
-        QTest::newRow("wide shrinks to width") << QSizeF(1920, 1080) << QSizeF(960, 656) << QRectF(0, 58, 960, 540);
-        QTest::newRow("tall shrinks to height") << QSizeF(100, 400) << QSizeF(960, 656) << QRectF(398, 0, 164, 656);
-        QTest::newRow("small grows") << QSizeF(48, 32) << QSizeF(960, 656) << QRectF(0, 8, 960, 640);
-        QTest::newRow("empty picture") << QSizeF(0, 0) << QSizeF(960, 656) << QRectF();
-    }
-
-    void picturesFitCentredKeepingAspect()
-    {
-        QFETCH(QSizeF, image);
-        QFETCH(QSizeF, view);
-        QFETCH(QRectF, expected);
-        QCOMPARE(ImageView::fittedRect(image, view), expected);
-    }
-
-    void viewPaintsPictureScaledUp()
+    // A square picture in a view twice as wide: scaled up to the view's
+    // height, centred, with the view's own background either side.
+    void viewShowsPictureFittedAndCentred()
     {
         ImageView view;
         view.resize(200, 100);
-        QImage tiny(2, 1, QImage::Format_RGB32);
+        QImage tiny(2, 2, QImage::Format_RGB32);
         tiny.fill(Qt::red);
         view.setImage(tiny);
         const QImage shown = view.grab().toImage();
-        QCOMPARE(QColor(shown.pixel(100, 50)), QColor(Qt::red));
-        QCOMPARE(QColor(shown.pixel(10, 90)), QColor(Qt::red));
+        for (const QPoint inside : {QPoint(52, 2), QPoint(100, 50), QPoint(147, 97)})
+            QCOMPARE(QColor(shown.pixel(inside)), QColor(Qt::red));
+        for (const QPoint beside : {QPoint(20, 50), QPoint(180, 50)})
+            QVERIFY(QColor(shown.pixel(beside)) != QColor(Qt::red));
     }
 };
 

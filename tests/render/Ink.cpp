@@ -1,27 +1,24 @@
 #include "Ink.h"
 
+#include "PlateColour.h"
+
 #include <cmath>
 
 namespace ink {
 namespace {
 
-double brightness(const QColor &c)
-{
-    return 0.299 * c.redF() + 0.587 * c.greenF() + 0.114 * c.blueF();
-}
-
 // How far toward the ink a pixel is, from 0 (background) to 1.
 double coverage(const QImage &image, int x, int y, double background)
 {
     const double target = background > 0.5 ? 0.0 : 1.0;
-    return (brightness(image.pixelColor(x, y)) - background) / (target - background);
+    return (luma(image.pixelColor(x, y)) - background) / (target - background);
 }
 
 } // namespace
 
 Extent extentIn(const QImage &image, const QRect &area, const QColor &background)
 {
-    const double back = brightness(background);
+    const double back = luma(background);
     const QRect inside = area & image.rect();
     Extent extent;
     double weight = 0;
@@ -77,13 +74,6 @@ double widestGapCentre(const QImage &image, const Extent &extent, const QColor &
         }
     }
     return bestStart + bestLength / 2.0;
-}
-
-QRectF boxFor(const QRectF &raster, QSize size)
-{
-    const double W = size.width();
-    const double H = size.height();
-    return QRectF(raster.x() / W, (H - raster.y() - raster.height()) / H, raster.width() / W, raster.height() / H);
 }
 
 } // namespace ink

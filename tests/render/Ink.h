@@ -4,11 +4,9 @@
 #include <QImage>
 #include <QList>
 #include <QRect>
-#include <QRectF>
-#include <QSize>
 
 // Reading the text back out of a rendered picture: "ink" is every pixel whose
-// brightness lies more than halfway from the background's toward the other
+// luma lies more than halfway from the background's toward the other
 // extreme, so an antialiased edge counts where a glyph covers half a pixel.
 namespace ink {
 
@@ -27,9 +25,5 @@ QList<Extent> linesIn(const QImage &image, const QRect &area, const QColor &back
 // The middle of the widest run of ink-free columns inside `extent`: on a line
 // of two words, the space between them.
 double widestGapCentre(const QImage &image, const Extent &extent, const QColor &background);
-
-// A normalised box (origin bottom left, y upward) for a rectangle given in
-// raster pixels (origin top left) of a picture of `size`.
-QRectF boxFor(const QRectF &raster, QSize size);
 
 } // namespace ink

@@ -1,7 +1,6 @@
 // The overlay's typeface: the Noto faces at medium weight for every script
-// the app translates into, real glyphs rather than boxes, Arabic joined.
+// the app translates into, real glyphs rather than boxes.
 #include "OverlayFont.h"
-#include "TextBlock.h"
 
 #include <QGlyphRun>
 #include <QRawFont>
@@ -27,9 +26,6 @@ class OverlayFontTest : public QObject {
 private Q_SLOTS:
     void everyScriptHasMediumNotoGlyphs_data();
     void everyScriptHasMediumNotoGlyphs();
-    void arabicLettersJoin();
-    void blockIsNeverShorterThanOneLinePerParagraph_data();
-    void blockIsNeverShorterThanOneLinePerParagraph();
 };
 
 void OverlayFontTest::everyScriptHasMediumNotoGlyphs_data()
@@ -61,49 +57,6 @@ void OverlayFontTest::everyScriptHasMediumNotoGlyphs()
             QVERIFY2(glyph != 0, "a letter without a glyph");
     }
     QVERIFY(seen);
-}
-
-void OverlayFontTest::arabicLettersJoin()
-{
-    const auto glyphsOf = [](const QString &text) {
-        QList<quint32> glyphs;
-        for (const QGlyphRun &run : shape(text))
-            glyphs += run.glyphIndexes();
-        return glyphs;
-    };
-    const QList<quint32> alone = glyphsOf(QStringLiteral("ب"));
-    const QList<quint32> joined = glyphsOf(QStringLiteral("ببب"));
-    QCOMPARE(alone.size(), 1);
-    QCOMPARE(joined.size(), 3);
-    // Initial, medial and final forms: three different glyphs, none of them
-    // the letter standing alone.
-    QCOMPARE(QSet<quint32>(joined.begin(), joined.end()).size(), 3);
-    QVERIFY(!joined.contains(alone.first()));
-}
-
-void OverlayFontTest::blockIsNeverShorterThanOneLinePerParagraph_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("width");
-
-    const QList<QPair<const char *, QString>> texts{
-        {"Yiddish", QStringLiteral("אַ גוטן טאָג פֿון")},
-        {"Arabic", QStringLiteral("مرحبا بكم في")},
-        {"two paragraphs", QStringLiteral("Hello\nשלום")},
-        {"empty paragraph", QStringLiteral("\n")},
-    };
-    for (const auto &[name, text] : texts)
-        for (double width : {0.0, 30.0})
-            QTest::addRow("%s, %g wide", name, width) << text << width;
-}
-
-void OverlayFontTest::blockIsNeverShorterThanOneLinePerParagraph()
-{
-    QFETCH(QString, text);
-    QFETCH(double, width);
-    TextBlock block(text, overlayFont());
-    for (double size : {8.85, 9.0, 17.0, 33.3, 120.0})
-        QVERIFY(block.layOut(size, width) >= block.minimumHeight(size));
 }
 
 QTEST_MAIN(OverlayFontTest)

@@ -32,7 +32,7 @@ QImage filled(const QColor &colour, QImage::Format format = QImage::Format_RGB32
 
 TextItem lineAt(const QRectF &raster, const QString &text = QStringLiteral("source"))
 {
-    return TextItem{text, ink::boxFor(raster, kPicture)};
+    return TextItem{text, normalisedBox(raster, kPicture)};
 }
 
 // The plate of a line at `raster`, as the renderer grows it.

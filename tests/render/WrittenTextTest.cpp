@@ -22,7 +22,7 @@ QImage renderOn(const QRectF &line, const QString &text)
 {
     QImage source(kPicture, QImage::Format_RGB32);
     source.fill(Qt::white);
-    return renderOverlay(source, {TextItem{QStringLiteral("x"), ink::boxFor(line, kPicture)}}, {text});
+    return renderOverlay(source, {TextItem{QStringLiteral("x"), normalisedBox(line, kPicture)}}, {text});
 }
 
 // Ink width of `text` per unit of font size, from a plain drawing at the

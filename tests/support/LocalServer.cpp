@@ -1,5 +1,7 @@
 #include "LocalServer.h"
 
+#include "ChildProcess.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -28,13 +30,7 @@ LocalServer::LocalServer(const QString &script, const QStringList &arguments, co
 
 LocalServer::~LocalServer()
 {
-    if (process.state() == QProcess::NotRunning)
-        return;
-    process.terminate();
-    if (!process.waitForFinished(10'000)) {
-        process.kill();
-        process.waitForFinished();
-    }
+    stopChild(process);
 }
 
 QStringList readLines(const QString &path)

@@ -1,5 +1,7 @@
 #include "XvfbServer.h"
 
+#include "ChildProcess.h"
+
 #include <QDeadlineTimer>
 
 #include <poll.h>
@@ -36,11 +38,5 @@ XvfbServer::XvfbServer()
 
 XvfbServer::~XvfbServer()
 {
-    if (server.state() == QProcess::NotRunning)
-        return;
-    server.terminate();
-    if (!server.waitForFinished(10'000)) {
-        server.kill();
-        server.waitForFinished();
-    }
+    stopChild(server);
 }

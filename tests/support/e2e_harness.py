@@ -23,8 +23,7 @@ FAKE_SERVICE = os.path.join(SUPPORT, "fake_translate.py")
 TLS_FRONT = os.path.join(SUPPORT, "tls_front.py")
 SCREEN = (1280, 900)
 WINDOW_TITLE = "Quillmere"
-# The content area is 960 x 700; the picture view is its lower 960 x 656.
-CONTENT_SIZE = (960, 700)
+# The picture view is the lower 960 x 656 of the window's content.
 PICTURE_AREA = (960, 656)
 
 
@@ -368,15 +367,6 @@ class App:
         """Closes the window the way its title bar's close button does: the
         window manager asks the application to close it."""
         self.desktop.run(["wmctrl", "-i", "-c", self.window])
-
-    def click(self, x, y):
-        """A left click at (x, y) of the content area, in its own coordinates."""
-        self.focus()
-        self.desktop.run(["xdotool", "mousemove", "--window", self.window, str(x), str(y + self.menu_height()),
-                          "click", "1"])
-
-    def menu_height(self):
-        return self.desktop.geometry(self.window)[3] - CONTENT_SIZE[1]
 
     def picture_area_screenshot(self, path):
         """The picture view alone, as the screen shows it."""

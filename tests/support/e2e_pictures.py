@@ -1,5 +1,5 @@
 """Screenshots with known lines of text, drawn with ImageMagick, for the
-end-to-end tests and the whole-job benchmark.
+end-to-end tests and the whole-job benchmark (bench/e2e).
 
 A picture is a list of panels (filled rectangles, some with rounded corners)
 and of lines, each written at a known place in Noto Sans. Each drawing
@@ -67,43 +67,4 @@ def settings_dialog(path):
         Panel(64, 336, 832, 1, "#d0d7de"),
     ]
     draw(path, (960, 656), "#eef1f5", panels, lines)
-    return [line.text for line in lines]
-
-
-def mail_client(path):
-    """1920 x 1080, a mail client with 30 lines: eight folders in a dark
-    sidebar, twelve message subjects in a list, and a message of ten lines."""
-    folders = ["Inbox", "Starred", "Snoozed", "Sent", "Drafts", "Archive", "Spam", "Trash"]
-    subjects = [
-        "Quarterly report is ready for review",
-        "Lunch on Friday at the new place",
-        "Your order has been shipped",
-        "Meeting notes from the design review",
-        "Reminder: dentist appointment tomorrow",
-        "Photos from the weekend trip",
-        "Invoice for the month of March",
-        "New comment on your pull request",
-        "Flight check-in is now open",
-        "Welcome to the community forum",
-        "Password changed successfully",
-        "Weekly newsletter: ten tips for focus",
-    ]
-    body = [
-        "Hello everyone,",
-        "The quarterly report is attached to this message.",
-        "Sales grew in every region except the north.",
-        "Please read the summary before our meeting on Monday.",
-        "The section on costs still needs a few numbers.",
-        "Send me your comments by the end of the week.",
-        "I will merge them into one version for the board.",
-        "Thank you all for the hard work this quarter.",
-        "Best regards,",
-        "Maria",
-    ]
-    panels = [Panel(0, 0, 300, 1080, "#1f2430"), Panel(300, 0, 640, 1080, "#ffffff"),
-              Panel(300, 118 + 60 * 3 - 44, 640, 60, "#e8f0fe")]
-    lines = [Line(name, 40, 120 + 56 * i, 20, "#e6e9ef", "Medium") for i, name in enumerate(folders)]
-    lines += [Line(subject, 330, 118 + 60 * i, 19, "#202124") for i, subject in enumerate(subjects)]
-    lines += [Line(text, 1000, 140 + 48 * i, 20, "#24292f") for i, text in enumerate(body)]
-    draw(path, (1920, 1080), "#f6f8fa", panels, lines)
     return [line.text for line in lines]

@@ -22,28 +22,16 @@ private Q_SLOTS:
         QTest::newRow("later elements of a segment ignored")
             << QByteArray(R"([[["Hola",["nested"],"x"]]])") << Translation(QStringLiteral("Hola"));
         QTest::newRow("two spaces kept untrimmed") << QByteArray(R"([[["  "]]])") << Translation(QStringLiteral("  "));
-        QTest::newRow("escapes and non-ASCII")
-            << QByteArray("[[[\"\\u05e9\\u05dc\\u05d5\\u05dd \\\"x\\\"\\n\"],[\"👋\"]]]")
-            << Translation(QStringLiteral("שלום \"x\"\n👋"));
         QTest::newRow("further top-level elements ignored")
             << QByteArray(R"([[["Hi"]],{"junk":true},"en",[1,2,3]])") << Translation(QStringLiteral("Hi"));
-        QTest::newRow("white space around the document")
-            << QByteArray(" \n[[[\"Hi\"]]]\n ") << Translation(QStringLiteral("Hi"));
 
         QTest::newRow("empty top-level array") << QByteArray("[]") << none;
         QTest::newRow("element 0 null") << QByteArray(R"([null,null,"en"])") << none;
-        QTest::newRow("element 0 empty") << QByteArray(R"([[],null,"en"])") << none;
         QTest::newRow("element 0 a string") << QByteArray(R"(["Hola"])") << none;
         QTest::newRow("only segment holds null") << QByteArray(R"([[[null,"Hello"]]])") << none;
         QTest::newRow("only pieces are empty strings") << QByteArray(R"([[[""],[""]]])") << none;
         QTest::newRow("top-level object") << QByteArray(R"({"sentences":[{"trans":"Hola"}]})") << none;
-        QTest::newRow("top-level string") << QByteArray(R"("Hola")") << none;
         QTest::newRow("HTML error page") << QByteArray("<html><body>Too many requests</body></html>") << none;
-        QTest::newRow("empty body") << QByteArray() << none;
-        QTest::newRow("cut off") << QByteArray("[[[\"Hola \",\"Hello \",null,null,10],[\"mun") << none;
-        QTest::newRow("garbage after the document") << QByteArray(R"([[["Hola"]]]x)") << none;
-        QTest::newRow("not UTF-8") << QByteArray("[[[\"Hola \xff\xfe\"]]]") << none;
-        QTest::newRow("nested far too deep") << QByteArray(100'000, '[') + QByteArray(100'000, ']') << none;
     }
     void readsTheTranslation()
     {

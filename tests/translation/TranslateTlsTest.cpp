@@ -82,26 +82,6 @@ private Q_SLOTS:
         QVERIFY(std::none_of(lines.cbegin(), lines.cend(),
                              [](const QString &line) { return line.startsWith(u"GET /after-redirect"); }));
     }
-
-    // 150 lines sent together, more than one connection may carry at once:
-    // every one is answered, and over HTTP/2.
-    void manyLinesAtOnceOverHttp2()
-    {
-        QVERIFY(trust(*front));
-        const TranslationRoute route = routeTo(front->endpoint());
-        std::vector<Outcome> outcomes(150);
-        for (size_t k = 0; k < outcomes.size(); ++k)
-            translateText(u"line %1"_qs.arg(k), u"ru"_qs, outcomes[k].completion(), route);
-        QVERIFY(QTest::qWaitFor(
-            [&] {
-                return std::all_of(outcomes.begin(), outcomes.end(), [](const Outcome &o) { return o.calls() > 0; });
-            },
-            60'000));
-        for (size_t k = 0; k < outcomes.size(); ++k)
-            QCOMPARE(outcomes[k].translation(), Translation(u"[ru] line %1"_qs.arg(k)));
-        const QStringList log = front->accessLog();
-        QVERIFY(std::all_of(log.cend() - 150, log.cend(), [](const QString &line) { return line.startsWith(u"h2 "); }));
-    }
 };
 
 QTEST_GUILESS_MAIN(TranslateTlsTest)

@@ -6,13 +6,13 @@
 #include "FakeTranslationService.h"
 #include "RecognizeText.h"
 #include "RoutedTranslation.h"
+#include "TextPicture.h"
 #include "WiredControls.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
-#include <QPainter>
 
 #include <cstdio>
 
@@ -20,16 +20,10 @@ namespace {
 
 QImage page(int lines)
 {
-    QImage image(900, 40 * lines + 40, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    QFont font(QStringLiteral("Noto Sans"));
-    font.setPixelSize(24);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
+    QStringList texts;
     for (int i = 0; i < lines; ++i)
-        painter.drawText(30, 50 + 40 * i, QStringLiteral("Line %1 of the picture being read at quit time").arg(i + 1));
-    return image;
+        texts << QStringLiteral("Line %1 of the picture being read at quit time").arg(i + 1);
+    return textPicture(QSize(900, 40 * lines + 40), texts, 20);
 }
 
 bool waitFor(const std::function<bool()> &condition, int milliseconds)

@@ -1,0 +1,17 @@
+#include "TextPicture.h"
+
+#include <QPainter>
+
+QImage textPicture(QSize size, const QStringList &lines, int pixelSize, QColor paper, QColor ink)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(paper);
+    QPainter painter(&image);
+    QFont font(QStringLiteral("Noto Sans"));
+    font.setPixelSize(pixelSize);
+    painter.setFont(font);
+    painter.setPen(ink);
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        painter.drawText(pixelSize, int(2 * (i + 1)) * pixelSize, lines[i]);
+    return image;
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QStringList>
+
+// A picture of `size` holding `lines` in Noto Sans at `pixelSize`, one under
+// another from the top-left, each two sizes below the one before.
+QImage textPicture(QSize size, const QStringList &lines, int pixelSize, QColor paper = Qt::white,
+                   QColor ink = Qt::black);
