@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Quillmere: `make run` to start the app, `make test` to run every test.
 # Both install what is missing first (Debian 12, apt).
 

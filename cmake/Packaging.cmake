@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # `make package` (CPack): one Debian package with the app and its desktop files,
 # installed under /usr.
 set(CPACK_GENERATOR DEB)

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # quillmere_add_test(NAME SOURCES file... LIBS target... [LABELS label...])
 # Builds one QtTest executable and registers it with CTest on the offscreen platform.
 # Every test is labelled "unit" and with the name of its folder under tests/

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # QUILLMERE_SANITIZE: a comma-separated list for -fsanitize= ("address,undefined"
 # or "thread"), applied to every target of the build. Any report ends the
 # program with an error, so a test that triggers one fails.

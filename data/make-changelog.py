@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Writes the Debian package's changelog.gz from the releases the AppStream
 metainfo lists, so the release notes are kept in one place.
 

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Draws Quillmere's application icon as SVG.
 
 The picture is the app in one glance: a screenshot with lines of text, one of

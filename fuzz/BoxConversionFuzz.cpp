@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Boxes on their way from the recogniser to the renderer. A pixel box inside
 // a picture becomes a normalised box inside (0, 0, 1, 1) that scales back to
 // the same pixels; any box at all, NaN, infinities and huge or negative values

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Any text, in UTF-8 or UTF-16: its encoding holds only ASCII letters, digits
 // and "%XX" with upper-case hex, decodes back to the text's UTF-8 bytes, and
 // always makes an address that carries exactly the five pairs.

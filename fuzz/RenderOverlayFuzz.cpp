@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The renderer with anything a job could hand it: a small picture of any
 // format, lines whose boxes hold any double (NaN, infinities, huge, negative)
 // or a sensible fraction, strings of any script and length (words far wider

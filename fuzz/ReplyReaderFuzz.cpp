@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Any body the service may send: the reader gives a non-empty translation or
 // nothing, never crashes, and a translation is made only of the body's strings.
 #include "ReplyReader.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Paste timing on a real desktop clipboard (X11 or Wayland, as the platform
 // plugin finds it): time from the paste command to its status, how long the
 // command itself held the main thread, and the longest the event loop stood

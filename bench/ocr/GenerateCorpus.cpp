@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // ocr-corpus OUTDIR [PHRASES.json]: draws screenshot-like pictures of interfaces (lists, chats,
 // articles, dialogs) with known text and writes them with truth.json, which
 // holds every drawn line's text and pixel box.

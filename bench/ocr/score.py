@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Scores quillmere-probe and the tesseract command-line tool on the corpus.
 
 usage: score.py BUILD_DIR CORPUS_DIR

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Speed and memory of quillmere-probe ocr on the corpus.
 
 usage: speed.py BUILD_DIR CORPUS_DIR  (OCR_PICTURES=REGEX for a subset)

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Memory and threads under load, with the real recogniser, translation client
 // and renderer against the fake service at argv[1]: a job of 2,000 lines, run
 // three times, and rounds of 50 pastes in quick succession. Prints a Markdown

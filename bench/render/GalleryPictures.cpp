@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // quillmere-render-gallery OUT_DIR: draws the gallery's made-up screenshots
 // and writes, for each, NAME.png and one NAME.LANG.json per language with
 // the lines and their translations, in the form `quillmere-probe render`

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // quillmere-render-bench: how long renderOverlay takes for 20, 200 and 1000
 // lines on 1920 x 1080 and 3840 x 2160 pictures, for an opaque source and
 // one with an alpha channel. Prints the median and the fastest of several

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fan-out of one translation job: N lines sent at once, timed from the first
 // call to the last completion, against a service on 127.0.0.1.
 //

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "X11Selection.h"
 
 #include <xcb/xcb.h>

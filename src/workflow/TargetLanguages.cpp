@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "TargetLanguages.h"
 
 // Hebrew is "iw": the service still expects the old code.

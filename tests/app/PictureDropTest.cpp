@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the window does with a drop, given Qt's own drop events: it takes
 // every drag, and hands over the picture a drop carries, or nothing.
 #include "PictureDrop.h"

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Runs the real application on an X server of its own, with a window manager,
 and checks the shell the way a user meets it: the window's title, size and
 place, and that Ctrl+Q and closing the window end the process cleanly.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Checks an installed Quillmere tree the way a desktop reads it: the desktop
 # entry and the AppStream metainfo validate, the entry's command is the
 # installed binary, its icon exists in every size it claims, and the

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the build tree with `cmake --install` into a scratch root, as a
 # distribution's packaging would, and checks what a desktop reads there.
 #

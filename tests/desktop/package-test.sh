@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the Debian package from an existing build tree, passes it through
 # lintian, installs it with dpkg into a scratch root whose package database is
 # this machine's (so dpkg checks the Depends against what is really installed),

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sourced by the desktop tests: a scratch folder, a private X server and the
 # bookkeeping that stops every process a test started, however it ends.
 

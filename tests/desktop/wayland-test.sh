@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs Quillmere on Wayland for real, the whole road: weston is the
 # compositor and wl-copy the other application, holding a picture with two
 # lines of text on the clipboard when Quillmere starts. Checks that the window

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A window that starts a drag as soon as a mouse button goes down in it,
 // carrying the files given, each offered as its content type:
 //   drag-source TYPE FILE [TYPE FILE ...]

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Pictures handed over as files or dropped, as a user does it: the real
 application on an X server of its own, a file copied the way file managers
 copy it (its address on the X clipboard), and real drags over XDND from

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The whole road of a paste, as a user takes it: the real application on an
 X server of its own, the real X clipboard, real key presses and clicks, and
 the fake translation service (which answers "[LANG] TEXT") on the port that

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Pictures handed over as files: the addresses that count, the files that are
 // read and those that are not, and the clipboard and drops that carry them.
 #include "PictureFiles.h"

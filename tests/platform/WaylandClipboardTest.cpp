@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The clipboard on a real Wayland compositor of the test's own (weston, on an
 // X server of its own), owned by another program (wl-copy): pictures and
 // copied files arrive, and an owner that is stopped while it holds the

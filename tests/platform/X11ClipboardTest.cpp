@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The clipboard on a real X server of the test's own, owned by another
 // program (xclip): pictures of every size and kind arrive, whatever cannot
 // be a picture gives nothing, and an owner that is frozen while it holds the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The overlay's typeface: the Noto faces at medium weight for every script
 // the app translates into, real glyphs rather than boxes.
 #include "OverlayFont.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The overlay, read back pixel by pixel: the copy of the source, where each
 // plate's colour comes from, the ink, the order of painting, and boxes that
 // must be passed over.

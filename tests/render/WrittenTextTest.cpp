@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The text written on a plate, read from rendered pictures.
 // Its size: the width of a row of capital H grows in proportion to the font
 // size, so the ink's width divided by its width per unit of size gives it.

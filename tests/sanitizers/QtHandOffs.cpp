@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Linked into every test of a ThreadSanitizer build. Debian's Qt is not built
 // for ThreadSanitizer, so the locks inside its event queues, thread pool and
 // semaphores are invisible to it, and every hand-off of our own data from one

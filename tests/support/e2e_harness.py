@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Runs the real application the way a user meets it: on an X server of its
 own (Xvfb on a free display, with openbox as the window manager), with the
 real X clipboard filled and read through xclip, real key presses and clicks

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Screenshots with known lines of text, drawn with ImageMagick, for the
 end-to-end tests and the whole-job benchmark (bench/e2e).
 

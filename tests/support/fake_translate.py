@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """A stand-in for the translation web service, for tests and benchmarks.
 
 Serves HTTP/1.1 on 127.0.0.1, many connections at once. Every GET of

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """HTTPS with HTTP/2 in front of a local plain-HTTP service, for tests and benchmarks.
 
 Makes a throw-away certificate for 127.0.0.1 (DIR/cert.pem, DIR/key.pem) with

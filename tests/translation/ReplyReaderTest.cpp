@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Reading the translation out of a reply body.
 #include "ReplyReader.h"
 #include "TranslationPrinting.h"

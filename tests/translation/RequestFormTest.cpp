@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The request's address as a string: the encoding of the text and the order
 // of the pairs, and the addresses that cannot be formed.
 #include "QueryEncoder.h"

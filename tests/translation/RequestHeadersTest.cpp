@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What a request carries besides its address: only the headers Qt's HTTP
 // client sends by itself, and never a cookie, not even one the service set
 // on an earlier reply.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Ending the application while requests are still in flight: the network
 // thread stops with the application object, every request still ends in one
 // completion (with nothing), and the process neither crashes nor hangs.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // translateText against the fake service on 127.0.0.1: what goes out on the
 // wire, how each reply is read, and how failures and limits end.
 #include "FakeTranslationService.h"

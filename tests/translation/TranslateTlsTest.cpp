@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // translateText over HTTPS, through an HTTP/2-capable TLS front end on
 // 127.0.0.1 whose throw-away certificate this process trusts only when told.
 #include "FakeTranslationService.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Quitting while a recognition runs and a job's requests hang, as main() ends
 // the app: the delegate goes, then the application. The process must end
 // promptly and cleanly (the sanitizer builds check the "cleanly"), with no

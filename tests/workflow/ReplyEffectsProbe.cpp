@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Runs one translation job whose lines the service at argv[1] answers, with
 // the real client and renderer, and prints its status; the test that starts it
 // (no_side_effects.py) watches what the process does meanwhile.

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Nothing the translation service sends makes the app write a file or run a
 program: a job whose lines the fake service answers with shell commands, file
 paths and addresses, markup, format strings, control characters, 100,000 letters

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // quillmere-probe render IMAGE ITEMS.json OUT.png
 //
 // ITEMS.json is an array of {"text": ..., "box": [x, y, width, height],

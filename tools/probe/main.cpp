@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // quillmere-probe: runs one service of the app on its own, for developers.
 #include "ProbeCommands.h"
 
