@@ -41,7 +41,10 @@ public:
         xclip.start(QStringLiteral("xclip"),
                     {QStringLiteral("-quiet"), QStringLiteral("-selection"), QStringLiteral("clipboard"),
                      QStringLiteral("-t"), type, QStringLiteral("-i"), file.fileName()});
-        owning = xclip.waitForStarted() && QTest::qWaitFor([&] { return offers(type); }, 10'000);
+        // Until xclip has taken the clipboard, what is offered may still be this
+        // program's own picture from an earlier test.
+        owning = xclip.waitForStarted() &&
+                 QTest::qWaitFor([&] { return !QGuiApplication::clipboard()->ownsClipboard() && offers(type); }, 10'000);
     }
 
     ~ClipboardOwner()
