@@ -4,6 +4,7 @@
 // X server of its own), owned by another program (wl-copy): pictures and
 // copied files arrive, and an owner that is stopped while it holds the
 // clipboard ends the read within seconds without holding up the event loop.
+#include "ChildProcess.h"
 #include "Clipboard.h"
 #include "ClipboardRead.h"
 #include "SolidPng.h"
@@ -53,7 +54,7 @@ public:
     }
 
     bool isOwning() const { return owning; }
-    void stop() { ::kill(pid_t(wlCopy.processId()), SIGSTOP); }
+    bool stop() { return pauseChild(wlCopy); }
     void resume() { ::kill(pid_t(wlCopy.processId()), SIGCONT); }
 
 private:
@@ -121,7 +122,7 @@ private Q_SLOTS:
     {
         ClipboardOwner owner(solidPng(64, 64, true), u"image/png"_qs);
         QVERIFY(owner.isOwning());
-        owner.stop();
+        QVERIFY(owner.stop());
         const ClipboardRead read = readClipboard();
         QVERIFY(read.delivered);
         QVERIFY(!read.picture);

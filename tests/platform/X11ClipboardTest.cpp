@@ -43,8 +43,9 @@ public:
                      QStringLiteral("-t"), type, QStringLiteral("-i"), file.fileName()});
         // Until xclip has taken the clipboard, what is offered may still be this
         // program's own picture from an earlier test.
-        owning = xclip.waitForStarted() &&
-                 QTest::qWaitFor([&] { return !QGuiApplication::clipboard()->ownsClipboard() && offers(type); }, 10'000);
+        owning =
+            xclip.waitForStarted() &&
+            QTest::qWaitFor([&] { return !QGuiApplication::clipboard()->ownsClipboard() && offers(type); }, 10'000);
     }
 
     ~ClipboardOwner()
@@ -54,7 +55,7 @@ public:
     }
 
     bool isOwning() const { return owning; }
-    void freeze() { ::kill(pid_t(xclip.processId()), SIGSTOP); }
+    bool freeze() { return pauseChild(xclip); }
     void thaw() { ::kill(pid_t(xclip.processId()), SIGCONT); }
 
 private:
@@ -204,7 +205,7 @@ private Q_SLOTS:
     {
         ClipboardOwner owner(solidPng(64, 64, true), u"image/png"_qs);
         QVERIFY(owner.isOwning());
-        owner.freeze();
+        QVERIFY(owner.freeze());
         const ClipboardRead read = readClipboard();
         QVERIFY(read.delivered);
         QVERIFY(!read.picture);
@@ -227,7 +228,7 @@ private Q_SLOTS:
     {
         ClipboardOwner owner(solidPng(8, 8, true), u"image/png"_qs);
         QVERIFY(owner.isOwning());
-        owner.freeze();
+        QVERIFY(owner.freeze());
         QObject receiver;
         QList<int> delivered;
         for (int i = 0; i < 5; ++i)
