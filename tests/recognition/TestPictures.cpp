@@ -2,6 +2,8 @@
 
 #include "TestPictures.h"
 
+#include "TextItem.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -23,13 +25,11 @@ TestPicture drawPicture(const QList<TestLine> &lines, const QString &family, int
     painter.setFont(font);
     painter.setPen(ink);
     const QFontMetricsF metrics(font);
-    const double width = size.width(), height = size.height();
     for (const TestLine &line : lines) {
         painter.drawText(line.baseline, line.text);
         const QRectF tight = metrics.tightBoundingRect(line.text).translated(line.baseline);
         picture.texts.append(line.text);
-        picture.boxes.append(QRectF(tight.left() / width, 1.0 - tight.bottom() / height, tight.width() / width,
-                                    tight.height() / height));
+        picture.boxes.append(normalisedBox(tight, size));
     }
     return picture;
 }
