@@ -1,13 +1,75 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "AppDelegate.h"
+#include "FakeServices.h"
 #include "Messages.h"
-#include "WorkflowFixture.h"
+#include "WiredControls.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QtTest>
 
+#include <memory>
 #include <thread>
 
 using fakes::calls;
+
+namespace {
+
+// A delegate wired to bare controls, with the fakes reset, as the window
+// would leave it after launch.
+struct WorkflowFixture {
+    std::unique_ptr<AppDelegate> delegate = std::make_unique<AppDelegate>();
+    WiredControls controls{*delegate};
+    QLabel *status = &controls.status;
+    QComboBox *popup = &controls.popup;
+    ImageView *view = &controls.view;
+
+    WorkflowFixture() { fakes::reset(); }
+
+    AppDelegate &d() { return *delegate; }
+
+    static QImage picture(QColor colour, QSize size = {64, 48})
+    {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(colour);
+        return image;
+    }
+
+    static void putOnClipboard(const QImage &image) { QGuiApplication::clipboard()->setImage(image); }
+
+    static TextItems lines(const QStringList &texts)
+    {
+        TextItems items;
+        for (qsizetype i = 0; i < texts.size(); ++i)
+            items.append({texts[i], QRectF(0.1, 0.8 - 0.1 * double(i), 0.5, 0.08)});
+        return items;
+    }
+
+    // Pastes `image` and lets its recognition report `texts`.
+    void pasteAndRecognise(const QImage &image, const QStringList &texts)
+    {
+        putOnClipboard(image);
+        d().pasteNow();
+        fakes::calls().recognitions.last().completion(lines(texts));
+    }
+};
+
+QClipboard *clipboard()
+{
+    return QGuiApplication::clipboard();
+}
+
+// Runs one whole job over `texts`, every line answered with its upper case.
+void finishJob(WorkflowFixture &f, const QImage &image, const QStringList &texts)
+{
+    f.pasteAndRecognise(image, texts);
+    fakes::answerTranslations([](const QString &text) { return text.toUpper(); });
+    QTRY_COMPARE(f.status->text(), Messages::done());
+}
+
+} // namespace
 
 class WorkflowTest : public QObject {
     Q_OBJECT
@@ -28,6 +90,9 @@ private Q_SLOTS:
     void equalLinesAreAskedSeparately();
     void synchronousAnswerStillFinishesLater();
     void finishAfterDelegateIsGoneDoesNothing();
+    void nothingToCopyBeforeAJob();
+    void copyImageThenTextLeavesOnlyText();
+    void copiesLastResultWhileNewerWorkRuns();
 };
 
 void WorkflowTest::failedPasteChangesNothing()
@@ -295,6 +360,54 @@ void WorkflowTest::finishAfterDelegateIsGoneDoesNothing()
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
     QVERIFY(calls().renders.isEmpty());
+}
+
+void WorkflowTest::nothingToCopyBeforeAJob()
+{
+    WorkflowFixture f;
+    const QImage pasted = WorkflowFixture::picture(Qt::magenta);
+    WorkflowFixture::putOnClipboard(pasted);
+    f.d().pasteNow();
+
+    f.d().copyImage();
+    QCOMPARE(f.status->text(), QStringLiteral("אין עדיין תמונה מתורגמת להעתקה."));
+    f.d().copyText();
+    QCOMPARE(f.status->text(), QStringLiteral("אין עדיין טקסט מתורגם להעתקה."));
+    QCOMPARE(clipboard()->image().convertToFormat(pasted.format()), pasted);
+}
+
+void WorkflowTest::copyImageThenTextLeavesOnlyText()
+{
+    WorkflowFixture f;
+    finishJob(f, WorkflowFixture::picture(Qt::white, {80, 40}), {QStringLiteral("first"), QStringLiteral("second")});
+
+    f.d().copyImage();
+    QCOMPARE(f.status->text(), QStringLiteral("התמונה המתורגמת הועתקה ללוח."));
+    QCOMPARE(clipboard()->image().convertToFormat(QImage::Format_ARGB32), *f.d().lastImage);
+
+    f.d().copyText();
+    QCOMPARE(f.status->text(), QStringLiteral("הטקסט המתורגם הועתק ללוח."));
+    QCOMPARE(clipboard()->text(), QStringLiteral("FIRST\nSECOND"));
+    QVERIFY(!clipboard()->mimeData()->hasImage());
+}
+
+void WorkflowTest::copiesLastResultWhileNewerWorkRuns()
+{
+    WorkflowFixture f;
+    finishJob(f, WorkflowFixture::picture(Qt::white), {QStringLiteral("kept")});
+    const QImage firstResult = *f.d().lastImage;
+
+    // A picture without text leaves the earlier result to copy.
+    f.pasteAndRecognise(WorkflowFixture::picture(Qt::gray), {});
+    QCOMPARE(f.status->text(), Messages::noText());
+    f.d().copyText();
+    QCOMPARE(clipboard()->text(), QStringLiteral("KEPT"));
+
+    // So does a paste still being recognised.
+    WorkflowFixture::putOnClipboard(WorkflowFixture::picture(Qt::darkRed));
+    f.d().pasteNow();
+    f.d().copyImage();
+    QCOMPARE(clipboard()->image().convertToFormat(QImage::Format_ARGB32), firstResult);
 }
 
 QTEST_MAIN(WorkflowTest)

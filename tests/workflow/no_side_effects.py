@@ -18,11 +18,12 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 import unittest
 
 PROBE = None
-SUPPORT = os.path.join(os.path.dirname(os.path.realpath(__file__)), "..", "support")
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.realpath(__file__)), "..", "support"))
+
+from e2e_harness import FakeService  # noqa: E402
 
 HOSTILE = {
     "shell": "$(touch /tmp/quillmere-pwned); `id > /tmp/quillmere-id`; rm -rf ~ && xdg-open http://127.0.0.1/",
@@ -36,20 +37,6 @@ HOSTILE = {
 
 def reply(text):
     return json.dumps([[[text, "source", None, None, 10]], None, "en"])
-
-
-def start_service(folder, rules):
-    port_file = os.path.join(folder, "port")
-    service = subprocess.Popen(
-        [sys.executable, os.path.join(SUPPORT, "fake_translate.py"), "--port-file", port_file,
-         "--max-seconds", "300", *rules])
-    deadline = time.monotonic() + 20
-    while not os.path.exists(port_file):
-        if time.monotonic() > deadline or service.poll() is not None:
-            raise AssertionError("the fake service did not start")
-        time.sleep(0.05)
-    with open(port_file, encoding="ascii") as f:
-        return service, int(f.read())
 
 
 WRITE_FLAGS = re.compile(r"O_(WRONLY|RDWR|CREAT|TRUNC|APPEND)")
@@ -68,8 +55,7 @@ class NoSideEffects(unittest.TestCase):
             rules += ["--fail", "redirected to a file:redirect-file",
                       "--answer", "page instead of JSON", "200",
                       "<html><meta http-equiv='refresh' content='0;url=file:///etc/passwd'></html>"]
-            service, port = start_service(folder, rules)
-            try:
+            with FakeService(folder, extra=rules) as service:
                 home = os.path.join(folder, "home")
                 os.makedirs(home, 0o700)
                 env = {k: v for k, v in os.environ.items() if not k.startswith(("QT_", "XDG_"))}
@@ -79,11 +65,8 @@ class NoSideEffects(unittest.TestCase):
                 done = subprocess.run(
                     ["strace", "-f", "-qq", "-s", "200", "-o", trace,
                      "-e", "trace=%process,%file,%desc", PROBE,
-                     f"http://127.0.0.1:{port}/translate_a/single", *lines],
+                     f"http://127.0.0.1:{service.port}/translate_a/single", *lines],
                     env=env, capture_output=True, text=True, timeout=240)
-            finally:
-                service.terminate()
-                service.wait()
             self.assertEqual(done.returncode, 0, done.stderr)
             # Two lines cannot be translated (the redirect and the page).
             self.assertEqual(done.stdout.strip(), "בוצע, אבל 2 שורות לא תורגמו (בדוק חיבור לאינטרנט).")
