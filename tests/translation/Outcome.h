@@ -2,7 +2,6 @@
 
 #pragma once
 
-#include "TranslationPrinting.h"
 #include "TranslationRoute.h"
 
 #include <QTest>
@@ -10,6 +9,17 @@
 
 #include <memory>
 #include <mutex>
+#include <optional>
+
+// What a completion receives, printed readably when a comparison fails.
+using Translation = std::optional<QString>;
+
+namespace QTest {
+template <> inline char *toString(const Translation &translation)
+{
+    return translation ? toString(*translation) : qstrdup("(no translation)");
+}
+} // namespace QTest
 
 // What one call of translateText handed to its completion, recorded from
 // whichever thread the completion ran on.

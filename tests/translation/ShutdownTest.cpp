@@ -3,7 +3,7 @@
 // Ending the application while requests are still in flight: the network
 // thread stops with the application object, every request still ends in one
 // completion (with nothing), and the process neither crashes nor hangs.
-#include "FakeTranslationService.h"
+#include "LocalServers.h"
 #include "TranslationRoute.h"
 
 #include <QCoreApplication>

@@ -2,9 +2,8 @@
 
 // translateText over HTTPS, through an HTTP/2-capable TLS front end on
 // 127.0.0.1 whose throw-away certificate this process trusts only when told.
-#include "FakeTranslationService.h"
+#include "LocalServers.h"
 #include "Outcome.h"
-#include "TlsFront.h"
 
 #include <QSslCertificate>
 #include <QSslConfiguration>

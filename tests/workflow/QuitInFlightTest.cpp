@@ -5,7 +5,7 @@
 // promptly and cleanly (the sanitizer builds check the "cleanly"), with no
 // late result touching anything.
 #include "AppDelegate.h"
-#include "FakeTranslationService.h"
+#include "LocalServers.h"
 #include "RecognizeText.h"
 #include "RoutedTranslation.h"
 #include "TextPicture.h"
