@@ -1,0 +1,215 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+"""The whole road of a paste, as a user takes it: the real application on an
+X server of its own, the real X clipboard, real key presses, real drags over
+XDND from another X client (drag_source, standing for a file manager or a
+browser) driven with the mouse by xdotool, and the fake translation service
+(which answers "[LANG] TEXT") on the port that the application under test was
+built to use.
+
+Usage: end_to_end.py --app build/bin/quillmere-loopback --port PORT
+       --tls-app build/bin/quillmere-loopback-tls --tls-port PORT
+       --drag-source build/tests/quillmere-drag-source [unittest arguments]
+"""
+
+import argparse
+import glob
+import os
+import subprocess
+import sys
+import time
+import unittest
+import urllib.parse
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.realpath(__file__)), "..", "support"))
+
+from e2e_harness import (  # noqa: E402
+    SCREEN, App, Desktop, FakeService, TlsFront, differing_pixels, png_size, stop_process, trusting_wrapper,
+    wait_for)
+import e2e_pictures  # noqa: E402
+
+ARGS = None
+
+
+class EndToEnd(unittest.TestCase):
+    """Each test gets its own X server, fake service and application, all
+    stopped when it ends, whether it passed or not."""
+
+    maxDiff = None
+    delay_ms = 0
+
+    def setUp(self):
+        self.desktop = Desktop()
+        self.addCleanup(self.desktop.close)
+        self.service = FakeService(self.desktop.home, port=self.service_port(), delay_ms=self.delay_ms)
+        self.addCleanup(self.service.close)
+        # A name to escape in a file address.
+        self.picture = self.desktop.path("Screenshot from today.png")
+        self.lines = e2e_pictures.settings_dialog(self.picture)
+        self.address = "file://" + urllib.parse.quote(self.picture)
+
+    def service_port(self):
+        return ARGS.port
+
+    def launch(self, binary=None, wrapper=()):
+        self.app = App(self.desktop, binary or ARGS.app, wrapper)
+        self.addCleanup(self.app.close)
+        self.app.wait_for_window()
+        return self.app
+
+    def paste_picture_on_clipboard(self):
+        with open(self.picture, "rb") as f:
+            self.desktop.serve_clipboard(f.read(), "image/png")
+
+    def assert_translated(self):
+        self.assertEqual(self.app.copied_text(), "\n".join(f"[iw] {line}" for line in self.lines))
+        self.assertCountEqual(self.service.requests(), [("iw", line) for line in self.lines])
+
+    def assert_ended_cleanly(self):
+        code = self.app.wait_for_exit(timeout=20)
+        errors = self.app.stderr()
+        self.assertEqual(code, 0, f"exit status {code}; stderr:\n{errors}")
+        self.assertEqual(errors.strip(), "", "the application wrote to stderr")
+        self.assertEqual(glob.glob(os.path.join(self.desktop.home, "core*")), [])
+
+    def drag(self, offers):
+        """Drags content from another client onto the middle of the picture
+        view and lets go: `offers` maps each content type to its bytes."""
+        argv = [ARGS.drag_source]
+        for number, (content_type, data) in enumerate(offers.items()):
+            path = self.desktop.path(f"offer-{number}")
+            with open(path, "wb") as f:
+                f.write(data)
+            argv += [content_type, path]
+        source = subprocess.Popen(argv, env=self.desktop.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            window = wait_for("the drag source", lambda: self.desktop.visible_window("Drag source"))
+            sx, sy, sw, sh = self.desktop.geometry(window)
+            tx, ty, tw, th = self.desktop.geometry(self.app.window)
+            start, target = (sx + sw // 2, sy + sh // 2), (tx + tw // 2, ty + th // 2)
+            self.desktop.run(["xdotool", "mousemove", "--sync", *map(str, start), "mousedown", "1"])
+            # Several moves, as a hand makes them: XDND asks the window under
+            # the pointer at each one whether it takes the drop.
+            for step in range(1, 11):
+                point = (start[i] + (target[i] - start[i]) * step // 10 for i in (0, 1))
+                self.desktop.run(["xdotool", "mousemove", *map(str, point)])
+                time.sleep(0.05)
+            time.sleep(0.2)
+            self.desktop.run(["xdotool", "mouseup", "1"])
+            # The source ends its drag once the drop is taken and its content read.
+            time.sleep(1.0)
+        finally:
+            stop_process(source)
+
+
+class PictureAtLaunch(EndToEnd):
+    def test_picture_on_the_clipboard_at_launch_is_translated(self):
+        self.paste_picture_on_clipboard()
+        app = self.launch()
+        self.assertEqual(self.desktop.run(["xdotool", "getwindowname", app.window]).strip(), "Quillmere")
+        # Centred on the screen; the content area is 960 x 700 below the menu bar.
+        x, y, width, height = self.desktop.geometry(app.window)
+        self.assertEqual(width, 960)
+        self.assertTrue(700 < height < 760, height)
+        self.assertLessEqual(abs(x + width / 2 - SCREEN[0] / 2), 2)
+        self.assertLessEqual(abs(y + height / 2 - SCREEN[1] / 2), 30)
+
+        # Nothing but the key presses that copy: the picture was taken up at launch.
+        self.assert_translated()
+        overlay = app.copied_png()
+        self.assertEqual(png_size(overlay), (960, 656))
+        overlay_path = self.desktop.path("overlay.png")
+        with open(overlay_path, "wb") as f:
+            f.write(overlay)
+        shown = app.picture_area_screenshot(self.desktop.path("shown.png"))
+        # The picture is as large as the view, so the window shows the overlay pixel for pixel.
+        self.assertEqual(differing_pixels(self.desktop, shown, overlay_path), 0)
+        self.assertGreater(differing_pixels(self.desktop, shown, self.picture), 2000,
+                           "the window still shows the pasted picture")
+
+        app.press("ctrl+q")
+        self.assert_ended_cleanly()
+
+
+class Ending(EndToEnd):
+    # Long enough that every line is still unanswered when the app ends.
+    delay_ms = 30_000
+
+    def test_ctrl_q_while_lines_are_in_flight(self):
+        self.paste_picture_on_clipboard()
+        app = self.launch()
+        wait_for("every line at the service", lambda: len(self.service.requests()) == len(self.lines), timeout=30)
+        app.press("ctrl+q")
+        self.assert_ended_cleanly()
+
+
+class Https(EndToEnd):
+    """The way to the real service: HTTPS, where the client offers HTTP/2,
+    and a certificate that must be trusted. nghttpx stands in front of the
+    fake service with a certificate made for the test."""
+
+    def service_port(self):
+        return 0
+
+    def setUp(self):
+        super().setUp()
+        self.front = TlsFront(self.desktop.home, ARGS.tls_port, self.service.port)
+        self.addCleanup(self.front.close)
+
+    def test_every_line_goes_over_http2(self):
+        wrapper = trusting_wrapper(self.front.certificate, self.desktop.home)
+        if wrapper is None:
+            self.skipTest("no private mount namespace here to trust the test's certificate in")
+        self.paste_picture_on_clipboard()
+        app = self.launch(ARGS.tls_app, wrapper)
+        self.assertEqual(app.copied_text(), "\n".join(f"[iw] {line}" for line in self.lines))
+        self.assertEqual(self.front.protocols(), ["h2"] * len(self.lines))
+        # The window manager's close button ends the process as Ctrl+Q does.
+        app.close_window()
+        self.assert_ended_cleanly()
+
+
+class PastedFile(EndToEnd):
+    def test_a_file_copied_in_a_file_manager_is_translated_at_launch(self):
+        self.desktop.serve_clipboard(f"{self.address}\r\n".encode(), "text/uri-list")
+        self.launch()
+        self.assert_translated()
+
+
+class DroppedFile(EndToEnd):
+    def test_text_is_refused_then_a_file_from_a_file_manager_is_translated(self):
+        self.launch()
+        self.drag({"text/plain": b"Good morning", "UTF8_STRING": b"Good morning"})
+        self.app.press("ctrl+shift+c")
+        time.sleep(0.5)
+        self.assertIsNone(self.desktop.read_clipboard_text())
+        self.assertEqual(self.service.requests(), [])
+
+        self.drag({"text/uri-list": f"{self.address}\r\n".encode(),
+                   "x-special/gnome-copied-files": f"copy\n{self.address}".encode()})
+        self.assert_translated()
+
+
+class DroppedPicture(EndToEnd):
+    def test_picture_data_from_a_browser_is_translated_and_its_web_address_never_fetched(self):
+        self.launch()
+        with open(self.picture, "rb") as f:
+            png = f.read()
+        web = f"http://127.0.0.1:{ARGS.port}/pictures/settings.png"
+        self.drag({"image/png": png, "text/uri-list": f"{web}\r\n".encode(), "text/x-moz-url": web.encode()})
+        self.assert_translated()
+
+
+if __name__ == "__main__":
+    parser = argparse.ArgumentParser(add_help=False)
+    for option in ("--app", "--tls-app", "--drag-source"):
+        parser.add_argument(option, required=True, type=os.path.abspath)
+    for option in ("--port", "--tls-port"):
+        parser.add_argument(option, required=True, type=int)
+    ARGS, rest = parser.parse_known_args()
+    outcome = unittest.main(argv=[sys.argv[0], *rest], verbosity=2, exit=False).result
+    # 77 tells CTest that what it ran was skipped.
+    if outcome.wasSuccessful() and outcome.skipped and len(outcome.skipped) == outcome.testsRun:
+        sys.exit(77)
+    sys.exit(0 if outcome.wasSuccessful() else 1)
