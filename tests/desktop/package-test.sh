@@ -4,7 +4,8 @@
 # Builds the Debian package from an existing build tree, passes it through
 # lintian, installs it with dpkg into a scratch root whose package database is
 # this machine's (so dpkg checks the Depends against what is really installed),
-# checks the installed tree and changelog, starts the installed binary under a
+# checks the installed tree (desktop entry, AppStream metainfo, icon sizes,
+# versions) and changelog, starts the installed binary under a
 # private X server, and checks that its window appears with the title, class
 # and icon a launcher needs and that Ctrl+Q ends it cleanly. Finally removes
 # the package again.
@@ -13,7 +14,6 @@
 source "$(dirname "$0")/session.sh"
 build=$(realpath "$1")
 version=$2
-here=$(dirname "$(realpath "$0")")
 
 cpack --config "$build/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cpack.log" 2>&1 ||
   fail "cpack: $(cat "$scratch/cpack.log")"
@@ -31,7 +31,37 @@ cp /var/lib/dpkg/status "$root/var/lib/dpkg/status"
 # dpkg warns once for every package of this machine whose file list the
 # scratch database lacks; only a failure is worth showing.
 dpkg --root="$root" --install "$deb" >"$scratch/dpkg.log" 2>&1 || fail "dpkg --install: $(grep -v 'files list file' "$scratch/dpkg.log")"
-"$here/check-install-tree.sh" "$root" /usr "$version"
+
+# The installed tree as a desktop reads it.
+share=$root/usr/share
+entry=$share/applications/quillmere.desktop
+# Hints (two main categories, asked for on purpose) are not failures.
+desktop-file-validate "$entry" || fail "desktop-file-validate rejects $entry"
+appstreamcli validate-tree --no-net --strict "$root" || fail "appstreamcli rejects the tree"
+
+key() { awk -v key="$1" 'index($0, key "=") == 1 && !found {print substr($0, length(key) + 2); found = 1}' "$entry"; }
+
+exec_line=$(key Exec)
+[[ -x $root/usr/bin/${exec_line%% *} ]] || fail "Exec=$exec_line is not an installed program"
+
+icon=$(key Icon)
+[[ -s $share/icons/hicolor/scalable/apps/$icon.svg ]] || fail "no scalable icon $icon.svg"
+sizes=0
+for png in "$share"/icons/hicolor/*x*/apps/"$icon".png; do
+  [[ -e $png ]] || break
+  dir=$(basename "$(dirname "$(dirname "$png")")")
+  actual=$(identify -format '%m %wx%h' "$png" | sed -n 's/^PNG //p')
+  [[ $actual == "$dir" ]] || fail "$png is $actual, not $dir"
+  sizes=$((sizes + 1))
+done
+((sizes >= 5)) || fail "only $sizes PNG sizes of the icon"
+
+metainfo=$(echo "$share"/metainfo/*.metainfo.xml)
+newest=$(python3 -c 'import sys, xml.etree.ElementTree as ET
+releases = ET.parse(sys.argv[1]).getroot().find("releases")
+print(releases[0].get("version") if releases is not None and len(releases) else "")' "$metainfo")
+[[ $newest == "$version" ]] || fail "the metainfo's newest release is '$newest', the project is $version"
+
 newest=$(zcat "$root/usr/share/doc/quillmere/changelog.gz" | sed -n '1s/^quillmere (\([^)]*\)).*/\1/p')
 [[ $newest == "$version" ]] || fail "the changelog's newest entry is '$newest', the package is $version"
 
