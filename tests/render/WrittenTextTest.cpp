@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The text written on a plate, read from rendered pictures.
+// The text written on a plate, read from rendered pictures, and its typeface:
+// the Noto faces at medium weight, real glyphs in every script translated into.
 // Its size: the width of a row of capital H grows in proportion to the font
 // size, so the ink's width divided by its width per unit of size gives it.
 // Its direction: each line starts with a long word followed by a short one,
@@ -10,7 +11,10 @@
 #include "OverlayFont.h"
 #include "RenderOverlay.h"
 
+#include <QGlyphRun>
 #include <QPainter>
+#include <QRawFont>
+#include <QTextLayout>
 #include <QtTest>
 
 #include <cmath>
@@ -73,6 +77,15 @@ double lean(const QImage &image, const ink::Extent &line)
     return (middleOf(line) - ink::widestGapCentre(image, line, Qt::white)) / line.bounds.width();
 }
 
+QList<QGlyphRun> shape(const QString &text)
+{
+    QTextLayout layout(text, overlayFont());
+    layout.beginLayout();
+    layout.createLine().setLineWidth(100000);
+    layout.endLayout();
+    return layout.glyphRuns();
+}
+
 } // namespace
 
 class WrittenTextTest : public QObject {
@@ -88,6 +101,8 @@ private Q_SLOTS:
     void everyLineIsCentred();
     void eachParagraphTakesItsOwnDirection_data();
     void eachParagraphTakesItsOwnDirection();
+    void everyScriptHasMediumNotoGlyphs_data();
+    void everyScriptHasMediumNotoGlyphs();
 };
 
 void WrittenTextTest::writtenAtTheSizeTheDescentEndsAt_data()
@@ -211,6 +226,37 @@ void WrittenTextTest::eachParagraphTakesItsOwnDirection()
     QVERIFY(std::abs(first) > 0.2 && std::abs(second) > 0.2);
     QCOMPARE(first > 0, firstRightToLeft);
     QCOMPARE(second > 0, !firstRightToLeft);
+}
+
+void WrittenTextTest::everyScriptHasMediumNotoGlyphs_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("family");
+
+    QTest::newRow("Hebrew") << QStringLiteral("עברית שלום") << QStringLiteral("Noto Sans Hebrew");
+    QTest::newRow("Yiddish with its points") << QStringLiteral("ייִדיש פֿאַר אָ בּ ײַ") << QStringLiteral("Noto Sans Hebrew");
+    QTest::newRow("Arabic") << QStringLiteral("العربية مرحبا") << QStringLiteral("Noto Sans Arabic UI");
+    QTest::newRow("Russian") << QStringLiteral("Русский ёж") << QStringLiteral("Noto Sans");
+    QTest::newRow("Spanish and French") << QStringLiteral("Español ¿Qué año? Français œuvre à")
+                                        << QStringLiteral("Noto Sans");
+}
+
+void WrittenTextTest::everyScriptHasMediumNotoGlyphs()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, family);
+    bool seen = false;
+    for (const QGlyphRun &run : shape(text)) {
+        const QRawFont font = run.rawFont();
+        // Spaces may come from the first family.
+        QVERIFY2(font.familyName() == family || font.familyName() == QLatin1String("Noto Sans"),
+                 qPrintable(font.familyName()));
+        QCOMPARE(font.styleName(), QStringLiteral("Medium"));
+        seen = seen || font.familyName() == family;
+        for (quint32 glyph : run.glyphIndexes())
+            QVERIFY2(glyph != 0, "a letter without a glyph");
+    }
+    QVERIFY(seen);
 }
 
 QTEST_MAIN(WrittenTextTest)
