@@ -131,23 +131,3 @@ void QSemaphore::acquire(int n)
     acquire(this, n);
     __tsan_acquire(this);
 }
-
-bool QSemaphore::tryAcquire(int n)
-{
-    using TryAcquire = bool (*)(QSemaphore *, int);
-    static const auto tryAcquire = real<TryAcquire>("_ZN10QSemaphore10tryAcquireEi");
-    const bool acquired = tryAcquire(this, n);
-    if (acquired)
-        __tsan_acquire(this);
-    return acquired;
-}
-
-bool QSemaphore::tryAcquire(int n, int timeout)
-{
-    using TryAcquire = bool (*)(QSemaphore *, int, int);
-    static const auto tryAcquire = real<TryAcquire>("_ZN10QSemaphore10tryAcquireEii");
-    const bool acquired = tryAcquire(this, n, timeout);
-    if (acquired)
-        __tsan_acquire(this);
-    return acquired;
-}
