@@ -51,6 +51,16 @@ def stop_process(process, timeout=10):
         process.wait()
 
 
+class Closing:
+    """A piece that is a context manager: leaving the block closes it."""
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *_):
+        self.close()
+
+
 def displays_in_use():
     """Display numbers with a lock file or a listening socket, the abstract
     ones included: X servers of other sandboxes on this machine may share the
@@ -67,7 +77,7 @@ def displays_in_use():
     return used
 
 
-class Desktop:
+class Desktop(Closing):
     """An Xvfb server with openbox on it, and a private home folder."""
 
     def __init__(self, screen=SCREEN):
@@ -83,12 +93,6 @@ class Desktop:
                 self._stop()
         self.close()
         raise RuntimeError("could not start an X server with a window manager")
-
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *_):
-        self.close()
 
     def _start(self):
         used = displays_in_use()
@@ -209,7 +213,7 @@ class PortLock:
         self.file.close()
 
 
-class FakeService:
+class FakeService(Closing):
     """tests/support/fake_translate.py on 127.0.0.1, with its request log and
     its log of times (see its --times). A fixed port is held with a PortLock."""
 
@@ -238,12 +242,6 @@ class FakeService:
         except BaseException:
             self.close()
             raise
-
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *_):
-        self.close()
 
     def requests(self):
         """(target language, text) of every request so far, in arrival order."""
@@ -291,7 +289,7 @@ def trusting_wrapper(certificate, folder):
     return wrapper if works else None
 
 
-class TlsFront:
+class TlsFront(Closing):
     """tests/support/tls_front.py on a fixed port, in front of a fake service."""
 
     def __init__(self, folder, port, backend_port):
@@ -308,12 +306,6 @@ class TlsFront:
             raise RuntimeError(f"nghttpx did not start on port {port}")
         self.certificate = os.path.join(folder, "tls", "cert.pem")
 
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *_):
-        self.close()
-
     def protocols(self):
         """The protocol (ALPN) of every request so far: "h2" or "http/1.1"."""
         log = os.path.join(self.folder, "tls", "access.log")
@@ -327,7 +319,7 @@ class TlsFront:
         self.lock.close()
 
 
-class App:
+class App(Closing):
     """The application under test, started on a desktop."""
 
     def __init__(self, desktop, binary, wrapper=()):
@@ -339,12 +331,6 @@ class App:
             self.process = subprocess.Popen([*wrapper, binary], env=desktop.env, cwd=desktop.home,
                                             stdout=subprocess.DEVNULL, stderr=stderr)
         self.window = None
-
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *_):
-        self.close()
 
     def wait_for_window(self, timeout=20):
         try:
@@ -384,7 +370,12 @@ class App:
         clipboard alone."""
         def attempt():
             self.press("ctrl+shift+c")
-            text = wait_until_changed(self.desktop.read_clipboard_text, previous, 0.5)
+            # The clipboard changes owner a moment after the key press.
+            deadline = time.monotonic() + 0.5
+            text = self.desktop.read_clipboard_text()
+            while text == previous and time.monotonic() < deadline:
+                time.sleep(0.05)
+                text = self.desktop.read_clipboard_text()
             return text if text is not None and text != previous else None
         return wait_for("the translated text on the clipboard", attempt, timeout=timeout, interval=0.2)
 
@@ -411,17 +402,6 @@ class App:
         if self.process.poll() is None:
             self.process.kill()
             self.process.wait()
-
-
-def wait_until_changed(read, previous, seconds):
-    """Reads until the value differs from `previous` or `seconds` pass; the
-    clipboard changes owner a moment after the key press that copies."""
-    deadline = time.monotonic() + seconds
-    value = read()
-    while value == previous and time.monotonic() < deadline:
-        time.sleep(0.05)
-        value = read()
-    return value
 
 
 def png_size(data):
