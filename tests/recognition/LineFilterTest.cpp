@@ -81,6 +81,33 @@ private Q_SLOTS:
             QCOMPARE(kept.count, qsizetype(expected.count(' ') + 1));
         }
     }
+
+    // Stops and ellipses dropped from the text are still the line's ink; a
+    // widget's edge is not.
+    void inkOfDroppedEnds_data()
+    {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<int>("inkFirst");
+        QTest::addColumn<int>("inkCount");
+
+        QTest::newRow("elided") << QStringList{"auf:96", "warten:95", "...:90"} << 0 << 3;
+        QTest::newRow("question mark, then a button edge")
+            << QStringList{"Save:96", "changes:96", "?:55", "|:82"} << 0 << 3;
+        QTest::newRow("icon before, stop after")
+            << QStringList{"@:90", "\u05e9\u05dc\u05d5\u05dd:90", ".:70"} << 1 << 2;
+    }
+
+    void inkOfDroppedEnds()
+    {
+        QFETCH(QStringList, words);
+        QFETCH(int, inkFirst);
+        QFETCH(int, inkCount);
+
+        const KeptLine kept = ::keptLine(reading(words, 90), true);
+
+        QCOMPARE(kept.inkFirst, qsizetype(inkFirst));
+        QCOMPARE(kept.inkCount, qsizetype(inkCount));
+    }
 };
 
 QTEST_MAIN(LineFilterTest)

@@ -47,6 +47,16 @@ bool isJunkAtEnd(const WordReading &word)
     return text.size() == 1 && !text[0].isDigit() && word.confidence < minLoneLetterConfidence;
 }
 
+// Marks that end a sentence or clause, or close a quote: a widget's edge
+// reads as a bar, a bracket or a letter, not as these.
+bool isClosingMark(const WordReading &word)
+{
+    static const QString marks = QStringLiteral(".,:;!?\u2026\u3002\u3001\uff0c\uff1a\uff1b\uff01\uff1f"
+                                                "\u061f\u060c\u061b\"'\u201d\u2019\u00bb");
+    const QString text = cleanLineText(word.text);
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return marks.contains(c); });
+}
+
 } // namespace
 
 KeptLine keptLine(const LineReading &reading, bool inPageScript)
@@ -55,7 +65,7 @@ KeptLine keptLine(const LineReading &reading, bool inPageScript)
         return {};
     if (reading.words.isEmpty()) {
         const QString text = cleanLineText(reading.text);
-        return wordCharacters(text) >= minWordCharacters ? KeptLine{text, 0, 0} : KeptLine{};
+        return wordCharacters(text) >= minWordCharacters ? KeptLine{text} : KeptLine{};
     }
     qsizetype first = 0, end = reading.words.size();
     while (first < end && isJunkAtEnd(reading.words[first]))
@@ -68,5 +78,10 @@ KeptLine keptLine(const LineReading &reading, bool inPageScript)
     const QString text = cleanLineText(words.join(' '));
     if (wordCharacters(text) < minWordCharacters)
         return {};
-    return {text, first, end - first};
+    qsizetype inkFirst = first, inkEnd = end;
+    while (inkFirst > 0 && isClosingMark(reading.words[inkFirst - 1]))
+        --inkFirst;
+    while (inkEnd < reading.words.size() && isClosingMark(reading.words[inkEnd]))
+        ++inkEnd;
+    return {text, first, end - first, inkFirst, inkEnd - inkFirst};
 }
