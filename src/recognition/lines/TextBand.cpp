@@ -141,31 +141,34 @@ Spread inkSpreadIn(const QString &family, const QString &text)
     return {spread.top / size, spread.bottom / size};
 }
 
-// Where the text's outlines reach in a reference font, in font sizes from the
-// baseline.
-Spread outlinesIn(const QString &family, const QString &text)
+// The text's outlines in a reference font, in font sizes from the start of
+// its baseline.
+QRectF outlinesIn(const QString &family, const QString &text)
 {
     constexpr int size = 200;
     const QRectF r = QFontMetricsF(referenceFont(family, size)).tightBoundingRect(text);
-    return {r.top() / size, r.bottom() / size};
+    return {r.left() / size, r.top() / size, r.width() / size, r.height() / size};
 }
 
 struct Reference {
     Spread outlines, ink;
+    double width = 0; // of the outlines
 };
 
 Reference referenceOf(const QString &text)
 {
     Reference sum{};
     for (const QString &family : referenceFamilies()) {
-        const Spread outlines = outlinesIn(family, text), ink = inkSpreadIn(family, text);
-        sum.outlines.top += outlines.top;
-        sum.outlines.bottom += outlines.bottom;
+        const QRectF outlines = outlinesIn(family, text);
+        const Spread ink = inkSpreadIn(family, text);
+        sum.outlines.top += outlines.top();
+        sum.outlines.bottom += outlines.bottom();
+        sum.width += outlines.width();
         sum.ink.top += ink.top;
         sum.ink.bottom += ink.bottom;
     }
     const double n = referenceFamilies().size();
-    return {{sum.outlines.top / n, sum.outlines.bottom / n}, {sum.ink.top / n, sum.ink.bottom / n}};
+    return {{sum.outlines.top / n, sum.outlines.bottom / n}, {sum.ink.top / n, sum.ink.bottom / n}, sum.width / n};
 }
 
 // Texts of dashes and dots say too little about their size.
@@ -175,6 +178,11 @@ constexpr double edgeInk = 0.05;
 // The two ways of sizing a line agree this closely unless its ink holds
 // more or less than its reading says.
 constexpr double maxDisagreement = 1.12;
+// Fonts differ more in how tall their letters are for their size than in
+// how tall and wide together (a tall Hebrew serif is narrow), so a line's
+// width sizes it too, unless it disagrees this much with its height: a
+// condensed or spaced font, or a reading that missed or added letters.
+constexpr double maxWidthDisagreement = 1.3;
 
 // How much ink each row of `area` holds, in pixels' worth (`mass`), and how
 // much of its inkiest pixel (`peak`), from the grey levels of the line's
@@ -183,6 +191,12 @@ constexpr double maxDisagreement = 1.12;
 // widgets inside the box do not.
 struct RowInk {
     QList<double> mass, peak;
+    int paperLevel = 0, inkLevel = 0;
+
+    double coverage(uchar gray) const
+    {
+        return std::clamp(double(gray - paperLevel) / (inkLevel - paperLevel), 0.0, 1.0);
+    }
 };
 
 RowInk rowInk(const QImage &gray, const QImage &mask, const QRect &area)
@@ -199,11 +213,11 @@ RowInk rowInk(const QImage &gray, const QImage &mask, const QRect &area)
         return rows;
     std::sort(ink.begin(), ink.end());
     std::sort(paper.begin(), paper.end());
-    const int paperLevel = paper[paper.size() / 2];
-    const bool darkText = ink[ink.size() / 2] < paperLevel;
+    rows.paperLevel = paper[paper.size() / 2];
+    const bool darkText = ink[ink.size() / 2] < rows.paperLevel;
     // The inkiest tenth: the cores of strokes, not their antialiased edges.
-    const int inkLevel = darkText ? ink[ink.size() / 10] : ink[ink.size() - 1 - ink.size() / 10];
-    if (inkLevel == paperLevel)
+    rows.inkLevel = darkText ? ink[ink.size() / 10] : ink[ink.size() - 1 - ink.size() / 10];
+    if (rows.inkLevel == rows.paperLevel)
         return rows;
     for (int y = area.top(); y <= area.bottom(); ++y) {
         const uchar *g = gray.constScanLine(y);
@@ -214,13 +228,43 @@ RowInk rowInk(const QImage &gray, const QImage &mask, const QRect &area)
         double &peak = rows.peak[y - area.top()];
         for (int x = area.left(); x <= area.right(); ++x) {
             if (m[x] || above[x] || below[x]) {
-                const double coverage = std::clamp(double(g[x] - paperLevel) / (inkLevel - paperLevel), 0.0, 1.0);
+                const double coverage = rows.coverage(g[x]);
                 mass += coverage;
                 peak = std::max(peak, coverage);
             }
         }
     }
     return rows;
+}
+
+// A pixel this much covered by ink shows from beside a plate.
+constexpr double visibleInk = 0.25;
+// The mask takes the stroke at a line's end for paper at times (a bold
+// capital's stem, inside out), never more than this much of it, in font sizes.
+constexpr double maxMissedStroke = 0.35;
+
+// Whether column `x` of `area` holds visible ink.
+bool inkInColumn(const QImage &gray, const QRect &area, const RowInk &rows, int x)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        if (rows.coverage(gray.constScanLine(y)[x]) >= visibleInk)
+            return true;
+    }
+    return false;
+}
+
+// `area`'s columns grown on each side over the ink next to them, up to `limit`
+// columns: the grey picture's, where the mask missed it.
+QRect withInkBeside(const QImage &gray, const QRect &area, const RowInk &rows, int limit)
+{
+    if (rows.inkLevel == rows.paperLevel)
+        return area;
+    int left = area.left(), right = area.right();
+    while (left > 0 && area.left() - left < limit && inkInColumn(gray, area, rows, left - 1))
+        --left;
+    while (right + 1 < gray.width() && right - area.right() < limit && inkInColumn(gray, area, rows, right + 1))
+        ++right;
+    return QRect(QPoint(left, area.top()), QPoint(right, area.bottom()));
 }
 
 // The lower edge of the densest band of rows: the baseline of joined letters.
@@ -277,7 +321,11 @@ QRectF textBand(const QImage &gray, const QImage &mask, const QRect &line, const
         baseline = strokeBaseline(mask, area);
         em = std::max(1.0, baseline - top) / -extent.top;
     }
+    const double widthEm = line.width() / reference.width;
+    if (reference.width >= minReferenceHeight && std::abs(std::log(em / widthEm)) < std::log(maxWidthDisagreement))
+        em = std::sqrt(em * widthEm);
+    const QRect columns = withInkBeside(gray, area, rows, qCeil(maxMissedStroke * em));
     const double bandTop = std::min<double>(area.top() + first, baseline - reach.above * em);
     const double bandBottom = std::max<double>(area.top() + last + 1, baseline + reach.below * em);
-    return QRectF(line.left(), bandTop, line.width(), bandBottom - bandTop).intersected(QRectF(mask.rect()));
+    return QRectF(columns.left(), bandTop, columns.width(), bandBottom - bandTop).intersected(QRectF(mask.rect()));
 }
