@@ -25,7 +25,7 @@ struct Reach {
 };
 
 constexpr Reach alphabetReach{0.92, 0.28};
-constexpr Reach arabicReach{0.84, 0.38, true};
+constexpr Reach arabicReach{0.92, 0.36, true};
 // Ideographs and syllables fill most of the em square, centred above the
 // baseline, with no descenders.
 constexpr Reach squareReach{0.96, 0.22};
@@ -325,6 +325,12 @@ QRectF textBand(const QImage &gray, const QImage &mask, const QRect &line, const
     if (reference.width >= minReferenceHeight && std::abs(std::log(em / widthEm)) < std::log(maxWidthDisagreement))
         em = std::sqrt(em * widthEm);
     const QRect columns = withInkBeside(gray, area, rows, qCeil(maxMissedStroke * em));
+    // Grown to hold the rows of visible ink, not the faint edges beyond.
+    const auto visible = [&](int i) { return rows.peak[i] >= visibleInk; };
+    while (first < last && !visible(first))
+        ++first;
+    while (last > first && !visible(last))
+        --last;
     const double bandTop = std::min<double>(area.top() + first, baseline - reach.above * em);
     const double bandBottom = std::max<double>(area.top() + last + 1, baseline + reach.below * em);
     return QRectF(columns.left(), bandTop, columns.width(), bandBottom - bandTop).intersected(QRectF(mask.rect()));
