@@ -18,10 +18,12 @@ namespace {
 // sizes, with room for the accents, marks and tall letters of other lines.
 // `onStroke`: the letters join on a stroke along the baseline, and fonts
 // differ most in how deep they descend, so the size is taken from the height
-// above that stroke alone.
+// above that stroke alone. `marksStack`: fonts differ most in how high they
+// stack marks over the letters, so the size is taken from the letters' body,
+// the rows that hold most of the ink.
 struct Reach {
     double above, below;
-    bool onStroke = false;
+    bool onStroke = false, marksStack = false;
 };
 
 constexpr Reach alphabetReach{0.92, 0.28};
@@ -30,7 +32,7 @@ constexpr Reach arabicReach{0.92, 0.36, true};
 // baseline, with no descenders.
 constexpr Reach squareReach{0.96, 0.22};
 // Vowel and tone marks stack above and below the letters.
-constexpr Reach stackedReach{1.0, 0.30};
+constexpr Reach stackedReach{1.0, 0.30, false, true};
 
 Reach reachOf(QChar::Script script)
 {
@@ -74,13 +76,16 @@ QChar::Script mainScript(const QString &text)
 // below: accents, dots and commas move these rows little, so they hold even
 // where the reading missed or added such a mark.
 constexpr double outerShare = 0.03;
+// The rows of the letters' body: all but this share of the ink above and
+// below, which marks stacked over and under the letters hold.
+constexpr double bodyShare = 0.2;
 
 struct Spread {
     double top, bottom;
 };
 
 // `rows`: the ink of each row; row i spans [origin + i, origin + i + 1).
-Spread spreadOf(const QList<double> &rows, double origin)
+Spread spreadOf(const QList<double> &rows, double origin, double share = outerShare)
 {
     double total = 0;
     for (const double r : rows)
@@ -94,7 +99,7 @@ Spread spreadOf(const QList<double> &rows, double origin)
         }
         return origin + rows.size();
     };
-    return {position(outerShare), position(1 - outerShare)};
+    return {position(share), position(1 - share)};
 }
 
 // `family`, followed by the Noto families for the scripts it lacks.
@@ -118,9 +123,13 @@ const QStringList &referenceFamilies()
     return families;
 }
 
+struct InkSpreads {
+    Spread outer, body;
+};
+
 // How the text's ink spreads (see spreadOf) in a reference font, in font
 // sizes from the baseline (negative above it).
-Spread inkSpreadIn(const QString &family, const QString &text)
+InkSpreads inkSpreadIn(const QString &family, const QString &text)
 {
     constexpr int size = 48;
     const QFont font = referenceFont(family, size);
@@ -137,8 +146,8 @@ Spread inkSpreadIn(const QString &family, const QString &text)
         for (int x = 0; x < picture.width(); ++x)
             rows[y] += (255 - g[x]) / 255.0;
     }
-    const Spread spread = spreadOf(rows, -2 * size);
-    return {spread.top / size, spread.bottom / size};
+    const Spread outer = spreadOf(rows, -2 * size), body = spreadOf(rows, -2 * size, bodyShare);
+    return {{outer.top / size, outer.bottom / size}, {body.top / size, body.bottom / size}};
 }
 
 // The text's outlines in a reference font, in font sizes from the start of
@@ -151,7 +160,7 @@ QRectF outlinesIn(const QString &family, const QString &text)
 }
 
 struct Reference {
-    Spread outlines, ink;
+    Spread outlines, ink, body;
     double width = 0; // of the outlines
 };
 
@@ -160,15 +169,20 @@ Reference referenceOf(const QString &text)
     Reference sum{};
     for (const QString &family : referenceFamilies()) {
         const QRectF outlines = outlinesIn(family, text);
-        const Spread ink = inkSpreadIn(family, text);
+        const InkSpreads ink = inkSpreadIn(family, text);
         sum.outlines.top += outlines.top();
         sum.outlines.bottom += outlines.bottom();
         sum.width += outlines.width();
-        sum.ink.top += ink.top;
-        sum.ink.bottom += ink.bottom;
+        sum.ink.top += ink.outer.top;
+        sum.ink.bottom += ink.outer.bottom;
+        sum.body.top += ink.body.top;
+        sum.body.bottom += ink.body.bottom;
     }
     const double n = referenceFamilies().size();
-    return {{sum.outlines.top / n, sum.outlines.bottom / n}, {sum.ink.top / n, sum.ink.bottom / n}, sum.width / n};
+    return {{sum.outlines.top / n, sum.outlines.bottom / n},
+            {sum.ink.top / n, sum.ink.bottom / n},
+            {sum.body.top / n, sum.body.bottom / n},
+            sum.width / n};
 }
 
 // Texts of dashes and dots say too little about their size.
@@ -320,6 +334,11 @@ QRectF textBand(const QImage &gray, const QImage &mask, const QRect &line, const
     if (reach.onStroke && -extent.top >= minReferenceHeight) {
         baseline = strokeBaseline(mask, area);
         em = std::max(1.0, baseline - top) / -extent.top;
+    }
+    if (reach.marksStack && reference.body.bottom - reference.body.top >= minReferenceHeight / 2) {
+        const Spread body = spreadOf(rows.mass, area.top(), bodyShare);
+        em = std::max(1.0, body.bottom - body.top) / (reference.body.bottom - reference.body.top);
+        baseline = body.bottom - reference.body.bottom * em;
     }
     const double widthEm = line.width() / reference.width;
     if (reference.width >= minReferenceHeight && std::abs(std::log(em / widthEm)) < std::log(maxWidthDisagreement))
