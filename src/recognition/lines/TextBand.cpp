@@ -156,7 +156,7 @@ QRectF outlinesIn(const QString &family, const QString &text)
 {
     constexpr int size = 200;
     const QRectF r = QFontMetricsF(referenceFont(family, size)).tightBoundingRect(text);
-    return {r.left() / size, r.top() / size, r.width() / size, r.height() / size};
+    return {r.topLeft() / size, r.size() / size};
 }
 
 struct Reference {
