@@ -18,8 +18,9 @@ beside the app twice: with -l eng, and told each page's language. A second table
 lines' boxes against each drawn line's font size in pixels (box height / font
 size: middle value, 10th and 90th percentiles, their ratio) and how much of the
 drawn text's ink (the pixels it covers at least a quarter of) the renderer's
-plate (the box grown by 3 pixels left and right and 2 above and below) hides: the share of lines hidden whole, the hidden part at
-the 5th percentile, and the share of lines whose rows it hides all of.
+plate (the box grown by 3 pixels left and right and 2 above and below)
+hides: the share of lines hidden whole, the hidden part at the 5th
+percentile, and the share of lines whose rows it hides all of.
 
 OCR_PICTURES=REGEX scores only the pictures whose file name matches;
 OCR_SKIP_CLI=1 leaves the command-line tool out.
