@@ -4,9 +4,11 @@
 #include "InkMask.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QTest>
+#include <QtMath>
 
 #include <limits>
 
@@ -97,6 +99,25 @@ private Q_SLOTS:
                 if (line.gray.constScanLine(y)[x] >= 42 + 50)
                     QVERIFY2(plate.contains(QPointF(x + 0.5, y + 0.5)),
                              qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+    }
+
+    // An ellipsis past the box's last letter, which the mask may miss, goes
+    // under the plate; the next word, a space away, does not.
+    void takesInMarksNotWords()
+    {
+        const QString shown = QStringLiteral("your ph\u2026"), text = shown + QStringLiteral(" next");
+        const DrawnLine line = drawLine(text, "DejaVu Sans", 24);
+        QFont font("DejaVu Sans");
+        font.setPixelSize(24);
+        const QFontMetricsF metrics(font);
+        const double letters = 20 + metrics.horizontalAdvance(QStringLiteral("your ph"));
+        const double marks = 20 + metrics.horizontalAdvance(shown), next = 20 + metrics.horizontalAdvance(shown + ' ');
+        const QRect word(line.ink.left(), line.ink.top(), qFloor(letters) - line.ink.left(), line.ink.height());
+
+        const QRectF box = textBand(line.gray, line.mask, word, QStringLiteral("your ph"));
+
+        QVERIFY2(box.right() + 3 >= marks - 2, qPrintable(QString::number(box.right())));
+        QVERIFY2(box.right() < next, qPrintable(QString::number(box.right())));
     }
 
     // Fonts draw letters of one size taller or shorter (a Hebrew serif's are

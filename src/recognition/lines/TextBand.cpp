@@ -281,6 +281,38 @@ QRect withInkBeside(const QImage &gray, const QRect &area, const RowInk &rows, i
     return QRect(QPoint(left, area.top()), QPoint(right, area.bottom()));
 }
 
+// Stops and ellipses past a line's last letter are small marks on its
+// baseline a letter's gap away, which the mask misses where nothing else is
+// near. The box takes in such marks, within this gap and width, in font
+// sizes, and reaching no higher than this over the baseline; anything taller
+// ends them.
+constexpr double maxMarkGap = 0.35, maxMarksWidth = 1.2, maxMarkHeight = 0.3;
+
+// The last column of the marks that start at column `from` and run in
+// `step`, or `from - step` where there are none. `rows`: the rows to look in.
+int marksEnd(const QImage &gray, const RowInk &ink, int from, int step, std::pair<int, int> rows, double markTop,
+             double em)
+{
+    int end = from - step, gap = 0;
+    for (int x = from; x >= 0 && x < gray.width() && std::abs(x - from) < maxMarksWidth * em; x += step) {
+        bool inked = false;
+        for (int y = rows.first; y <= rows.second; ++y) {
+            if (ink.coverage(gray.constScanLine(y)[x]) < visibleInk)
+                continue;
+            if (y < markTop)
+                return end;
+            inked = true;
+        }
+        if (inked) {
+            end = x;
+            gap = 0;
+        } else if (++gap > maxMarkGap * em) {
+            break;
+        }
+    }
+    return end;
+}
+
 // The lower edge of the densest band of rows: the baseline of joined letters.
 double strokeBaseline(const QImage &mask, const QRect &area)
 {
@@ -343,7 +375,14 @@ QRectF textBand(const QImage &gray, const QImage &mask, const QRect &line, const
     const double widthEm = line.width() / reference.width;
     if (reference.width >= minReferenceHeight && std::abs(std::log(em / widthEm)) < std::log(maxWidthDisagreement))
         em = std::sqrt(em * widthEm);
-    const QRect columns = withInkBeside(gray, area, rows, qCeil(maxMissedStroke * em));
+    QRect columns = withInkBeside(gray, area, rows, qCeil(maxMissedStroke * em));
+    if (rows.inkLevel != rows.paperLevel) {
+        const std::pair<int, int> reached{std::max(0, qFloor(baseline - reach.above * em)),
+                                          std::min(gray.height() - 1, qCeil(baseline + reach.below * em))};
+        const double markTop = baseline - maxMarkHeight * em;
+        columns.setLeft(marksEnd(gray, rows, columns.left() - 1, -1, reached, markTop, em));
+        columns.setRight(marksEnd(gray, rows, columns.right() + 1, 1, reached, markTop, em));
+    }
     // Grown to hold the rows of visible ink, not the faint edges beyond.
     const auto visible = [&](int i) { return rows.peak[i] >= visibleInk; };
     while (first < last && !visible(first))
