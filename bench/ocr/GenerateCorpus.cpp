@@ -72,9 +72,38 @@ public:
         truth["text"] = text;
         truth["box"] =
             QJsonArray{tight.left() * scale, tight.top() * scale, tight.width() * scale, tight.height() * scale};
+        truth["ink"] = inkBox(text, f, color, QPointF(x, baseline), tight);
         truth["px"] = f.pixelSize();
         truth["kind"] = kind;
         lines.append(truth);
+    }
+
+    // The pixels of the picture the text's ink covers at least a quarter of,
+    // drawn as in the picture: the outlines' box from the font's metrics misses
+    // the drawn ink by a pixel or more once scaled.
+    QJsonArray inkBox(const QString &text, const QFont &f, const QColor &color, QPointF at, const QRectF &tight)
+    {
+        const QRect area = QRectF(tight.topLeft() * scale, tight.size() * scale).toAlignedRect().adjusted(-8, -8, 8, 8);
+        QImage layer(area.size(), QImage::Format_ARGB32_Premultiplied);
+        layer.fill(Qt::transparent);
+        QPainter p(&layer);
+        p.setRenderHints(painter.renderHints());
+        p.translate(-area.topLeft());
+        p.scale(scale, scale);
+        p.setFont(f);
+        p.setPen(color);
+        p.drawText(at, text);
+        p.end();
+        QRect ink;
+        for (int y = 0; y < layer.height(); ++y) {
+            const QRgb *row = reinterpret_cast<const QRgb *>(layer.constScanLine(y));
+            for (int x = 0; x < layer.width(); ++x) {
+                if (qAlpha(row[x]) >= 64)
+                    ink |= QRect(x, y, 1, 1);
+            }
+        }
+        ink.translate(area.topLeft());
+        return QJsonArray{ink.x(), ink.y(), ink.width(), ink.height()};
     }
 
     int scale;

@@ -17,9 +17,10 @@ lines read on the picture without text. The tesseract command-line tool runs
 beside the app twice: with -l eng, and told each page's language. A second table measures the found
 lines' boxes against each drawn line's font size in pixels (box height / font
 size: middle value, 10th and 90th percentiles, their ratio) and how much of the
-drawn text the renderer's plate (the box grown by 3 pixels left and right and
-2 above and below) hides: the share of lines hidden whole, the hidden part at
-the 5th percentile, and the share of lines whose rows it hides all of.
+drawn text's ink (the pixels it covers at least a quarter of) the renderer's
+plate (the box grown by 3 pixels left and right and 2 above and below)
+hides: the share of lines hidden whole, the hidden part at the 5th
+percentile, and the share of lines whose rows it hides all of.
 
 OCR_PICTURES=REGEX scores only the pictures whose file name matches;
 OCR_SKIP_CLI=1 leaves the command-line tool out.
@@ -255,8 +256,9 @@ def main():
 
 
 def hidden_share(ink, box, rows_only=False):
-    """The part of the drawn text's box (rounded out to whole pixels) that the
-    plate over `box` covers; with `rows_only`, of its rows alone."""
+    """The part of the drawn text's ink box (the pixels it covers at least a
+    quarter of) that the plate over `box` covers; with `rows_only`, of its rows
+    alone."""
     x, y, w, h = box
     left, top = math.floor(ink[0]), math.floor(ink[1])
     right, bottom = math.ceil(ink[0] + ink[2]), math.ceil(ink[1] + ink[3])
@@ -280,8 +282,8 @@ def print_box_heights(pictures, results, order):
             box = lines[match][1]
             for group in groups_of(picture, truth):
                 ratios.setdefault(group, []).append(box[3] / (truth["px"] * picture["scale"]))
-                hidden.setdefault(group, []).append(hidden_share(truth["box"], box))
-                rows.setdefault(group, []).append(hidden_share(truth["box"], box, rows_only=True))
+                hidden.setdefault(group, []).append(hidden_share(truth["ink"], box))
+                rows.setdefault(group, []).append(hidden_share(truth["ink"], box, rows_only=True))
     print()
     print("| group | lines | box height / font size: median / p10 / p90 / p90 over p10 "
           "| plate hides the whole line / hidden at p5 / hides all its rows |")

@@ -181,15 +181,20 @@ TextItems recognizePage(const QImage &image)
         const KeptLine kept = keptLine(reading, reading.model == lead);
         if (kept.text.isEmpty())
             continue;
-        QRect box = lines[i];
-        if (kept.count < reading.words.size()) {
-            // Dropped junk words take their part of the box with them.
+        const auto wordsBox = [&](qsizetype first, qsizetype count) {
             QRect words;
-            for (qsizetype w = kept.first; w < kept.first + kept.count; ++w)
+            for (qsizetype w = first; w < first + count; ++w)
                 words |= reading.words[w].box;
-            box = pageBox(gray, lines[i], images[i], words).intersected(lines[i]);
-        }
-        items.append({kept.text, normalisedBox(textBand(gray, mask, box, kept.text), image.size())});
+            return pageBox(gray, lines[i], images[i], words).intersected(lines[i]);
+        };
+        // Dropped junk words take their part of the box with them; the marks
+        // beside the text stay under its plate.
+        const bool whole = kept.count == reading.words.size();
+        const QRect box = whole ? lines[i] : wordsBox(kept.first, kept.count);
+        QRectF band = textBand(gray, mask, box, kept.text);
+        if (!whole && kept.inkCount > kept.count)
+            band |= QRectF(wordsBox(kept.inkFirst, kept.inkCount));
+        items.append({kept.text, normalisedBox(band, image.size())});
     }
     return items;
 }

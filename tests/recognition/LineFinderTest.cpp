@@ -187,6 +187,8 @@ private Q_SLOTS:
         QTest::newRow("Greek and Arabic") << "Noto Sans Arabic" << 15 << 1 << false << greekArabic;
         QTest::newRow("accented capital first, no ascenders after")
             << "Noto Sans" << 13 << 1 << false << QStringList{"À propos", "Її налаштування змінено", "Él no va"};
+        QTest::newRow("heavy capital first")
+            << "DejaVu Sans" << 13 << 1 << true << QStringList{"В принтере закончилась бумага.", "Во вторник"};
     }
 
     void joinsGlyphsOfManyPiecesIntoOneLine()

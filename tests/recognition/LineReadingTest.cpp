@@ -129,6 +129,61 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         QCOMPARE(::cleanLineText(raw), expected);
     }
+
+    // An unsure letter at a line's end is a word of it when it stands as
+    // near as the line's words stand to each other, an icon when further off.
+    void unsureLetterBesideText_data()
+    {
+        QTest::addColumn<int>("letterRight");
+        QTest::addColumn<int>("letterHeight");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("a word's space away")
+            << 30 << 30 << "\u0412 \u043f\u0440\u0438\u043d\u0442\u0435\u0440\u0435 \u0437\u0430";
+        QTest::newRow("further off") << 20 << 30 << "\u043f\u0440\u0438\u043d\u0442\u0435\u0440\u0435 \u0437\u0430";
+        QTest::newRow("taller than the text")
+            << 30 << 44 << "\u043f\u0440\u0438\u043d\u0442\u0435\u0440\u0435 \u0437\u0430";
+    }
+
+    void unsureLetterBesideText()
+    {
+        QFETCH(int, letterRight);
+        QFETCH(int, letterHeight);
+        QFETCH(QString, expected);
+        LineReading r =
+            reading({"\u0412:70", "\u043f\u0440\u0438\u043d\u0442\u0435\u0440\u0435:95", "\u0437\u0430:93"}, 90);
+        r.words[0].box = QRect(QPoint(letterRight - 20, 10), QSize(20, letterHeight));
+        r.words[1].box = QRect(40, 10, 160, 30);
+        r.words[2].box = QRect(210, 10, 40, 30);
+
+        QCOMPARE(::keptLine(r, true).text, expected);
+    }
+
+    // Stops and ellipses dropped from the text are still the line's ink; a
+    // widget's edge is not.
+    void inkOfDroppedEnds_data()
+    {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<int>("inkFirst");
+        QTest::addColumn<int>("inkCount");
+
+        QTest::newRow("elided") << QStringList{"auf:96", "warten:95", "...:90"} << 0 << 3;
+        QTest::newRow("question mark, then a button edge")
+            << QStringList{"Save:96", "changes:96", "?:55", "|:82"} << 0 << 3;
+        QTest::newRow("icon before, stop after")
+            << QStringList{"@:90", "\u05e9\u05dc\u05d5\u05dd:90", ".:70"} << 1 << 2;
+    }
+
+    void inkOfDroppedEnds()
+    {
+        QFETCH(QStringList, words);
+        QFETCH(int, inkFirst);
+        QFETCH(int, inkCount);
+
+        const KeptLine kept = ::keptLine(reading(words, 90), true);
+
+        QCOMPARE(kept.inkFirst, qsizetype(inkFirst));
+        QCOMPARE(kept.inkCount, qsizetype(inkCount));
+    }
 };
 
 QTEST_MAIN(LineReadingTest)

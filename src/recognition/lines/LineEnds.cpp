@@ -89,11 +89,11 @@ bool looksLikeIcon(const Unit &icon, const Body &text, int gap, int widestGapAft
     const int below = icon.box.bottom() - text.baseline, above = text.top - icon.box.top();
     const bool centred = below >= overhang && 2 * above >= below;
     // A first word such as "Її" or "À" is as tall beside lower case without
-    // ascenders, and stands as far from one more word, but it stands on the
-    // baseline.
+    // ascenders, and stands as far from one more word, a small heavy "В" as
+    // filled, but it stands on the baseline.
     const bool onBaseline = below <= 0;
     const bool tall = h >= tallIcon * text.extent && !onBaseline;
-    const bool solid = icon.ink >= solidFill * w * h;
+    const bool solid = icon.ink >= solidFill * w * h && !onBaseline;
     const bool apart = gap >= wideIconGap * body && gap >= wordGapsToIconGap * widestGapAfter && !onBaseline;
     return centred || tall || solid || apart;
 }

@@ -18,19 +18,21 @@ namespace {
 // sizes, with room for the accents, marks and tall letters of other lines.
 // `onStroke`: the letters join on a stroke along the baseline, and fonts
 // differ most in how deep they descend, so the size is taken from the height
-// above that stroke alone.
+// above that stroke alone. `marksStack`: fonts differ most in how high they
+// stack marks over the letters, so the size is taken from the letters' body,
+// the rows that hold most of the ink.
 struct Reach {
     double above, below;
-    bool onStroke = false;
+    bool onStroke = false, marksStack = false;
 };
 
 constexpr Reach alphabetReach{0.92, 0.28};
-constexpr Reach arabicReach{0.84, 0.38, true};
+constexpr Reach arabicReach{0.92, 0.36, true};
 // Ideographs and syllables fill most of the em square, centred above the
 // baseline, with no descenders.
 constexpr Reach squareReach{0.96, 0.22};
 // Vowel and tone marks stack above and below the letters.
-constexpr Reach stackedReach{1.0, 0.30};
+constexpr Reach stackedReach{1.0, 0.30, false, true};
 
 Reach reachOf(QChar::Script script)
 {
@@ -74,13 +76,16 @@ QChar::Script mainScript(const QString &text)
 // below: accents, dots and commas move these rows little, so they hold even
 // where the reading missed or added such a mark.
 constexpr double outerShare = 0.03;
+// The rows of the letters' body: all but this share of the ink above and
+// below, which marks stacked over and under the letters hold.
+constexpr double bodyShare = 0.2;
 
 struct Spread {
     double top, bottom;
 };
 
 // `rows`: the ink of each row; row i spans [origin + i, origin + i + 1).
-Spread spreadOf(const QList<double> &rows, double origin)
+Spread spreadOf(const QList<double> &rows, double origin, double share = outerShare)
 {
     double total = 0;
     for (const double r : rows)
@@ -94,7 +99,7 @@ Spread spreadOf(const QList<double> &rows, double origin)
         }
         return origin + rows.size();
     };
-    return {position(outerShare), position(1 - outerShare)};
+    return {position(share), position(1 - share)};
 }
 
 // `family`, followed by the Noto families for the scripts it lacks.
@@ -118,9 +123,13 @@ const QStringList &referenceFamilies()
     return families;
 }
 
+struct InkSpreads {
+    Spread outer, body;
+};
+
 // How the text's ink spreads (see spreadOf) in a reference font, in font
 // sizes from the baseline (negative above it).
-Spread inkSpreadIn(const QString &family, const QString &text)
+InkSpreads inkSpreadIn(const QString &family, const QString &text)
 {
     constexpr int size = 48;
     const QFont font = referenceFont(family, size);
@@ -137,35 +146,43 @@ Spread inkSpreadIn(const QString &family, const QString &text)
         for (int x = 0; x < picture.width(); ++x)
             rows[y] += (255 - g[x]) / 255.0;
     }
-    const Spread spread = spreadOf(rows, -2 * size);
-    return {spread.top / size, spread.bottom / size};
+    const Spread outer = spreadOf(rows, -2 * size), body = spreadOf(rows, -2 * size, bodyShare);
+    return {{outer.top / size, outer.bottom / size}, {body.top / size, body.bottom / size}};
 }
 
-// Where the text's outlines reach in a reference font, in font sizes from the
-// baseline.
-Spread outlinesIn(const QString &family, const QString &text)
+// The text's outlines in a reference font, in font sizes from the start of
+// its baseline.
+QRectF outlinesIn(const QString &family, const QString &text)
 {
     constexpr int size = 200;
     const QRectF r = QFontMetricsF(referenceFont(family, size)).tightBoundingRect(text);
-    return {r.top() / size, r.bottom() / size};
+    return {r.topLeft() / size, r.size() / size};
 }
 
 struct Reference {
-    Spread outlines, ink;
+    Spread outlines, ink, body;
+    double width = 0; // of the outlines
 };
 
 Reference referenceOf(const QString &text)
 {
     Reference sum{};
     for (const QString &family : referenceFamilies()) {
-        const Spread outlines = outlinesIn(family, text), ink = inkSpreadIn(family, text);
-        sum.outlines.top += outlines.top;
-        sum.outlines.bottom += outlines.bottom;
-        sum.ink.top += ink.top;
-        sum.ink.bottom += ink.bottom;
+        const QRectF outlines = outlinesIn(family, text);
+        const InkSpreads ink = inkSpreadIn(family, text);
+        sum.outlines.top += outlines.top();
+        sum.outlines.bottom += outlines.bottom();
+        sum.width += outlines.width();
+        sum.ink.top += ink.outer.top;
+        sum.ink.bottom += ink.outer.bottom;
+        sum.body.top += ink.body.top;
+        sum.body.bottom += ink.body.bottom;
     }
     const double n = referenceFamilies().size();
-    return {{sum.outlines.top / n, sum.outlines.bottom / n}, {sum.ink.top / n, sum.ink.bottom / n}};
+    return {{sum.outlines.top / n, sum.outlines.bottom / n},
+            {sum.ink.top / n, sum.ink.bottom / n},
+            {sum.body.top / n, sum.body.bottom / n},
+            sum.width / n};
 }
 
 // Texts of dashes and dots say too little about their size.
@@ -175,6 +192,11 @@ constexpr double edgeInk = 0.05;
 // The two ways of sizing a line agree this closely unless its ink holds
 // more or less than its reading says.
 constexpr double maxDisagreement = 1.12;
+// Fonts differ more in how tall their letters are for their size than in
+// how tall and wide together (a tall Hebrew serif is narrow), so a line's
+// width sizes it too, unless it disagrees this much with its height: a
+// condensed or spaced font, or a reading that missed or added letters.
+constexpr double maxWidthDisagreement = 1.3;
 
 // How much ink each row of `area` holds, in pixels' worth (`mass`), and how
 // much of its inkiest pixel (`peak`), from the grey levels of the line's
@@ -183,6 +205,12 @@ constexpr double maxDisagreement = 1.12;
 // widgets inside the box do not.
 struct RowInk {
     QList<double> mass, peak;
+    int paperLevel = 0, inkLevel = 0;
+
+    double coverage(uchar gray) const
+    {
+        return std::clamp(double(gray - paperLevel) / (inkLevel - paperLevel), 0.0, 1.0);
+    }
 };
 
 RowInk rowInk(const QImage &gray, const QImage &mask, const QRect &area)
@@ -199,11 +227,11 @@ RowInk rowInk(const QImage &gray, const QImage &mask, const QRect &area)
         return rows;
     std::sort(ink.begin(), ink.end());
     std::sort(paper.begin(), paper.end());
-    const int paperLevel = paper[paper.size() / 2];
-    const bool darkText = ink[ink.size() / 2] < paperLevel;
+    rows.paperLevel = paper[paper.size() / 2];
+    const bool darkText = ink[ink.size() / 2] < rows.paperLevel;
     // The inkiest tenth: the cores of strokes, not their antialiased edges.
-    const int inkLevel = darkText ? ink[ink.size() / 10] : ink[ink.size() - 1 - ink.size() / 10];
-    if (inkLevel == paperLevel)
+    rows.inkLevel = darkText ? ink[ink.size() / 10] : ink[ink.size() - 1 - ink.size() / 10];
+    if (rows.inkLevel == rows.paperLevel)
         return rows;
     for (int y = area.top(); y <= area.bottom(); ++y) {
         const uchar *g = gray.constScanLine(y);
@@ -214,13 +242,75 @@ RowInk rowInk(const QImage &gray, const QImage &mask, const QRect &area)
         double &peak = rows.peak[y - area.top()];
         for (int x = area.left(); x <= area.right(); ++x) {
             if (m[x] || above[x] || below[x]) {
-                const double coverage = std::clamp(double(g[x] - paperLevel) / (inkLevel - paperLevel), 0.0, 1.0);
+                const double coverage = rows.coverage(g[x]);
                 mass += coverage;
                 peak = std::max(peak, coverage);
             }
         }
     }
     return rows;
+}
+
+// A pixel this much covered by ink shows from beside a plate.
+constexpr double visibleInk = 0.25;
+// The mask takes the stroke at a line's end for paper at times (a bold
+// capital's stem, inside out), never more than this much of it, in font sizes.
+constexpr double maxMissedStroke = 0.35;
+
+// Whether column `x` of `area` holds visible ink.
+bool inkInColumn(const QImage &gray, const QRect &area, const RowInk &rows, int x)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        if (rows.coverage(gray.constScanLine(y)[x]) >= visibleInk)
+            return true;
+    }
+    return false;
+}
+
+// `area`'s columns grown on each side over the ink next to them, up to `limit`
+// columns: the grey picture's, where the mask missed it.
+QRect withInkBeside(const QImage &gray, const QRect &area, const RowInk &rows, int limit)
+{
+    if (rows.inkLevel == rows.paperLevel)
+        return area;
+    int left = area.left(), right = area.right();
+    while (left > 0 && area.left() - left < limit && inkInColumn(gray, area, rows, left - 1))
+        --left;
+    while (right + 1 < gray.width() && right - area.right() < limit && inkInColumn(gray, area, rows, right + 1))
+        ++right;
+    return QRect(QPoint(left, area.top()), QPoint(right, area.bottom()));
+}
+
+// Stops and ellipses past a line's last letter are small marks on its
+// baseline a letter's gap away, which the mask misses where nothing else is
+// near. The box takes in such marks, within this gap and width, in font
+// sizes, and reaching no higher than this over the baseline; anything taller
+// ends them.
+constexpr double maxMarkGap = 0.35, maxMarksWidth = 1.2, maxMarkHeight = 0.3;
+
+// The last column of the marks that start at column `from` and run in
+// `step`, or `from - step` where there are none. `rows`: the rows to look in.
+int marksEnd(const QImage &gray, const RowInk &ink, int from, int step, std::pair<int, int> rows, double markTop,
+             double em)
+{
+    int end = from - step, gap = 0;
+    for (int x = from; x >= 0 && x < gray.width() && std::abs(x - from) < maxMarksWidth * em; x += step) {
+        bool inked = false;
+        for (int y = rows.first; y <= rows.second; ++y) {
+            if (ink.coverage(gray.constScanLine(y)[x]) < visibleInk)
+                continue;
+            if (y < markTop)
+                return end;
+            inked = true;
+        }
+        if (inked) {
+            end = x;
+            gap = 0;
+        } else if (++gap > maxMarkGap * em) {
+            break;
+        }
+    }
+    return end;
 }
 
 // The lower edge of the densest band of rows: the baseline of joined letters.
@@ -277,7 +367,29 @@ QRectF textBand(const QImage &gray, const QImage &mask, const QRect &line, const
         baseline = strokeBaseline(mask, area);
         em = std::max(1.0, baseline - top) / -extent.top;
     }
+    if (reach.marksStack && reference.body.bottom - reference.body.top >= minReferenceHeight / 2) {
+        const Spread body = spreadOf(rows.mass, area.top(), bodyShare);
+        em = std::max(1.0, body.bottom - body.top) / (reference.body.bottom - reference.body.top);
+        baseline = body.bottom - reference.body.bottom * em;
+    }
+    const double widthEm = line.width() / reference.width;
+    if (reference.width >= minReferenceHeight && std::abs(std::log(em / widthEm)) < std::log(maxWidthDisagreement))
+        em = std::sqrt(em * widthEm);
+    QRect columns = withInkBeside(gray, area, rows, qCeil(maxMissedStroke * em));
+    if (rows.inkLevel != rows.paperLevel) {
+        const std::pair<int, int> reached{std::max(0, qFloor(baseline - reach.above * em)),
+                                          std::min(gray.height() - 1, qCeil(baseline + reach.below * em))};
+        const double markTop = baseline - maxMarkHeight * em;
+        columns.setLeft(marksEnd(gray, rows, columns.left() - 1, -1, reached, markTop, em));
+        columns.setRight(marksEnd(gray, rows, columns.right() + 1, 1, reached, markTop, em));
+    }
+    // Grown to hold the rows of visible ink, not the faint edges beyond.
+    const auto visible = [&](int i) { return rows.peak[i] >= visibleInk; };
+    while (first < last && !visible(first))
+        ++first;
+    while (last > first && !visible(last))
+        --last;
     const double bandTop = std::min<double>(area.top() + first, baseline - reach.above * em);
     const double bandBottom = std::max<double>(area.top() + last + 1, baseline + reach.below * em);
-    return QRectF(line.left(), bandTop, line.width(), bandBottom - bandTop).intersected(QRectF(mask.rect()));
+    return QRectF(columns.left(), bandTop, columns.width(), bandBottom - bandTop).intersected(QRectF(mask.rect()));
 }
