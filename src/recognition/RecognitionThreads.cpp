@@ -7,6 +7,7 @@
 #include <QThread>
 #include <QThreadPool>
 
+#include <malloc.h>
 #include <omp.h>
 
 #include <atomic>
@@ -32,6 +33,10 @@ void finishBeforeExit()
 QThreadPool &recognitionThreads()
 {
     static QThreadPool *pool = [] {
+        // Each thread that allocates gets a heap of its own by default, and
+        // what a reading frees stays in that heap: with many cores the freed
+        // memory of every thread adds up. Two heaps are shared by all threads.
+        mallopt(M_ARENA_MAX, 2);
         auto *threads = new QThreadPool;
         threads->setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
         qAddPostRoutine(finishBeforeExit);

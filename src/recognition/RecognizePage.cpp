@@ -16,6 +16,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <limits>
 #include <numeric>
 
 namespace {
@@ -30,6 +31,15 @@ constexpr int sampleWidth = 640;
 // What a language's own model must lead its script's first model by, in
 // points of mean confidence per sample line.
 constexpr int languageLead = 3;
+// Every script's first model reads the widest sample; only those that come
+// this close to the best of them (in points of confidence) read the others.
+// On one sample the right script is the best or close behind it, and most
+// models are far behind, so most pages need a third of the readings.
+constexpr int contenderGap = 30;
+// When the script's first model reads every word of the samples at least this
+// surely, the samples hold no letters that only another language's model
+// knows: those it reads unsurely or not at all.
+constexpr float sureWord = 90;
 
 QImage grayOf(const QImage &image)
 {
@@ -77,54 +87,81 @@ bool isLatinModel(const QString &model)
     return scripts().first().models.contains(model);
 }
 
-// Each model's confidence over the samples, counting only what it read
-// outside the Latin alphabet for the models of other scripts. Each thread
-// reads every sample with one model, so that sampling needs one engine of each
-// model however many threads there are.
+// A model's confidence over the samples, counting only what it read outside
+// the Latin alphabet for the models of other scripts.
 struct SampleScore {
     int confidence = 0;
     bool ownLetters = false; // read letters only its language writes
+    float leastSureWord = 100;
 };
 
-QList<SampleScore> confidences(const QList<QImage> &samples, const QStringList &models)
+// Adds each chosen model's readings of the samples to its score. Each thread
+// reads every sample with one model, so that sampling needs one engine of each
+// model however many threads there are.
+void addConfidences(const QList<QImage> &samples, const QStringList &models, const QList<bool> &chosen,
+                    QList<SampleScore> &total)
 {
-    QList<SampleScore> total(models.size());
-    parallelFor(models.size(), [&](int m) {
+    QList<int> reading;
+    for (int m = 0; m < models.size(); ++m)
+        if (chosen[m])
+            reading.append(m);
+    parallelFor(reading.size(), [&](int i) {
+        const int m = reading[i];
         const QString own = ownLetters(models[m]);
         for (const QImage &sample : samples) {
-            const LineReading reading = readLine(sample, models[m]);
-            const double share = isLatinModel(models[m]) ? 1.0 : nonLatinShare(reading.text);
-            total[m].confidence += int(std::max(0, reading.confidence) * share);
-            total[m].ownLetters = total[m].ownLetters || std::any_of(reading.text.begin(), reading.text.end(),
-                                                                     [&](QChar c) { return own.contains(c); });
+            const LineReading line = readLine(sample, models[m]);
+            const double share = isLatinModel(models[m]) ? 1.0 : nonLatinShare(line.text);
+            total[m].confidence += int(std::max(0, line.confidence) * share);
+            total[m].ownLetters = total[m].ownLetters ||
+                                  std::any_of(line.text.begin(), line.text.end(), [&](QChar c) { return own.contains(c); });
+            for (const WordReading &word : line.words)
+                total[m].leastSureWord = std::min(total[m].leastSureWord, word.confidence);
         }
     });
-    return total;
 }
 
-// The page's script first, read with each script's first model, then the
-// language among that script's models. A language's own model must read the
-// samples clearly surer than the script's first model, and read some of the
-// letters only its language writes: on a few lines without them, the models
-// of one script all read alike.
+// A script's score over `samples` sample lines, its lead counted.
+int scriptScore(const QList<SampleScore> &byScript, qsizetype s, qsizetype samples)
+{
+    return byScript[s].confidence - int(samples) * scripts()[s].lead;
+}
+
+// The page's script first, then the language among that script's models.
+// Every script's first model reads the widest sample, and those close to the
+// best of them read the rest. A language's own model must read the samples
+// clearly surer than the script's first model, and read some of the letters
+// only its language writes: on a few lines without them, the models of one
+// script all read alike.
 Script pageScript(const QList<QImage> &samples, QString &language)
 {
     const QList<Script> &all = scripts();
-    const QList<SampleScore> byScript = confidences(samples, scriptProbes());
-    qsizetype best = 0;
-    for (qsizetype s = 1; s < all.size(); ++s) {
-        const int margin = int(samples.size()) * (all[s].lead - all[best].lead);
-        if (byScript[s].confidence > byScript[best].confidence + margin)
+    const QStringList probes = scriptProbes();
+    QList<SampleScore> byScript(all.size());
+    QList<bool> contenders(all.size(), true);
+    addConfidences(samples.mid(0, 1), probes, contenders, byScript);
+    int leader = std::numeric_limits<int>::min();
+    for (qsizetype s = 0; s < all.size(); ++s)
+        leader = std::max(leader, scriptScore(byScript, s, 1));
+    for (qsizetype s = 0; s < all.size(); ++s)
+        contenders[s] = scriptScore(byScript, s, 1) >= leader - contenderGap;
+    addConfidences(samples.mid(1), probes, contenders, byScript);
+    qsizetype best = contenders.indexOf(true);
+    for (qsizetype s = best + 1; s < all.size(); ++s)
+        if (contenders[s] && scriptScore(byScript, s, samples.size()) > scriptScore(byScript, best, samples.size()))
             best = s;
-    }
+
     const Script &script = all[best];
     language = script.models.first();
     const QStringList languages = script.models.mid(1);
-    const QList<SampleScore> byLanguage = confidences(samples, languages);
+    QList<bool> unsure(languages.size());
+    for (qsizetype m = 0; m < languages.size(); ++m)
+        unsure[m] = ownLetters(languages[m]).isEmpty() || byScript[best].leastSureWord < sureWord;
+    QList<SampleScore> byLanguage(languages.size());
+    addConfidences(samples, languages, unsure, byLanguage);
     int surest = byScript[best].confidence + int(samples.size()) * languageLead;
     for (qsizetype m = 0; m < languages.size(); ++m) {
         const bool ownLettersRead = byLanguage[m].ownLetters || ownLetters(languages[m]).isEmpty();
-        if (ownLettersRead && byLanguage[m].confidence > surest) {
+        if (unsure[m] && ownLettersRead && byLanguage[m].confidence > surest) {
             surest = byLanguage[m].confidence;
             language = languages[m];
         }
@@ -132,10 +169,13 @@ Script pageScript(const QList<QImage> &samples, QString &language)
     return script;
 }
 
+// A line the page's model reads mostly in its own script is not English: the
+// English model would only garble it, and a second reading costs as much as
+// the first.
 LineReading readInBestScript(const QImage &line, const QString &lead, const QStringList &others)
 {
     LineReading best = readLine(line, lead);
-    if (best.confidence >= sureConfidence)
+    if (best.confidence >= sureConfidence || nonLatinShare(best.text) > 0.5)
         return best;
     for (const QString &model : others) {
         LineReading other = readLine(line, model);

@@ -13,6 +13,8 @@
 
 #include <exception>
 
+#include <malloc.h>
+
 void recognizeText(const QImage &image, RecognitionCompletion completion)
 {
     recognitionThreads().start([image, completion = std::move(completion)]() mutable {
@@ -23,6 +25,10 @@ void recognizeText(const QImage &image, RecognitionCompletion completion)
         } catch (const std::exception &) {
             items.clear();
         }
+        // A page leaves megabytes of freed line buffers spread over the heap;
+        // handing them back keeps the next language's engines from growing
+        // the process further.
+        malloc_trim(0);
         QCoreApplication *app = QCoreApplication::instance();
         if (!app || recognitionStopping())
             return;

@@ -4,7 +4,15 @@
 
 #include <tesseract/baseapi.h>
 
+#include <malloc.h>
+
 namespace {
+
+std::size_t heapInUse()
+{
+    const struct mallinfo2 heap = mallinfo2();
+    return heap.uordblks + heap.hblkhd;
+}
 
 std::unique_ptr<tesseract::TessBaseAPI> loadEngine(const QString &model)
 {
@@ -98,19 +106,39 @@ int EnginePool::loadedEngines()
     return loaded;
 }
 
+std::size_t EnginePool::loadedBytes()
+{
+    std::lock_guard lock(mutex);
+    return bytes;
+}
+
 // Loads an engine whose place the caller has already counted; gives the place
 // back if the model cannot be loaded, and frees idle engines past the limit.
+// What the heap grew by while loading is the engine's size; other threads'
+// work at the same time only blurs it by what reading a line takes.
 std::unique_ptr<tesseract::TessBaseAPI> EnginePool::load(const QString &model)
 {
+    const std::size_t before = heapInUse();
     auto engine = loadEngine(model);
+    const std::size_t after = heapInUse();
     std::vector<std::unique_ptr<tesseract::TessBaseAPI>> freed;
     {
         std::lock_guard lock(mutex);
+        Model &entry = models[model];
         if (!engine) {
-            --models[model].loaded;
+            --entry.loaded;
             --loaded;
+        } else {
+            if (entry.bytes == 0)
+                entry.bytes = std::max<std::size_t>(after > before ? after - before : 0, 1);
+            bytes += entry.bytes;
         }
         freed = idleToFree(model);
+    }
+    if (!freed.empty()) {
+        freed.clear();
+        // Dictionaries stay in Tesseract's shared cache until no engine uses them.
+        tesseract::TessBaseAPI::ClearPersistentCache();
     }
     returned.notify_all();
     return engine;
@@ -119,7 +147,7 @@ std::unique_ptr<tesseract::TessBaseAPI> EnginePool::load(const QString &model)
 std::vector<std::unique_ptr<tesseract::TessBaseAPI>> EnginePool::idleToFree(const QString &keep)
 {
     std::vector<std::unique_ptr<tesseract::TessBaseAPI>> freed;
-    while (loaded > maxEngines) {
+    while (bytes > maxBytes) {
         Model *oldest = nullptr;
         for (auto &[name, entry] : models)
             if (name != keep && !entry.idle.empty() && (!oldest || entry.lastUse < oldest->lastUse))
@@ -130,6 +158,7 @@ std::vector<std::unique_ptr<tesseract::TessBaseAPI>> EnginePool::idleToFree(cons
         oldest->idle.pop_back();
         --oldest->loaded;
         --loaded;
+        bytes -= oldest->bytes;
     }
     return freed;
 }

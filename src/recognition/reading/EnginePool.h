@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <condition_variable>
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -19,10 +20,12 @@ class TessBaseAPI;
 // tenth of a second to seconds. An engine is lent to one thread at a time and
 // comes back cleared, so no reading depends on what the engine read before.
 //
-// Memory stays bounded whatever the number of cores: at most
+// Memory stays bounded whatever the number of cores and languages: at most
 // `enginesPerModel` engines of one model exist (more threads wait for one to
-// come back), and past `maxEngines` loaded engines the idle ones of the models
-// used least recently are freed.
+// come back), and once the loaded engines take more than `maxBytes` of memory
+// the idle ones of the models used least recently are freed. An engine's
+// size is measured as its model is first loaded: a Chinese engine takes
+// three times an English one, and most others a tenth of it.
 class EnginePool {
 public:
     class Lease {
@@ -41,7 +44,7 @@ public:
     };
 
     static constexpr int enginesPerModel = 2;
-    static constexpr int maxEngines = 16;
+    static constexpr std::size_t maxBytes = std::size_t(224) << 20;
 
     static EnginePool &shared();
 
@@ -53,13 +56,15 @@ public:
     // Loads engines until `count` (at most enginesPerModel) of `model` exist.
     void preload(const QString &model, int count);
 
-    // Engines loaded now, lent or idle.
+    // Engines loaded now, lent or idle, and the memory they take.
     int loadedEngines();
+    std::size_t loadedBytes();
 
 private:
     struct Model {
         std::vector<std::unique_ptr<tesseract::TessBaseAPI>> idle;
         int loaded = 0;
+        std::size_t bytes = 0; // of one engine; 0 until one is loaded
         std::uint64_t lastUse = 0;
     };
 
@@ -72,5 +77,6 @@ private:
     std::condition_variable returned;
     std::map<QString, Model> models;
     int loaded = 0;
+    std::size_t bytes = 0;
     std::uint64_t uses = 0;
 };
