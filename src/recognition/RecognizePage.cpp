@@ -3,6 +3,7 @@
 #include "RecognizePage.h"
 
 #include "InkMask.h"
+#include "LatinWords.h"
 #include "LineFilter.h"
 #include "LineFinder.h"
 #include "LineImage.h"
@@ -30,6 +31,12 @@ constexpr int sampleWidth = 640;
 // What a language's own model must lead its script's first model by, in
 // points of mean confidence per sample line.
 constexpr int languageLead = 3;
+// A language's model that reads this many of the letters only its language
+// writes needs no lead, only to read about as surely as the script's first
+// model: Yiddish read with the Yiddish model scores a point or two below the
+// Hebrew one, which has no װ ײ פֿ to read them with.
+constexpr int clearOwnLetters = 3;
+constexpr int ownLettersSlack = 1;
 
 QImage grayOf(const QImage &image)
 {
@@ -83,7 +90,7 @@ bool isLatinModel(const QString &model)
 // model however many threads there are.
 struct SampleScore {
     int confidence = 0;
-    bool ownLetters = false; // read letters only its language writes
+    int ownLetters = 0; // letters read that only its language writes
 };
 
 QList<SampleScore> confidences(const QList<QImage> &samples, const QStringList &models)
@@ -95,18 +102,18 @@ QList<SampleScore> confidences(const QList<QImage> &samples, const QStringList &
             const LineReading reading = readLine(sample, models[m]);
             const double share = isLatinModel(models[m]) ? 1.0 : nonLatinShare(reading.text);
             total[m].confidence += int(std::max(0, reading.confidence) * share);
-            total[m].ownLetters = total[m].ownLetters || std::any_of(reading.text.begin(), reading.text.end(),
-                                                                     [&](QChar c) { return own.contains(c); });
+            total[m].ownLetters +=
+                int(std::count_if(reading.text.begin(), reading.text.end(), [&](QChar c) { return own.contains(c); }));
         }
     });
     return total;
 }
 
 // The page's script first, read with each script's first model, then the
-// language among that script's models. A language's own model must read the
-// samples clearly surer than the script's first model, and read some of the
-// letters only its language writes: on a few lines without them, the models
-// of one script all read alike.
+// language among that script's models. A language's own model must read some
+// of the letters only its language writes and read the samples clearly surer
+// than the script's first model, or read several of those letters: on a few
+// lines without them, the models of one script all read alike.
 Script pageScript(const QList<QImage> &samples, QString &language)
 {
     const QList<Script> &all = scripts();
@@ -121,11 +128,17 @@ Script pageScript(const QList<QImage> &samples, QString &language)
     language = script.models.first();
     const QStringList languages = script.models.mid(1);
     const QList<SampleScore> byLanguage = confidences(samples, languages);
-    int surest = byScript[best].confidence + int(samples.size()) * languageLead;
+    const int first = byScript[best].confidence;
+    const int count = int(samples.size());
+    int surest = -1;
     for (qsizetype m = 0; m < languages.size(); ++m) {
-        const bool ownLettersRead = byLanguage[m].ownLetters || ownLetters(languages[m]).isEmpty();
-        if (ownLettersRead && byLanguage[m].confidence > surest) {
-            surest = byLanguage[m].confidence;
+        const SampleScore &score = byLanguage[m];
+        const bool hasOwn = !ownLetters(languages[m]).isEmpty();
+        const bool leads = (!hasOwn || score.ownLetters > 0) && score.confidence > first + count * languageLead;
+        const bool showsOwn =
+            hasOwn && score.ownLetters >= clearOwnLetters && score.confidence >= first - count * ownLettersSlack;
+        if ((leads || showsOwn) && score.confidence > surest) {
+            surest = score.confidence;
             language = languages[m];
         }
     }
@@ -171,8 +184,11 @@ TextItems recognizePage(const QImage &image)
         script.withLatin || isLatinModel(language) ? QStringList{} : QStringList{QStringLiteral("eng")};
     QList<LineReading> readings(lines.size());
     parallelFor(lines.size(), [&](int i) {
-        if (!images[i].isNull())
-            readings[i] = readInBestScript(images[i], lead, others);
+        if (images[i].isNull())
+            return;
+        readings[i] = readInBestScript(images[i], lead, others);
+        if (script.name == QLatin1String("Hebrew") && readings[i].model == lead)
+            mendLatinWords(images[i], readings[i], language);
     });
 
     TextItems items;
