@@ -17,12 +17,17 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <map>
 #include <numeric>
 
 namespace {
 
 // A reading this sure is taken without trying English too.
 constexpr int sureConfidence = 85;
+// What English must lead by to replace a reading of Han, kana or Hangul
+// letters: English reads a short line of them as capitals ("REA" for 蘇蘇語)
+// about as surely as the page's model reads them right.
+constexpr int ownScriptLead = 10;
 // The widest lines decide the page's script and language.
 constexpr int sampleCount = 3;
 // Sample lines are cut to this width: enough letters to tell scripts and
@@ -33,10 +38,9 @@ constexpr int sampleWidth = 640;
 constexpr int languageLead = 3;
 // A language's model that reads this many of the letters only its language
 // writes needs no lead, only to read about as surely as the script's first
-// model: Yiddish read with the Yiddish model scores a point or two below the
-// Hebrew one, which has no װ ײ פֿ to read them with.
+// model, less a point for each such letter: Yiddish read with the Yiddish
+// model scores a few points below the Hebrew one, which has no װ ײ פֿ.
 constexpr int clearOwnLetters = 3;
-constexpr int ownLettersSlack = 1;
 
 QImage grayOf(const QImage &image)
 {
@@ -93,7 +97,9 @@ struct SampleScore {
     int ownLetters = 0; // letters read that only its language writes
 };
 
-QList<SampleScore> confidences(const QList<QImage> &samples, const QStringList &models)
+using SampleScores = std::map<QString, SampleScore>;
+
+void addConfidences(const QList<QImage> &samples, const QStringList &models, SampleScores &scores)
 {
     QList<SampleScore> total(models.size());
     parallelFor(models.size(), [&](int m) {
@@ -106,10 +112,19 @@ QList<SampleScore> confidences(const QList<QImage> &samples, const QStringList &
                 int(std::count_if(reading.text.begin(), reading.text.end(), [&](QChar c) { return own.contains(c); }));
         }
     });
-    return total;
+    for (qsizetype m = 0; m < models.size(); ++m)
+        scores[models[m]] = total[m];
 }
 
-// The page's script first, read with each script's first model, then the
+int scriptScore(const Script &script, const SampleScores &scores)
+{
+    int surest = 0;
+    for (qsizetype m = 0; m < script.probes; ++m)
+        surest = std::max(surest, scores.at(script.models[m]).confidence);
+    return surest;
+}
+
+// The page's script first, read with each script's first models, then the
 // language among that script's models. A language's own model must read some
 // of the letters only its language writes and read the samples clearly surer
 // than the script's first model, or read several of those letters: on a few
@@ -117,29 +132,29 @@ QList<SampleScore> confidences(const QList<QImage> &samples, const QStringList &
 Script pageScript(const QList<QImage> &samples, QString &language)
 {
     const QList<Script> &all = scripts();
-    const QList<SampleScore> byScript = confidences(samples, scriptProbes());
+    SampleScores scores;
+    addConfidences(samples, scriptProbes(), scores);
     qsizetype best = 0;
     for (qsizetype s = 1; s < all.size(); ++s) {
         const int margin = int(samples.size()) * (all[s].lead - all[best].lead);
-        if (byScript[s].confidence > byScript[best].confidence + margin)
+        if (scriptScore(all[s], scores) > scriptScore(all[best], scores) + margin)
             best = s;
     }
     const Script &script = all[best];
     language = script.models.first();
-    const QStringList languages = script.models.mid(1);
-    const QList<SampleScore> byLanguage = confidences(samples, languages);
-    const int first = byScript[best].confidence;
+    addConfidences(samples, script.models.mid(script.probes), scores);
+    const int first = scores.at(language).confidence;
     const int count = int(samples.size());
     int surest = -1;
-    for (qsizetype m = 0; m < languages.size(); ++m) {
-        const SampleScore &score = byLanguage[m];
-        const bool hasOwn = !ownLetters(languages[m]).isEmpty();
+    for (const QString &model : script.models.mid(1)) {
+        const SampleScore &score = scores.at(model);
+        const bool hasOwn = !ownLetters(model).isEmpty();
         const bool leads = (!hasOwn || score.ownLetters > 0) && score.confidence > first + count * languageLead;
         const bool showsOwn =
-            hasOwn && score.ownLetters >= clearOwnLetters && score.confidence >= first - count * ownLettersSlack;
+            hasOwn && score.ownLetters >= clearOwnLetters && score.confidence >= first - score.ownLetters;
         if ((leads || showsOwn) && score.confidence > surest) {
             surest = score.confidence;
-            language = languages[m];
+            language = model;
         }
     }
     return script;
@@ -152,7 +167,8 @@ LineReading readInBestScript(const QImage &line, const QString &lead, const QStr
         return best;
     for (const QString &model : others) {
         LineReading other = readLine(line, model);
-        if (other.confidence > best.confidence)
+        const int lead = nonLatinShare(best.text) >= 0.5 ? ownScriptLead : 0;
+        if (other.confidence > best.confidence + lead)
             best = std::move(other);
     }
     return best;

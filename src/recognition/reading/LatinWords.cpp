@@ -9,6 +9,11 @@
 
 namespace {
 
+// The line's own model reads a real Latin word ("Sun", "GIF") as letters of
+// its script no surer than this; English reads the script's short words as
+// capitals ("ONT" for דאָס) as surely as the line's model reads them right.
+constexpr int sureWord = 80;
+
 bool isLatinWord(const QString &text)
 {
     bool letters = false;
@@ -98,7 +103,8 @@ void mendLatinWords(const QImage &line, LineReading &reading, const QString &own
             continue;
         const LineReading alone = readLine(wordImage(line, word.box), own);
         const QString text = alone.text.trimmed();
-        if (text.isEmpty() || hasLatin(text) || alone.confidence <= word.confidence)
+        if (direction(text) >= 0 || hasLatin(text) ||
+            (alone.confidence <= word.confidence && alone.confidence < sureWord))
             continue;
         word.text = text;
         word.confidence = float(alone.confidence);
