@@ -91,14 +91,14 @@ QList<WordReading> joinedDenseWords(const QList<WordReading> &words)
     return joined;
 }
 
-// The Yiddish model reads the maqaf that joins the parts of a compound
-// ("בילד־פֿאָרעם") as a hyphen, which Yiddish spelling writes as a maqaf.
+// Hebrew letters and points (Qt gives points a script of their own).
 bool isHebrew(QChar c)
 {
-    // Points are marks of their own script to Qt, not Hebrew.
     return (c.unicode() >= 0x0591 && c.unicode() <= 0x05f4) || (c.unicode() >= 0xfb1d && c.unicode() <= 0xfb4f);
 }
 
+// The Yiddish model reads the maqaf that joins the parts of a compound
+// ("בילד־פֿאָרעם") as a hyphen, which Yiddish spelling writes as a maqaf.
 QString yiddishMaqafs(QString text)
 {
     for (qsizetype i = 1; i + 1 < text.size(); ++i) {
