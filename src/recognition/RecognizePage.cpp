@@ -28,6 +28,9 @@ constexpr int sureConfidence = 85;
 // letters: English reads a short line of them as capitals ("REA" for 蘇蘇語)
 // about as surely as the page's model reads them right.
 constexpr int ownScriptLead = 10;
+// A script's first model scores at least this per sample line, counting
+// only letters of its script, on a page its further probes may tell better.
+constexpr int minProbeScore = 20;
 // The widest lines decide the page's script and language.
 constexpr int sampleCount = 3;
 // Sample lines are cut to this width: enough letters to tell scripts and
@@ -119,8 +122,11 @@ void addConfidences(const QList<QImage> &samples, const QStringList &models, Sam
 int scriptScore(const Script &script, const SampleScores &scores)
 {
     int surest = 0;
-    for (qsizetype m = 0; m < script.probes; ++m)
-        surest = std::max(surest, scores.at(script.models[m]).confidence);
+    for (qsizetype m = 0; m < script.probes; ++m) {
+        const auto score = scores.find(script.models[m]);
+        if (score != scores.end())
+            surest = std::max(surest, score->second.confidence);
+    }
     return surest;
 }
 
@@ -134,6 +140,13 @@ Script pageScript(const QList<QImage> &samples, QString &language)
     const QList<Script> &all = scripts();
     SampleScores scores;
     addConfidences(samples, scriptProbes(), scores);
+    // A script's further probes read only pages its first one reads as it.
+    QStringList further;
+    for (const Script &script : all) {
+        if (script.probes > 1 && scores.at(script.models.first()).confidence >= int(samples.size()) * minProbeScore)
+            further.append(script.models.mid(1, script.probes - 1));
+    }
+    addConfidences(samples, further, scores);
     qsizetype best = 0;
     for (qsizetype s = 1; s < all.size(); ++s) {
         const int margin = int(samples.size()) * (all[s].lead - all[best].lead);
@@ -142,7 +155,12 @@ Script pageScript(const QList<QImage> &samples, QString &language)
     }
     const Script &script = all[best];
     language = script.models.first();
-    addConfidences(samples, script.models.mid(script.probes), scores);
+    QStringList unread;
+    for (const QString &model : script.models.mid(1)) {
+        if (!scores.contains(model))
+            unread.append(model);
+    }
+    addConfidences(samples, unread, scores);
     const int first = scores.at(language).confidence;
     const int count = int(samples.size());
     int surest = -1;

@@ -23,7 +23,7 @@ QStringList scriptProbes()
 {
     QStringList probes;
     for (const Script &script : scripts())
-        probes.append(script.models.mid(0, script.probes));
+        probes.append(script.models.first());
     return probes;
 }
 
