@@ -102,6 +102,7 @@ private Q_SLOTS:
         const QStringList japanese{"変更を保存しますか", "バックアップファイル"};
         const QStringList korean{"변경 사항 저장", "비밀번호가 변경되었습니다"};
         const QStringList thai{"บันทึกการเปลี่ยนแปลง", "การตั้งค่าหน้าจอ"};
+        const QStringList thaiSaraAm{"จำรหัสผ่านไว้ในเครื่องนี้", "ทำงานเสร็จแล้ว"};
         const QStringList mixedHebrew{"קוד מקור Ada", "הורד 967 MB עכשיו"};
         const QStringList mixedRussian{"Загружено 967 MB", "Видео DV и HDMI"};
         QTest::newRow("English, small UI text") << "Noto Sans" << 13 << 1 << false << english;
@@ -123,6 +124,7 @@ private Q_SLOTS:
         QTest::newRow("Japanese, 2x") << "Noto Sans CJK JP" << 14 << 2 << false << japanese;
         QTest::newRow("Korean, dark") << "Noto Sans CJK KR" << 16 << 1 << true << korean;
         QTest::newRow("Thai") << "Noto Sans Thai" << 18 << 1 << false << thai;
+        QTest::newRow("Thai with SARA AM") << "Noto Sans Thai" << 18 << 1 << false << thaiSaraAm;
         QTest::newRow("Hebrew with Latin") << "Noto Sans Hebrew" << 15 << 1 << false << mixedHebrew;
         QTest::newRow("Russian with Latin, dark") << "Noto Sans" << 15 << 1 << true << mixedRussian;
     }

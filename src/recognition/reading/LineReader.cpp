@@ -6,6 +6,7 @@
 #include "RecognitionThreads.h"
 
 #include <QImage>
+#include <QRegularExpression>
 
 #include <tesseract/baseapi.h>
 #include <tesseract/resultiterator.h>
@@ -108,6 +109,14 @@ QString yiddishMaqafs(QString text)
     return text;
 }
 
+// The Thai model reads SARA AM (ำ) as the NIKHAHIT and SARA AA it is drawn
+// with, which no Thai text writes, a tone mark sometimes between them.
+QString thaiSaraAm(QString text)
+{
+    static const QRegularExpression split(QStringLiteral("\u0e4d([\u0e48-\u0e4b]?)\u0e32"));
+    return text.replace(split, QStringLiteral("\\1\u0e33"));
+}
+
 // The Chinese models lack the full-width comma and marks of Chinese text and
 // read them as ASCII ones: after a Han letter they are full-width.
 QString fullWidthMarks(QString text)
@@ -148,6 +157,7 @@ LineReading readLine(const QImage &line, const QString &model)
     }
     const auto mend = model.startsWith(QLatin1String("chi_"))  ? fullWidthMarks
                       : model.startsWith(QLatin1String("yid")) ? yiddishMaqafs
+                      : model.startsWith(QLatin1String("tha")) ? thaiSaraAm
                                                                : nullptr;
     if (mend) {
         reading.text = mend(reading.text);
@@ -155,9 +165,16 @@ LineReading readLine(const QImage &line, const QString &model)
         for (qsizetype w = reading.words.size() - 1; w >= 0; --w) {
             QString &text = reading.words[w].text;
             const QString &before = w > 0 ? reading.words[w - 1].text : QString();
-            text = before.isEmpty() ? mend(text) : mend(before.back() + text).mid(1);
+            const QString joined = before.isEmpty() ? QString() : mend(before.back() + text);
+            // The letter before is left as it was, or the word is mended alone.
+            text = !joined.isEmpty() && joined.front() == before.back() ? joined.mid(1) : mend(text);
         }
     }
     reading.words = joinedDenseWords(reading.words);
+    // Thai's SARA AM comes in two "words" until they are joined.
+    if (mend) {
+        for (WordReading &word : reading.words)
+            word.text = mend(word.text);
+    }
     return reading;
 }
