@@ -3,6 +3,7 @@
 #include "RecognizePage.h"
 
 #include "InkMask.h"
+#include "LatinWords.h"
 #include "LineFilter.h"
 #include "LineFinder.h"
 #include "LineImage.h"
@@ -17,12 +18,16 @@
 
 #include <algorithm>
 #include <limits>
+#include <map>
 #include <numeric>
 
 namespace {
 
 // A reading this sure is taken without trying English too.
 constexpr int sureConfidence = 85;
+// A script's first model scores at least this per sample line, counting
+// only letters of its script, on a page its further probes may tell better.
+constexpr int minProbeScore = 20;
 // The widest lines decide the page's script and language.
 constexpr int sampleCount = 3;
 // Sample lines are cut to this width: enough letters to tell scripts and
@@ -31,6 +36,11 @@ constexpr int sampleWidth = 640;
 // What a language's own model must lead its script's first model by, in
 // points of mean confidence per sample line.
 constexpr int languageLead = 3;
+// A language's model that reads this many of the letters only its language
+// writes needs no lead, only to read about as surely as the script's first
+// model, less a point for each such letter: Yiddish read with the Yiddish
+// model scores a few points below the Hebrew one, which has no װ ײ פֿ.
+constexpr int clearOwnLetters = 3;
 // Every script's first model reads the widest sample; only those that come
 // this close to the best of them (in points of confidence) read the others.
 // On one sample the right script is the best or close behind it, and most
@@ -91,91 +101,126 @@ bool isLatinModel(const QString &model)
 // the Latin alphabet for the models of other scripts.
 struct SampleScore {
     int confidence = 0;
-    bool ownLetters = false; // read letters only its language writes
+    int ownLetters = 0; // letters read that only its language writes
     float leastSureWord = 100;
 };
 
-// Adds each chosen model's readings of the samples to its score. Each thread
-// reads every sample with one model, so that sampling needs one engine of each
-// model however many threads there are.
-void addConfidences(const QList<QImage> &samples, const QStringList &models, const QList<bool> &chosen,
-                    QList<SampleScore> &total)
+using SampleScores = std::map<QString, SampleScore>;
+
+// Adds each model's readings of the samples to its score. Each thread reads
+// every sample with one model, so that sampling needs one engine of each model
+// however many threads there are.
+void addConfidences(const QList<QImage> &samples, const QStringList &models, SampleScores &scores)
 {
-    QList<int> reading;
-    for (int m = 0; m < models.size(); ++m)
-        if (chosen[m])
-            reading.append(m);
-    parallelFor(reading.size(), [&](int i) {
-        const int m = reading[i];
+    QList<SampleScore> total(models.size());
+    parallelFor(models.size(), [&](int m) {
         const QString own = ownLetters(models[m]);
         for (const QImage &sample : samples) {
-            const LineReading line = readLine(sample, models[m]);
-            const double share = isLatinModel(models[m]) ? 1.0 : nonLatinShare(line.text);
-            total[m].confidence += int(std::max(0, line.confidence) * share);
-            total[m].ownLetters = total[m].ownLetters ||
-                                  std::any_of(line.text.begin(), line.text.end(), [&](QChar c) { return own.contains(c); });
-            for (const WordReading &word : line.words)
+            const LineReading reading = readLine(sample, models[m]);
+            const double share = isLatinModel(models[m]) ? 1.0 : nonLatinShare(reading.text);
+            total[m].confidence += int(std::max(0, reading.confidence) * share);
+            total[m].ownLetters +=
+                int(std::count_if(reading.text.begin(), reading.text.end(), [&](QChar c) { return own.contains(c); }));
+            for (const WordReading &word : reading.words)
                 total[m].leastSureWord = std::min(total[m].leastSureWord, word.confidence);
         }
     });
+    for (qsizetype m = 0; m < models.size(); ++m) {
+        SampleScore &score = scores[models[m]];
+        score.confidence += total[m].confidence;
+        score.ownLetters += total[m].ownLetters;
+        score.leastSureWord = std::min(score.leastSureWord, total[m].leastSureWord);
+    }
 }
 
-// A script's score over `samples` sample lines, its lead counted.
-int scriptScore(const QList<SampleScore> &byScript, qsizetype s, qsizetype samples)
+int scriptScore(const Script &script, const SampleScores &scores)
 {
-    return byScript[s].confidence - int(samples) * scripts()[s].lead;
+    int surest = 0;
+    for (qsizetype m = 0; m < script.probes; ++m) {
+        const auto score = scores.find(script.models[m]);
+        if (score != scores.end())
+            surest = std::max(surest, score->second.confidence);
+    }
+    return surest;
 }
 
-// The page's script first, then the language among that script's models.
-// Every script's first model reads the widest sample, and those close to the
-// best of them read the rest. A language's own model must read the samples
-// clearly surer than the script's first model, and read some of the letters
-// only its language writes: on a few lines without them, the models of one
+// The page's script first, read with each script's first models, then the
+// language among that script's models. Every script's first model reads the
+// widest sample, and those close to the best of them read the rest. A
+// language's own model must read some of the letters only its language writes
+// and read the samples clearly surer than the script's first model, or read
+// several of those letters: on a few lines without them, the models of one
 // script all read alike.
 Script pageScript(const QList<QImage> &samples, QString &language)
 {
     const QList<Script> &all = scripts();
-    const QStringList probes = scriptProbes();
-    QList<SampleScore> byScript(all.size());
-    QList<bool> contenders(all.size(), true);
-    addConfidences(samples.mid(0, 1), probes, contenders, byScript);
+    const int count = int(samples.size());
+    SampleScores scores;
+    addConfidences(samples.mid(0, 1), scriptProbes(), scores);
+    const auto onFirstSample = [&](const Script &script) {
+        return scores[script.models.first()].confidence - script.lead;
+    };
     int leader = std::numeric_limits<int>::min();
-    for (qsizetype s = 0; s < all.size(); ++s)
-        leader = std::max(leader, scriptScore(byScript, s, 1));
-    for (qsizetype s = 0; s < all.size(); ++s)
-        contenders[s] = scriptScore(byScript, s, 1) >= leader - contenderGap;
-    addConfidences(samples.mid(1), probes, contenders, byScript);
-    qsizetype best = contenders.indexOf(true);
-    for (qsizetype s = best + 1; s < all.size(); ++s)
-        if (contenders[s] && scriptScore(byScript, s, samples.size()) > scriptScore(byScript, best, samples.size()))
+    for (const Script &script : all)
+        leader = std::max(leader, onFirstSample(script));
+    QList<bool> contender(all.size());
+    QStringList rest;
+    for (qsizetype s = 0; s < all.size(); ++s) {
+        contender[s] = onFirstSample(all[s]) >= leader - contenderGap;
+        if (contender[s])
+            rest.append(all[s].models.first());
+    }
+    addConfidences(samples.mid(1), rest, scores);
+    // A script's further probes read only pages its first one reads as it.
+    QStringList further;
+    for (qsizetype s = 0; s < all.size(); ++s) {
+        const Script &script = all[s];
+        if (contender[s] && script.probes > 1 && scores.at(script.models.first()).confidence >= count * minProbeScore)
+            further.append(script.models.mid(1, script.probes - 1));
+    }
+    addConfidences(samples, further, scores);
+    qsizetype best = contender.indexOf(true);
+    for (qsizetype s = best + 1; s < all.size(); ++s) {
+        const int margin = count * (all[s].lead - all[best].lead);
+        if (contender[s] && scriptScore(all[s], scores) > scriptScore(all[best], scores) + margin)
             best = s;
-
+    }
     const Script &script = all[best];
     language = script.models.first();
-    const QStringList languages = script.models.mid(1);
-    QList<bool> unsure(languages.size());
-    for (qsizetype m = 0; m < languages.size(); ++m)
-        unsure[m] = ownLetters(languages[m]).isEmpty() || byScript[best].leastSureWord < sureWord;
-    QList<SampleScore> byLanguage(languages.size());
-    addConfidences(samples, languages, unsure, byLanguage);
-    int surest = byScript[best].confidence + int(samples.size()) * languageLead;
-    for (qsizetype m = 0; m < languages.size(); ++m) {
-        const bool ownLettersRead = byLanguage[m].ownLetters || ownLetters(languages[m]).isEmpty();
-        if (unsure[m] && ownLettersRead && byLanguage[m].confidence > surest) {
-            surest = byLanguage[m].confidence;
-            language = languages[m];
+    const bool firstSure = scores.at(language).leastSureWord >= sureWord;
+    QStringList unread;
+    for (const QString &model : script.models.mid(1)) {
+        if (!scores.contains(model) && !(firstSure && !ownLetters(model).isEmpty()))
+            unread.append(model);
+    }
+    addConfidences(samples, unread, scores);
+    const int first = scores.at(language).confidence;
+    int surest = -1;
+    for (const QString &model : script.models.mid(1)) {
+        const auto read = scores.find(model);
+        if (read == scores.end())
+            continue;
+        const SampleScore &score = read->second;
+        const bool hasOwn = !ownLetters(model).isEmpty();
+        const bool leads = (!hasOwn || score.ownLetters > 0) && score.confidence > first + count * languageLead;
+        const bool showsOwn =
+            hasOwn && score.ownLetters >= clearOwnLetters && score.confidence >= first - score.ownLetters;
+        if ((leads || showsOwn) && score.confidence > surest) {
+            surest = score.confidence;
+            language = model;
         }
     }
     return script;
 }
 
-// A line the page's model reads mostly in its own script is not English: the
-// English model would only garble it, and a second reading costs as much as
-// the first.
+// A line the page's model reads mostly in its own script is not English:
+// English reads a short line of Han, kana or Hangul as capitals ("REA" for
+// 蘇蘇語) about as surely as the page's model reads them right, and a second
+// reading costs as much as the first.
 LineReading readInBestScript(const QImage &line, const QString &lead, const QStringList &others)
 {
     LineReading best = readLine(line, lead);
-    if (best.confidence >= sureConfidence || nonLatinShare(best.text) > 0.5)
+    if (best.confidence >= sureConfidence || nonLatinShare(best.text) >= 0.5)
         return best;
     for (const QString &model : others) {
         LineReading other = readLine(line, model);
@@ -211,8 +256,11 @@ TextItems recognizePage(const QImage &image)
         script.withLatin || isLatinModel(language) ? QStringList{} : QStringList{QStringLiteral("eng")};
     QList<LineReading> readings(lines.size());
     parallelFor(lines.size(), [&](int i) {
-        if (!images[i].isNull())
-            readings[i] = readInBestScript(images[i], lead, others);
+        if (images[i].isNull())
+            return;
+        readings[i] = readInBestScript(images[i], lead, others);
+        if (script.name == QLatin1String("Hebrew") && readings[i].model == lead)
+            mendLatinWords(images[i], readings[i], language);
     });
 
     TextItems items;

@@ -91,6 +91,7 @@ private Q_SLOTS:
         const QStringList hebrew{"האם לשמור את הגדרות התצוגה?", "הסיסמה שלך שונתה אתמול"};
         const QStringList arabic{"هل تريد حفظ الإعدادات", "تم تغيير كلمة المرور"};
         const QStringList yiddish{"מיר רעדן אַ ביסל ייִדיש", "דער טאָג איז שיין"};
+        const QStringList yiddishShortWords{"דאָס איז אַ GIF בילד פֿון דעם טעקסט", "די קינדער זאָלן אַלע האָבן אַ נאָמען"};
         const QStringList accents{"Télécharger le rapport d'été", "Vergrößerung öffnen"};
         const QStringList turkish{"Değişiklikleri kaydet", "Şifreniz dün değiştirildi"};
         const QStringList vietnamese{"Tiếng Việt có dấu", "Lưu các thay đổi"};
@@ -101,6 +102,7 @@ private Q_SLOTS:
         const QStringList japanese{"変更を保存しますか", "バックアップファイル"};
         const QStringList korean{"변경 사항 저장", "비밀번호가 변경되었습니다"};
         const QStringList thai{"บันทึกการเปลี่ยนแปลง", "การตั้งค่าหน้าจอ"};
+        const QStringList thaiSaraAm{"จำรหัสผ่านไว้ในเครื่องนี้", "ทำงานเสร็จแล้ว"};
         const QStringList mixedHebrew{"קוד מקור Ada", "הורד 967 MB עכשיו"};
         const QStringList mixedRussian{"Загружено 967 MB", "Видео DV и HDMI"};
         QTest::newRow("English, small UI text") << "Noto Sans" << 13 << 1 << false << english;
@@ -111,6 +113,7 @@ private Q_SLOTS:
         QTest::newRow("Hebrew, 2x dark") << "Noto Sans Hebrew" << 14 << 2 << true << hebrew;
         QTest::newRow("Arabic") << "Noto Sans Arabic" << 18 << 1 << false << arabic;
         QTest::newRow("Yiddish") << "Noto Sans Hebrew" << 16 << 1 << false << yiddish;
+        QTest::newRow("Yiddish short words") << "Noto Sans Hebrew" << 16 << 1 << false << yiddishShortWords;
         QTest::newRow("French and German accents") << "Noto Sans" << 14 << 1 << false << accents;
         QTest::newRow("Turkish, dark") << "Noto Sans" << 14 << 1 << true << turkish;
         QTest::newRow("Vietnamese") << "Noto Sans" << 15 << 1 << false << vietnamese;
@@ -121,6 +124,7 @@ private Q_SLOTS:
         QTest::newRow("Japanese, 2x") << "Noto Sans CJK JP" << 14 << 2 << false << japanese;
         QTest::newRow("Korean, dark") << "Noto Sans CJK KR" << 16 << 1 << true << korean;
         QTest::newRow("Thai") << "Noto Sans Thai" << 18 << 1 << false << thai;
+        QTest::newRow("Thai with SARA AM") << "Noto Sans Thai" << 18 << 1 << false << thaiSaraAm;
         QTest::newRow("Hebrew with Latin") << "Noto Sans Hebrew" << 15 << 1 << false << mixedHebrew;
         QTest::newRow("Russian with Latin, dark") << "Noto Sans" << 15 << 1 << true << mixedRussian;
     }
@@ -189,6 +193,47 @@ private Q_SLOTS:
         QCOMPARE(texts.size(), 2);
         QVERIFY2(editDistance(texts[0], "Thanks, I will call you back") <= 2, qPrintable(texts[0]));
         QVERIFY2(editDistance(texts[1], "Meeting moved to Thursday") <= 2, qPrintable(texts[1]));
+    }
+
+    void boldHanTitleAndFullWidthMarks_data()
+    {
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("light") << 1 << false;
+        QTest::newRow("dark, 2x") << 2 << true;
+    }
+
+    // A chat list's entry: a short bold title over a line with Chinese
+    // punctuation, which the Chinese models read as ASCII marks.
+    void boldHanTitleAndFullWidthMarks()
+    {
+        QFETCH(int, scale);
+        QFETCH(bool, dark);
+        QImage image(420 * scale, 110 * scale, QImage::Format_RGB32);
+        image.fill(dark ? QColor("#1e1e1e") : QColor("#ffffff"));
+        QPainter painter(&image);
+        painter.scale(scale, scale);
+        painter.setPen(dark ? QColor("#f0f0f0") : QColor("#202020"));
+        QFont font("Noto Sans CJK TC");
+        font.setPixelSize(13);
+        font.setBold(true);
+        painter.setFont(font);
+        painter.drawText(QPointF(40, 40), "蘇美語");
+        font.setPixelSize(14);
+        font.setBold(false);
+        painter.setFont(font);
+        painter.drawText(QPointF(40, 80), "無法建立備份檔案，請稍後再試。");
+        painter.end();
+
+        const TextItems items = recognize(image);
+
+        QStringList texts;
+        for (const TextItem &item : items)
+            texts.append(item.text);
+        QVERIFY2(texts.size() == 2, qPrintable(texts.join(" / ")));
+        QVERIFY2(editDistance(texts[0], "蘇美語") <= 1, qPrintable(texts[0]));
+        // Spaces between Han letters are layout, not text.
+        QVERIFY2(editDistance(texts[1].remove(' '), "無法建立備份檔案，請稍後再試。") <= 1, qPrintable(texts[1]));
     }
 
     void widgetsBesideTextGiveOnlyTheText_data()

@@ -11,6 +11,9 @@ namespace {
 
 constexpr int targetHeight = 40;
 constexpr double maxUpscale = 4.0;
+// Ink and paper told apart by the mask differ by at least this much (0..255),
+// or the mask mixed them up.
+constexpr double minLevelGap = 16.0;
 
 // Antialiased fringes of the glyphs lie just outside the mask.
 QRect cutArea(const QImage &gray, const QRect &line)
@@ -21,6 +24,46 @@ QRect cutArea(const QImage &gray, const QRect &line)
 int borderOf(const QRect &line)
 {
     return std::max(4, line.height() / 2);
+}
+
+// The mean grey of `area` outside `line`, or -1 when there is none.
+double frameMean(const QImage &gray, const QRect &area, const QRect &line)
+{
+    qint64 sum = 0, count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const uchar *g = gray.constScanLine(y);
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (!line.contains(x, y)) {
+                sum += g[x];
+                ++count;
+            }
+        }
+    }
+    return count ? double(sum) / count : -1.0;
+}
+
+// The ink's grey inside `line` told from the paper's alone: the mean of the
+// pixels that differ from it by a stroke's contrast, on the side where more
+// of them lie.
+double inkBesides(const QImage &gray, const QRect &line, double paper)
+{
+    constexpr int strokeContrast = 40;
+    qint64 darkSum = 0, darkCount = 0, lightSum = 0, lightCount = 0;
+    for (int y = line.top(); y <= line.bottom(); ++y) {
+        const uchar *g = gray.constScanLine(y);
+        for (int x = line.left(); x <= line.right(); ++x) {
+            if (g[x] <= paper - strokeContrast) {
+                darkSum += g[x];
+                ++darkCount;
+            } else if (g[x] >= paper + strokeContrast) {
+                lightSum += g[x];
+                ++lightCount;
+            }
+        }
+    }
+    if (darkCount == 0 && lightCount == 0)
+        return paper;
+    return darkCount >= lightCount ? double(darkSum) / darkCount : double(lightSum) / lightCount;
 }
 
 } // namespace
@@ -42,9 +85,19 @@ QImage lineImage(const QImage &gray, const QImage &mask, const QRect &line)
             }
         }
     }
-    if (inkCount == 0 || paperCount == 0)
+    if (inkCount == 0)
         return {};
-    const double ink = double(inkSum) / inkCount, paper = double(paperSum) / paperCount;
+    double ink = double(inkSum) / inkCount, paper = paperCount ? double(paperSum) / paperCount : ink;
+    // The mask can take the paper for ink, or mix the two, where light strokes
+    // about outweigh the dark gaps between them (Han letters on a dark page);
+    // the frame around the line is paper whatever the mask says.
+    const double frame = frameMean(gray, area, line);
+    if (frame >= 0 && std::abs(frame - ink) < std::abs(frame - paper))
+        std::swap(ink, paper);
+    if (frame >= 0 && std::abs(paper - ink) < minLevelGap) {
+        paper = frame;
+        ink = inkBesides(gray, line.intersected(gray.rect()), paper);
+    }
     if (std::abs(paper - ink) < 1.0)
         return {};
 

@@ -22,6 +22,10 @@ std::unique_ptr<tesseract::TessBaseAPI> loadEngine(const QString &model)
     // Screenshots carry no resolution; naming one keeps Tesseract from
     // guessing it and from printing its diagnostics.
     engine->SetVariable("user_defined_dpi", "300");
+    // Tesseract takes a blob whose ink fills most of its box for noise: bold
+    // Han letters are such blobs, and a short line of them ("蘇美語" in a
+    // list's bold title) came back empty.
+    engine->SetVariable("textord_noise_area_ratio", "1");
     // Where diagnostics go is one setting for the whole process, read by every
     // engine as it works: set it once, before any engine is handed out.
     static const bool quiet = engine->SetVariable("debug_file", "/dev/null");

@@ -6,10 +6,12 @@
 #include "RecognitionThreads.h"
 
 #include <QImage>
+#include <QRegularExpression>
 
 #include <tesseract/baseapi.h>
 #include <tesseract/resultiterator.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -35,6 +37,37 @@ bool isDense(QChar c)
 // puts spaces between words, which are wider than this.
 constexpr double denseGap = 0.6;
 constexpr double hangulGap = 0.2;
+constexpr double markGap = 1.0;
+
+bool isMark(QChar c)
+{
+    return !c.isLetterOrNumber() && !c.isSpace();
+}
+
+bool isMarks(const QString &text)
+{
+    return std::all_of(text.begin(), text.end(), isMark);
+}
+
+// Han and kana lines set their punctuation in full-width cells, so after a
+// mark a wider gap than between letters still belongs to one word.
+bool isFullWidthMark(QChar c)
+{
+    return (c.unicode() >= 0x3000 && c.unicode() <= 0x303f) || (c.unicode() >= 0xff00 && c.unicode() <= 0xffef);
+}
+
+// Whether a word's end (or start) may run on into the next word without a
+// space: a dense letter, a full-width mark, or marks alone.
+bool runsOn(const QString &text, QChar edge)
+{
+    return isDense(edge) || isFullWidthMark(edge) || isMarks(text);
+}
+
+bool joinsDense(const WordReading &last, const WordReading &word)
+{
+    return runsOn(last.text, last.text.back()) && runsOn(word.text, word.text.front()) &&
+           !(isMarks(last.text) && isMarks(word.text));
+}
 
 QList<WordReading> joinedDenseWords(const QList<WordReading> &words)
 {
@@ -46,8 +79,8 @@ QList<WordReading> joinedDenseWords(const QList<WordReading> &words)
             const int height = std::max(word.box.height(), last.box.height());
             const bool hangul =
                 last.text.back().script() == QChar::Script_Hangul || word.text.front().script() == QChar::Script_Hangul;
-            if (isDense(last.text.back()) && isDense(word.text.front()) &&
-                gap < (hangul ? hangulGap : denseGap) * height) {
+            const double widest = isFullWidthMark(last.text.back()) ? markGap : hangul ? hangulGap : denseGap;
+            if (joinsDense(last, word) && gap < widest * height) {
                 last.text += word.text;
                 last.confidence = std::min(last.confidence, word.confidence);
                 last.box |= word.box;
@@ -57,6 +90,44 @@ QList<WordReading> joinedDenseWords(const QList<WordReading> &words)
         joined.append(word);
     }
     return joined;
+}
+
+// Hebrew letters and points (Qt gives points a script of their own).
+bool isHebrew(QChar c)
+{
+    return (c.unicode() >= 0x0591 && c.unicode() <= 0x05f4) || (c.unicode() >= 0xfb1d && c.unicode() <= 0xfb4f);
+}
+
+// The Yiddish model reads the maqaf that joins the parts of a compound
+// ("בילד־פֿאָרעם") as a hyphen, which Yiddish spelling writes as a maqaf.
+QString yiddishMaqafs(QString text)
+{
+    for (qsizetype i = 1; i + 1 < text.size(); ++i) {
+        if (text[i] == u'-' && isHebrew(text[i - 1]) && isHebrew(text[i + 1]))
+            text[i] = QChar(0x05be);
+    }
+    return text;
+}
+
+// The Thai model reads SARA AM (ำ) as the NIKHAHIT and SARA AA it is drawn
+// with, which no Thai text writes, a tone mark sometimes between them.
+QString thaiSaraAm(QString text)
+{
+    static const QRegularExpression split(QStringLiteral("\u0e4d([\u0e48-\u0e4b]?)\u0e32"));
+    return text.replace(split, QStringLiteral("\\1\u0e33"));
+}
+
+// The Chinese models lack the full-width comma and marks of Chinese text and
+// read them as ASCII ones: after a Han letter they are full-width.
+QString fullWidthMarks(QString text)
+{
+    static const QString ascii = QStringLiteral(",!?;"), full = QStringLiteral("，！？；");
+    for (qsizetype i = 1; i < text.size(); ++i) {
+        const qsizetype k = ascii.indexOf(text[i]);
+        if (k >= 0 && text[i - 1].script() == QChar::Script_Han)
+            text[i] = full[k];
+    }
+    return text;
 }
 
 } // namespace
@@ -84,6 +155,26 @@ LineReading readLine(const QImage &line, const QString &model)
                                       QRect(QPoint(left, top), QPoint(right - 1, bottom - 1))});
         } while (words->Next(tesseract::RIL_WORD));
     }
+    const auto mend = model.startsWith(QLatin1String("chi_"))  ? fullWidthMarks
+                      : model.startsWith(QLatin1String("yid")) ? yiddishMaqafs
+                      : model.startsWith(QLatin1String("tha")) ? thaiSaraAm
+                                                               : nullptr;
+    if (mend) {
+        reading.text = mend(reading.text);
+        // A mark may be a word of its own, after the letter that decides it.
+        for (qsizetype w = reading.words.size() - 1; w >= 0; --w) {
+            QString &text = reading.words[w].text;
+            const QString &before = w > 0 ? reading.words[w - 1].text : QString();
+            const QString joined = before.isEmpty() ? QString() : mend(before.back() + text);
+            // The letter before is left as it was, or the word is mended alone.
+            text = !joined.isEmpty() && joined.front() == before.back() ? joined.mid(1) : mend(text);
+        }
+    }
     reading.words = joinedDenseWords(reading.words);
+    // Thai's SARA AM comes in two "words" until they are joined.
+    if (mend) {
+        for (WordReading &word : reading.words)
+            word.text = mend(word.text);
+    }
     return reading;
 }

@@ -12,7 +12,7 @@ const QList<Script> &scripts()
         {"Greek", {"ell"}, true},
         {"Hebrew", {"heb", "yid"}, true},
         {"Arabic", {"ara"}, true},
-        {"Han", {"jpn", "chi_sim", "chi_tra"}},
+        {"Han", {"jpn", "chi_tra", "chi_sim"}, false, 0, 2},
         {"Hangul", {"kor"}},
         {"Thai", {"tha"}, true, 20},
     };

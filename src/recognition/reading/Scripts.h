@@ -19,6 +19,12 @@ struct Script {
     // confidence per sample line, to be taken for the page's script: the Thai
     // model reads most other scripts as Thai letters with fair confidence.
     int lead = 0;
+    // How many of the first models read the sample lines when the script is
+    // chosen, the others only when the first reads letters of the script; the
+    // script scores as the surest of them. The Japanese model reads
+    // traditional Chinese letters too unsurely to tell a page of them from
+    // the junk that other scripts' models read.
+    int probes = 1;
 };
 
 const QList<Script> &scripts();
@@ -28,5 +34,6 @@ const QList<Script> &scripts();
 // nothing for a script's first model and for Chinese.
 QString ownLetters(const QString &model);
 
-// The models a page's script is decided with: the first of every script.
+// The models a page's script is decided with first: the first of every
+// script.
 QStringList scriptProbes();

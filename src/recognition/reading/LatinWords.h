@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "LineReader.h"
+
+// Lines of Hebrew script are read with English too, for the Latin words they
+// carry ("Ada", "GIF"). Tesseract tries English on a word its first model is
+// unsure of, and once English wins a word it tries English first on the next,
+// so short words of the line's own script come back as Latin capitals ("ONT"
+// for דאָס, "IY" for צו). Each Latin word is read again on its own with the
+// script's model `own`, and that reading is taken when it is surer and all in
+// the line's script. Lines without a word of the line's script are left
+// alone.
+void mendLatinWords(const QImage &line, LineReading &reading, const QString &own);
