@@ -26,6 +26,15 @@ TextItems recognize(const QImage &image)
     return result;
 }
 
+// The recognised texts of a picture, in the order they are delivered.
+QStringList recognizedTexts(const QImage &image)
+{
+    QStringList texts;
+    for (const TextItem &item : recognize(image))
+        texts.append(item.text);
+    return texts;
+}
+
 // The item nearest to `box`, or -1.
 qsizetype nearest(const TextItems &items, const QRectF &box)
 {
@@ -185,11 +194,7 @@ private Q_SLOTS:
         painter.drawText(QPointF(36, 120), "Meeting moved to Thursday");
         painter.end();
 
-        const TextItems items = recognize(image);
-
-        QStringList texts;
-        for (const TextItem &item : items)
-            texts.append(item.text);
+        const QStringList texts = recognizedTexts(image);
         QCOMPARE(texts.size(), 2);
         QVERIFY2(editDistance(texts[0], "Thanks, I will call you back") <= 2, qPrintable(texts[0]));
         QVERIFY2(editDistance(texts[1], "Meeting moved to Thursday") <= 2, qPrintable(texts[1]));
@@ -225,11 +230,7 @@ private Q_SLOTS:
         painter.drawText(QPointF(40, 80), "無法建立備份檔案，請稍後再試。");
         painter.end();
 
-        const TextItems items = recognize(image);
-
-        QStringList texts;
-        for (const TextItem &item : items)
-            texts.append(item.text);
+        QStringList texts = recognizedTexts(image);
         QVERIFY2(texts.size() == 2, qPrintable(texts.join(" / ")));
         QVERIFY2(editDistance(texts[0], "蘇美語") <= 1, qPrintable(texts[0]));
         // Spaces between Han letters are layout, not text.
@@ -297,11 +298,7 @@ private Q_SLOTS:
         painter.drawRoundedRect(QRectF(450, 226, 130, 34), 6, 6);
         painter.end();
 
-        const TextItems items = recognize(image);
-
-        QStringList texts;
-        for (const TextItem &item : items)
-            texts.append(item.text);
+        const QStringList texts = recognizedTexts(image);
         QVERIFY2(texts.size() == lines.size(), qPrintable(texts.join(" / ")));
         for (qsizetype i = 0; i < lines.size(); ++i)
             QVERIFY2(editDistance(texts[i], lines[i].text) <= tolerance(lines[i].text),
