@@ -38,7 +38,8 @@ The interface speaks Hebrew.")
 
 # The shared libraries (Qt 6, Tesseract, Leptonica, the C++ runtime) are found
 # by dpkg-shlibdeps from the binary; what it cannot see is listed here: the
-# recognition models the app loads, the Noto faces the translations are drawn
+# recognition models the app loads, the letter-sequence profiles a page's
+# language is told by, the Noto faces the translations are drawn
 # in (Noto Sans, Noto Sans Hebrew, Noto Sans Arabic UI), Qt's Wayland
 # platform plugin and wl-paste, which reads the Wayland clipboard. Their Medium weights, which the overlay prefers, come in
 # the much larger -extra packages, so those are only recommended.
@@ -47,7 +48,7 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "tesseract-ocr-eng, tesseract-ocr-fra, tesseract-ocr-spa, tesseract-ocr-deu, tesseract-ocr-ita, tesseract-ocr-por, \
 tesseract-ocr-pol, tesseract-ocr-tur, tesseract-ocr-vie, tesseract-ocr-rus, tesseract-ocr-ukr, tesseract-ocr-ell, \
 tesseract-ocr-heb, tesseract-ocr-yid, tesseract-ocr-ara, tesseract-ocr-chi-sim, tesseract-ocr-chi-tra, tesseract-ocr-jpn, \
-tesseract-ocr-kor, tesseract-ocr-tha, fonts-noto-core, fonts-noto-ui-core, qt6-wayland, wl-clipboard")
+tesseract-ocr-kor, tesseract-ocr-tha, libexttextcat-data, fonts-noto-core, fonts-noto-ui-core, qt6-wayland, wl-clipboard")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-extra, fonts-noto-ui-extra")
 
 include(CPack)

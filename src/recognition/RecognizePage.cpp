@@ -12,6 +12,7 @@
 #include "RecognitionThreads.h"
 #include "Scripts.h"
 #include "TextBand.h"
+#include "TextLanguage.h"
 
 #include <QImage>
 #include <QPainter>
@@ -103,6 +104,7 @@ struct SampleScore {
     int confidence = 0;
     int ownLetters = 0; // letters read that only its language writes
     float leastSureWord = 100;
+    QString text; // what it read, the samples joined by spaces
 };
 
 using SampleScores = std::map<QString, SampleScore>;
@@ -123,6 +125,7 @@ void addConfidences(const QList<QImage> &samples, const QStringList &models, Sam
                 int(std::count_if(reading.text.begin(), reading.text.end(), [&](QChar c) { return own.contains(c); }));
             for (const WordReading &word : reading.words)
                 total[m].leastSureWord = std::min(total[m].leastSureWord, word.confidence);
+            total[m].text += reading.text.simplified() + u' ';
         }
     });
     for (qsizetype m = 0; m < models.size(); ++m) {
@@ -130,6 +133,7 @@ void addConfidences(const QList<QImage> &samples, const QStringList &models, Sam
         score.confidence += total[m].confidence;
         score.ownLetters += total[m].ownLetters;
         score.leastSureWord = std::min(score.leastSureWord, total[m].leastSureWord);
+        score.text += total[m].text;
     }
 }
 
@@ -146,11 +150,13 @@ int scriptScore(const Script &script, const SampleScores &scores)
 
 // The page's script first, read with each script's first models, then the
 // language among that script's models. Every script's first model reads the
-// widest sample, and those close to the best of them read the rest. A
-// language's own model must read some of the letters only its language writes
-// and read the samples clearly surer than the script's first model, or read
-// several of those letters: on a few lines without them, the models of one
-// script all read alike.
+// widest sample, and those close to the best of them read the rest. The
+// language is told by the words read where its script's languages have
+// profiles of their letter sequences. Otherwise a language's own model must
+// read some of the letters only its language writes and read the samples
+// clearly surer than the script's first model, or read several of those
+// letters: on a few lines without them, the models of one script all read
+// alike.
 Script pageScript(const QList<QImage> &samples, QString &language)
 {
     const QList<Script> &all = scripts();
@@ -187,6 +193,32 @@ Script pageScript(const QList<QImage> &samples, QString &language)
     }
     const Script &script = all[best];
     language = script.models.first();
+    // The words the script's first model read tell the language where there
+    // are enough of them. Languages about as likely as each other (Spanish
+    // and Portuguese, or French without its accents and English) are told
+    // apart by the letters only their language writes, then by how surely
+    // their models read.
+    const QStringList likely = likelyLanguages(scores.at(language).text, script.models);
+    if (!likely.isEmpty()) {
+        language = likely.first();
+        if (likely.size() > 1) {
+            QStringList unread;
+            for (const QString &model : likely) {
+                if (!scores.contains(model))
+                    unread.append(model);
+            }
+            addConfidences(samples, unread, scores);
+            const auto evidence = [&](const QString &model) {
+                const SampleScore &score = scores.at(model);
+                return std::pair(score.ownLetters > 0, score.confidence);
+            };
+            for (const QString &model : likely) {
+                if (evidence(model) > evidence(language))
+                    language = model;
+            }
+        }
+        return script;
+    }
     const bool firstSure = scores.at(language).leastSureWord >= sureWord;
     QStringList unread;
     for (const QString &model : script.models.mid(1)) {

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// What becomes of one line's reading: the words kept, the text cleaned, and
-// its box in the recogniser's normalised coordinates.
+// What becomes of one line's reading: the words kept, the text cleaned, its
+// box in the recogniser's normalised coordinates, and the language its words
+// tell.
 #include "LineFilter.h"
 #include "LineText.h"
+#include "Scripts.h"
+#include "TextLanguage.h"
 
 #include <QTest>
 
@@ -183,6 +186,43 @@ private Q_SLOTS:
 
         QCOMPARE(kept.inkFirst, qsizetype(inkFirst));
         QCOMPARE(kept.inkCount, qsizetype(inkCount));
+    }
+
+    // What the English model reads of each language, accents lost or misread.
+    void languageOfEnglishReadings_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("language");
+
+        QTest::newRow("English") << "The file cannot be opened because another program is using it" << "eng";
+        QTest::newRow("French") << "Le fichier de configuration est introuvable, veuillez verifier le chemin"
+                                << "fra";
+        QTest::newRow("German") << "Die Verbindung zum Server wurde unterbrochen, bitte versuchen Sie es spater"
+                                << "deu";
+        QTest::newRow("Spanish") << "No se puede abrir el archivo porque esta siendo usado por otro programa"
+                                 << "spa";
+        QTest::newRow("Italian") << "Impossibile aprire il file perche e utilizzato da un altro programma" << "ita";
+        QTest::newRow("Portuguese") << "Nao foi possivel abrir o arquivo porque ele esta sendo usado por outro"
+                                    << "por";
+        QTest::newRow("Polish") << "Nie mozna otworzyc pliku, poniewaz jest uzywany przez inny program" << "pol";
+        QTest::newRow("Turkish") << "Dosya baska bir program tarafindan kullanildigi icin acilamiyor" << "tur";
+        QTest::newRow("Vietnamese") << "Khéng thé mo tép vi tép dang dugc mét chuong trinh khac sir dung" << "vie";
+    }
+
+    void languageOfEnglishReadings()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, language);
+        const QStringList likely = likelyLanguages(text, scripts().first().models);
+        QVERIFY(!likely.isEmpty());
+        QCOMPARE(likely.first(), language);
+        QVERIFY2(likely.size() <= 2, qPrintable(likely.join(' ')));
+    }
+
+    void languageNotToldWithoutEnoughWordsOrProfiles()
+    {
+        QVERIFY(likelyLanguages("Speichern unter", scripts().first().models).isEmpty());
+        QVERIFY(likelyLanguages("Сохранить изменения в этом файле перед закрытием", {"rus", "ukr"}).isEmpty());
     }
 };
 
