@@ -137,6 +137,22 @@ void addConfidences(const QList<QImage> &samples, const QStringList &models, Sam
     }
 }
 
+// Kana are written only in Japanese, and the Japanese model reads next to none
+// in Chinese text: a page whose letters it reads as kana by the quarter is
+// Japanese, and needs no Chinese model to tell.
+bool readsJapanese(const QString &text)
+{
+    constexpr double kanaShare = 0.25;
+    int letters = 0, kana = 0;
+    for (const QChar c : text) {
+        if (!c.isLetter())
+            continue;
+        ++letters;
+        kana += c.script() == QChar::Script_Hiragana || c.script() == QChar::Script_Katakana;
+    }
+    return kana >= clearOwnLetters && kana >= kanaShare * letters;
+}
+
 int scriptScore(const Script &script, const SampleScores &scores)
 {
     int surest = 0;
@@ -181,7 +197,9 @@ Script pageScript(const QList<QImage> &samples, QString &language)
     QStringList further;
     for (qsizetype s = 0; s < all.size(); ++s) {
         const Script &script = all[s];
-        if (contender[s] && script.probes > 1 && scores.at(script.models.first()).confidence >= count * minProbeScore)
+        const SampleScore &first = scores.at(script.models.first());
+        if (contender[s] && script.probes > 1 && first.confidence >= count * minProbeScore &&
+            !readsJapanese(first.text))
             further.append(script.models.mid(1, script.probes - 1));
     }
     addConfidences(samples, further, scores);
@@ -193,6 +211,8 @@ Script pageScript(const QList<QImage> &samples, QString &language)
     }
     const Script &script = all[best];
     language = script.models.first();
+    if (readsJapanese(scores.at(language).text))
+        return script;
     // The words the script's first model read tell the language where there
     // are enough of them. Languages about as likely as each other (Spanish
     // and Portuguese, or French without its accents and English) are told
