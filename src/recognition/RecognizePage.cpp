@@ -282,6 +282,30 @@ LineReading readInBestScript(const QImage &line, const QString &lead, const QStr
     return best;
 }
 
+// The line's item as delivered, its box in pixels of the page, or an item
+// without text when the line is junk.
+TextItem lineItem(const QImage &gray, const QImage &mask, const QRect &line, const QImage &lineImage,
+                  const LineReading &reading, bool inPageScript)
+{
+    const KeptLine kept = keptLine(reading, inPageScript);
+    if (kept.text.isEmpty())
+        return {};
+    const auto wordsBox = [&](qsizetype first, qsizetype count) {
+        QRect words;
+        for (qsizetype w = first; w < first + count; ++w)
+            words |= reading.words[w].box;
+        return pageBox(gray, line, lineImage, words).intersected(line);
+    };
+    // Dropped junk words take their part of the box with them; the marks
+    // beside the text stay under its plate.
+    const bool whole = kept.count == reading.words.size();
+    const QRect box = whole ? line : wordsBox(kept.first, kept.count);
+    QRectF band = textBand(gray, mask, box, kept.text);
+    if (!whole && kept.inkCount > kept.count)
+        band |= QRectF(wordsBox(kept.inkFirst, kept.inkCount));
+    return {kept.text, band};
+}
+
 } // namespace
 
 TextItems recognizePage(const QImage &image)
@@ -306,35 +330,22 @@ TextItems recognizePage(const QImage &image)
     // unsure; the other scripts' lines are read with English already.
     const QStringList others =
         script.withLatin || isLatinModel(language) ? QStringList{} : QStringList{QStringLiteral("eng")};
-    QList<LineReading> readings(lines.size());
+    // Each line is read and sized on one thread: sizing takes a tenth of the
+    // reading's time, too much to leave to one thread after all are read.
+    QList<TextItem> found(lines.size());
     parallelFor(lines.size(), [&](int i) {
         if (images[i].isNull())
             return;
-        readings[i] = readInBestScript(images[i], lead, others);
-        if (script.name == QLatin1String("Hebrew") && readings[i].model == lead)
-            mendLatinWords(images[i], readings[i], language);
+        LineReading reading = readInBestScript(images[i], lead, others);
+        if (script.name == QLatin1String("Hebrew") && reading.model == lead)
+            mendLatinWords(images[i], reading, language);
+        found[i] = lineItem(gray, mask, lines[i], images[i], reading, reading.model == lead);
     });
 
     TextItems items;
-    for (int i = 0; i < lines.size(); ++i) {
-        const LineReading &reading = readings[i];
-        const KeptLine kept = keptLine(reading, reading.model == lead);
-        if (kept.text.isEmpty())
-            continue;
-        const auto wordsBox = [&](qsizetype first, qsizetype count) {
-            QRect words;
-            for (qsizetype w = first; w < first + count; ++w)
-                words |= reading.words[w].box;
-            return pageBox(gray, lines[i], images[i], words).intersected(lines[i]);
-        };
-        // Dropped junk words take their part of the box with them; the marks
-        // beside the text stay under its plate.
-        const bool whole = kept.count == reading.words.size();
-        const QRect box = whole ? lines[i] : wordsBox(kept.first, kept.count);
-        QRectF band = textBand(gray, mask, box, kept.text);
-        if (!whole && kept.inkCount > kept.count)
-            band |= QRectF(wordsBox(kept.inkFirst, kept.inkCount));
-        items.append({kept.text, normalisedBox(band, image.size())});
+    for (const TextItem &item : found) {
+        if (!item.text.isEmpty())
+            items.append({item.text, normalisedBox(item.box, image.size())});
     }
     return items;
 }
