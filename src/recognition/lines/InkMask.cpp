@@ -3,6 +3,7 @@
 #include "InkMask.h"
 
 #include "Pix.h"
+#include "RecognitionThreads.h"
 
 #include <leptonica/allheaders.h>
 
@@ -52,8 +53,13 @@ QImage inkMask(const QImage &gray)
     const int k = kernelSize(gray);
     // The closing wipes out dark strokes and leaves the paper of dark text;
     // the opening does the same for light text.
-    const PixPtr closedPix(pixCloseGray(source.get(), k, k));
-    const PixPtr openedPix(pixOpenGray(source.get(), k, k));
+    PixPtr closedPix, openedPix;
+    parallelFor(2, [&](int i) {
+        if (i == 0)
+            closedPix.reset(pixCloseGray(source.get(), k, k));
+        else
+            openedPix.reset(pixOpenGray(source.get(), k, k));
+    });
     if (!closedPix || !openedPix)
         return {};
     const QImage closed = grayFromPix(closedPix.get());
@@ -63,12 +69,16 @@ QImage inkMask(const QImage &gray)
     const size_t stride = width + 1;
 
     QImage mask(width, height, QImage::Format_Grayscale8);
-    for (int y = 0; y < height; ++y) {
+    // Rows are written from several threads: through one pointer, since
+    // QImage::scanLine() counts each call in the image.
+    uchar *const rows = mask.bits();
+    const qsizetype rowBytes = mask.bytesPerLine();
+    const auto maskRow = [&](int y) {
         const int y0 = std::max(0, y - k), y1 = std::min(height, y + k + 1);
         const uchar *g = gray.constScanLine(y);
         const uchar *c = closed.constScanLine(y);
         const uchar *o = opened.constScanLine(y);
-        uchar *m = mask.scanLine(y);
+        uchar *m = rows + y * rowBytes;
         for (int x = 0; x < width; ++x) {
             const int x0 = std::max(0, x - k), x1 = std::min(width, x + k + 1);
             // Taken for the wrong colour, text turns inside out: the paper
@@ -83,6 +93,11 @@ QImage inkMask(const QImage &gray)
             const int contrast = darkText ? c[x] - g[x] : g[x] - o[x];
             m[x] = contrast >= inkContrast ? 255 : 0;
         }
-    }
+    };
+    constexpr int bandRows = 64;
+    parallelFor((height + bandRows - 1) / bandRows, [&](int band) {
+        for (int y = band * bandRows; y < std::min(height, (band + 1) * bandRows); ++y)
+            maskRow(y);
+    });
     return mask;
 }
