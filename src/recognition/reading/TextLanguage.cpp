@@ -44,7 +44,7 @@ const std::map<QString, std::unique_ptr<Profile>> &modelProfiles()
         std::map<QString, std::unique_ptr<Profile>> loaded;
         const std::map<QString, const char *> names{
             {"eng", "en"}, {"fra", "fr"}, {"spa", "es"}, {"deu", "de"}, {"ita", "it"},
-            {"por", "pt"}, {"pol", "pl"}, {"tur", "tr"}, {"vie", "vi"},
+            {"por", "pt"}, {"pol", "pl"}, {"tur", "tr"}, {"vie", "vi"}, {"heb", "he"}, {"yid", "yi"},
         };
         for (const auto &[model, name] : names) {
             if (auto profile = read(name))
