@@ -51,6 +51,9 @@ constexpr int contenderGap = 30;
 // surely, the samples hold no letters that only another language's model
 // knows: those it reads unsurely or not at all.
 constexpr float sureWord = 90;
+// English reads no word of another script this surely: the surest such words
+// on the benchmark's pages of every script stay below 50.
+constexpr float surelyLatin = 85;
 
 QImage grayOf(const QImage &image)
 {
@@ -164,21 +167,29 @@ int scriptScore(const Script &script, const SampleScores &scores)
     return surest;
 }
 
-// The page's script first, read with each script's first models, then the
-// language among that script's models. Every script's first model reads the
-// widest sample, and those close to the best of them read the rest. The
-// language is told by the words read where its script's languages have
-// profiles of their letter sequences. Otherwise a language's own model must
-// read some of the letters only its language writes and read the samples
-// clearly surer than the script's first model, or read several of those
-// letters: on a few lines without them, the models of one script all read
-// alike.
-Script pageScript(const QList<QImage> &samples, QString &language)
+// The page's script, read with each script's first models, which leave their
+// readings in `scores`. Every script's first model reads the widest sample,
+// and those close to the best of them read the rest.
+const Script &pageScript(const QList<QImage> &samples, SampleScores &scores)
 {
     const QList<Script> &all = scripts();
     const int count = int(samples.size());
-    SampleScores scores;
-    addConfidences(samples.mid(0, 1), scriptProbes(), scores);
+    // English reads the widest sample first, and the others when it reads
+    // every word of it surely: a page it reads all of surely is Latin, and
+    // needs no other script's model.
+    const QString &english = all.first().models.first();
+    addConfidences(samples.mid(0, 1), {english}, scores);
+    if (scores.at(english).leastSureWord >= surelyLatin) {
+        addConfidences(samples.mid(1), {english}, scores);
+        if (scores.at(english).leastSureWord >= surelyLatin)
+            return all.first();
+        // Set against the other scripts on the widest sample alone.
+        scores.erase(english);
+    }
+    QStringList probes = scriptProbes();
+    if (scores.contains(english))
+        probes.removeOne(english);
+    addConfidences(samples.mid(0, 1), probes, scores);
     const auto onFirstSample = [&](const Script &script) {
         return scores[script.models.first()].confidence - script.lead;
     };
@@ -209,10 +220,21 @@ Script pageScript(const QList<QImage> &samples, QString &language)
         if (contender[s] && scriptScore(all[s], scores) > scriptScore(all[best], scores) + margin)
             best = s;
     }
-    const Script &script = all[best];
-    language = script.models.first();
+    return all[best];
+}
+
+// The language among the page's script's models. It is told by the words
+// read where the script's languages have profiles of their letter sequences.
+// Otherwise a language's own model must read some of the letters only its
+// language writes and read the samples clearly surer than the script's first
+// model, or read several of those letters: on a few lines without them, the
+// models of one script all read alike.
+QString pageLanguage(const Script &script, const QList<QImage> &samples, SampleScores &scores)
+{
+    const int count = int(samples.size());
+    QString language = script.models.first();
     if (readsJapanese(scores.at(language).text))
-        return script;
+        return language;
     // The words the script's first model read tell the language where there
     // are enough of them. Languages about as likely as each other (Spanish
     // and Portuguese, or French without its accents and English) are told
@@ -237,7 +259,7 @@ Script pageScript(const QList<QImage> &samples, QString &language)
                     language = model;
             }
         }
-        return script;
+        return language;
     }
     const bool firstSure = scores.at(language).leastSureWord >= sureWord;
     QStringList unread;
@@ -262,7 +284,7 @@ Script pageScript(const QList<QImage> &samples, QString &language)
             language = model;
         }
     }
-    return script;
+    return language;
 }
 
 // A line the page's model reads mostly in its own script is not English:
@@ -322,8 +344,10 @@ TextItems recognizePage(const QImage &image)
 
     QList<QImage> images(lines.size());
     parallelFor(lines.size(), [&](int i) { images[i] = lineImage(gray, mask, lines[i]); });
-    QString language;
-    const Script script = pageScript(sampleLines(images), language);
+    const QList<QImage> samples = sampleLines(images);
+    SampleScores scores;
+    const Script &script = pageScript(samples, scores);
+    const QString language = pageLanguage(script, samples, scores);
     const QString lead = script.withLatin ? language + "+eng" : language;
     // Lines in English around East Asian text (a foreign app's content in an
     // English interface) are read with English too when the page's model is
