@@ -118,13 +118,15 @@ std::size_t EnginePool::loadedBytes()
 
 // Loads an engine whose place the caller has already counted; gives the place
 // back if the model cannot be loaded, and frees idle engines past the limit.
-// What the heap grew by while loading is the engine's size; other threads'
-// work at the same time only blurs it by what reading a line takes.
+// What the heap grew by while loading is the engine's size. One model loads
+// at a time, so that the growth is not another load's too.
 std::unique_ptr<tesseract::TessBaseAPI> EnginePool::load(const QString &model)
 {
+    std::unique_lock serial(loading);
     const std::size_t before = heapInUse();
     auto engine = loadEngine(model);
     const std::size_t after = heapInUse();
+    serial.unlock();
     std::vector<std::unique_ptr<tesseract::TessBaseAPI>> freed;
     {
         std::lock_guard lock(mutex);
@@ -133,8 +135,15 @@ std::unique_ptr<tesseract::TessBaseAPI> EnginePool::load(const QString &model)
             --entry.loaded;
             --loaded;
         } else {
-            if (entry.bytes == 0)
-                entry.bytes = std::max<std::size_t>(after > before ? after - before : 0, 1);
+            // Lines read on other threads meanwhile add to the growth; the
+            // least of a model's loads comes nearest its size.
+            const std::size_t grown = std::max<std::size_t>(after > before ? after - before : 0, 1);
+            if (entry.bytes == 0 || grown < entry.bytes) {
+                bytes -= entry.bytes * entry.counted;
+                entry.bytes = grown;
+                bytes += entry.bytes * entry.counted;
+            }
+            ++entry.counted;
             bytes += entry.bytes;
         }
         freed = idleToFree(model);
@@ -161,6 +170,7 @@ std::vector<std::unique_ptr<tesseract::TessBaseAPI>> EnginePool::idleToFree(cons
         freed.push_back(std::move(oldest->idle.back()));
         oldest->idle.pop_back();
         --oldest->loaded;
+        --oldest->counted;
         --loaded;
         bytes -= oldest->bytes;
     }

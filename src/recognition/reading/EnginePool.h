@@ -24,8 +24,9 @@ class TessBaseAPI;
 // `enginesPerModel` engines of one model exist (more threads wait for one to
 // come back), and once the loaded engines take more than `maxBytes` of memory
 // the idle ones of the models used least recently are freed. An engine's
-// size is measured as its model is first loaded: a Chinese engine takes
-// three times an English one, and most others a tenth of it.
+// size is what the heap grows by as its model loads, the least of its loads
+// kept (lines read meanwhile add to it): a Chinese engine takes four times an
+// English one, and most others half of it.
 class EnginePool {
 public:
     class Lease {
@@ -64,7 +65,8 @@ private:
     struct Model {
         std::vector<std::unique_ptr<tesseract::TessBaseAPI>> idle;
         int loaded = 0;
-        std::size_t bytes = 0; // of one engine; 0 until one is loaded
+        int counted = 0; // loaded engines whose size is in the pool's total
+        std::size_t bytes = 0; // of one engine, the least measured; 0 until one is loaded
         std::uint64_t lastUse = 0;
     };
 
@@ -74,6 +76,8 @@ private:
     std::vector<std::unique_ptr<tesseract::TessBaseAPI>> idleToFree(const QString &keep);
 
     std::mutex mutex;
+    // Held while a model loads, so that the heap's growth is that load's.
+    std::mutex loading;
     std::condition_variable returned;
     std::map<QString, Model> models;
     int loaded = 0;
