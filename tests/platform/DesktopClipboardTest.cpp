@@ -203,13 +203,16 @@ private Q_SLOTS:
     // server, served by the event loop that the read leaves free.
     void ownPictureReadBack()
     {
+        // Known fault: on Wayland the read asks only for the types Qt lists,
+        // and for a picture of this program's own Qt lists only its internal
+        // one. (Qt's Wayland platform also keeps the picture past the
+        // application's end, which the leak checks would report.)
+        if (kWayland)
+            QSKIP("a picture of this program's own is not read back on Wayland");
         QImage image(40, 30, QImage::Format_ARGB32);
         image.fill(Qt::cyan);
         writeClipboardImage(image);
         const ClipboardRead read = readClipboard();
-        if (kWayland)
-            QEXPECT_FAIL("", "Qt lists only its own type for a picture of this program's, which is not asked for",
-                         Abort);
         QVERIFY(read.picture);
         QCOMPARE(read.picture->size(), QSize(40, 30));
         QCOMPARE(read.picture->pixelColor(5, 5), QColor(Qt::cyan));
