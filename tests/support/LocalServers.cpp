@@ -48,11 +48,14 @@ QByteArray LocalServer::endpoint(const char *scheme) const
 
 FakeTranslationService::FakeTranslationService(const QStringList &options)
 {
-    start(QStringLiteral("fake_translate.py"), QStringList{QStringLiteral("--log"), file(QStringLiteral("requests.log"))} + options);
+    start(QStringLiteral("fake_translate.py"),
+          QStringList{QStringLiteral("--log"), file(QStringLiteral("requests.log")), QStringLiteral("--headers"),
+                      file(QStringLiteral("headers.log"))} +
+              options);
 }
 
 TlsFront::TlsFront(quint16 backendPort)
 {
-    start(QStringLiteral("tls_front.py"), {QStringLiteral("--backend-port"), QString::number(backendPort),
-                                           QStringLiteral("--dir"), file(QString())});
+    start(QStringLiteral("tls_front.py"),
+          {QStringLiteral("--backend-port"), QString::number(backendPort), QStringLiteral("--dir"), file(QString())});
 }

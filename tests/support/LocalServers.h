@@ -42,6 +42,8 @@ public:
     QByteArray endpoint() const { return LocalServer::endpoint("http"); }
     // Every request line received so far, in order.
     QStringList requestLines() const { return lines(QStringLiteral("requests.log")); }
+    // The names of each request's headers, in lower case, sorted, joined by spaces.
+    QStringList requestHeaders() const { return lines(QStringLiteral("headers.log")); }
 };
 
 // tls_front.py: HTTPS with HTTP/2 in front of the plain-HTTP service on

@@ -11,7 +11,6 @@ each one with addCleanup or an ExitStack leaves nothing running when it fails.
 
 import fcntl
 import os
-import random
 import re
 import shutil
 import subprocess
@@ -61,22 +60,6 @@ class Closing:
         self.close()
 
 
-def displays_in_use():
-    """Display numbers with a lock file or a listening socket, the abstract
-    ones included: X servers of other sandboxes on this machine may share the
-    network namespace without sharing /tmp."""
-    used = set()
-    with open("/proc/net/unix") as sockets:
-        for line in sockets:
-            name = line.split()[-1]
-            if "/.X11-unix/X" in name:
-                used.add(name.rsplit("X", 1)[1])
-    for entry in os.listdir("/tmp"):
-        if entry.startswith(".X") and entry.endswith("-lock"):
-            used.add(entry[2:-5])
-    return used
-
-
 class Desktop(Closing):
     """An Xvfb server with openbox on it, and a private home folder."""
 
@@ -95,17 +78,17 @@ class Desktop(Closing):
         raise RuntimeError("could not start an X server with a window manager")
 
     def _start(self):
-        used = displays_in_use()
-        number = next(str(n) for n in random.sample(range(200, 30000), 100) if str(n) not in used)
+        # Xvfb takes the first display whose lock file and sockets (abstract
+        # ones included, which other sandboxes may hold) are free.
         read_end, write_end = os.pipe()
         self.server = subprocess.Popen(
-            ["Xvfb", f":{number}", "-displayfd", str(write_end), "-screen", "0",
-             f"{self.screen[0]}x{self.screen[1]}x24", "-nolisten", "tcp"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{self.screen[0]}x{self.screen[1]}x24",
+             "-nolisten", "tcp"], pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         with os.fdopen(read_end) as ready:
-            if ready.readline().strip() != number:
-                raise RuntimeError("Xvfb did not start")
+            number = ready.readline().strip()
+        if not number:
+            raise RuntimeError("Xvfb did not start")
         runtime = os.path.join(self.home, "runtime")
         os.makedirs(runtime, 0o700, exist_ok=True)
         self.env = {k: v for k, v in os.environ.items() if not k.startswith(("QT_", "WAYLAND_"))}
@@ -133,7 +116,7 @@ class Desktop(Closing):
         ("image/png", "UTF8_STRING"), the way an application that copied it
         would: xclip owns the clipboard and serves it until another client
         takes it over."""
-        self.stop_serving_clipboard()
+        stop_process(self.clipboard_server)
         source = self.path("clipboard-source")
         with open(source, "wb") as f:
             f.write(data)
@@ -141,10 +124,6 @@ class Desktop(Closing):
             ["xclip", "-quiet", "-selection", "clipboard", "-t", target, "-i", source], env=self.env,
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         wait_for(f"{target} on the clipboard", lambda: target in self.clipboard_targets())
-
-    def stop_serving_clipboard(self):
-        stop_process(self.clipboard_server)
-        self.clipboard_server = None
 
     def clipboard_targets(self):
         return self.run(["xclip", "-selection", "clipboard", "-o", "-t", "TARGETS"], check=False).split()
@@ -190,10 +169,9 @@ class Desktop(Closing):
         shutil.rmtree(self.home, ignore_errors=True)
 
     def _stop(self):
-        self.stop_serving_clipboard()
-        for process in (self.wm, self.server):
+        for process in (self.clipboard_server, self.wm, self.server):
             stop_process(process)
-        self.server = self.wm = None
+        self.clipboard_server = self.server = self.wm = None
 
 
 class PortLock:

@@ -82,12 +82,15 @@ class Service:
         self.stopping = threading.Event()
         self.log_lock = threading.Lock()
         self.log = open(args.log, "a", encoding="latin-1", buffering=1) if args.log else None
+        self.headers = open(args.headers, "a", encoding="latin-1", buffering=1) if args.headers else None
         self.times = open(args.times, "a", encoding="latin-1", buffering=1) if args.times else None
 
-    def record(self, request_line):
-        if self.log:
-            with self.log_lock:
+    def record(self, request_line, headers):
+        with self.log_lock:
+            if self.log:
                 self.log.write(request_line + "\n")
+            if self.headers:
+                self.headers.write(" ".join(sorted(name.lower() for name in headers.keys())) + "\n")
 
     def stamp(self, event, request_line):
         if self.times:
@@ -121,7 +124,7 @@ class Handler(BaseHTTPRequestHandler):
     def do_GET(self):
         request_line = self.raw_requestline.decode("latin-1").rstrip("\r\n")
         self.service.stamp("in", request_line)
-        self.service.record(request_line)
+        self.service.record(request_line, self.headers)
         path, _, raw_query = self.path.partition("?")
         pairs = query_pairs(raw_query)
         text, target = pairs.get("q", ""), pairs.get("tl", "")
@@ -144,6 +147,9 @@ class Handler(BaseHTTPRequestHandler):
         self.send_response(status)
         self.send_header("Content-Type", content_type)
         self.send_header("Content-Length", str(len(body)))
+        # As the service does: a client that kept these would send them back.
+        self.send_header("Set-Cookie", "NID=511=tracking; Path=/; HttpOnly")
+        self.send_header("Set-Cookie", "CONSENT=YES+; Domain=127.0.0.1; Path=/")
         self.end_headers()
         self.wfile.write(body)
 
@@ -229,6 +235,7 @@ def main():
     parser.add_argument("--port", type=int, default=0, help="port on 127.0.0.1 (default: any free one)")
     parser.add_argument("--port-file", help="write the bound port here once the server listens")
     parser.add_argument("--log", help="append each raw request line to this file")
+    parser.add_argument("--headers", help="append the sorted names of each request's headers here")
     parser.add_argument("--times", help="append monotonic times of each request's arrival and answer here")
     parser.add_argument("--delay-ms", type=int, default=0, help="wait this long before every answer")
     parser.add_argument("--trickle-ms", type=int, default=1000, help="pause between bytes in trickle mode")

@@ -21,42 +21,34 @@ template <> inline char *toString(const Translation &translation)
 }
 } // namespace QTest
 
-// What one call of translateText handed to its completion, recorded from
-// whichever thread the completion ran on.
+// What the completions of one call of translateText received, recorded from
+// whichever thread they ran on.
 class Outcome {
 public:
+    struct Seen {
+        int calls = 0;
+        Translation translation;
+        QThread *thread = nullptr;
+    };
+
     TranslationCompletion completion()
     {
         return [self = state](Translation translation) {
             const std::lock_guard lock(self->mutex);
-            ++self->calls;
-            self->translation = std::move(translation);
-            self->thread = QThread::currentThread();
+            self->seen = {self->seen.calls + 1, std::move(translation), QThread::currentThread()};
         };
     }
 
-    int calls() const
+    Seen seen() const
     {
         const std::lock_guard lock(state->mutex);
-        return state->calls;
-    }
-    Translation translation() const
-    {
-        const std::lock_guard lock(state->mutex);
-        return state->translation;
-    }
-    QThread *thread() const
-    {
-        const std::lock_guard lock(state->mutex);
-        return state->thread;
+        return state->seen;
     }
 
 private:
     struct State {
-        mutable std::mutex mutex;
-        int calls = 0;
-        Translation translation;
-        QThread *thread = nullptr;
+        std::mutex mutex;
+        Seen seen;
     };
     std::shared_ptr<State> state = std::make_shared<State>();
 };
@@ -74,7 +66,7 @@ inline Translation translateNow(const QString &text, const QString &to, const Tr
 {
     Outcome outcome;
     translateText(text, to, outcome.completion(), route);
-    if (!QTest::qWaitFor([&] { return outcome.calls() > 0; }, 60'000))
+    if (!QTest::qWaitFor([&] { return outcome.seen().calls > 0; }, 60'000))
         return QStringLiteral("(completion never called)");
-    return outcome.translation();
+    return outcome.seen().translation;
 }

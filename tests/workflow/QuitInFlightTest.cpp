@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Quitting while a recognition runs and a job's requests hang, as main() ends
-// the app: the delegate goes, then the application. The process must end
-// promptly and cleanly (the sanitizer builds check the "cleanly"), with no
-// late result touching anything.
+// Quitting while a recognition runs and translations hang, as main() ends the
+// app: the delegate goes, then the application. The process must end promptly
+// and cleanly (the sanitizer builds check the "cleanly"), with no late result
+// touching anything, and every call of translateText, whether its request
+// was on the wire or still queued, must end in one completion with nothing.
 #include "AppDelegate.h"
 #include "LocalServers.h"
 #include "RecognizeText.h"
@@ -16,6 +17,7 @@
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 
+#include <atomic>
 #include <cstdio>
 
 namespace {
@@ -46,6 +48,8 @@ int fail(const char *what)
 
 int main(int argc, char *argv[])
 {
+    constexpr int calls = 40;
+    std::atomic<int> untranslated = 0, translated = 0;
     // Outlives the application, so no request ends because the server went first.
     std::optional<FakeTranslationService> service;
     QElapsedTimer sinceQuit;
@@ -55,25 +59,43 @@ int main(int argc, char *argv[])
             service.emplace(QStringList{QStringLiteral("--fail"), QStringLiteral("*:hang")});
         if (!silent.isListening())
             return fail("the fake service did not start");
-        routeTranslations({silent.endpoint(), {std::chrono::seconds(60), std::chrono::seconds(60)}});
+        const TranslationRoute route{silent.endpoint(), {std::chrono::seconds(60), std::chrono::seconds(60)}};
+        routeTranslations(route);
+        const auto issue = [&] {
+            for (int k = 0; k < calls / 2; ++k)
+                translateText(
+                    QStringLiteral("line %1").arg(k), QStringLiteral("iw"),
+                    [&](std::optional<QString> translation) { ++(translation ? translated : untranslated); }, route);
+        };
+        issue();
+        if (!waitFor([&] { return !silent.requestLines().isEmpty(); }, 20'000))
+            return fail("no request reached the service");
 
         AppDelegate delegate;
         WiredControls controls(delegate);
         warmUpRecognizer();
 
+        // Its lines wait behind the requests on the wire.
         QGuiApplication::clipboard()->setImage(page(4));
         delegate.pasteNow();
-        if (!waitFor([&] { return !silent.requestLines().isEmpty(); }, 120'000))
-            return fail("no line of the first picture reached the service");
+        if (!waitFor([&] { return !delegate.currentItems.isEmpty(); }, 120'000))
+            return fail("the first picture was not read");
         // A second picture, large enough to be still in recognition at quit.
         QGuiApplication::clipboard()->setImage(page(40));
         delegate.pasteNow();
         waitFor([] { return false; }, 300);
+        // These may still wait in the network thread's queue as the application goes.
+        issue();
         std::fprintf(stderr, "QuitInFlightTest: quitting with %lld requests held by the service\n",
                      qlonglong(silent.requestLines().size()));
         sinceQuit.start();
     }
     std::fprintf(stderr, "QuitInFlightTest: the application was gone %lld ms after quitting\n",
                  qlonglong(sinceQuit.elapsed()));
+    if (untranslated != calls || translated != 0) {
+        std::fprintf(stderr, "QuitInFlightTest: %d calls, %d completions with nothing, %d with a translation\n", calls,
+                     int(untranslated), int(translated));
+        return 1;
+    }
     return 0;
 }
