@@ -36,7 +36,7 @@ constexpr Reach squareReach{0.96, 0.22};
 // text of any script, and is given room between the scripts' reaches.
 constexpr Reach figureReach{0.96, 0.30};
 // Vowel and tone marks stack above and below the letters.
-constexpr Reach stackedReach{1.02, 0.30, false, true};
+constexpr Reach stackedReach{1.0, 0.30, false, true};
 
 Reach reachOf(QChar::Script script)
 {
