@@ -28,7 +28,7 @@ struct Reach {
 };
 
 constexpr Reach alphabetReach{0.92, 0.28};
-constexpr Reach arabicReach{0.90, 0.34, true};
+constexpr Reach arabicReach{0.92, 0.33, true};
 // Ideographs and syllables fill most of the em square, centred above the
 // baseline, with no descenders.
 constexpr Reach squareReach{0.96, 0.22};
