@@ -63,9 +63,12 @@ private Q_SLOTS:
         const QStringList hebrew{"ספר ההתרעות המרבי נחרג", "קיבלת יותר מדי הודעות", "שמור שינויים", "ללא הגבלה"};
         QTest::newRow("Hebrew, Noto Sans Hebrew 15") << "Noto Sans Hebrew" << 15 << hebrew;
         QTest::newRow("Hebrew, DejaVu Sans 22") << "DejaVu Sans" << 22 << hebrew;
-        const QStringList arabic{"مرحبا بك", "الإعدادات العامة", "حفظ التغييرات", "سيتم حذف الملف"};
+        // A time stands among lines of any script.
+        const QStringList arabic{"مرحبا بك", "الإعدادات العامة", "حفظ التغييرات", "سيتم حذف الملف", "07:12"};
         QTest::newRow("Arabic, Noto Sans Arabic 16") << "Noto Sans Arabic" << 16 << arabic;
         QTest::newRow("Arabic, DejaVu Sans 22") << "DejaVu Sans" << 22 << arabic;
+        const QStringList thai{"ภาษาไทย", "ตั้งค่าทั่วไป", "บันทึกการเปลี่ยนแปลง", "ที่นี่", "07:12"};
+        QTest::newRow("Thai, Noto Sans Thai 16") << "Noto Sans Thai" << 16 << thai;
     }
 
     void oneSizeOneHeight()
@@ -121,16 +124,22 @@ private Q_SLOTS:
     }
 
     // Fonts draw letters of one size taller or shorter (a Hebrew serif's are
-    // a sixth taller than DejaVu's): lines of one size still get boxes of
-    // nearly one height.
+    // a sixth taller than DejaVu's, Naskh's a tenth shorter than Arabic sans
+    // letters), and bold strokes reach further: lines of one size still get
+    // boxes of nearly one height. "Bold" after a family draws it bold.
     void oneSizeAcrossFonts_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("families");
         QTest::newRow("Hebrew") << "המדפסת בחדר ארבע נשארה בלי נייר"
-                                << QStringList{"DejaVu Sans", "Noto Sans Hebrew", "Noto Serif Hebrew"};
+                                << QStringList{"DejaVu Sans", "Noto Sans Hebrew", "Noto Serif Hebrew",
+                                               "DejaVu Sans Bold"};
+        QTest::newRow("Arabic") << "نفد الورق من الطابعة في الغرفة الرابعة"
+                                << QStringList{"DejaVu Sans", "Noto Sans Arabic", "Noto Naskh Arabic",
+                                               "DejaVu Sans Bold"};
         QTest::newRow("Latin") << "The printer is out of paper"
-                               << QStringList{"DejaVu Sans", "Noto Sans", "Noto Serif", "DejaVu Serif"};
+                               << QStringList{"DejaVu Sans", "Noto Sans", "Noto Serif", "DejaVu Serif",
+                                              "DejaVu Sans Bold"};
     }
 
     void oneSizeAcrossFonts()
@@ -139,7 +148,8 @@ private Q_SLOTS:
         QFETCH(QStringList, families);
         double lowest = std::numeric_limits<double>::max(), highest = 0;
         for (const QString &family : families) {
-            const DrawnLine line = drawLine(text, family, 20);
+            const bool bold = family.endsWith(QLatin1String(" Bold"));
+            const DrawnLine line = drawLine(text, bold ? family.chopped(5) : family, 20, bold);
             const double height = textBand(line.gray, line.mask, line.ink, text).height();
             lowest = std::min(lowest, height);
             highest = std::max(highest, height);

@@ -17,8 +17,9 @@ namespace {
 // How far a script's text reaches above and below the baseline, in font
 // sizes, with room for the accents, marks and tall letters of other lines.
 // `onStroke`: the letters join on a stroke along the baseline, and fonts
-// differ most in how deep they descend, so the size is taken from the height
-// above that stroke alone. `marksStack`: fonts differ most in how high they
+// differ most in how deep they descend and how wide they draw a word, so the
+// size is taken from the height above that stroke and the bulk of the ink,
+// never from the width. `marksStack`: fonts differ most in how high they
 // stack marks over the letters, so the size is taken from the letters' body,
 // the rows that hold most of the ink.
 struct Reach {
@@ -27,10 +28,13 @@ struct Reach {
 };
 
 constexpr Reach alphabetReach{0.92, 0.28};
-constexpr Reach arabicReach{0.92, 0.36, true};
+constexpr Reach arabicReach{0.92, 0.33, true};
 // Ideographs and syllables fill most of the em square, centred above the
 // baseline, with no descenders.
 constexpr Reach squareReach{0.96, 0.22};
+// Figures and signs belong to no script: a line of them alone stands among
+// text of any script, and is given room between the scripts' reaches.
+constexpr Reach figureReach{0.96, 0.30};
 // Vowel and tone marks stack above and below the letters.
 constexpr Reach stackedReach{1.0, 0.30, false, true};
 
@@ -55,6 +59,8 @@ Reach reachOf(QChar::Script script)
     case QChar::Script_Bengali:
     case QChar::Script_Tamil:
         return stackedReach;
+    case QChar::Script_Unknown:
+        return figureReach;
     default:
         return alphabetReach;
     }
@@ -103,13 +109,14 @@ Spread spreadOf(const QList<double> &rows, double origin, double share = outerSh
 }
 
 // `family`, followed by the Noto families for the scripts it lacks.
-QFont referenceFont(const QString &family, int pixelSize)
+QFont referenceFont(const QString &family, int pixelSize, bool bold)
 {
     QFont font;
     font.setFamilies({family, QStringLiteral("Noto Sans"), QStringLiteral("Noto Sans Hebrew"),
                       QStringLiteral("Noto Sans Arabic"), QStringLiteral("Noto Sans CJK SC"),
                       QStringLiteral("Noto Sans Thai")});
     font.setPixelSize(pixelSize);
+    font.setBold(bold);
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
@@ -125,14 +132,15 @@ const QStringList &referenceFamilies()
 
 struct InkSpreads {
     Spread outer, body;
+    double mass; // in square font sizes
 };
 
 // How the text's ink spreads (see spreadOf) in a reference font, in font
 // sizes from the baseline (negative above it).
-InkSpreads inkSpreadIn(const QString &family, const QString &text)
+InkSpreads inkSpreadIn(const QString &family, const QString &text, bool bold)
 {
     constexpr int size = 48;
-    const QFont font = referenceFont(family, size);
+    const QFont font = referenceFont(family, size, bold);
     QImage picture(qCeil(QFontMetricsF(font).horizontalAdvance(text)) + size, 3 * size, QImage::Format_Grayscale8);
     picture.fill(255);
     QPainter painter(&picture);
@@ -141,35 +149,38 @@ InkSpreads inkSpreadIn(const QString &family, const QString &text)
     painter.drawText(QPointF(size / 2, 2 * size), text);
     painter.end();
     QList<double> rows(picture.height(), 0.0);
+    double mass = 0;
     for (int y = 0; y < picture.height(); ++y) {
         const uchar *g = picture.constScanLine(y);
         for (int x = 0; x < picture.width(); ++x)
             rows[y] += (255 - g[x]) / 255.0;
+        mass += rows[y];
     }
     const Spread outer = spreadOf(rows, -2 * size), body = spreadOf(rows, -2 * size, bodyShare);
-    return {{outer.top / size, outer.bottom / size}, {body.top / size, body.bottom / size}};
+    return {{outer.top / size, outer.bottom / size}, {body.top / size, body.bottom / size}, mass / (size * size)};
 }
 
 // The text's outlines in a reference font, in font sizes from the start of
 // its baseline.
-QRectF outlinesIn(const QString &family, const QString &text)
+QRectF outlinesIn(const QString &family, const QString &text, bool bold)
 {
     constexpr int size = 200;
-    const QRectF r = QFontMetricsF(referenceFont(family, size)).tightBoundingRect(text);
+    const QRectF r = QFontMetricsF(referenceFont(family, size, bold)).tightBoundingRect(text);
     return {r.topLeft() / size, r.size() / size};
 }
 
 struct Reference {
     Spread outlines, ink, body;
     double width = 0; // of the outlines
+    double mass = 0;  // of the ink
 };
 
-Reference referenceOf(const QString &text)
+Reference referenceOf(const QString &text, bool bold)
 {
     Reference sum{};
     for (const QString &family : referenceFamilies()) {
-        const QRectF outlines = outlinesIn(family, text);
-        const InkSpreads ink = inkSpreadIn(family, text);
+        const QRectF outlines = outlinesIn(family, text, bold);
+        const InkSpreads ink = inkSpreadIn(family, text, bold);
         sum.outlines.top += outlines.top();
         sum.outlines.bottom += outlines.bottom();
         sum.width += outlines.width();
@@ -177,12 +188,14 @@ Reference referenceOf(const QString &text)
         sum.ink.bottom += ink.outer.bottom;
         sum.body.top += ink.body.top;
         sum.body.bottom += ink.body.bottom;
+        sum.mass += ink.mass;
     }
     const double n = referenceFamilies().size();
     return {{sum.outlines.top / n, sum.outlines.bottom / n},
             {sum.ink.top / n, sum.ink.bottom / n},
             {sum.body.top / n, sum.body.bottom / n},
-            sum.width / n};
+            sum.width / n,
+            sum.mass / n};
 }
 
 // Texts of dashes and dots say too little about their size.
@@ -197,6 +210,9 @@ constexpr double maxDisagreement = 1.12;
 // width sizes it too, unless it disagrees this much with its height: a
 // condensed or spaced font, or a reading that missed or added letters.
 constexpr double maxWidthDisagreement = 1.3;
+// A line whose ink weighs this much more than its reference's, at the size it
+// seems, is bold.
+constexpr double boldWeight = 1.35;
 
 // How much ink each row of `area` holds, in pixels' worth (`mass`), and how
 // much of its inkiest pixel (`peak`), from the grey levels of the line's
@@ -328,6 +344,54 @@ double strokeBaseline(const QImage &mask, const QRect &area)
     return area.top() + row + 1;
 }
 
+struct Size {
+    double em, baseline;
+};
+
+bool measurable(const Reference &reference)
+{
+    return reference.outlines.bottom - reference.outlines.top >= minReferenceHeight &&
+           reference.ink.bottom - reference.ink.top >= minReferenceHeight;
+}
+
+// The line's font size and baseline, from the rows of its ink (`edges`: the
+// first and last that hold any) and its `width`, measured against the
+// `reference` of its text.
+Size sizeOf(const RowInk &rows, const QImage &mask, const QRect &area, std::pair<int, int> edges,
+            const Reference &reference, const Reach &reach, int width)
+{
+    const Spread &extent = reference.outlines, &spread = reference.ink;
+    const auto [first, last] = edges;
+    // The outlines to a fraction of a pixel: unless hinting put them on pixel
+    // boundaries, the rows of their edges are only partly covered.
+    const double top = area.top() + first + 1 - rows.peak[first];
+    const double bottom = area.top() + last + rows.peak[last];
+    double em = std::max(1.0, bottom - top) / (extent.bottom - extent.top);
+    double baseline = bottom - extent.bottom * em;
+    // Ink the reading does not explain (an accent it missed, a comma it
+    // added, an icon) moves the outlines but hardly the bulk of the ink.
+    const Spread ink = spreadOf(rows.mass, area.top());
+    const double bulkEm = std::max(1.0, ink.bottom - ink.top) / (spread.bottom - spread.top);
+    if (std::abs(std::log(em / bulkEm)) > std::log(maxDisagreement)) {
+        em = bulkEm;
+        baseline = ink.bottom - spread.bottom * em;
+    }
+    if (reach.onStroke && -extent.top >= minReferenceHeight) {
+        baseline = strokeBaseline(mask, area);
+        em = std::sqrt(std::max(1.0, baseline - top) / -extent.top * bulkEm);
+    }
+    if (reach.marksStack && reference.body.bottom - reference.body.top >= minReferenceHeight / 2) {
+        const Spread body = spreadOf(rows.mass, area.top(), bodyShare);
+        em = std::max(1.0, body.bottom - body.top) / (reference.body.bottom - reference.body.top);
+        baseline = body.bottom - reference.body.bottom * em;
+    }
+    const double widthEm = width / reference.width;
+    if (!reach.onStroke && reference.width >= minReferenceHeight &&
+        std::abs(std::log(em / widthEm)) < std::log(maxWidthDisagreement))
+        em = std::sqrt(em * widthEm);
+    return {em, baseline};
+}
+
 } // namespace
 
 QRectF textBand(const QImage &gray, const QImage &mask, const QRect &line, const QString &text)
@@ -343,38 +407,26 @@ QRectF textBand(const QImage &gray, const QImage &mask, const QRect &line, const
             last = i;
         }
     }
-    const Reference reference = referenceOf(text);
-    const Spread &extent = reference.outlines, &spread = reference.ink;
-    if (first < 0 || extent.bottom - extent.top < minReferenceHeight || spread.bottom - spread.top < minReferenceHeight)
+    const Reference reference = referenceOf(text, false);
+    if (first < 0 || !measurable(reference))
         return line;
-
-    // The outlines to a fraction of a pixel: unless hinting put them on pixel
-    // boundaries, the rows of their edges are only partly covered.
-    const double top = area.top() + first + 1 - rows.peak[first];
-    const double bottom = area.top() + last + rows.peak[last];
-    double em = std::max(1.0, bottom - top) / (extent.bottom - extent.top);
-    double baseline = bottom - extent.bottom * em;
-    // Ink the reading does not explain (an accent it missed, a comma it
-    // added, an icon) moves the outlines but hardly the bulk of the ink.
-    const Spread ink = spreadOf(rows.mass, area.top());
-    const double bulkEm = std::max(1.0, ink.bottom - ink.top) / (spread.bottom - spread.top);
-    if (std::abs(std::log(em / bulkEm)) > std::log(maxDisagreement)) {
-        em = bulkEm;
-        baseline = ink.bottom - spread.bottom * em;
-    }
     const Reach reach = reachOf(mainScript(text));
-    if (reach.onStroke && -extent.top >= minReferenceHeight) {
-        baseline = strokeBaseline(mask, area);
-        em = std::max(1.0, baseline - top) / -extent.top;
+    const std::pair<int, int> edges{first, last};
+    Size size = sizeOf(rows, mask, area, edges, reference, reach, line.width());
+    // Bold strokes carry more ink for the size, reach further past the
+    // letters' outlines and widen them: a bold line is measured against bold
+    // letters. The mask takes the cores of thick strokes for paper, so only
+    // small bold text weighs enough to tell; large text is measured closely
+    // enough without.
+    double mass = 0;
+    for (const double m : rows.mass)
+        mass += m;
+    if (mass >= boldWeight * size.em * size.em * reference.mass) {
+        const Reference bold = referenceOf(text, true);
+        if (measurable(bold))
+            size = sizeOf(rows, mask, area, edges, bold, reach, line.width());
     }
-    if (reach.marksStack && reference.body.bottom - reference.body.top >= minReferenceHeight / 2) {
-        const Spread body = spreadOf(rows.mass, area.top(), bodyShare);
-        em = std::max(1.0, body.bottom - body.top) / (reference.body.bottom - reference.body.top);
-        baseline = body.bottom - reference.body.bottom * em;
-    }
-    const double widthEm = line.width() / reference.width;
-    if (reference.width >= minReferenceHeight && std::abs(std::log(em / widthEm)) < std::log(maxWidthDisagreement))
-        em = std::sqrt(em * widthEm);
+    const double em = size.em, baseline = size.baseline;
     QRect columns = withInkBeside(gray, area, rows, qCeil(maxMissedStroke * em));
     if (rows.inkLevel != rows.paperLevel) {
         const std::pair<int, int> reached{std::max(0, qFloor(baseline - reach.above * em)),
