@@ -154,8 +154,10 @@ void readClipboardImage(QObject *receiver, ClipboardPictureCompletion done)
         return;
     }
     // Likewise on Wayland, through wl-paste; Qt lists the offered types
-    // without asking the owner.
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && canRunWaylandPaste()) {
+    // without asking the owner. A picture of our own Qt holds already, and
+    // lists only under its internal type, which wl-paste cannot serve.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && canRunWaylandPaste() &&
+        !QGuiApplication::clipboard()->ownsClipboard()) {
         const QMimeData *data = QGuiApplication::clipboard()->mimeData();
         BackgroundReads::shared().start(
             receiver, std::move(done),
