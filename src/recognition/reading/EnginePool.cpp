@@ -118,15 +118,15 @@ std::size_t EnginePool::loadedBytes()
 
 // Loads an engine whose place the caller has already counted; gives the place
 // back if the model cannot be loaded, and frees idle engines past the limit.
-// What the heap grew by while loading is the engine's size. One model loads
-// at a time, so that the growth is not another load's too.
+// What the heap grew by while its model first loaded is an engine's size.
+// Engines load and are freed one at a time, so that the growth is this load's
+// alone, give or take what a line read meanwhile takes.
 std::unique_ptr<tesseract::TessBaseAPI> EnginePool::load(const QString &model)
 {
-    std::unique_lock serial(loading);
+    const std::lock_guard serial(loading);
     const std::size_t before = heapInUse();
     auto engine = loadEngine(model);
     const std::size_t after = heapInUse();
-    serial.unlock();
     std::vector<std::unique_ptr<tesseract::TessBaseAPI>> freed;
     {
         std::lock_guard lock(mutex);
@@ -135,15 +135,8 @@ std::unique_ptr<tesseract::TessBaseAPI> EnginePool::load(const QString &model)
             --entry.loaded;
             --loaded;
         } else {
-            // Lines read on other threads meanwhile add to the growth; the
-            // least of a model's loads comes nearest its size.
-            const std::size_t grown = std::max<std::size_t>(after > before ? after - before : 0, 1);
-            if (entry.bytes == 0 || grown < entry.bytes) {
-                bytes -= entry.bytes * entry.counted;
-                entry.bytes = grown;
-                bytes += entry.bytes * entry.counted;
-            }
-            ++entry.counted;
+            if (entry.bytes == 0)
+                entry.bytes = std::max<std::size_t>(after > before ? after - before : 0, 1);
             bytes += entry.bytes;
         }
         freed = idleToFree(model);
@@ -170,7 +163,6 @@ std::vector<std::unique_ptr<tesseract::TessBaseAPI>> EnginePool::idleToFree(cons
         freed.push_back(std::move(oldest->idle.back()));
         oldest->idle.pop_back();
         --oldest->loaded;
-        --oldest->counted;
         --loaded;
         bytes -= oldest->bytes;
     }

@@ -24,9 +24,8 @@ class TessBaseAPI;
 // `enginesPerModel` engines of one model exist (more threads wait for one to
 // come back), and once the loaded engines take more than `maxBytes` of memory
 // the idle ones of the models used least recently are freed. An engine's
-// size is what the heap grows by as its model loads, the least of its loads
-// kept (lines read meanwhile add to it): a Chinese engine takes four times an
-// English one, and most others half of it.
+// size is what the heap grows by as its model first loads: a Chinese engine
+// takes three or four times an English one, and most others less than it.
 class EnginePool {
 public:
     class Lease {
@@ -45,7 +44,10 @@ public:
     };
 
     static constexpr int enginesPerModel = 2;
-    static constexpr std::size_t maxBytes = std::size_t(224) << 20;
+    // Measured over the benchmark's pages of every script, the app's peak
+    // memory is the engines plus about as much again for pages, Qt and the
+    // heap's slack: 384 MB with this limit, 501 MB with 224 MiB.
+    static constexpr std::size_t maxBytes = std::size_t(160) << 20;
 
     static EnginePool &shared();
 
@@ -65,8 +67,7 @@ private:
     struct Model {
         std::vector<std::unique_ptr<tesseract::TessBaseAPI>> idle;
         int loaded = 0;
-        int counted = 0; // loaded engines whose size is in the pool's total
-        std::size_t bytes = 0; // of one engine, the least measured; 0 until one is loaded
+        std::size_t bytes = 0; // of one engine; 0 until one is loaded
         std::uint64_t lastUse = 0;
     };
 
@@ -76,7 +77,8 @@ private:
     std::vector<std::unique_ptr<tesseract::TessBaseAPI>> idleToFree(const QString &keep);
 
     std::mutex mutex;
-    // Held while a model loads, so that the heap's growth is that load's.
+    // Held while a model loads and engines are freed, so that the heap's
+    // growth is that load's.
     std::mutex loading;
     std::condition_variable returned;
     std::map<QString, Model> models;
