@@ -354,17 +354,20 @@ TextItems recognizePage(const QImage &image)
     // unsure; the other scripts' lines are read with English already.
     const QStringList others =
         script.withLatin || isLatinModel(language) ? QStringList{} : QStringList{QStringLiteral("eng")};
-    // Each line is read and sized on one thread: sizing takes a tenth of the
-    // reading's time, too much to leave to one thread after all are read.
-    QList<TextItem> found(lines.size());
+    QList<LineReading> readings(lines.size());
     parallelFor(lines.size(), [&](int i) {
         if (images[i].isNull())
             return;
         LineReading reading = readInBestScript(images[i], lead, others);
         if (script.name == QLatin1String("Hebrew") && reading.model == lead)
             mendLatinWords(images[i], reading, language);
-        found[i] = lineItem(gray, mask, lines[i], images[i], reading, reading.model == lead);
+        readings[i] = std::move(reading);
     });
+    // Lines are sized on this thread alone: sizing draws text, and each thread
+    // that draws keeps fonts of its own, 10 MB a thread with 16 threads.
+    QList<TextItem> found(lines.size());
+    for (int i = 0; i < lines.size(); ++i)
+        found[i] = lineItem(gray, mask, lines[i], images[i], readings[i], readings[i].model == lead);
 
     TextItems items;
     for (const TextItem &item : found) {

@@ -118,9 +118,9 @@ std::size_t EnginePool::loadedBytes()
 
 // Loads an engine whose place the caller has already counted; gives the place
 // back if the model cannot be loaded, and frees idle engines past the limit.
-// What the heap grew by while its model first loaded is an engine's size.
-// Engines load and are freed one at a time, so that the growth is this load's
-// alone, give or take what a line read meanwhile takes.
+// What the heap grew by while its model loaded is an engine's size. Engines
+// load and are freed one at a time, so that the growth is this load's alone,
+// give or take what lines read meanwhile take.
 std::unique_ptr<tesseract::TessBaseAPI> EnginePool::load(const QString &model)
 {
     const std::lock_guard serial(loading);
@@ -135,8 +135,15 @@ std::unique_ptr<tesseract::TessBaseAPI> EnginePool::load(const QString &model)
             --entry.loaded;
             --loaded;
         } else {
-            if (entry.bytes == 0)
-                entry.bytes = std::max<std::size_t>(after > before ? after - before : 0, 1);
+            // Lines read meanwhile on other threads blur the growth either
+            // way; the largest measure keeps the pool from taking an engine
+            // for less than it is.
+            const std::size_t grown = std::max<std::size_t>(after > before ? after - before : 0, 1);
+            if (grown > entry.bytes) {
+                bytes += (grown - entry.bytes) * entry.counted;
+                entry.bytes = grown;
+            }
+            ++entry.counted;
             bytes += entry.bytes;
         }
         freed = idleToFree(model);
@@ -163,6 +170,7 @@ std::vector<std::unique_ptr<tesseract::TessBaseAPI>> EnginePool::idleToFree(cons
         freed.push_back(std::move(oldest->idle.back()));
         oldest->idle.pop_back();
         --oldest->loaded;
+        --oldest->counted;
         --loaded;
         bytes -= oldest->bytes;
     }

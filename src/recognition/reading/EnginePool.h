@@ -24,8 +24,8 @@ class TessBaseAPI;
 // `enginesPerModel` engines of one model exist (more threads wait for one to
 // come back), and once the loaded engines take more than `maxBytes` of memory
 // the idle ones of the models used least recently are freed. An engine's
-// size is what the heap grows by as its model first loads: a Chinese engine
-// takes three or four times an English one, and most others less than it.
+// size is the most the heap has grown by as its model loaded: a Chinese
+// engine takes three or four times an English one, most others less than it.
 class EnginePool {
 public:
     class Lease {
@@ -67,7 +67,8 @@ private:
     struct Model {
         std::vector<std::unique_ptr<tesseract::TessBaseAPI>> idle;
         int loaded = 0;
-        std::size_t bytes = 0; // of one engine; 0 until one is loaded
+        int counted = 0; // loaded engines whose size is in the pool's total
+        std::size_t bytes = 0; // of one engine, the most measured; 0 until one is loaded
         std::uint64_t lastUse = 0;
     };
 
