@@ -112,6 +112,14 @@ struct SampleScore {
 
 using SampleScores = std::map<QString, SampleScore>;
 
+void addScore(SampleScore &score, const SampleScore &more)
+{
+    score.confidence += more.confidence;
+    score.ownLetters += more.ownLetters;
+    score.leastSureWord = std::min(score.leastSureWord, more.leastSureWord);
+    score.text += more.text;
+}
+
 // Adds each model's readings of the samples to its score. Each thread reads
 // every sample with one model, so that sampling needs one engine of each model
 // however many threads there are.
@@ -131,13 +139,8 @@ void addConfidences(const QList<QImage> &samples, const QStringList &models, Sam
             total[m].text += reading.text.simplified() + u' ';
         }
     });
-    for (qsizetype m = 0; m < models.size(); ++m) {
-        SampleScore &score = scores[models[m]];
-        score.confidence += total[m].confidence;
-        score.ownLetters += total[m].ownLetters;
-        score.leastSureWord = std::min(score.leastSureWord, total[m].leastSureWord);
-        score.text += total[m].text;
-    }
+    for (qsizetype m = 0; m < models.size(); ++m)
+        addScore(scores[models[m]], total[m]);
 }
 
 // Kana are written only in Japanese, and the Japanese model reads next to none
@@ -179,16 +182,18 @@ const Script &pageScript(const QList<QImage> &samples, SampleScores &scores)
     // needs no other script's model.
     const QString &english = all.first().models.first();
     addConfidences(samples.mid(0, 1), {english}, scores);
+    // Its reading of the others stays apart while the scripts are set
+    // against each other on the widest sample alone.
+    SampleScores englishRest;
     if (scores.at(english).leastSureWord >= surelyLatin) {
-        addConfidences(samples.mid(1), {english}, scores);
-        if (scores.at(english).leastSureWord >= surelyLatin)
+        addConfidences(samples.mid(1), {english}, englishRest);
+        if (englishRest.at(english).leastSureWord >= surelyLatin) {
+            addScore(scores.at(english), englishRest.at(english));
             return all.first();
-        // Set against the other scripts on the widest sample alone.
-        scores.erase(english);
+        }
     }
     QStringList probes = scriptProbes();
-    if (scores.contains(english))
-        probes.removeOne(english);
+    probes.removeOne(english);
     addConfidences(samples.mid(0, 1), probes, scores);
     const auto onFirstSample = [&](const Script &script) {
         return scores[script.models.first()].confidence - script.lead;
@@ -203,6 +208,8 @@ const Script &pageScript(const QList<QImage> &samples, SampleScores &scores)
         if (contender[s])
             rest.append(all[s].models.first());
     }
+    if (!englishRest.empty() && rest.removeOne(english))
+        addScore(scores.at(english), englishRest.at(english));
     addConfidences(samples.mid(1), rest, scores);
     // A script's further probes read only pages its first one reads as it.
     QStringList further;
@@ -365,12 +372,9 @@ TextItems recognizePage(const QImage &image)
     });
     // Lines are sized on this thread alone: sizing draws text, and each thread
     // that draws keeps fonts of its own, 10 MB a thread with 16 threads.
-    QList<TextItem> found(lines.size());
-    for (int i = 0; i < lines.size(); ++i)
-        found[i] = lineItem(gray, mask, lines[i], images[i], readings[i], readings[i].model == lead);
-
     TextItems items;
-    for (const TextItem &item : found) {
+    for (int i = 0; i < lines.size(); ++i) {
+        const TextItem item = lineItem(gray, mask, lines[i], images[i], readings[i], readings[i].model == lead);
         if (!item.text.isEmpty())
             items.append({item.text, normalisedBox(item.box, image.size())});
     }
