@@ -212,13 +212,16 @@ const Script &pageScript(const QList<QImage> &samples, SampleScores &scores)
         addScore(scores.at(english), englishRest.at(english));
     addConfidences(samples.mid(1), rest, scores);
     // A script's further probes read only pages its first one reads as it.
+    // Its other models read them alongside: a script with several probes has
+    // no profiles to tell its languages by, so each of its models reads the
+    // samples once it is chosen, and reading them now keeps both threads busy.
     QStringList further;
     for (qsizetype s = 0; s < all.size(); ++s) {
         const Script &script = all[s];
         const SampleScore &first = scores.at(script.models.first());
         if (contender[s] && script.probes > 1 && first.confidence >= count * minProbeScore &&
             !readsJapanese(first.text))
-            further.append(script.models.mid(1, script.probes - 1));
+            further.append(script.models.mid(1));
     }
     addConfidences(samples, further, scores);
     qsizetype best = contender.indexOf(true);

@@ -152,8 +152,10 @@ InkSpreads inkSpreadIn(const QString &family, const QString &text, bool bold)
     double mass = 0;
     for (int y = 0; y < picture.height(); ++y) {
         const uchar *g = picture.constScanLine(y);
+        int ink = 0;
         for (int x = 0; x < picture.width(); ++x)
-            rows[y] += (255 - g[x]) / 255.0;
+            ink += 255 - g[x];
+        rows[y] = ink / 255.0;
         mass += rows[y];
     }
     const Spread outer = spreadOf(rows, -2 * size), body = spreadOf(rows, -2 * size, bodyShare);
