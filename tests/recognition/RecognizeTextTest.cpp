@@ -161,7 +161,7 @@ private Q_SLOTS:
         const QStringList turkish{"Değişiklikleri kaydet", "Şifreniz dün değiştirildi"};
         const QStringList vietnamese{"Tiếng Việt có dấu", "Lưu các thay đổi"};
         const QStringList ukrainian{"Зберегти зміни у файлі", "Її налаштування змінено"};
-        const QStringList greek{"Αποθήκευση αλλαγών", "Ρυθμίσεις οθόνης"};
+        const QStringList greek{"Αποθήκευση αλλαγών", "Ρυθμίσεις συστήματος"};
         const QStringList chinese{"保存更改", "无法启动线程来拷贝数据"};
         const QStringList traditional{"儲存變更", "無法建立備份檔案"};
         const QStringList japanese{"変更を保存しますか", "バックアップファイル"};
@@ -213,7 +213,9 @@ private Q_SLOTS:
         bool boxesRight = true;
         for (qsizetype i = 0; i < picture.texts.size(); ++i) {
             const qsizetype k = nearest(items, picture.boxes[i]);
-            if (editDistance(items[k].text, picture.texts[i]) > tolerance(picture.texts[i]))
+            // The micro sign passes for mu within any tolerance.
+            if (editDistance(items[k].text, picture.texts[i]) > tolerance(picture.texts[i]) ||
+                items[k].text.contains(QChar(0x00b5)))
                 misread.append(items[k].text + " <> " + picture.texts[i]);
             boxesRight = boxesRight && boxFits(items[k].box, picture.boxes[i], picture.image.size(), pixelSize * scale);
         }

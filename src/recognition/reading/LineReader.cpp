@@ -117,6 +117,20 @@ QString thaiSaraAm(QString text)
     return text.replace(split, QStringLiteral("\\1\u0e33"));
 }
 
+// The Greek model reads mu as often as not as the micro sign, which looks
+// the same; next to a Greek letter it is mu.
+QString greekMu(QString text)
+{
+    const auto greek = [&](qsizetype i) {
+        return i >= 0 && i < text.size() && text[i].script() == QChar::Script_Greek;
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QChar(0x00b5) && (greek(i - 1) || greek(i + 1)))
+            text[i] = QChar(0x03bc);
+    }
+    return text;
+}
+
 // The Chinese models lack the full-width comma and marks of Chinese text and
 // read them as ASCII ones: after a Han letter they are full-width.
 QString fullWidthMarks(QString text)
@@ -158,6 +172,7 @@ LineReading readLine(const QImage &line, const QString &model)
     const auto mend = model.startsWith(QLatin1String("chi_"))  ? fullWidthMarks
                       : model.startsWith(QLatin1String("yid")) ? yiddishMaqafs
                       : model.startsWith(QLatin1String("tha")) ? thaiSaraAm
+                      : model.startsWith(QLatin1String("ell")) ? greekMu
                                                                : nullptr;
     if (mend) {
         reading.text = mend(reading.text);
