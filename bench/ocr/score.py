@@ -23,11 +23,13 @@ hides: the share of lines hidden whole, the hidden part at the 5th
 percentile, and the share of lines whose rows it hides all of.
 
 OCR_PICTURES=REGEX scores only the pictures whose file name matches;
-OCR_SKIP_CLI=1 leaves the command-line tool out.
+OCR_SKIP_CLI=1 leaves the command-line tool out; OCR_SHUFFLE=SEED reads the
+pictures in a shuffled order instead of group by group.
 """
 import json
 import math
 import os
+import random
 import re
 import struct
 import subprocess
@@ -207,7 +209,14 @@ def main():
     if only:
         pictures = [p for p in pictures if re.search(only, p["image"])]
     images = [corpus / p["image"] for p in pictures]
-    systems = {"quillmere": run_probe(build, images)}
+    # The probe reads the pictures one after another, like pastes, and a page
+    # read after one of its own script is read differently.
+    seed = os.environ.get("OCR_SHUFFLE")
+    order = list(range(len(images)))
+    if seed:
+        random.Random(seed).shuffle(order)
+    read = run_probe(build, [images[i] for i in order])
+    systems = {"quillmere": [read[order.index(i)] for i in range(len(images))]}
     if not os.environ.get("OCR_SKIP_CLI"):
         systems["tesseract -l eng"] = [run_cli(image, "eng") for image in images]
         systems["tesseract told the language"] = [run_cli(image, p.get("model", "")) for image, p in

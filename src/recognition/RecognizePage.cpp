@@ -18,6 +18,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <atomic>
 #include <limits>
 #include <map>
 #include <numeric>
@@ -54,6 +55,10 @@ constexpr float sureWord = 90;
 // English reads no word of another script this surely: the surest such words
 // on the benchmark's pages of every script stay below 50.
 constexpr float surelyLatin = 85;
+// The last page's script's models read a page of their script at least this
+// surely on every sample line, mostly in its letters; the models of other
+// scripts read the benchmark's pages of another script at most 73.
+constexpr int surelyLastScript = 80;
 
 QImage grayOf(const QImage &image)
 {
@@ -107,6 +112,9 @@ struct SampleScore {
     int confidence = 0;
     int ownLetters = 0; // letters read that only its language writes
     float leastSureWord = 100;
+    // The least confidence on one sample, or 0 for a sample read mostly as
+    // Latin by a model of another script.
+    int leastOwnSample = 100;
     QString text; // what it read, the samples joined by spaces
 };
 
@@ -117,6 +125,7 @@ void addScore(SampleScore &score, const SampleScore &more)
     score.confidence += more.confidence;
     score.ownLetters += more.ownLetters;
     score.leastSureWord = std::min(score.leastSureWord, more.leastSureWord);
+    score.leastOwnSample = std::min(score.leastOwnSample, more.leastOwnSample);
     score.text += more.text;
 }
 
@@ -132,6 +141,7 @@ void addConfidences(const QList<QImage> &samples, const QStringList &models, Sam
             const LineReading reading = readLine(sample, models[m]);
             const double share = isLatinModel(models[m]) ? 1.0 : nonLatinShare(reading.text);
             total[m].confidence += int(std::max(0, reading.confidence) * share);
+            total[m].leastOwnSample = std::min(total[m].leastOwnSample, share >= 0.5 ? reading.confidence : 0);
             total[m].ownLetters +=
                 int(std::count_if(reading.text.begin(), reading.text.end(), [&](QChar c) { return own.contains(c); }));
             for (const WordReading &word : reading.words)
@@ -170,6 +180,21 @@ int scriptScore(const Script &script, const SampleScores &scores)
     return surest;
 }
 
+// The script of the page read last. Screenshots pasted one after another
+// are mostly of one language.
+std::atomic<qsizetype> lastScript{-1};
+
+// Whether the script's probes, which left their readings of every sample in
+// `scores`, read the page as of their script.
+bool readsAsScript(const Script &script, const SampleScores &scores)
+{
+    for (qsizetype m = 0; m < script.probes; ++m) {
+        if (scores.at(script.models[m]).leastOwnSample >= surelyLastScript + script.lead)
+            return true;
+    }
+    return false;
+}
+
 // The page's script, read with each script's first models, which leave their
 // readings in `scores`. Every script's first model reads the widest sample,
 // and those close to the best of them read the rest.
@@ -189,8 +214,21 @@ const Script &pageScript(const QList<QImage> &samples, SampleScores &scores)
         addConfidences(samples.mid(1), {english}, englishRest);
         if (englishRest.at(english).leastSureWord >= surelyLatin) {
             addScore(scores.at(english), englishRest.at(english));
+            lastScript = 0;
             return all.first();
         }
+    }
+    // A page of the last page's script is read so surely by that script's
+    // probes that no other script's model need read it; a page of another
+    // script falls through to them all.
+    const qsizetype last = lastScript.load();
+    if (last > 0) {
+        const QStringList lastProbes = all[last].models.mid(0, all[last].probes);
+        addConfidences(samples, lastProbes, scores);
+        if (readsAsScript(all[last], scores))
+            return all[last];
+        for (const QString &model : lastProbes)
+            scores.erase(model);
     }
     QStringList probes = scriptProbes();
     probes.removeOne(english);
@@ -230,6 +268,7 @@ const Script &pageScript(const QList<QImage> &samples, SampleScores &scores)
         if (contender[s] && scriptScore(all[s], scores) > scriptScore(all[best], scores) + margin)
             best = s;
     }
+    lastScript = best;
     return all[best];
 }
 
