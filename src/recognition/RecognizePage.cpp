@@ -18,9 +18,9 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <atomic>
 #include <limits>
 #include <map>
+#include <mutex>
 #include <numeric>
 
 namespace {
@@ -55,9 +55,9 @@ constexpr float sureWord = 90;
 // English reads no word of another script this surely: the surest such words
 // on the benchmark's pages of every script stay below 50.
 constexpr float surelyLatin = 85;
-// The last page's script's models read a page of their script at least this
-// surely on every sample line, mostly in its letters; the models of other
-// scripts read the benchmark's pages of another script at most 73.
+// The last page's models read a page of their script at least this surely,
+// per sample line, mostly in its letters; the models of other scripts read a
+// sample of the benchmark's pages of another script at most 73.
 constexpr int surelyLastScript = 80;
 
 QImage grayOf(const QImage &image)
@@ -112,9 +112,9 @@ struct SampleScore {
     int confidence = 0;
     int ownLetters = 0; // letters read that only its language writes
     float leastSureWord = 100;
-    // The least confidence on one sample, or 0 for a sample read mostly as
-    // Latin by a model of another script.
-    int leastOwnSample = 100;
+    // Confidence summed over the samples not read mostly as Latin by a model
+    // of another script.
+    int ownConfidence = 0;
     QString text; // what it read, the samples joined by spaces
 };
 
@@ -125,7 +125,7 @@ void addScore(SampleScore &score, const SampleScore &more)
     score.confidence += more.confidence;
     score.ownLetters += more.ownLetters;
     score.leastSureWord = std::min(score.leastSureWord, more.leastSureWord);
-    score.leastOwnSample = std::min(score.leastOwnSample, more.leastOwnSample);
+    score.ownConfidence += more.ownConfidence;
     score.text += more.text;
 }
 
@@ -141,7 +141,8 @@ void addConfidences(const QList<QImage> &samples, const QStringList &models, Sam
             const LineReading reading = readLine(sample, models[m]);
             const double share = isLatinModel(models[m]) ? 1.0 : nonLatinShare(reading.text);
             total[m].confidence += int(std::max(0, reading.confidence) * share);
-            total[m].leastOwnSample = std::min(total[m].leastOwnSample, share >= 0.5 ? reading.confidence : 0);
+            if (share >= 0.5)
+                total[m].ownConfidence += std::max(0, reading.confidence);
             total[m].ownLetters +=
                 int(std::count_if(reading.text.begin(), reading.text.end(), [&](QChar c) { return own.contains(c); }));
             for (const WordReading &word : reading.words)
@@ -180,19 +181,25 @@ int scriptScore(const Script &script, const SampleScores &scores)
     return surest;
 }
 
-// The script of the page read last. Screenshots pasted one after another
-// are mostly of one language.
-std::atomic<qsizetype> lastScript{-1};
+// The script and language of the page read last. Screenshots pasted one
+// after another are mostly of one language.
+struct LastPage {
+    qsizetype script = -1;
+    QString language;
+};
+std::mutex lastPageMutex;
+LastPage lastPage;
 
-// Whether the script's probes, which left their readings of every sample in
-// `scores`, read the page as of their script.
-bool readsAsScript(const Script &script, const SampleScores &scores)
+LastPage pageReadLast()
 {
-    for (qsizetype m = 0; m < script.probes; ++m) {
-        if (scores.at(script.models[m]).leastOwnSample >= surelyLastScript + script.lead)
-            return true;
-    }
-    return false;
+    const std::lock_guard lock(lastPageMutex);
+    return lastPage;
+}
+
+void rememberPage(qsizetype script, const QString &language)
+{
+    const std::lock_guard lock(lastPageMutex);
+    lastPage = {script, language};
 }
 
 // The page's script, read with each script's first models, which leave their
@@ -214,20 +221,24 @@ const Script &pageScript(const QList<QImage> &samples, SampleScores &scores)
         addConfidences(samples.mid(1), {english}, englishRest);
         if (englishRest.at(english).leastSureWord >= surelyLatin) {
             addScore(scores.at(english), englishRest.at(english));
-            lastScript = 0;
             return all.first();
         }
     }
-    // A page of the last page's script is read so surely by that script's
-    // probes that no other script's model need read it; a page of another
-    // script falls through to them all.
-    const qsizetype last = lastScript.load();
-    if (last > 0) {
-        const QStringList lastProbes = all[last].models.mid(0, all[last].probes);
-        addConfidences(samples, lastProbes, scores);
-        if (readsAsScript(all[last], scores))
-            return all[last];
-        for (const QString &model : lastProbes)
+    // A page that the last page's script's probes or language read surely is
+    // of that script, and no other script's model need read it; a page of
+    // another script falls through to them all. Latin is told by English.
+    const LastPage last = pageReadLast();
+    if (last.script > 0) {
+        const Script &script = all[last.script];
+        QStringList lastModels = script.models.mid(0, script.probes);
+        if (!lastModels.contains(last.language))
+            lastModels.append(last.language);
+        addConfidences(samples, lastModels, scores);
+        for (const QString &model : lastModels) {
+            if (scores.at(model).ownConfidence >= count * (surelyLastScript + script.lead))
+                return script;
+        }
+        for (const QString &model : lastModels)
             scores.erase(model);
     }
     QStringList probes = scriptProbes();
@@ -268,7 +279,6 @@ const Script &pageScript(const QList<QImage> &samples, SampleScores &scores)
         if (contender[s] && scriptScore(all[s], scores) > scriptScore(all[best], scores) + margin)
             best = s;
     }
-    lastScript = best;
     return all[best];
 }
 
@@ -397,6 +407,7 @@ TextItems recognizePage(const QImage &image)
     SampleScores scores;
     const Script &script = pageScript(samples, scores);
     const QString language = pageLanguage(script, samples, scores);
+    rememberPage(&script - scripts().data(), language);
     const QString lead = script.withLatin ? language + "+eng" : language;
     // Lines in English around East Asian text (a foreign app's content in an
     // English interface) are read with English too when the page's model is
