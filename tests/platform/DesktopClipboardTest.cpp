@@ -8,12 +8,12 @@
 // read within seconds without holding up the event loop.
 #include "ChildProcess.h"
 #include "Clipboard.h"
-#include "ClipboardRead.h"
 #include "SolidPng.h"
 #include "XvfbServer.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QMimeData>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -77,6 +77,37 @@ private:
     QProcess owner;
     bool owning = false;
 };
+
+// One read of the clipboard as the workflow makes it, with how long it took
+// and the longest the event loop went without running a timer meanwhile.
+struct ClipboardRead {
+    bool delivered = false;
+    std::optional<QImage> picture;
+    qint64 milliseconds = 0;
+    qint64 longestStall = 0;
+};
+
+ClipboardRead readClipboard()
+{
+    ClipboardRead read;
+    QObject receiver;
+    QElapsedTimer clock, sinceTick;
+    QTimer ticker;
+    ticker.setInterval(20);
+    QObject::connect(&ticker, &QTimer::timeout,
+                     [&] { read.longestStall = std::max(read.longestStall, sinceTick.restart()); });
+    clock.start();
+    sinceTick.start();
+    ticker.start();
+    readClipboardImage(&receiver, [&](std::optional<QImage> picture) {
+        read.delivered = true;
+        read.picture = std::move(picture);
+    });
+    static_cast<void>(QTest::qWaitFor([&] { return read.delivered; }, 20'000));
+    read.milliseconds = clock.elapsed();
+    read.longestStall = std::max(read.longestStall, sinceTick.elapsed());
+    return read;
+}
 
 QByteArray encoded(const QImage &image, const char *format)
 {

@@ -6,36 +6,17 @@
 
 #include <QDeadlineTimer>
 
-#include <poll.h>
-#include <unistd.h>
-
 XvfbServer::XvfbServer()
 {
-    // Xvfb picks a free display itself and writes its number to this pipe,
-    // whose write end the child inherits.
-    int ends[2];
-    if (pipe(ends) != 0)
-        return;
-    server.setStandardOutputFile(QProcess::nullDevice());
+    // Xvfb picks a free display itself and writes its number to standard output.
     server.setStandardErrorFile(QProcess::nullDevice());
-    server.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QString::number(ends[1]),
-                                          QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x900x24"),
-                                          QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-    close(ends[1]);
-    QByteArray number;
+    server.start(u"Xvfb"_qs,
+                 {u"-displayfd"_qs, u"1"_qs, u"-screen"_qs, u"0"_qs, u"1280x900x24"_qs, u"-nolisten"_qs, u"tcp"_qs});
     const QDeadlineTimer deadline(20'000);
-    while (!number.endsWith('\n') && !deadline.hasExpired() && server.state() != QProcess::NotRunning) {
-        pollfd readable{ends[0], POLLIN, 0};
-        if (poll(&readable, 1, 100) <= 0)
-            continue;
-        char byte = 0;
-        if (read(ends[0], &byte, 1) != 1)
-            break;
-        number += byte;
+    while (!server.canReadLine() && server.waitForReadyRead(int(deadline.remainingTime()))) {
     }
-    close(ends[0]);
-    if (number.endsWith('\n'))
-        name = ':' + number.trimmed();
+    if (server.canReadLine())
+        name = ':' + server.readLine().trimmed();
 }
 
 XvfbServer::~XvfbServer()

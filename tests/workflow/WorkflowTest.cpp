@@ -61,14 +61,6 @@ QClipboard *clipboard()
     return QGuiApplication::clipboard();
 }
 
-// Runs one whole job over `texts`, every line answered with its upper case.
-void finishJob(WorkflowFixture &f, const QImage &image, const QStringList &texts)
-{
-    f.pasteAndRecognise(image, texts);
-    fakes::answerTranslations([](const QString &text) { return text.toUpper(); });
-    QTRY_COMPARE(f.status->text(), Messages::done());
-}
-
 } // namespace
 
 class WorkflowTest : public QObject {
@@ -76,22 +68,18 @@ class WorkflowTest : public QObject {
 
 private Q_SLOTS:
     void failedPasteChangesNothing();
-    void recognitionWithoutTextKeepsPicture();
+    void noTextKeepsPictureAndLanguageChangesAskNothing();
     void secondPasteOvertakesRecognition();
     void jobGathersAnswersInLineOrder();
     void failedLinesKeepSourceText_data();
     void failedLinesKeepSourceText();
     void pasteDuringJobDropsIt();
     void languageChangeDuringJobDropsOldJob();
-    void languageChangeIgnoredWithoutLines();
     void jobWithoutLinesFinishesOnNextTurn();
-    void noSelectionTranslatesIntoFirstRow();
     void equalLinesAreAskedSeparately();
     void synchronousAnswerStillFinishesLater();
     void finishAfterDelegateIsGoneDoesNothing();
-    void nothingToCopyBeforeAJob();
-    void eachCopyReplacesTheWholeClipboard();
-    void copiesLastResultWhileNewerWorkRuns();
+    void copiesTheLastResultOnly();
 };
 
 void WorkflowTest::failedPasteChangesNothing()
@@ -121,11 +109,17 @@ void WorkflowTest::failedPasteChangesNothing()
     QTRY_COMPARE(f.status->text(), Messages::done());
 }
 
-void WorkflowTest::recognitionWithoutTextKeepsPicture()
+void WorkflowTest::noTextKeepsPictureAndLanguageChangesAskNothing()
 {
     WorkflowFixture f;
+    f.d().languageChanged(); // nothing pasted yet
     const QImage green = WorkflowFixture::picture(Qt::green);
-    f.pasteAndRecognise(green, {});
+    WorkflowFixture::putOnClipboard(green);
+    f.d().pasteNow();
+    f.d().languageChanged(); // still recognising
+    QCOMPARE(f.status->text(), Messages::recognising());
+    calls().recognitions[0].completion({});
+    f.d().languageChanged(); // no text found
     QCOMPARE(f.status->text(), Messages::noText());
     QVERIFY(f.d().currentItems.isEmpty());
     QCOMPARE(f.view->image(), green);
@@ -160,6 +154,8 @@ void WorkflowTest::secondPasteOvertakesRecognition()
 void WorkflowTest::jobGathersAnswersInLineOrder()
 {
     WorkflowFixture f;
+    // With no row chosen, the first row's language.
+    f.popup->setCurrentIndex(-1);
     const QImage source = WorkflowFixture::picture(Qt::white);
     f.pasteAndRecognise(source, {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
     QCOMPARE(f.status->text(), QStringLiteral("מתרגם 3 שורות..."));
@@ -265,21 +261,6 @@ void WorkflowTest::languageChangeDuringJobDropsOldJob()
     QCOMPARE(calls().translations.size(), 6);
 }
 
-void WorkflowTest::languageChangeIgnoredWithoutLines()
-{
-    WorkflowFixture f;
-    f.d().languageChanged(); // nothing pasted yet
-    WorkflowFixture::putOnClipboard(WorkflowFixture::picture(Qt::red));
-    f.d().pasteNow();
-    f.d().languageChanged(); // still recognising
-    QCOMPARE(f.status->text(), Messages::recognising());
-    calls().recognitions[0].completion({});
-    f.d().languageChanged(); // no text found
-    QCOMPARE(f.status->text(), Messages::noText());
-    QCOMPARE(f.d().jobID, 1);
-    QVERIFY(calls().translations.isEmpty());
-}
-
 void WorkflowTest::jobWithoutLinesFinishesOnNextTurn()
 {
     WorkflowFixture f;
@@ -299,14 +280,6 @@ void WorkflowTest::jobWithoutLinesFinishesOnNextTurn()
     empty.d().translateAndShow();
     QCOMPARE(empty.d().jobID, 0);
     QVERIFY(empty.status->text().isEmpty());
-}
-
-void WorkflowTest::noSelectionTranslatesIntoFirstRow()
-{
-    WorkflowFixture f;
-    f.popup->setCurrentIndex(-1);
-    f.pasteAndRecognise(WorkflowFixture::picture(Qt::white), {QStringLiteral("x")});
-    QCOMPARE(calls().translations[0].to, QStringLiteral("iw"));
 }
 
 void WorkflowTest::equalLinesAreAskedSeparately()
@@ -346,54 +319,43 @@ void WorkflowTest::finishAfterDelegateIsGoneDoesNothing()
     QVERIFY(calls().renders.isEmpty());
 }
 
-void WorkflowTest::nothingToCopyBeforeAJob()
+void WorkflowTest::copiesTheLastResultOnly()
 {
     WorkflowFixture f;
-    const QImage pasted = WorkflowFixture::picture(Qt::magenta);
+    const QImage pasted = WorkflowFixture::picture(Qt::magenta, {80, 40});
     WorkflowFixture::putOnClipboard(pasted);
     f.d().pasteNow();
-
     f.d().copyImage();
     QCOMPARE(f.status->text(), QStringLiteral("אין עדיין תמונה מתורגמת להעתקה."));
     f.d().copyText();
     QCOMPARE(f.status->text(), QStringLiteral("אין עדיין טקסט מתורגם להעתקה."));
     QCOMPARE(clipboard()->image().convertToFormat(pasted.format()), pasted);
-}
 
-void WorkflowTest::eachCopyReplacesTheWholeClipboard()
-{
-    WorkflowFixture f;
-    finishJob(f, WorkflowFixture::picture(Qt::white, {80, 40}), {QStringLiteral("first"), QStringLiteral("second")});
-
+    // Each copy replaces the whole clipboard.
+    calls().recognitions[0].completion(WorkflowFixture::lines({QStringLiteral("first"), QStringLiteral("second")}));
+    fakes::answerTranslations([](const QString &text) { return text.toUpper(); });
+    QTRY_COMPARE(f.status->text(), Messages::done());
+    const QImage result = *f.d().lastImage;
     f.d().copyText();
     f.d().copyImage();
     QCOMPARE(f.status->text(), QStringLiteral("התמונה המתורגמת הועתקה ללוח."));
-    QCOMPARE(clipboard()->image().convertToFormat(QImage::Format_ARGB32), *f.d().lastImage);
+    QCOMPARE(clipboard()->image().convertToFormat(QImage::Format_ARGB32), result);
     QVERIFY(!clipboard()->mimeData()->hasText());
-
     f.d().copyText();
     QCOMPARE(f.status->text(), QStringLiteral("הטקסט המתורגם הועתק ללוח."));
     QCOMPARE(clipboard()->text(), QStringLiteral("FIRST\nSECOND"));
     QVERIFY(!clipboard()->mimeData()->hasImage());
-}
 
-void WorkflowTest::copiesLastResultWhileNewerWorkRuns()
-{
-    WorkflowFixture f;
-    finishJob(f, WorkflowFixture::picture(Qt::white), {QStringLiteral("kept")});
-    const QImage firstResult = *f.d().lastImage;
-
-    // A picture without text leaves the earlier result to copy.
+    // A picture without text, or one still being recognised, leaves the
+    // earlier result to copy.
     f.pasteAndRecognise(WorkflowFixture::picture(Qt::gray), {});
     QCOMPARE(f.status->text(), Messages::noText());
-    f.d().copyText();
-    QCOMPARE(clipboard()->text(), QStringLiteral("KEPT"));
-
-    // So does a paste still being recognised.
+    f.d().copyImage();
+    QCOMPARE(clipboard()->image().convertToFormat(QImage::Format_ARGB32), result);
     WorkflowFixture::putOnClipboard(WorkflowFixture::picture(Qt::darkRed));
     f.d().pasteNow();
-    f.d().copyImage();
-    QCOMPARE(clipboard()->image().convertToFormat(QImage::Format_ARGB32), firstResult);
+    f.d().copyText();
+    QCOMPARE(clipboard()->text(), QStringLiteral("FIRST\nSECOND"));
 }
 
 QTEST_MAIN(WorkflowTest)
