@@ -6,10 +6,9 @@
 // Pictures of every size and kind arrive, whatever cannot be a picture gives
 // nothing, and an owner that is stopped while it holds the clipboard ends the
 // read within seconds without holding up the event loop.
-#include "ChildProcess.h"
 #include "Clipboard.h"
+#include "LocalServers.h"
 #include "SolidPng.h"
-#include "XvfbServer.h"
 
 #include <QApplication>
 #include <QClipboard>
