@@ -75,13 +75,6 @@ struct ShellFixture {
                     return item;
         return nullptr;
     }
-
-    static QImage picture(QColor colour, QSize size = {80, 60})
-    {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(colour);
-        return image;
-    }
 };
 
 // What a command leaves behind, to tell the three commands apart.
@@ -180,7 +173,7 @@ void ShellTest::controlsFollowTheirResizingRules()
 
 void ShellTest::popupOffersLanguagesAndTranslatesIntoTheChosenOne()
 {
-    QGuiApplication::clipboard()->setImage(ShellFixture::picture(Qt::darkBlue));
+    QGuiApplication::clipboard()->setImage(fakes::picture(Qt::darkBlue));
     ShellFixture f;
     QVERIFY(f.launch());
     QComboBox *popup = f.d().popup;
@@ -313,11 +306,11 @@ void ShellTest::everyRouteRunsTheSameCommand()
     for (Route route : {Route::Button, Route::MenuItem, Route::Shortcut}) {
         // The same state before each route: a picture on the clipboard and
         // the results of an earlier job.
-        QGuiApplication::clipboard()->setImage(ShellFixture::picture(Qt::yellow, {30, 20}));
+        QGuiApplication::clipboard()->setImage(fakes::picture(Qt::yellow, {30, 20}));
         ShellFixture f;
         QVERIFY(f.launch());
         fakes::reset();
-        f.d().lastImage = ShellFixture::picture(Qt::magenta, {17, 9});
+        f.d().lastImage = fakes::picture(Qt::magenta, {17, 9});
         f.d().lastText = QStringLiteral("שלום\nworld");
         f.d().setStatus(QString());
 
@@ -357,7 +350,7 @@ void ShellTest::launchPastesOnce()
 {
     QFETCH(bool, withPicture);
 
-    const QImage picture = ShellFixture::picture(Qt::darkGreen, {1600, 900});
+    const QImage picture = fakes::picture(Qt::darkGreen, {1600, 900});
     if (withPicture)
         QGuiApplication::clipboard()->setImage(picture);
     else

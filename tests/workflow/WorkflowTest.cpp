@@ -30,13 +30,6 @@ struct WorkflowFixture {
 
     AppDelegate &d() { return *delegate; }
 
-    static QImage picture(QColor colour, QSize size = {64, 48})
-    {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(colour);
-        return image;
-    }
-
     static void putOnClipboard(const QImage &image) { QGuiApplication::clipboard()->setImage(image); }
 
     static TextItems lines(const QStringList &texts)
@@ -94,7 +87,7 @@ void WorkflowTest::failedPasteChangesNothing()
     QVERIFY(calls().recognitions.isEmpty());
 
     // With a picture and its lines in place, a failed paste keeps them all.
-    const QImage red = WorkflowFixture::picture(Qt::red);
+    const QImage red = fakes::picture(Qt::red);
     f.pasteAndRecognise(red, {QStringLiteral("one")});
     QGuiApplication::clipboard()->clear();
     f.d().pasteNow();
@@ -113,7 +106,7 @@ void WorkflowTest::noTextKeepsPictureAndLanguageChangesAskNothing()
 {
     WorkflowFixture f;
     f.d().languageChanged(); // nothing pasted yet
-    const QImage green = WorkflowFixture::picture(Qt::green);
+    const QImage green = fakes::picture(Qt::green);
     WorkflowFixture::putOnClipboard(green);
     f.d().pasteNow();
     f.d().languageChanged(); // still recognising
@@ -130,9 +123,9 @@ void WorkflowTest::noTextKeepsPictureAndLanguageChangesAskNothing()
 void WorkflowTest::secondPasteOvertakesRecognition()
 {
     WorkflowFixture f;
-    WorkflowFixture::putOnClipboard(WorkflowFixture::picture(Qt::red));
+    WorkflowFixture::putOnClipboard(fakes::picture(Qt::red));
     f.d().pasteNow();
-    const QImage second = WorkflowFixture::picture(Qt::yellow, {30, 30});
+    const QImage second = fakes::picture(Qt::yellow, {30, 30});
     WorkflowFixture::putOnClipboard(second);
     f.d().pasteNow();
 
@@ -156,7 +149,7 @@ void WorkflowTest::jobGathersAnswersInLineOrder()
     WorkflowFixture f;
     // With no row chosen, the first row's language.
     f.popup->setCurrentIndex(-1);
-    const QImage source = WorkflowFixture::picture(Qt::white);
+    const QImage source = fakes::picture(Qt::white);
     f.pasteAndRecognise(source, {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
     QCOMPARE(f.status->text(), QStringLiteral("מתרגם 3 שורות..."));
     QCOMPARE(f.d().jobID, 2);
@@ -198,7 +191,7 @@ void WorkflowTest::failedLinesKeepSourceText()
     QFETCH(QStringList, failing);
     QFETCH(QString, expectedStatus);
     WorkflowFixture f;
-    f.pasteAndRecognise(WorkflowFixture::picture(Qt::white),
+    f.pasteAndRecognise(fakes::picture(Qt::white),
                         {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")});
     fakes::answerTranslations([&](const QString &text) -> std::optional<QString> {
         if (failing.contains(text))
@@ -217,8 +210,8 @@ void WorkflowTest::failedLinesKeepSourceText()
 void WorkflowTest::pasteDuringJobDropsIt()
 {
     WorkflowFixture f;
-    f.pasteAndRecognise(WorkflowFixture::picture(Qt::white), {QStringLiteral("old")});
-    const QImage next = WorkflowFixture::picture(Qt::black);
+    f.pasteAndRecognise(fakes::picture(Qt::white), {QStringLiteral("old")});
+    const QImage next = fakes::picture(Qt::black);
     WorkflowFixture::putOnClipboard(next);
     f.d().pasteNow();
 
@@ -236,7 +229,7 @@ void WorkflowTest::pasteDuringJobDropsIt()
 void WorkflowTest::languageChangeDuringJobDropsOldJob()
 {
     WorkflowFixture f;
-    f.pasteAndRecognise(WorkflowFixture::picture(Qt::white), {QStringLiteral("hello"), QStringLiteral("world")});
+    f.pasteAndRecognise(fakes::picture(Qt::white), {QStringLiteral("hello"), QStringLiteral("world")});
     f.popup->setCurrentIndex(1);
     f.d().languageChanged();
     QCOMPARE(f.d().jobID, 3);
@@ -264,7 +257,7 @@ void WorkflowTest::languageChangeDuringJobDropsOldJob()
 void WorkflowTest::jobWithoutLinesFinishesOnNextTurn()
 {
     WorkflowFixture f;
-    const QImage source = WorkflowFixture::picture(Qt::cyan);
+    const QImage source = fakes::picture(Qt::cyan);
     f.d().currentCG = source;
     f.d().translateAndShow();
     QCOMPARE(f.status->text(), QStringLiteral("מתרגם 0 שורות..."));
@@ -285,7 +278,7 @@ void WorkflowTest::jobWithoutLinesFinishesOnNextTurn()
 void WorkflowTest::equalLinesAreAskedSeparately()
 {
     WorkflowFixture f;
-    f.pasteAndRecognise(WorkflowFixture::picture(Qt::white), {QStringLiteral("OK"), QStringLiteral("OK")});
+    f.pasteAndRecognise(fakes::picture(Qt::white), {QStringLiteral("OK"), QStringLiteral("OK")});
     QCOMPARE(calls().translations.size(), 2);
     calls().translations[0].completion(QStringLiteral("בסדר"));
     calls().translations[1].completion(std::nullopt);
@@ -297,7 +290,7 @@ void WorkflowTest::equalLinesAreAskedSeparately()
 void WorkflowTest::synchronousAnswerStillFinishesLater()
 {
     WorkflowFixture f;
-    f.d().currentCG = WorkflowFixture::picture(Qt::white);
+    f.d().currentCG = fakes::picture(Qt::white);
     f.d().currentItems = WorkflowFixture::lines({QStringLiteral("x")});
     // An answer given before translateText returns must not finish the job
     // inside translateAndShow.
@@ -311,7 +304,7 @@ void WorkflowTest::synchronousAnswerStillFinishesLater()
 void WorkflowTest::finishAfterDelegateIsGoneDoesNothing()
 {
     WorkflowFixture f;
-    f.pasteAndRecognise(WorkflowFixture::picture(Qt::white), {QStringLiteral("x")});
+    f.pasteAndRecognise(fakes::picture(Qt::white), {QStringLiteral("x")});
     f.delegate.reset();
     fakes::answerTranslations([](const QString &) { return QStringLiteral("y"); });
     QCoreApplication::processEvents();
@@ -322,7 +315,7 @@ void WorkflowTest::finishAfterDelegateIsGoneDoesNothing()
 void WorkflowTest::copiesTheLastResultOnly()
 {
     WorkflowFixture f;
-    const QImage pasted = WorkflowFixture::picture(Qt::magenta, {80, 40});
+    const QImage pasted = fakes::picture(Qt::magenta, {80, 40});
     WorkflowFixture::putOnClipboard(pasted);
     f.d().pasteNow();
     f.d().copyImage();
@@ -348,11 +341,11 @@ void WorkflowTest::copiesTheLastResultOnly()
 
     // A picture without text, or one still being recognised, leaves the
     // earlier result to copy.
-    f.pasteAndRecognise(WorkflowFixture::picture(Qt::gray), {});
+    f.pasteAndRecognise(fakes::picture(Qt::gray), {});
     QCOMPARE(f.status->text(), Messages::noText());
     f.d().copyImage();
     QCOMPARE(clipboard()->image().convertToFormat(QImage::Format_ARGB32), result);
-    WorkflowFixture::putOnClipboard(WorkflowFixture::picture(Qt::darkRed));
+    WorkflowFixture::putOnClipboard(fakes::picture(Qt::darkRed));
     f.d().pasteNow();
     f.d().copyText();
     QCOMPARE(clipboard()->text(), QStringLiteral("FIRST\nSECOND"));
