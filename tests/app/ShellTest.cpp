@@ -161,14 +161,17 @@ void ShellTest::controlsFollowTheirResizingRules()
     window->resize(window->size() + growth);
     QTRY_COMPARE(f.content()->size(), QSize(960, 700) + growth);
 
-    // The controls stand in reading order from the left, whatever the
-    // desktop's direction; only the status label and the image view grow.
+    // The controls and the menus stand in reading order from the left,
+    // whatever the desktop's direction; only the status label and the image
+    // view grow.
     for (qsizetype i = 0; i < row.size(); ++i) {
         QCOMPARE(row[i]->geometry(), before[i].adjusted(0, 0, i == row.size() - 1 ? growth.width() : 0, 0));
         if (i > 0)
             QVERIFY(row[i]->x() > row[i - 1]->geometry().right());
     }
     QCOMPARE(f.d().imageView->geometry(), view.adjusted(0, 0, growth.width(), growth.height()));
+    const QList<QAction *> menus = window->menuBar()->actions();
+    QVERIFY(window->menuBar()->actionGeometry(menus.first()).x() < window->menuBar()->actionGeometry(menus.last()).x());
 }
 
 void ShellTest::popupOffersLanguagesAndTranslatesIntoTheChosenOne()
