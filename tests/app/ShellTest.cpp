@@ -75,13 +75,6 @@ struct ShellFixture {
                     return item;
         return nullptr;
     }
-
-    static QImage picture(QColor colour, QSize size = {80, 60})
-    {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(colour);
-        return image;
-    }
 };
 
 // What a command leaves behind, to tell the three commands apart.
@@ -168,19 +161,22 @@ void ShellTest::controlsFollowTheirResizingRules()
     window->resize(window->size() + growth);
     QTRY_COMPARE(f.content()->size(), QSize(960, 700) + growth);
 
-    // The controls stand in reading order from the left, whatever the
-    // desktop's direction; only the status label and the image view grow.
+    // The controls and the menus stand in reading order from the left,
+    // whatever the desktop's direction; only the status label and the image
+    // view grow.
     for (qsizetype i = 0; i < row.size(); ++i) {
         QCOMPARE(row[i]->geometry(), before[i].adjusted(0, 0, i == row.size() - 1 ? growth.width() : 0, 0));
         if (i > 0)
             QVERIFY(row[i]->x() > row[i - 1]->geometry().right());
     }
     QCOMPARE(f.d().imageView->geometry(), view.adjusted(0, 0, growth.width(), growth.height()));
+    const QList<QAction *> menus = window->menuBar()->actions();
+    QVERIFY(window->menuBar()->actionGeometry(menus.first()).x() < window->menuBar()->actionGeometry(menus.last()).x());
 }
 
 void ShellTest::popupOffersLanguagesAndTranslatesIntoTheChosenOne()
 {
-    QGuiApplication::clipboard()->setImage(ShellFixture::picture(Qt::darkBlue));
+    QGuiApplication::clipboard()->setImage(fakes::picture(Qt::darkBlue));
     ShellFixture f;
     QVERIFY(f.launch());
     QComboBox *popup = f.d().popup;
@@ -313,11 +309,11 @@ void ShellTest::everyRouteRunsTheSameCommand()
     for (Route route : {Route::Button, Route::MenuItem, Route::Shortcut}) {
         // The same state before each route: a picture on the clipboard and
         // the results of an earlier job.
-        QGuiApplication::clipboard()->setImage(ShellFixture::picture(Qt::yellow, {30, 20}));
+        QGuiApplication::clipboard()->setImage(fakes::picture(Qt::yellow, {30, 20}));
         ShellFixture f;
         QVERIFY(f.launch());
         fakes::reset();
-        f.d().lastImage = ShellFixture::picture(Qt::magenta, {17, 9});
+        f.d().lastImage = fakes::picture(Qt::magenta, {17, 9});
         f.d().lastText = QStringLiteral("שלום\nworld");
         f.d().setStatus(QString());
 
@@ -357,7 +353,7 @@ void ShellTest::launchPastesOnce()
 {
     QFETCH(bool, withPicture);
 
-    const QImage picture = ShellFixture::picture(Qt::darkGreen, {1600, 900});
+    const QImage picture = fakes::picture(Qt::darkGreen, {1600, 900});
     if (withPicture)
         QGuiApplication::clipboard()->setImage(picture);
     else

@@ -68,20 +68,12 @@ newest=$(zcat "$root/usr/share/doc/quillmere/changelog.gz" | sed -n '1s/^quillme
 # The Depends name real packages of this machine: the libraries the binary
 # links directly (found by dpkg-shlibdeps) and what no linker sees.
 depends=$(dpkg-deb --field "$deb" Depends)
-mapfile -t depended < <(tr ',|' '\n\n' <<<"$depends" | sed 's/(.*//; s/[[:space:]]//g')
-depends_on() {
-  local package
-  for package in "${depended[@]}"; do
-    [[ $package == "$1" ]] && return 0
-  done
-  return 1
-}
+depended=$(tr ',|' '\n\n' <<<"$depends" | sed 's/(.*//; s/[[:space:]]//g')
+depends_on() { grep -qx "$1" <<<"$depended"; }
+# The package that owns a library's path, as this machine names it (before or
+# after /usr was merged into /).
 owner_of() {
-  local path
-  for path in "$1" "/usr$1" "$(realpath "$1")"; do
-    dpkg -S "$path" 2>/dev/null | awk -F: 'NR == 1 {print $1}' && return
-  done
-  return 1
+  { dpkg -S "$1" || dpkg -S "/usr$1" || dpkg -S "$(realpath "$1")"; } 2>/dev/null | awk -F: 'NR == 1 {print $1}'
 }
 mapfile -t needed < <(objdump -p "$root/usr/bin/quillmere" | awk '/NEEDED/ {print $2}')
 linked=$(ldd "$root/usr/bin/quillmere")

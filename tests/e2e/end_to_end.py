@@ -59,8 +59,11 @@ class EndToEnd(unittest.TestCase):
         return self.app
 
     def paste_picture_on_clipboard(self):
+        self.desktop.serve_clipboard(self.png(), "image/png")
+
+    def png(self):
         with open(self.picture, "rb") as f:
-            self.desktop.serve_clipboard(f.read(), "image/png")
+            return f.read()
 
     def assert_translated(self):
         self.assertEqual(self.app.copied_text(), "\n".join(f"[iw] {line}" for line in self.lines))
@@ -78,10 +81,9 @@ class EndToEnd(unittest.TestCase):
         view and lets go: `offers` maps each content type to its bytes."""
         argv = [ARGS.drag_source]
         for number, (content_type, data) in enumerate(offers.items()):
-            path = self.desktop.path(f"offer-{number}")
-            with open(path, "wb") as f:
+            argv += [content_type, self.desktop.path(f"offer-{number}")]
+            with open(argv[-1], "wb") as f:
                 f.write(data)
-            argv += [content_type, path]
         source = subprocess.Popen(argv, env=self.desktop.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         try:
             window = wait_for("the drag source", lambda: self.desktop.visible_window("Drag source"))
@@ -163,7 +165,7 @@ class Https(EndToEnd):
             self.skipTest("no private mount namespace here to trust the test's certificate in")
         self.paste_picture_on_clipboard()
         app = self.launch(ARGS.tls_app, wrapper)
-        self.assertEqual(app.copied_text(), "\n".join(f"[iw] {line}" for line in self.lines))
+        self.assert_translated()
         self.assertEqual(self.front.protocols(), ["h2"] * len(self.lines))
         # The window manager's close button ends the process as Ctrl+Q does.
         app.close_window()
@@ -194,10 +196,8 @@ class DroppedFile(EndToEnd):
 class DroppedPicture(EndToEnd):
     def test_picture_data_from_a_browser_is_translated_and_its_web_address_never_fetched(self):
         self.launch()
-        with open(self.picture, "rb") as f:
-            png = f.read()
         web = f"http://127.0.0.1:{ARGS.port}/pictures/settings.png"
-        self.drag({"image/png": png, "text/uri-list": f"{web}\r\n".encode(), "text/x-moz-url": web.encode()})
+        self.drag({"image/png": self.png(), "text/uri-list": f"{web}\r\n".encode(), "text/x-moz-url": web.encode()})
         self.assert_translated()
 
 

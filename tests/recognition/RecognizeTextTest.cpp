@@ -192,6 +192,8 @@ private Q_SLOTS:
         QTest::newRow("Thai with SARA AM") << "Noto Sans Thai" << 18 << 1 << false << thaiSaraAm;
         QTest::newRow("Hebrew with Latin") << "Noto Sans Hebrew" << 15 << 1 << false << mixedHebrew;
         QTest::newRow("Russian with Latin, dark") << "Noto Sans" << 15 << 1 << true << mixedRussian;
+        QTest::newRow("the same line twice")
+            << "Noto Sans" << 15 << 1 << false << QStringList{"Save changes", "Save changes"};
     }
 
     void readsLinesOfEachScript()
@@ -362,19 +364,6 @@ private Q_SLOTS:
             QVERIFY2(editDistance(texts[i], lines[i].text) <= tolerance(lines[i].text),
                      qPrintable(texts[i] + " <> " + lines[i].text));
         QCOMPARE(texts.last(), QStringLiteral("Save changes"));
-    }
-
-    void equalLinesGiveTwoItems()
-    {
-        const TestPicture picture = drawPicture({{"Save changes", {30, 40}}, {"Save changes", {30, 100}}}, "Noto Sans",
-                                                15, {300, 130}, 1, Qt::white, Qt::black);
-
-        const TextItems items = recognize(picture.image);
-
-        QCOMPARE(items.size(), 2);
-        QCOMPARE(items[0].text, QStringLiteral("Save changes"));
-        QCOMPARE(items[1].text, QStringLiteral("Save changes"));
-        QVERIFY(items[0].box.y() > items[1].box.y());
     }
 
     void darkTwinReadsAsWellAsLight()

@@ -17,6 +17,13 @@ void reset()
     calls() = {};
 }
 
+QImage picture(QColor colour, QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
 void answerTranslations(const std::function<std::optional<QString>(const QString &)> &answer)
 {
     const QList<Translation> pending = calls().translations;

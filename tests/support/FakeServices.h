@@ -43,6 +43,9 @@ struct Calls {
 Calls &calls();
 void reset();
 
+// A picture of one colour, for the fakes to be handed.
+QImage picture(QColor colour, QSize size = {64, 48});
+
 // Answers every pending translation, in call order, with `answer(text)`.
 void answerTranslations(const std::function<std::optional<QString>(const QString &)> &answer);
 

@@ -2,11 +2,41 @@
 
 #include "LocalServers.h"
 
-#include "ChildProcess.h"
-
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QThread>
+
+#include <csignal>
+
+void stopChild(QProcess &child)
+{
+    if (child.state() == QProcess::NotRunning)
+        return;
+    child.terminate();
+    if (!child.waitForFinished(10'000)) {
+        child.kill();
+        child.waitForFinished();
+    }
+}
+
+bool pauseChild(const QProcess &child)
+{
+    const qint64 pid = child.processId();
+    if (pid <= 0 || ::kill(pid_t(pid), SIGSTOP) != 0)
+        return false;
+    for (int tries = 0; tries < 500; ++tries) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            return false;
+        // "pid (name) state ...": the state follows the last ')'.
+        const QByteArray line = stat.readAll();
+        const qsizetype close = line.lastIndexOf(')');
+        if (close >= 0 && line.size() > close + 2 && line[close + 2] == 'T')
+            return true;
+        QThread::msleep(10);
+    }
+    return false;
+}
 
 void LocalServer::start(const QString &script, const QStringList &arguments)
 {
@@ -58,4 +88,17 @@ TlsFront::TlsFront(quint16 backendPort)
 {
     start(QStringLiteral("tls_front.py"),
           {QStringLiteral("--backend-port"), QString::number(backendPort), QStringLiteral("--dir"), file(QString())});
+}
+
+XvfbServer::XvfbServer()
+{
+    // Xvfb picks a free display itself and writes its number to standard output.
+    server.setStandardErrorFile(QProcess::nullDevice());
+    server.start(u"Xvfb"_qs,
+                 {u"-displayfd"_qs, u"1"_qs, u"-screen"_qs, u"0"_qs, u"1280x900x24"_qs, u"-nolisten"_qs, u"tcp"_qs});
+    const QDeadlineTimer deadline(20'000);
+    while (!server.canReadLine() && server.waitForReadyRead(int(deadline.remainingTime()))) {
+    }
+    if (server.canReadLine())
+        name = ':' + server.readLine().trimmed();
 }

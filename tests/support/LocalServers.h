@@ -6,6 +6,14 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+// Ends a child process that a test started: asked first, then made to.
+void stopChild(QProcess &child);
+
+// Stops a child with SIGSTOP and returns once it is stopped: the signal is
+// delivered asynchronously, and a child still running could answer a request
+// made right after.
+bool pauseChild(const QProcess &child);
+
 // One of the helper servers of this folder (a Python script) on a free port
 // of 127.0.0.1 for as long as this object lives, with a folder of its own for
 // its files. It also stops by itself, should this process die first.
@@ -56,4 +64,22 @@ public:
     QString certificatePath() const { return file(QStringLiteral("cert.pem")); }
     // "<alpn> <request line> <status>" for every request it answered.
     QStringList accessLog() const { return lines(QStringLiteral("access.log")); }
+};
+
+// An Xvfb server of its own for as long as this object lives, on a display
+// number that no other server uses.
+class XvfbServer {
+public:
+    XvfbServer();
+    ~XvfbServer() { stopChild(server); }
+    XvfbServer(const XvfbServer &) = delete;
+    XvfbServer &operator=(const XvfbServer &) = delete;
+
+    bool isRunning() const { return !name.isEmpty(); }
+    // ":N", for DISPLAY; empty when the server did not start.
+    QByteArray display() const { return name; }
+
+private:
+    QProcess server;
+    QByteArray name;
 };

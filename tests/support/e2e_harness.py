@@ -20,8 +20,6 @@ import time
 import urllib.parse
 
 SUPPORT = os.path.dirname(os.path.realpath(__file__))
-FAKE_SERVICE = os.path.join(SUPPORT, "fake_translate.py")
-TLS_FRONT = os.path.join(SUPPORT, "tls_front.py")
 SCREEN = (1280, 900)
 WINDOW_TITLE = "Quillmere"
 # The picture view is the lower 960 x 656 of the window's content.
@@ -30,13 +28,11 @@ PICTURE_AREA = (960, 656)
 
 def wait_for(what, check, timeout=15.0, interval=0.05):
     deadline = time.monotonic() + timeout
-    while True:
-        result = check()
-        if result:
-            return result
+    while not (result := check()):
         if time.monotonic() >= deadline:
             raise AssertionError(f"timed out after {timeout:g} s waiting for {what}")
         time.sleep(interval)
+    return result
 
 
 def stop_process(process, timeout=10):
@@ -80,13 +76,10 @@ class Desktop(Closing):
     def _start(self):
         # Xvfb takes the first display whose lock file and sockets (abstract
         # ones included, which other sandboxes may hold) are free.
-        read_end, write_end = os.pipe()
         self.server = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{self.screen[0]}x{self.screen[1]}x24",
-             "-nolisten", "tcp"], pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        with os.fdopen(read_end) as ready:
-            number = ready.readline().strip()
+            ["Xvfb", "-displayfd", "1", "-screen", "0", f"{self.screen[0]}x{self.screen[1]}x24", "-nolisten", "tcp"],
+            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        number = self.server.stdout.readline().strip()
         if not number:
             raise RuntimeError("Xvfb did not start")
         runtime = os.path.join(self.home, "runtime")
@@ -174,79 +167,76 @@ class Desktop(Closing):
         self.clipboard_server = self.server = self.wm = None
 
 
-class PortLock:
+def lock_port(port):
     """Keeps other runs on this machine (another build's tests, a benchmark)
-    off a fixed port of 127.0.0.1 while it is held: a lock file named after
-    the port, waited for when taken."""
+    off a fixed port of 127.0.0.1 while the returned file is open."""
+    lock = open(os.path.join(tempfile.gettempdir(), f"quillmere-loopback-{port}.lock"), "w")
+    try:
+        fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+    except BlockingIOError:
+        print(f"waiting for another run to free port {port}", file=sys.stderr)
+        fcntl.flock(lock, fcntl.LOCK_EX)
+    return lock
 
-    def __init__(self, port):
-        self.file = open(os.path.join(tempfile.gettempdir(), f"quillmere-loopback-{port}.lock"), "w")
+
+class LocalServer(Closing):
+    """One of the servers of this folder, started with `argv` and
+    "--port-file"; `port` is where it listens once it has started."""
+
+    def __init__(self, script, argv, folder, port=0):
+        self.lock = lock_port(port) if port else None
+        port_file = os.path.join(folder, f"{script}.port")
+        errors = os.path.join(folder, f"{script}.errors")
+        with open(errors, "wb") as stderr:
+            self.process = subprocess.Popen(
+                [sys.executable, os.path.join(SUPPORT, script), "--port", str(port), "--port-file", port_file,
+                 "--max-seconds", "900", *argv], stdout=subprocess.DEVNULL, stderr=stderr)
         try:
-            fcntl.flock(self.file, fcntl.LOCK_EX | fcntl.LOCK_NB)
-        except BlockingIOError:
-            print(f"waiting for another run to free port {port}", file=sys.stderr)
-            fcntl.flock(self.file, fcntl.LOCK_EX)
-
-    def close(self):
-        self.file.close()
-
-
-class FakeService(Closing):
-    """tests/support/fake_translate.py on 127.0.0.1, with its request log and
-    its log of times (see its --times). A fixed port is held with a PortLock."""
-
-    def __init__(self, folder, port=0, delay_ms=0, fail=(), extra=()):
-        self.folder = folder
-        self.log = os.path.join(folder, "requests.log")
-        self.times = os.path.join(folder, "times.log")
-        self.process = None
-        self.lock = PortLock(port) if port else None
-        port_file = os.path.join(folder, "port")
-        argv = [sys.executable, FAKE_SERVICE, "--port", str(port), "--port-file", port_file, "--log", self.log,
-                "--times", self.times, "--delay-ms", str(delay_ms), "--max-seconds", "900", *extra]
-        for rule in fail:
-            argv += ["--fail", rule]
-        errors_path = os.path.join(folder, "service-errors.log")
-        with open(errors_path, "wb") as errors:
-            self.process = subprocess.Popen(argv, stdout=subprocess.DEVNULL, stderr=errors)
-        try:
-            wait_for("the fake translation service",
-                     lambda: os.path.exists(port_file) or self.process.poll() is not None, timeout=20)
+            wait_for(script, lambda: os.path.exists(port_file) or self.process.poll() is not None, timeout=20)
             if self.process.poll() is not None:
-                with open(errors_path, encoding="utf-8", errors="replace") as f:
-                    raise RuntimeError(f"the fake translation service did not start on port {port}: {f.read()}")
+                with open(errors, encoding="utf-8", errors="replace") as f:
+                    raise RuntimeError(f"{script} did not start on port {port}: {f.read()}")
             with open(port_file, encoding="ascii") as f:
                 self.port = int(f.read())
         except BaseException:
             self.close()
             raise
 
+    def close(self):
+        stop_process(self.process)
+        if self.lock:
+            self.lock.close()
+            self.lock = None
+
+
+def log_lines(path):
+    if not os.path.exists(path):
+        return []
+    with open(path, encoding="latin-1") as f:
+        return [line.rstrip("\n") for line in f if line.strip()]
+
+
+class FakeService(LocalServer):
+    """fake_translate.py, with its request log and its log of times (see its --times)."""
+
+    def __init__(self, folder, port=0, delay_ms=0, extra=()):
+        self.log, self.times = os.path.join(folder, "requests.log"), os.path.join(folder, "times.log")
+        super().__init__("fake_translate.py", ["--log", self.log, "--times", self.times, "--delay-ms", str(delay_ms),
+                                               *extra], folder, port)
+
     def requests(self):
         """(target language, text) of every request so far, in arrival order."""
-        if not os.path.exists(self.log):
-            return []
         found = []
-        with open(self.log, encoding="latin-1") as f:
-            for line in f:
-                target = urllib.parse.urlsplit(line.split(" ")[1])
-                pairs = dict(pair.partition("=")[::2] for pair in target.query.split("&"))
-                found.append((pairs.get("tl", ""),
-                              urllib.parse.unquote(pairs.get("q", ""), errors="replace")))
+        for line in log_lines(self.log):
+            query = urllib.parse.urlsplit(line.split(" ")[1]).query
+            pairs = dict(pair.partition("=")[::2] for pair in query.split("&"))
+            found.append((pairs.get("tl", ""), urllib.parse.unquote(pairs.get("q", ""), errors="replace")))
         return found
 
     def stamps(self):
         """(time, "in" or "out") of every request so far."""
-        if not os.path.exists(self.times):
-            return []
-        with open(self.times, encoding="latin-1") as f:
-            return [(float(t), event) for t, event, _ in (line.split(" ", 2) for line in f if line.count(" ") >= 2)]
-
-    def close(self):
-        stop_process(self.process)
-        self.process = None
-        if self.lock:
-            self.lock.close()
-            self.lock = None
+        fields = (line.split(" ", 2) for line in log_lines(self.times) if line.count(" ") >= 2)
+        return [(float(t), event) for t, event, _ in fields]
 
 
 def trusting_wrapper(certificate, folder):
@@ -267,34 +257,18 @@ def trusting_wrapper(certificate, folder):
     return wrapper if works else None
 
 
-class TlsFront(Closing):
-    """tests/support/tls_front.py on a fixed port, in front of a fake service."""
+class TlsFront(LocalServer):
+    """tls_front.py on a fixed port, in front of a fake service."""
 
     def __init__(self, folder, port, backend_port):
-        self.lock = PortLock(port)
-        self.folder = folder
-        port_file = os.path.join(folder, "tls-port")
-        self.process = subprocess.Popen(
-            [sys.executable, TLS_FRONT, "--backend-port", str(backend_port),
-             "--dir", os.path.join(folder, "tls"), "--port", str(port), "--port-file", port_file,
-             "--max-seconds", "900"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_for("the TLS front end", lambda: os.path.exists(port_file) or self.process.poll() is not None)
-        if self.process.poll() is not None:
-            self.close()
-            raise RuntimeError(f"nghttpx did not start on port {port}")
+        super().__init__("tls_front.py", ["--backend-port", str(backend_port), "--dir", os.path.join(folder, "tls")],
+                         folder, port)
+        self.access_log = os.path.join(folder, "tls", "access.log")
         self.certificate = os.path.join(folder, "tls", "cert.pem")
 
     def protocols(self):
         """The protocol (ALPN) of every request so far: "h2" or "http/1.1"."""
-        log = os.path.join(self.folder, "tls", "access.log")
-        if not os.path.exists(log):
-            return []
-        with open(log, encoding="latin-1") as f:
-            return [line.split(" ", 1)[0] for line in f if line.strip()]
-
-    def close(self):
-        stop_process(self.process)
-        self.lock.close()
+        return [line.split(" ", 1)[0] for line in log_lines(self.access_log)]
 
 
 class App(Closing):

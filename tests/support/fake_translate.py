@@ -19,8 +19,7 @@ line>" when it has been read and "<t> out <request line>" when its answer has
 been written, t being seconds on the system's monotonic clock (Python's
 time.monotonic()), which other processes on the machine can compare with.
 
-The server stops on SIGTERM or SIGINT, when the process that started it ends
-(a crashed test leaves no server behind), or after --max-seconds.
+The server stops as wait_for_the_end says.
 """
 
 import argparse
@@ -72,13 +71,12 @@ class Service:
     def __init__(self, args):
         self.delay = args.delay_ms / 1000.0
         self.trickle = args.trickle_ms / 1000.0
-        self.answers = {text: (int(status), body.encode("utf-8")) for text, status, body in args.answer}
-        self.failures = {}
+        self.rules = {text: ("answer", (int(status), body.encode("utf-8"))) for text, status, body in args.answer}
         for rule in args.fail:
             text, sep, mode = rule.rpartition(":")
             if not sep or mode not in FAIL_MODES:
                 raise SystemExit(f"fake_translate: bad --fail {rule!r}; modes: {', '.join(FAIL_MODES)}")
-            self.failures[text] = mode
+            self.rules[text] = ("fail", mode)
         self.stopping = threading.Event()
         self.log_lock = threading.Lock()
         self.log = open(args.log, "a", encoding="latin-1", buffering=1) if args.log else None
@@ -99,12 +97,7 @@ class Service:
                 self.times.write(f"{now:.6f} {event} {request_line}\n")
 
     def rule_for(self, text):
-        for key in (text, "*"):
-            if key in self.failures:
-                return ("fail", self.failures[key])
-            if key in self.answers:
-                return ("answer", self.answers[key])
-        return None
+        return self.rules.get(text, self.rules.get("*"))
 
 
 class Handler(BaseHTTPRequestHandler):
@@ -143,14 +136,16 @@ class Handler(BaseHTTPRequestHandler):
         except (BrokenPipeError, ConnectionResetError):
             self.close_connection = True
 
-    def send(self, status, body, content_type="application/json; charset=UTF-8"):
+    def head(self, status, *headers, content_type="application/json; charset=UTF-8"):
         self.send_response(status)
-        self.send_header("Content-Type", content_type)
-        self.send_header("Content-Length", str(len(body)))
-        # As the service does: a client that kept these would send them back.
-        self.send_header("Set-Cookie", "NID=511=tracking; Path=/; HttpOnly")
-        self.send_header("Set-Cookie", "CONSENT=YES+; Domain=127.0.0.1; Path=/")
+        for name, value in (("Content-Type", content_type), *headers):
+            self.send_header(name, value)
         self.end_headers()
+
+    def send(self, status, body, content_type="application/json; charset=UTF-8"):
+        # As the service does: a client that kept these would send them back.
+        self.head(status, ("Content-Length", len(body)), ("Set-Cookie", "NID=511=tracking; Path=/; HttpOnly"),
+                  ("Set-Cookie", "CONSENT=YES+; Domain=127.0.0.1; Path=/"), content_type=content_type)
         self.wfile.write(body)
 
     def fail_refuse(self, _):
@@ -163,12 +158,8 @@ class Handler(BaseHTTPRequestHandler):
 
     def fail_cutoff(self, _):
         body = b'[[["Hola ","Hello ",null,null,10],["mundo","world",null,null,10]],null,"en"]'
-        self.send_response(200)
-        self.send_header("Content-Type", "application/json; charset=UTF-8")
-        self.send_header("Content-Length", str(len(body)))
-        self.end_headers()
+        self.head(200, ("Content-Length", len(body)))
         self.wfile.write(body[: len(body) // 2])
-        self.wfile.flush()
         self.close_connection = True
 
     def fail_error_page(self, _):
@@ -182,40 +173,29 @@ class Handler(BaseHTTPRequestHandler):
         self.send(200, b'[[["Hola \xff\xfe mundo","Hello world",null,null,10]],null,"en"]')
 
     def fail_huge_body(self, _):
-        self.send_response(200)
-        self.send_header("Content-Type", "application/json; charset=UTF-8")
-        self.send_header("Transfer-Encoding", "chunked")
-        self.end_headers()
+        self.head(200, ("Transfer-Encoding", "chunked"))
         chunk = b'["' + b"a" * 65_536 + b'",null],'
-        self.wfile.write(b'%x\r\n[[\r\n' % 2)
+        self.wfile.write(b"%x\r\n[[\r\n" % 2)
         while not self.service.stopping.is_set():
             self.wfile.write(b"%x\r\n%s\r\n" % (len(chunk), chunk))
         self.close_connection = True
 
     def fail_trickle(self, _):
-        self.send_response(200)
-        self.send_header("Content-Type", "application/json; charset=UTF-8")
-        self.send_header("Content-Length", str(1 << 30))
-        self.end_headers()
+        self.head(200, ("Content-Length", 1 << 30))
         while not self.service.stopping.wait(self.service.trickle):
             self.wfile.write(b" ")
             self.wfile.flush()
         self.close_connection = True
 
     def fail_redirect(self, raw_query):
-        self.redirect_to(f"/after-redirect?{raw_query}")
+        self.head(302, ("Location", f"/after-redirect?{raw_query}"), ("Content-Length", 0))
 
     def fail_redirect_http(self, raw_query):
-        self.redirect_to(f"http://127.0.0.1:{self.server.server_port}/after-redirect?{raw_query}")
+        location = f"http://127.0.0.1:{self.server.server_port}/after-redirect?{raw_query}"
+        self.head(302, ("Location", location), ("Content-Length", 0))
 
     def fail_redirect_file(self, _):
-        self.redirect_to("file:///etc/passwd")
-
-    def redirect_to(self, location):
-        self.send_response(302)
-        self.send_header("Location", location)
-        self.send_header("Content-Length", "0")
-        self.end_headers()
+        self.head(302, ("Location", "file:///etc/passwd"), ("Content-Length", 0))
 
 
 class Server(ThreadingHTTPServer):
@@ -223,6 +203,25 @@ class Server(ThreadingHTTPServer):
     request_queue_size = 512
 
     def handle_error(self, request, client_address):
+        pass
+
+
+def write_port_file(path, port):
+    """Writes `port` to `path` whole, so that a reader never sees half of it."""
+    with open(path + ".partial", "w", encoding="ascii") as f:
+        f.write(f"{port}\n")
+    os.replace(path + ".partial", path)
+
+
+def wait_for_the_end(stop, max_seconds, running=lambda: True):
+    """Returns on SIGTERM or SIGINT (which also set `stop`), when the process
+    that started this one ends (a crashed test leaves no server behind), after
+    `max_seconds`, or once running() is false."""
+    signal.signal(signal.SIGTERM, lambda *_: stop.set())
+    signal.signal(signal.SIGINT, lambda *_: stop.set())
+    parent = os.getppid()
+    deadline = time.monotonic() + (max_seconds or float("inf"))
+    while not stop.wait(0.2) and running() and os.getppid() == parent and time.monotonic() < deadline:
         pass
 
 
@@ -246,23 +245,12 @@ def main():
 
     server = Server(("127.0.0.1", args.port), Handler)
     server.service = Service(args)
-    stop = server.service.stopping
-    signal.signal(signal.SIGTERM, lambda *_: stop.set())
-    signal.signal(signal.SIGINT, lambda *_: stop.set())
-
     if args.port_file:
-        partial = args.port_file + ".partial"
-        with open(partial, "w", encoding="ascii") as f:
-            f.write(f"{server.server_port}\n")
-        os.replace(partial, args.port_file)
-
+        write_port_file(args.port_file, server.server_port)
     serving = threading.Thread(target=server.serve_forever, kwargs={"poll_interval": 0.1})
     serving.start()
-    parent = os.getppid()
-    deadline = time.monotonic() + args.max_seconds if args.max_seconds else None
-    while not stop.wait(0.2):
-        if os.getppid() != parent or (deadline is not None and time.monotonic() >= deadline):
-            break
+    wait_for_the_end(server.service.stopping, args.max_seconds)
+    server.service.stopping.set()
     server.shutdown()
     server.server_close()
     serving.join()

@@ -10,18 +10,18 @@ request to 127.0.0.1:BACKEND_PORT over HTTP/1.1. A client that trusts
 DIR/cert.pem reaches the service at https://127.0.0.1:PORT/.
 
 nghttpx writes "<alpn> <request line> <status>" per request to DIR/access.log.
-Stops, with nghttpx, on SIGTERM or SIGINT, when the process that started it
-ends, or after --max-seconds.
+Stops, with nghttpx, as fake_translate.wait_for_the_end says.
 """
 
 import argparse
 import os
-import signal
 import socket
 import subprocess
 import sys
 import threading
 import time
+
+from fake_translate import wait_for_the_end, write_port_file
 
 
 def make_certificate(directory):
@@ -34,12 +34,6 @@ def make_certificate(directory):
     return cert, key
 
 
-def free_port():
-    with socket.socket() as s:
-        s.bind(("127.0.0.1", 0))
-        return s.getsockname()[1]
-
-
 def listening(port):
     try:
         with socket.create_connection(("127.0.0.1", port), timeout=0.2):
@@ -48,18 +42,21 @@ def listening(port):
         return False
 
 
-def start_nghttpx(directory, backend_port, cert, key, fixed_port=0):
-    """Starts nghttpx on `fixed_port`, or on a free port, retrying when another
-    process took that port first."""
-    errors = open(os.path.join(directory, "error.log"), "ab")
+def start_nghttpx(directory, backend_port, fixed_port=0):
+    """nghttpx on `fixed_port`, or on a free port, trying another when some
+    other process took that one first; returns it and its port."""
+    cert, key = make_certificate(directory)
+    log = os.path.join(directory, "error.log")
     for _ in range(1 if fixed_port else 5):
-        port = fixed_port or free_port()
+        with socket.socket() as probe:
+            probe.bind(("127.0.0.1", fixed_port))
+            port = probe.getsockname()[1]
         proxy = subprocess.Popen(
             ["nghttpx", "--conf=/dev/null", f"--frontend=127.0.0.1,{port}", f"--backend=127.0.0.1,{backend_port}",
              "--workers=1", "--no-ocsp", "--no-location-rewrite", "--backend-keep-alive-timeout=60s",
              f"--accesslog-file={os.path.join(directory, 'access.log')}", "--accesslog-format=$alpn $request $status",
-             f"--errorlog-file={os.path.join(directory, 'error.log')}", key, cert],
-            stdin=subprocess.DEVNULL, stdout=errors, stderr=errors)
+             f"--errorlog-file={log}", key, cert], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL)
         deadline = time.monotonic() + 10
         while proxy.poll() is None and time.monotonic() < deadline:
             if listening(port):
@@ -67,7 +64,7 @@ def start_nghttpx(directory, backend_port, cert, key, fixed_port=0):
             time.sleep(0.05)
         proxy.kill()
         proxy.wait()
-    raise SystemExit("tls_front: nghttpx did not start; see " + os.path.join(directory, "error.log"))
+    raise SystemExit(f"tls_front: nghttpx did not start; see {log}")
 
 
 def main():
@@ -80,22 +77,9 @@ def main():
     args = parser.parse_args()
 
     os.makedirs(args.dir, exist_ok=True)
-    stop = threading.Event()
-    signal.signal(signal.SIGTERM, lambda *_: stop.set())
-    signal.signal(signal.SIGINT, lambda *_: stop.set())
-
-    cert, key = make_certificate(args.dir)
-    proxy, port = start_nghttpx(args.dir, args.backend_port, cert, key, args.port)
-    partial = args.port_file + ".partial"
-    with open(partial, "w", encoding="ascii") as f:
-        f.write(f"{port}\n")
-    os.replace(partial, args.port_file)
-
-    parent = os.getppid()
-    deadline = time.monotonic() + args.max_seconds if args.max_seconds else None
-    while not stop.wait(0.2) and proxy.poll() is None:
-        if os.getppid() != parent or (deadline is not None and time.monotonic() >= deadline):
-            break
+    proxy, port = start_nghttpx(args.dir, args.backend_port, args.port)
+    write_port_file(args.port_file, port)
+    wait_for_the_end(threading.Event(), args.max_seconds, lambda: proxy.poll() is None)
     proxy.terminate()
     try:
         proxy.wait(timeout=5)

@@ -59,30 +59,49 @@ private Q_SLOTS:
         QCOMPARE(service->requestLines().last(), requestLine(u"zh-CN"_qs, q));
     }
 
+    // How each reply, or the lack of one, ends over the wire, within the
+    // limits of the row (seconds unless said otherwise).
     void replyOverTheWire_data()
     {
+        using namespace std::chrono;
         QTest::addColumn<QStringList>("rule");
+        QTest::addColumn<TransferLimits>("limits");
         QTest::addColumn<Translation>("translation");
-        const Translation none;
+        const TransferLimits usual{seconds(20), seconds(40)};
+        TransferLimits capped = usual;
+        capped.maxBodyBytes = 80'000;
+        const QString atCap = QString::fromLatin1(jsonOfLength(80'000)), pastCap = atCap + u' ';
         // The body counts, whatever the status; a body cut short or no reply does not.
         const QString segments = uR"([[["Hola ","Hello ",null,null,10],["mundo","world",null,null,10]],null,"en"])"_qs;
         QTest::newRow("500 with a usable body")
-            << QStringList{u"--answer"_qs, u"500"_qs, segments} << Translation(u"Hola mundo"_qs);
-        QTest::newRow("body cut off") << QStringList{u"--fail"_qs, u"cutoff"_qs} << none;
-        QTest::newRow("connection reset") << QStringList{u"--fail"_qs, u"refuse"_qs} << none;
+            << QStringList{u"--answer"_qs, u"*"_qs, u"500"_qs, segments} << usual << Translation(u"Hola mundo"_qs);
+        QTest::newRow("body cut off") << QStringList{u"--fail"_qs, u"*:cutoff"_qs} << usual << Translation();
+        QTest::newRow("connection reset") << QStringList{u"--fail"_qs, u"*:refuse"_qs} << usual << Translation();
+        QTest::newRow("body exactly the cap")
+            << QStringList{u"--answer"_qs, u"*"_qs, u"200"_qs, atCap} << capped << Translation(u"Hola"_qs);
+        QTest::newRow("body a byte past the cap")
+            << QStringList{u"--answer"_qs, u"*"_qs, u"200"_qs, pastCap} << capped << Translation();
+        // An endless body is cut at the cap, not read to the end of memory.
+        QTest::newRow("endless body") << QStringList{u"--fail"_qs, u"*:huge-body"_qs} << usual << Translation();
+        // A server that accepts and never answers: the inactivity limit ends
+        // the line long before the deadline would.
+        QTest::newRow("silent, 300 ms inactivity limit")
+            << QStringList{u"--fail"_qs, u"*:hang"_qs} << TransferLimits{milliseconds(300), seconds(600)}
+            << Translation();
+        // A byte every 100 ms keeps the inactivity limit from firing; the
+        // deadline still ends the exchange.
+        QTest::newRow("trickling, 800 ms deadline")
+            << QStringList{u"--fail"_qs, u"*:trickle"_qs, u"--trickle-ms"_qs, u"100"_qs}
+            << TransferLimits{seconds(600), milliseconds(800)} << Translation();
     }
     void replyOverTheWire()
     {
         QFETCH(QStringList, rule);
+        QFETCH(TransferLimits, limits);
         QFETCH(Translation, translation);
-        const QString text = u"Hello world"_qs;
-        if (rule.first() == u"--fail")
-            rule = {rule.first(), text + u':' + rule.last()};
-        else
-            rule.insert(1, text);
         const FakeTranslationService own(rule);
         QVERIFY(own.isListening());
-        QCOMPARE(translateNow(text, u"es"_qs, routeTo(own.endpoint())), translation);
+        QCOMPARE(translateNow(u"Hello world"_qs, u"es"_qs, routeTo(own.endpoint(), limits)), translation);
     }
 
     // Only the headers Qt's HTTP client sends by itself, and never a cookie,
@@ -95,54 +114,6 @@ private Q_SLOTS:
             QCOMPARE(translateNow(u"Hello"_qs, u"es"_qs, routeTo(own.endpoint())), Translation(u"[es] Hello"_qs));
         QCOMPARE(own.requestHeaders(),
                  QStringList(3, u"accept-encoding accept-language connection host user-agent"_qs));
-    }
-
-    // A server that accepts and never answers: the inactivity limit ends the
-    // line long before the deadline would.
-    void silentServerTimesOut()
-    {
-        const FakeTranslationService silent({u"--fail"_qs, u"*:hang"_qs});
-        QVERIFY(silent.isListening());
-        const TransferLimits limits{std::chrono::milliseconds(300), std::chrono::seconds(600)};
-        QCOMPARE(translateNow(u"Hello"_qs, u"iw"_qs, routeTo(silent.endpoint(), limits)), Translation());
-    }
-
-    // A byte every 100 ms keeps the inactivity limit from firing; the
-    // deadline still ends the exchange.
-    void tricklingServerHitsTheDeadline()
-    {
-        const FakeTranslationService trickling({u"--fail"_qs, u"*:trickle"_qs, u"--trickle-ms"_qs, u"100"_qs});
-        QVERIFY(trickling.isListening());
-        const TransferLimits limits{std::chrono::seconds(600), std::chrono::milliseconds(800)};
-        QCOMPARE(translateNow(u"Hello"_qs, u"iw"_qs, routeTo(trickling.endpoint(), limits)), Translation());
-    }
-
-    void bodyCap_data()
-    {
-        QTest::addColumn<qint64>("cap");
-        QTest::addColumn<Translation>("translation");
-        QTest::newRow("body within the cap") << qint64(100'000) << Translation(u"Hola"_qs);
-        QTest::newRow("body exactly the cap") << qint64(80'000) << Translation(u"Hola"_qs);
-        QTest::newRow("body past the cap") << qint64(79'999) << Translation();
-    }
-    void bodyCap()
-    {
-        QFETCH(qint64, cap);
-        QFETCH(Translation, translation);
-        const FakeTranslationService large(
-            {u"--answer"_qs, u"*"_qs, u"200"_qs, QString::fromLatin1(jsonOfLength(80'000))});
-        QVERIFY(large.isListening());
-        TransferLimits limits{std::chrono::seconds(20), std::chrono::seconds(40)};
-        limits.maxBodyBytes = cap;
-        QCOMPARE(translateNow(u"Hello"_qs, u"iw"_qs, routeTo(large.endpoint(), limits)), translation);
-    }
-
-    // An endless body is cut at the cap, not read to the end of memory.
-    void endlessBodyFails()
-    {
-        const FakeTranslationService endless({u"--fail"_qs, u"*:huge-body"_qs});
-        QVERIFY(endless.isListening());
-        QCOMPARE(translateNow(u"Hello"_qs, u"iw"_qs, routeTo(endless.endpoint())), Translation());
     }
 
     // The address cannot be formed: nothing is sent, and the completion runs

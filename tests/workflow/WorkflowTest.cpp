@@ -30,13 +30,6 @@ struct WorkflowFixture {
 
     AppDelegate &d() { return *delegate; }
 
-    static QImage picture(QColor colour, QSize size = {64, 48})
-    {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(colour);
-        return image;
-    }
-
     static void putOnClipboard(const QImage &image) { QGuiApplication::clipboard()->setImage(image); }
 
     static TextItems lines(const QStringList &texts)
@@ -61,14 +54,6 @@ QClipboard *clipboard()
     return QGuiApplication::clipboard();
 }
 
-// Runs one whole job over `texts`, every line answered with its upper case.
-void finishJob(WorkflowFixture &f, const QImage &image, const QStringList &texts)
-{
-    f.pasteAndRecognise(image, texts);
-    fakes::answerTranslations([](const QString &text) { return text.toUpper(); });
-    QTRY_COMPARE(f.status->text(), Messages::done());
-}
-
 } // namespace
 
 class WorkflowTest : public QObject {
@@ -76,22 +61,18 @@ class WorkflowTest : public QObject {
 
 private Q_SLOTS:
     void failedPasteChangesNothing();
-    void recognitionWithoutTextKeepsPicture();
+    void noTextKeepsPictureAndLanguageChangesAskNothing();
     void secondPasteOvertakesRecognition();
     void jobGathersAnswersInLineOrder();
     void failedLinesKeepSourceText_data();
     void failedLinesKeepSourceText();
     void pasteDuringJobDropsIt();
     void languageChangeDuringJobDropsOldJob();
-    void languageChangeIgnoredWithoutLines();
     void jobWithoutLinesFinishesOnNextTurn();
-    void noSelectionTranslatesIntoFirstRow();
     void equalLinesAreAskedSeparately();
     void synchronousAnswerStillFinishesLater();
     void finishAfterDelegateIsGoneDoesNothing();
-    void nothingToCopyBeforeAJob();
-    void eachCopyReplacesTheWholeClipboard();
-    void copiesLastResultWhileNewerWorkRuns();
+    void copiesTheLastResultOnly();
 };
 
 void WorkflowTest::failedPasteChangesNothing()
@@ -106,7 +87,7 @@ void WorkflowTest::failedPasteChangesNothing()
     QVERIFY(calls().recognitions.isEmpty());
 
     // With a picture and its lines in place, a failed paste keeps them all.
-    const QImage red = WorkflowFixture::picture(Qt::red);
+    const QImage red = fakes::picture(Qt::red);
     f.pasteAndRecognise(red, {QStringLiteral("one")});
     QGuiApplication::clipboard()->clear();
     f.d().pasteNow();
@@ -121,11 +102,17 @@ void WorkflowTest::failedPasteChangesNothing()
     QTRY_COMPARE(f.status->text(), Messages::done());
 }
 
-void WorkflowTest::recognitionWithoutTextKeepsPicture()
+void WorkflowTest::noTextKeepsPictureAndLanguageChangesAskNothing()
 {
     WorkflowFixture f;
-    const QImage green = WorkflowFixture::picture(Qt::green);
-    f.pasteAndRecognise(green, {});
+    f.d().languageChanged(); // nothing pasted yet
+    const QImage green = fakes::picture(Qt::green);
+    WorkflowFixture::putOnClipboard(green);
+    f.d().pasteNow();
+    f.d().languageChanged(); // still recognising
+    QCOMPARE(f.status->text(), Messages::recognising());
+    calls().recognitions[0].completion({});
+    f.d().languageChanged(); // no text found
     QCOMPARE(f.status->text(), Messages::noText());
     QVERIFY(f.d().currentItems.isEmpty());
     QCOMPARE(f.view->image(), green);
@@ -136,9 +123,9 @@ void WorkflowTest::recognitionWithoutTextKeepsPicture()
 void WorkflowTest::secondPasteOvertakesRecognition()
 {
     WorkflowFixture f;
-    WorkflowFixture::putOnClipboard(WorkflowFixture::picture(Qt::red));
+    WorkflowFixture::putOnClipboard(fakes::picture(Qt::red));
     f.d().pasteNow();
-    const QImage second = WorkflowFixture::picture(Qt::yellow, {30, 30});
+    const QImage second = fakes::picture(Qt::yellow, {30, 30});
     WorkflowFixture::putOnClipboard(second);
     f.d().pasteNow();
 
@@ -160,7 +147,9 @@ void WorkflowTest::secondPasteOvertakesRecognition()
 void WorkflowTest::jobGathersAnswersInLineOrder()
 {
     WorkflowFixture f;
-    const QImage source = WorkflowFixture::picture(Qt::white);
+    // With no row chosen, the first row's language.
+    f.popup->setCurrentIndex(-1);
+    const QImage source = fakes::picture(Qt::white);
     f.pasteAndRecognise(source, {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
     QCOMPARE(f.status->text(), QStringLiteral("מתרגם 3 שורות..."));
     QCOMPARE(f.d().jobID, 2);
@@ -202,7 +191,7 @@ void WorkflowTest::failedLinesKeepSourceText()
     QFETCH(QStringList, failing);
     QFETCH(QString, expectedStatus);
     WorkflowFixture f;
-    f.pasteAndRecognise(WorkflowFixture::picture(Qt::white),
+    f.pasteAndRecognise(fakes::picture(Qt::white),
                         {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")});
     fakes::answerTranslations([&](const QString &text) -> std::optional<QString> {
         if (failing.contains(text))
@@ -221,8 +210,8 @@ void WorkflowTest::failedLinesKeepSourceText()
 void WorkflowTest::pasteDuringJobDropsIt()
 {
     WorkflowFixture f;
-    f.pasteAndRecognise(WorkflowFixture::picture(Qt::white), {QStringLiteral("old")});
-    const QImage next = WorkflowFixture::picture(Qt::black);
+    f.pasteAndRecognise(fakes::picture(Qt::white), {QStringLiteral("old")});
+    const QImage next = fakes::picture(Qt::black);
     WorkflowFixture::putOnClipboard(next);
     f.d().pasteNow();
 
@@ -240,7 +229,7 @@ void WorkflowTest::pasteDuringJobDropsIt()
 void WorkflowTest::languageChangeDuringJobDropsOldJob()
 {
     WorkflowFixture f;
-    f.pasteAndRecognise(WorkflowFixture::picture(Qt::white), {QStringLiteral("hello"), QStringLiteral("world")});
+    f.pasteAndRecognise(fakes::picture(Qt::white), {QStringLiteral("hello"), QStringLiteral("world")});
     f.popup->setCurrentIndex(1);
     f.d().languageChanged();
     QCOMPARE(f.d().jobID, 3);
@@ -265,25 +254,10 @@ void WorkflowTest::languageChangeDuringJobDropsOldJob()
     QCOMPARE(calls().translations.size(), 6);
 }
 
-void WorkflowTest::languageChangeIgnoredWithoutLines()
-{
-    WorkflowFixture f;
-    f.d().languageChanged(); // nothing pasted yet
-    WorkflowFixture::putOnClipboard(WorkflowFixture::picture(Qt::red));
-    f.d().pasteNow();
-    f.d().languageChanged(); // still recognising
-    QCOMPARE(f.status->text(), Messages::recognising());
-    calls().recognitions[0].completion({});
-    f.d().languageChanged(); // no text found
-    QCOMPARE(f.status->text(), Messages::noText());
-    QCOMPARE(f.d().jobID, 1);
-    QVERIFY(calls().translations.isEmpty());
-}
-
 void WorkflowTest::jobWithoutLinesFinishesOnNextTurn()
 {
     WorkflowFixture f;
-    const QImage source = WorkflowFixture::picture(Qt::cyan);
+    const QImage source = fakes::picture(Qt::cyan);
     f.d().currentCG = source;
     f.d().translateAndShow();
     QCOMPARE(f.status->text(), QStringLiteral("מתרגם 0 שורות..."));
@@ -301,18 +275,10 @@ void WorkflowTest::jobWithoutLinesFinishesOnNextTurn()
     QVERIFY(empty.status->text().isEmpty());
 }
 
-void WorkflowTest::noSelectionTranslatesIntoFirstRow()
-{
-    WorkflowFixture f;
-    f.popup->setCurrentIndex(-1);
-    f.pasteAndRecognise(WorkflowFixture::picture(Qt::white), {QStringLiteral("x")});
-    QCOMPARE(calls().translations[0].to, QStringLiteral("iw"));
-}
-
 void WorkflowTest::equalLinesAreAskedSeparately()
 {
     WorkflowFixture f;
-    f.pasteAndRecognise(WorkflowFixture::picture(Qt::white), {QStringLiteral("OK"), QStringLiteral("OK")});
+    f.pasteAndRecognise(fakes::picture(Qt::white), {QStringLiteral("OK"), QStringLiteral("OK")});
     QCOMPARE(calls().translations.size(), 2);
     calls().translations[0].completion(QStringLiteral("בסדר"));
     calls().translations[1].completion(std::nullopt);
@@ -324,7 +290,7 @@ void WorkflowTest::equalLinesAreAskedSeparately()
 void WorkflowTest::synchronousAnswerStillFinishesLater()
 {
     WorkflowFixture f;
-    f.d().currentCG = WorkflowFixture::picture(Qt::white);
+    f.d().currentCG = fakes::picture(Qt::white);
     f.d().currentItems = WorkflowFixture::lines({QStringLiteral("x")});
     // An answer given before translateText returns must not finish the job
     // inside translateAndShow.
@@ -338,7 +304,7 @@ void WorkflowTest::synchronousAnswerStillFinishesLater()
 void WorkflowTest::finishAfterDelegateIsGoneDoesNothing()
 {
     WorkflowFixture f;
-    f.pasteAndRecognise(WorkflowFixture::picture(Qt::white), {QStringLiteral("x")});
+    f.pasteAndRecognise(fakes::picture(Qt::white), {QStringLiteral("x")});
     f.delegate.reset();
     fakes::answerTranslations([](const QString &) { return QStringLiteral("y"); });
     QCoreApplication::processEvents();
@@ -346,54 +312,43 @@ void WorkflowTest::finishAfterDelegateIsGoneDoesNothing()
     QVERIFY(calls().renders.isEmpty());
 }
 
-void WorkflowTest::nothingToCopyBeforeAJob()
+void WorkflowTest::copiesTheLastResultOnly()
 {
     WorkflowFixture f;
-    const QImage pasted = WorkflowFixture::picture(Qt::magenta);
+    const QImage pasted = fakes::picture(Qt::magenta, {80, 40});
     WorkflowFixture::putOnClipboard(pasted);
     f.d().pasteNow();
-
     f.d().copyImage();
     QCOMPARE(f.status->text(), QStringLiteral("אין עדיין תמונה מתורגמת להעתקה."));
     f.d().copyText();
     QCOMPARE(f.status->text(), QStringLiteral("אין עדיין טקסט מתורגם להעתקה."));
     QCOMPARE(clipboard()->image().convertToFormat(pasted.format()), pasted);
-}
 
-void WorkflowTest::eachCopyReplacesTheWholeClipboard()
-{
-    WorkflowFixture f;
-    finishJob(f, WorkflowFixture::picture(Qt::white, {80, 40}), {QStringLiteral("first"), QStringLiteral("second")});
-
+    // Each copy replaces the whole clipboard.
+    calls().recognitions[0].completion(WorkflowFixture::lines({QStringLiteral("first"), QStringLiteral("second")}));
+    fakes::answerTranslations([](const QString &text) { return text.toUpper(); });
+    QTRY_COMPARE(f.status->text(), Messages::done());
+    const QImage result = *f.d().lastImage;
     f.d().copyText();
     f.d().copyImage();
     QCOMPARE(f.status->text(), QStringLiteral("התמונה המתורגמת הועתקה ללוח."));
-    QCOMPARE(clipboard()->image().convertToFormat(QImage::Format_ARGB32), *f.d().lastImage);
+    QCOMPARE(clipboard()->image().convertToFormat(QImage::Format_ARGB32), result);
     QVERIFY(!clipboard()->mimeData()->hasText());
-
     f.d().copyText();
     QCOMPARE(f.status->text(), QStringLiteral("הטקסט המתורגם הועתק ללוח."));
     QCOMPARE(clipboard()->text(), QStringLiteral("FIRST\nSECOND"));
     QVERIFY(!clipboard()->mimeData()->hasImage());
-}
 
-void WorkflowTest::copiesLastResultWhileNewerWorkRuns()
-{
-    WorkflowFixture f;
-    finishJob(f, WorkflowFixture::picture(Qt::white), {QStringLiteral("kept")});
-    const QImage firstResult = *f.d().lastImage;
-
-    // A picture without text leaves the earlier result to copy.
-    f.pasteAndRecognise(WorkflowFixture::picture(Qt::gray), {});
+    // A picture without text, or one still being recognised, leaves the
+    // earlier result to copy.
+    f.pasteAndRecognise(fakes::picture(Qt::gray), {});
     QCOMPARE(f.status->text(), Messages::noText());
-    f.d().copyText();
-    QCOMPARE(clipboard()->text(), QStringLiteral("KEPT"));
-
-    // So does a paste still being recognised.
-    WorkflowFixture::putOnClipboard(WorkflowFixture::picture(Qt::darkRed));
-    f.d().pasteNow();
     f.d().copyImage();
-    QCOMPARE(clipboard()->image().convertToFormat(QImage::Format_ARGB32), firstResult);
+    QCOMPARE(clipboard()->image().convertToFormat(QImage::Format_ARGB32), result);
+    WorkflowFixture::putOnClipboard(fakes::picture(Qt::darkRed));
+    f.d().pasteNow();
+    f.d().copyText();
+    QCOMPARE(clipboard()->text(), QStringLiteral("FIRST\nSECOND"));
 }
 
 QTEST_MAIN(WorkflowTest)

@@ -40,14 +40,13 @@ def reply(text):
 
 
 WRITE_FLAGS = re.compile(r"O_(WRONLY|RDWR|CREAT|TRUNC|APPEND)")
-ALTERING = re.compile(r"^\d+ +(rename|renameat2?|unlink|unlinkat|rmdir|symlink|symlinkat|link|linkat|chmod|fchmod|"
+ALTERING = re.compile(r"^\d+ +(mkdir|mkdirat|rename|renameat2?|unlink|unlinkat|rmdir|symlink|symlinkat|link|linkat|chmod|fchmod|"
                       r"fchmodat|chown|fchown|fchownat|lchown|truncate|ftruncate|mknod|mknodat)\(")
 
 
 class NoSideEffects(unittest.TestCase):
     def test_hostile_replies_change_nothing_outside(self):
-        folder = tempfile.mkdtemp(prefix="quillmere-effects-")
-        try:
+        with tempfile.TemporaryDirectory(prefix="quillmere-effects-") as folder:
             lines = sorted(HOSTILE) + ["redirected to a file", "page instead of JSON"]
             rules = []
             for name, text in HOSTILE.items():
@@ -72,21 +71,15 @@ class NoSideEffects(unittest.TestCase):
             self.assertEqual(done.stdout.strip(), "בוצע, אבל 2 שורות לא תורגמו (בדוק חיבור לאינטרנט).")
 
             with open(trace, encoding="utf-8", errors="replace") as f:
-                calls = f.read().splitlines()
-            executions = [c for c in calls if re.match(r"^\d+ +exec", c)]
-            self.assertEqual(len(executions), 1, executions)
-            written = [c for c in calls
-                       if re.match(r"^\d+ +(open|openat|openat2|creat)\(", c) and WRITE_FLAGS.search(c)
-                       and "= -1" not in c]
-            self.assertEqual(written, [])
-            altered = [c for c in calls if ALTERING.match(c) and "= -1" not in c]
-            self.assertEqual(altered, [])
-            made = [c for c in calls if re.match(r"^\d+ +mkdir", c) and "= -1" not in c]
-            self.assertEqual(made, [])
+                traced = f.read().splitlines()
+            # Tried or done, the one program run is the probe itself.
+            self.assertEqual(len([c for c in traced if re.match(r"^\d+ +exec", c)]), 1, "a program was started")
+            calls = [c for c in traced if "= -1" not in c]
+            opened = [c for c in calls if re.match(r"^\d+ +(open|openat|openat2|creat)\(", c)]
+            self.assertEqual([c for c in opened if WRITE_FLAGS.search(c)], [], "a file was opened for writing")
+            self.assertEqual([c for c in calls if ALTERING.match(c)], [])
             self.assertEqual(os.listdir(home), [])
             self.assertFalse(os.path.exists("/tmp/quillmere-pwned"))
-        finally:
-            shutil.rmtree(folder, ignore_errors=True)
 
 
 if __name__ == "__main__":
