@@ -10,6 +10,7 @@
 #include <malloc.h>
 #include <omp.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 
@@ -55,7 +56,7 @@ void keepOpenMPOnThisThread()
     omp_set_max_active_levels(0);
 }
 
-void parallelFor(int count, const std::function<void(int)> &body)
+void parallelFor(int count, const std::function<void(int)> &body, int threads)
 {
     auto next = std::make_shared<std::atomic<int>>(0);
     auto work = [next, count, &body] {
@@ -64,7 +65,7 @@ void parallelFor(int count, const std::function<void(int)> &body)
     };
     QSemaphore done;
     int helpers = 0;
-    for (int i = 1; i < std::min(count, recognitionThreads().maxThreadCount()); ++i) {
+    for (int i = 1; i < std::min({count, threads, recognitionThreads().maxThreadCount()}); ++i) {
         // Only threads that are idle now take part: waiting here for a queued
         // task could wait on ourselves.
         const bool started = recognitionThreads().tryStart([work, &done] {

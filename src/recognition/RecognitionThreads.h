@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <limits>
 
 class QThreadPool;
 
@@ -20,5 +21,6 @@ bool recognitionStopping();
 void keepOpenMPOnThisThread();
 
 // Calls `body` for every index below `count`, on the calling thread and on
-// whichever recognition threads are idle, and returns when all are done.
-void parallelFor(int count, const std::function<void(int)> &body);
+// whichever recognition threads are idle, at most `threads` in all, and
+// returns when all are done.
+void parallelFor(int count, const std::function<void(int)> &body, int threads = std::numeric_limits<int>::max());

@@ -230,9 +230,11 @@ const Script &pageScript(const QList<QImage> &samples, SampleScores &scores)
     const LastPage last = pageReadLast();
     if (last.script > 0) {
         const Script &script = all[last.script];
-        QStringList lastModels = script.models.mid(0, script.probes);
-        if (!lastModels.contains(last.language))
-            lastModels.append(last.language);
+        // With several probes, a language other than the first model's is
+        // told by all the script's models (see below).
+        QStringList lastModels{script.models.first()};
+        if (last.language != lastModels.first())
+            lastModels = script.probes > 1 ? script.models : QStringList{lastModels.first(), last.language};
         addConfidences(samples, lastModels, scores);
         for (const QString &model : lastModels) {
             if (scores.at(model).ownConfidence >= count * (surelyLastScript + script.lead))
@@ -423,11 +425,16 @@ TextItems recognizePage(const QImage &image)
             mendLatinWords(images[i], reading, language);
         readings[i] = std::move(reading);
     });
-    // Lines are sized on this thread alone: sizing draws text, and each thread
-    // that draws keeps fonts of its own, 10 MB a thread with 16 threads.
+    // Lines are sized on two threads at most: sizing draws text, and each
+    // thread that draws keeps fonts of its own, 10 MB a thread with 16 threads.
+    constexpr int sizingThreads = 2;
+    QList<TextItem> sized(lines.size());
+    parallelFor(
+        lines.size(),
+        [&](int i) { sized[i] = lineItem(gray, mask, lines[i], images[i], readings[i], readings[i].model == lead); },
+        sizingThreads);
     TextItems items;
-    for (int i = 0; i < lines.size(); ++i) {
-        const TextItem item = lineItem(gray, mask, lines[i], images[i], readings[i], readings[i].model == lead);
+    for (const TextItem &item : sized) {
         if (!item.text.isEmpty())
             items.append({item.text, normalisedBox(item.box, image.size())});
     }
