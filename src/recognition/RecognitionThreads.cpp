@@ -22,11 +22,23 @@ std::atomic<bool> stopping{false};
 // the threads must be done with them first: work not yet begun is dropped,
 // pages still being read give up after their current line; their results go
 // nowhere anyway.
+QThreadPool &drawingThreads()
+{
+    static QThreadPool *pool = [] {
+        auto *threads = new QThreadPool;
+        threads->setMaxThreadCount(2);
+        threads->setExpiryTimeout(-1);
+        return threads;
+    }();
+    return *pool;
+}
+
 void finishBeforeExit()
 {
     stopping = true;
     recognitionThreads().clear();
     recognitionThreads().waitForDone();
+    drawingThreads().waitForDone();
 }
 
 } // namespace
@@ -56,7 +68,7 @@ void keepOpenMPOnThisThread()
     omp_set_max_active_levels(0);
 }
 
-void parallelFor(int count, const std::function<void(int)> &body, int threads)
+void parallelFor(int count, const std::function<void(int)> &body)
 {
     auto next = std::make_shared<std::atomic<int>>(0);
     auto work = [next, count, &body] {
@@ -65,7 +77,7 @@ void parallelFor(int count, const std::function<void(int)> &body, int threads)
     };
     QSemaphore done;
     int helpers = 0;
-    for (int i = 1; i < std::min({count, threads, recognitionThreads().maxThreadCount()}); ++i) {
+    for (int i = 1; i < std::min(count, recognitionThreads().maxThreadCount()); ++i) {
         // Only threads that are idle now take part: waiting here for a queued
         // task could wait on ourselves.
         const bool started = recognitionThreads().tryStart([work, &done] {
@@ -79,4 +91,19 @@ void parallelFor(int count, const std::function<void(int)> &body, int threads)
     }
     work();
     done.acquire(helpers);
+}
+
+void drawInParallel(int count, const std::function<void(int)> &body)
+{
+    auto next = std::make_shared<std::atomic<int>>(0);
+    QSemaphore done;
+    const int threads = std::min(count, drawingThreads().maxThreadCount());
+    for (int t = 0; t < threads; ++t) {
+        drawingThreads().start([next, count, &body, &done] {
+            for (int i = (*next)++; i < count && !stopping; i = (*next)++)
+                body(i);
+            done.release();
+        });
+    }
+    done.acquire(threads);
 }

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <functional>
-#include <limits>
 
 class QThreadPool;
 
@@ -21,6 +20,11 @@ bool recognitionStopping();
 void keepOpenMPOnThisThread();
 
 // Calls `body` for every index below `count`, on the calling thread and on
-// whichever recognition threads are idle, at most `threads` in all, and
-// returns when all are done.
-void parallelFor(int count, const std::function<void(int)> &body, int threads = std::numeric_limits<int>::max());
+// whichever recognition threads are idle, and returns when all are done.
+void parallelFor(int count, const std::function<void(int)> &body);
+
+// Calls `body` for every index below `count` on the two threads that draw
+// text, and returns when all are done. Each thread that draws text keeps
+// fonts of its own, about 10 MB, for as long as it lives: drawing on these
+// two alone keeps that from growing with the number of cores.
+void drawInParallel(int count, const std::function<void(int)> &body);

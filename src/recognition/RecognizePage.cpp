@@ -425,14 +425,11 @@ TextItems recognizePage(const QImage &image)
             mendLatinWords(images[i], reading, language);
         readings[i] = std::move(reading);
     });
-    // Lines are sized on two threads at most: sizing draws text, and each
-    // thread that draws keeps fonts of its own, 10 MB a thread with 16 threads.
-    constexpr int sizingThreads = 2;
+    // Sizing draws text.
     QList<TextItem> sized(lines.size());
-    parallelFor(
-        lines.size(),
-        [&](int i) { sized[i] = lineItem(gray, mask, lines[i], images[i], readings[i], readings[i].model == lead); },
-        sizingThreads);
+    drawInParallel(lines.size(), [&](int i) {
+        sized[i] = lineItem(gray, mask, lines[i], images[i], readings[i], readings[i].model == lead);
+    });
     TextItems items;
     for (const TextItem &item : sized) {
         if (!item.text.isEmpty())
