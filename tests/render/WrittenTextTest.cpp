@@ -50,11 +50,6 @@ QRectF lineOfHeight(double height, double middle = 128)
     return QRectF(12, middle - height / 2, 1000, height);
 }
 
-QList<QRect> render(const QRectF &line, const QString &text)
-{
-    return ink::linesIn(renderOn(line, text));
-}
-
 double measuredSize(const QList<QRect> &lines, const QString &text)
 {
     double widest = 0;
@@ -74,15 +69,6 @@ double middleOf(const QRect &line)
 double lean(const QImage &image, const QRect &line)
 {
     return (middleOf(line) - ink::widestGapCentre(image, line)) / line.width();
-}
-
-QList<QGlyphRun> shape(const QString &text)
-{
-    QTextLayout layout(text, overlayFont());
-    layout.beginLayout();
-    layout.createLine().setLineWidth(100000);
-    layout.endLayout();
-    return layout.glyphRuns();
 }
 
 } // namespace
@@ -111,7 +97,7 @@ private Q_SLOTS:
         QFETCH(int, paragraphs);
         QFETCH(double, size);
         const QString text = QStringList(paragraphs, kRow).join(u'\n');
-        const QList<QRect> lines = render(lineOfHeight(lineHeight), text);
+        const QList<QRect> lines = ink::linesIn(renderOn(lineOfHeight(lineHeight), text));
 
         QCOMPARE(lines.size(), paragraphs);
         // One unit of size is 29 pixels of this row's width; a pixel of error is
@@ -126,7 +112,7 @@ private Q_SLOTS:
         // either plate.
         const QString text = QStringList(8, QStringLiteral("HHHHHHHH")).join(u'\n');
         const QRectF low = lineOfHeight(20, 128);
-        const QList<QRect> lowLines = render(low, text);
+        const QList<QRect> lowLines = ink::linesIn(renderOn(low, text));
         QCOMPARE(lowLines.size(), 8);
 
         const double plateTop = low.top() - 2;
@@ -217,8 +203,12 @@ private Q_SLOTS:
     {
         QFETCH(QString, text);
         QFETCH(QString, family);
+        QTextLayout layout(text, overlayFont());
+        layout.beginLayout();
+        layout.createLine().setLineWidth(100000);
+        layout.endLayout();
         bool seen = false;
-        for (const QGlyphRun &run : shape(text)) {
+        for (const QGlyphRun &run : layout.glyphRuns()) {
             const QRawFont font = run.rawFont();
             // Spaces may come from the first family.
             QVERIFY2(font.familyName() == family || font.familyName() == QLatin1String("Noto Sans"),
