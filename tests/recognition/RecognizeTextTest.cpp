@@ -125,16 +125,6 @@ int tolerance(const QString &text)
     return std::max<int>(1, int(text.size() / 10));
 }
 
-int totalDistance(const TestPicture &picture, const TextItems &items)
-{
-    int total = 0;
-    for (qsizetype i = 0; i < picture.texts.size(); ++i) {
-        const qsizetype k = nearest(items, picture.boxes[i]);
-        total += k < 0 ? int(picture.texts[i].size()) : editDistance(items[k].text, picture.texts[i]);
-    }
-    return total;
-}
-
 } // namespace
 
 class RecognizeTextTest : public QObject {
@@ -233,33 +223,6 @@ private Q_SLOTS:
         QVERIFY(boxesRight);
     }
 
-    void readsLightTextOnAccentColourAndGradient()
-    {
-        QImage image(600, 160, QImage::Format_RGB32);
-        QPainter painter(&image);
-        QLinearGradient gradient(0, 0, 600, 0);
-        gradient.setColorAt(0, QColor("#e8eef7"));
-        gradient.setColorAt(1, QColor("#f7d9e8"));
-        painter.fillRect(image.rect(), gradient);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor("#0a7cff"));
-        painter.drawRoundedRect(QRectF(20, 20, 380, 40), 18, 18);
-        QFont font("Noto Sans");
-        font.setPixelSize(14);
-        painter.setFont(font);
-        painter.setPen(Qt::white);
-        painter.drawText(QPointF(36, 45), "Thanks, I will call you back");
-        painter.setPen(QColor("#55555a"));
-        painter.drawText(QPointF(36, 120), "Meeting moved to Thursday");
-        painter.end();
-
-        const QStringList texts = recognizedTexts(image);
-        QCOMPARE(texts.size(), 2);
-        QVERIFY2(editDistance(texts[0], "Thanks, I will call you back") <= 2, qPrintable(texts[0]));
-        QVERIFY2(editDistance(texts[1], "Meeting moved to Thursday") <= 2, qPrintable(texts[1]));
-    }
-
     void boldHanTitleAndFullWidthMarks_data()
     {
         QTest::addColumn<int>("scale");
@@ -307,13 +270,14 @@ private Q_SLOTS:
     }
 
     // A settings pane: a slider beside its label, a check box before its
-    // label, a toggle, an avatar before a name, a button around its text.
+    // label, a toggle, an avatar before a name, and white text on an accent
+    // button. The dark pane's text is a dim grey, as secondary text is.
     void widgetsBesideTextGiveOnlyTheText()
     {
         QFETCH(int, scale);
         QFETCH(bool, dark);
         const QColor paper = dark ? QColor("#1e1e1e") : QColor("#fafafa"),
-                     ink = dark ? QColor("#f2f2f2") : QColor("#1c1c1e");
+                     ink = dark ? QColor("#98989d") : QColor("#1c1c1e");
         const QColor accent("#0a7cff"), track = dark ? QColor("#48484a") : QColor("#d1d1d6");
         QImage image(640 * scale, 300 * scale, QImage::Format_RGB32);
         image.fill(paper);
@@ -328,7 +292,7 @@ private Q_SLOTS:
                                     {"Alice Morgan", {80, 154}},
                                     {"Save changes", {468, 250}}};
         painter.setPen(ink);
-        for (const TestLine &line : lines)
+        for (const TestLine &line : lines.first(3))
             painter.drawText(line.baseline, line.text);
 
         painter.setPen(Qt::NoPen);
@@ -353,9 +317,10 @@ private Q_SLOTS:
         painter.setBrush(QColor::fromHsv(200, 120, 210));
         painter.drawEllipse(QRectF(40, 130, 32, 32));
 
-        painter.setPen(QPen(QColor("#8e8e93"), 1));
-        painter.setBrush(Qt::NoBrush);
+        painter.setBrush(accent);
         painter.drawRoundedRect(QRectF(450, 226, 130, 34), 6, 6);
+        painter.setPen(Qt::white);
+        painter.drawText(lines.last().baseline, lines.last().text);
         painter.end();
 
         const QStringList texts = recognizedTexts(image);
@@ -364,23 +329,6 @@ private Q_SLOTS:
             QVERIFY2(editDistance(texts[i], lines[i].text) <= tolerance(lines[i].text),
                      qPrintable(texts[i] + " <> " + lines[i].text));
         QCOMPARE(texts.last(), QStringLiteral("Save changes"));
-    }
-
-    void darkTwinReadsAsWellAsLight()
-    {
-        const QList<TestLine> lines{{"The file could not be saved because the disk is full.", {20, 40}},
-                                    {"Choose where to store your photos and videos.", {20, 80}},
-                                    {"We sent a confirmation code to your phone.", {20, 120}}};
-        const TestPicture light =
-            drawPicture(lines, "Noto Sans", 12, {460, 150}, 1, QColor("#ffffff"), QColor("#1c1c1e"));
-        const TestPicture dark =
-            drawPicture(lines, "Noto Sans", 12, {460, 150}, 1, QColor("#1e1e1e"), QColor("#98989d"));
-
-        const TextItems lightItems = recognize(light.image);
-        const TextItems darkItems = recognize(dark.image);
-
-        QCOMPARE(darkItems.size(), lightItems.size());
-        QVERIFY(totalDistance(dark, darkItems) <= totalDistance(light, lightItems) + 2);
     }
 
     // A picture without text, and a null one, give nothing, delivered on

@@ -50,11 +50,6 @@ QRectF lineOfHeight(double height, double middle = 128)
     return QRectF(12, middle - height / 2, 1000, height);
 }
 
-QList<QRect> render(const QRectF &line, const QString &text)
-{
-    return ink::linesIn(renderOn(line, text));
-}
-
 double measuredSize(const QList<QRect> &lines, const QString &text)
 {
     double widest = 0;
@@ -76,168 +71,156 @@ double lean(const QImage &image, const QRect &line)
     return (middleOf(line) - ink::widestGapCentre(image, line)) / line.width();
 }
 
-QList<QGlyphRun> shape(const QString &text)
-{
-    QTextLayout layout(text, overlayFont());
-    layout.beginLayout();
-    layout.createLine().setLineWidth(100000);
-    layout.endLayout();
-    return layout.glyphRuns();
-}
-
 } // namespace
 
 class WrittenTextTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void writtenAtTheSizeTheDescentEndsAt_data();
-    void writtenAtTheSizeTheDescentEndsAt();
-    void overflowingBlockSpillsEquallyAboveAndBelow();
-    void firstStrongLetterDecidesTheDirection_data();
-    void firstStrongLetterDecidesTheDirection();
-    void everyLineIsCentred_data();
-    void everyLineIsCentred();
-    void everyScriptHasMediumNotoGlyphs_data();
-    void everyScriptHasMediumNotoGlyphs();
+    void writtenAtTheSizeTheDescentEndsAt_data()
+    {
+        QTest::addColumn<double>("lineHeight");
+        QTest::addColumn<int>("paragraphs");
+        QTest::addColumn<double>("size");
+
+        QTest::newRow("20 high starts at 17 and fits") << 20.0 << 1 << 17.0;
+        QTest::newRow("10 high starts at the floor, 9, and fits") << 10.0 << 1 << 9.0;
+        // The plate is 44 high: a line of the font is 46.3 high at 34, 44.9 at
+        // 33 and 43.6 at 32.
+        QTest::newRow("40 high: 34 down to 32, the largest that fits") << 40.0 << 1 << 32.0;
+        QTest::newRow("21 high, too much text: 17.85 down to 8.85") << 21.0 << 3 << 8.85;
+    }
+
+    void writtenAtTheSizeTheDescentEndsAt()
+    {
+        QFETCH(double, lineHeight);
+        QFETCH(int, paragraphs);
+        QFETCH(double, size);
+        const QString text = QStringList(paragraphs, kRow).join(u'\n');
+        const QList<QRect> lines = ink::linesIn(renderOn(lineOfHeight(lineHeight), text));
+
+        QCOMPARE(lines.size(), paragraphs);
+        // One unit of size is 29 pixels of this row's width; a pixel of error is
+        // well inside the tolerance.
+        const double measured = measuredSize(lines, kRow);
+        QVERIFY2(std::abs(measured - size) < 0.06, qPrintable(QString::number(measured)));
+    }
+
+    void overflowingBlockSpillsEquallyAboveAndBelow()
+    {
+        // Eight lines at the floor size are about 98 pixels tall: far more than
+        // either plate.
+        const QString text = QStringList(8, QStringLiteral("HHHHHHHH")).join(u'\n');
+        const QRectF low = lineOfHeight(20, 128);
+        const QList<QRect> lowLines = ink::linesIn(renderOn(low, text));
+        QCOMPARE(lowLines.size(), 8);
+
+        const double plateTop = low.top() - 2;
+        const double plateBottom = low.bottom() + 2;
+        const double above = plateTop - lowLines.first().top();
+        const double below = lowLines.last().bottom() + 1 - plateBottom;
+        QVERIFY(above > 30);
+        // Capitals sit on the baseline and reach 0.7 of the size up: the ink is
+        // off the block's centre by half a pixel at this size.
+        QVERIFY2(std::abs(above - below) <= 2.0,
+                 qPrintable(QStringLiteral("%1 above, %2 below").arg(above).arg(below)));
+    }
+
+    // Each paragraph takes the direction of its first strong letter, and each
+    // line is centred.
+    void firstStrongLetterDecidesTheDirection_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<bool>>("rightToLeft");
+
+        const QString hebrew = QStringLiteral("ממממממממממ HH"), english = QStringLiteral("HHHHHHHHHH נון");
+        QTest::newRow("Hebrew") << QStringLiteral("ממממממממממ נו") << QList{true};
+        QTest::newRow("Arabic") << QStringLiteral("المستخدمين في") << QList{true};
+        QTest::newRow("English") << QStringLiteral("Internationalisation of") << QList{false};
+        QTest::newRow("English holding a Hebrew word") << english << QList{false};
+        QTest::newRow("digits before the first letter") << QStringLiteral("12: ממממממממממ נו") << QList{true};
+        QTest::newRow("isolated run skipped") << QStringLiteral("\u2066HHHHHHHHHH\u2069 נו") << QList{true};
+        QTest::newRow("no letters at all") << QStringLiteral("1234567890 5") << QList{false};
+        QTest::newRow("Hebrew, then English") << hebrew + u'\n' + english << QList{true, false};
+        QTest::newRow("carriage return and line feed")
+            << hebrew + QStringLiteral("\r\n") + english << QList{true, false};
+        QTest::newRow("paragraph separator") << english + QChar(0x2029) + hebrew << QList{false, true};
+    }
+
+    void firstStrongLetterDecidesTheDirection()
+    {
+        QFETCH(QString, text);
+        QFETCH(QList<bool>, rightToLeft);
+        const QRectF line(12, 90, 1000, 60);
+        const QImage result = renderOn(line, text);
+        const QList<QRect> lines = ink::linesIn(result);
+        QCOMPARE(lines.size(), rightToLeft.size());
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const double leaning = lean(result, lines[i]);
+            QVERIFY2(rightToLeft[i] ? leaning > 0.2 : leaning < -0.2, qPrintable(QString::number(leaning)));
+            QVERIFY(std::abs(middleOf(lines[i]) - line.center().x()) <= 2.0);
+        }
+    }
+
+    void everyLineIsCentred_data()
+    {
+        QTest::addColumn<QString>("text");
+
+        QTest::newRow("right to left") << QStringLiteral("ממממממממממממממ ממממם ממ ממממממממממממ מ");
+        QTest::newRow("word longer than the line") << QStringLiteral("HHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHH H");
+    }
+
+    void everyLineIsCentred()
+    {
+        QFETCH(QString, text);
+        const QRectF line(300, 60, 200, 40);
+        const QImage result = renderOn(line, text);
+        const QList<QRect> lines = ink::linesIn(result);
+        QVERIFY(lines.size() >= 2);
+        const double middle = line.center().x();
+        for (const QRect &l : lines) {
+            const double centre = middleOf(l);
+            QVERIFY2(std::abs(centre - middle) <= 2.0, qPrintable(QStringLiteral("line centred at %1").arg(centre)));
+            QVERIFY(l.left() >= line.left() - 3 && l.right() < line.right() + 3);
+        }
+    }
+
+    void everyScriptHasMediumNotoGlyphs_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("family");
+
+        QTest::newRow("Hebrew") << QStringLiteral("עברית שלום") << QStringLiteral("Noto Sans Hebrew");
+        QTest::newRow("Yiddish with its points")
+            << QStringLiteral("ייִדיש פֿאַר אָ בּ ײַ") << QStringLiteral("Noto Sans Hebrew");
+        QTest::newRow("Arabic") << QStringLiteral("العربية مرحبا") << QStringLiteral("Noto Sans Arabic UI");
+        QTest::newRow("Russian") << QStringLiteral("Русский ёж") << QStringLiteral("Noto Sans");
+        QTest::newRow("Spanish and French")
+            << QStringLiteral("Español ¿Qué año? Français œuvre à") << QStringLiteral("Noto Sans");
+    }
+
+    void everyScriptHasMediumNotoGlyphs()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, family);
+        QTextLayout layout(text, overlayFont());
+        layout.beginLayout();
+        layout.createLine().setLineWidth(100000);
+        layout.endLayout();
+        bool seen = false;
+        for (const QGlyphRun &run : layout.glyphRuns()) {
+            const QRawFont font = run.rawFont();
+            // Spaces may come from the first family.
+            QVERIFY2(font.familyName() == family || font.familyName() == QLatin1String("Noto Sans"),
+                     qPrintable(font.familyName()));
+            QCOMPARE(font.styleName(), QStringLiteral("Medium"));
+            seen = seen || font.familyName() == family;
+            for (quint32 glyph : run.glyphIndexes())
+                QVERIFY2(glyph != 0, "a letter without a glyph");
+        }
+        QVERIFY(seen);
+    }
 };
-
-void WrittenTextTest::writtenAtTheSizeTheDescentEndsAt_data()
-{
-    QTest::addColumn<double>("lineHeight");
-    QTest::addColumn<int>("paragraphs");
-    QTest::addColumn<double>("size");
-
-    QTest::newRow("20 high starts at 17 and fits") << 20.0 << 1 << 17.0;
-    QTest::newRow("10 high starts at the floor, 9, and fits") << 10.0 << 1 << 9.0;
-    // The plate is 44 high: a line of the font is 46.3 high at 34, 44.9 at
-    // 33 and 43.6 at 32.
-    QTest::newRow("40 high: 34 down to 32, the largest that fits") << 40.0 << 1 << 32.0;
-    QTest::newRow("21 high, too much text: 17.85 down to 8.85") << 21.0 << 3 << 8.85;
-}
-
-void WrittenTextTest::writtenAtTheSizeTheDescentEndsAt()
-{
-    QFETCH(double, lineHeight);
-    QFETCH(int, paragraphs);
-    QFETCH(double, size);
-    const QString text = QStringList(paragraphs, kRow).join(u'\n');
-    const QList<QRect> lines = render(lineOfHeight(lineHeight), text);
-
-    QCOMPARE(lines.size(), paragraphs);
-    // One unit of size is 29 pixels of this row's width; a pixel of error is
-    // well inside the tolerance.
-    const double measured = measuredSize(lines, kRow);
-    QVERIFY2(std::abs(measured - size) < 0.06, qPrintable(QString::number(measured)));
-}
-
-void WrittenTextTest::overflowingBlockSpillsEquallyAboveAndBelow()
-{
-    // Eight lines at the floor size are about 98 pixels tall: far more than
-    // either plate.
-    const QString text = QStringList(8, QStringLiteral("HHHHHHHH")).join(u'\n');
-    const QRectF low = lineOfHeight(20, 128);
-    const QList<QRect> lowLines = render(low, text);
-    QCOMPARE(lowLines.size(), 8);
-
-    const double plateTop = low.top() - 2;
-    const double plateBottom = low.bottom() + 2;
-    const double above = plateTop - lowLines.first().top();
-    const double below = lowLines.last().bottom() + 1 - plateBottom;
-    QVERIFY(above > 30);
-    // Capitals sit on the baseline and reach 0.7 of the size up: the ink is
-    // off the block's centre by half a pixel at this size.
-    QVERIFY2(std::abs(above - below) <= 2.0, qPrintable(QStringLiteral("%1 above, %2 below").arg(above).arg(below)));
-}
-
-// Each paragraph takes the direction of its first strong letter, and each
-// line is centred.
-void WrittenTextTest::firstStrongLetterDecidesTheDirection_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QList<bool>>("rightToLeft");
-
-    const QString hebrew = QStringLiteral("ממממממממממ HH"), english = QStringLiteral("HHHHHHHHHH נון");
-    QTest::newRow("Hebrew") << QStringLiteral("ממממממממממ נו") << QList{true};
-    QTest::newRow("Arabic") << QStringLiteral("المستخدمين في") << QList{true};
-    QTest::newRow("English") << QStringLiteral("Internationalisation of") << QList{false};
-    QTest::newRow("English holding a Hebrew word") << english << QList{false};
-    QTest::newRow("digits before the first letter") << QStringLiteral("12: ממממממממממ נו") << QList{true};
-    QTest::newRow("isolated run skipped") << QStringLiteral("\u2066HHHHHHHHHH\u2069 נו") << QList{true};
-    QTest::newRow("no letters at all") << QStringLiteral("1234567890 5") << QList{false};
-    QTest::newRow("Hebrew, then English") << hebrew + u'\n' + english << QList{true, false};
-    QTest::newRow("carriage return and line feed") << hebrew + QStringLiteral("\r\n") + english << QList{true, false};
-    QTest::newRow("paragraph separator") << english + QChar(0x2029) + hebrew << QList{false, true};
-}
-
-void WrittenTextTest::firstStrongLetterDecidesTheDirection()
-{
-    QFETCH(QString, text);
-    QFETCH(QList<bool>, rightToLeft);
-    const QRectF line(12, 90, 1000, 60);
-    const QImage result = renderOn(line, text);
-    const QList<QRect> lines = ink::linesIn(result);
-    QCOMPARE(lines.size(), rightToLeft.size());
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const double leaning = lean(result, lines[i]);
-        QVERIFY2(rightToLeft[i] ? leaning > 0.2 : leaning < -0.2, qPrintable(QString::number(leaning)));
-        QVERIFY(std::abs(middleOf(lines[i]) - line.center().x()) <= 2.0);
-    }
-}
-
-void WrittenTextTest::everyLineIsCentred_data()
-{
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("right to left") << QStringLiteral("ממממממממממממממ ממממם ממ ממממממממממממ מ");
-    QTest::newRow("word longer than the line") << QStringLiteral("HHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHH H");
-}
-
-void WrittenTextTest::everyLineIsCentred()
-{
-    QFETCH(QString, text);
-    const QRectF line(300, 60, 200, 40);
-    const QImage result = renderOn(line, text);
-    const QList<QRect> lines = ink::linesIn(result);
-    QVERIFY(lines.size() >= 2);
-    const double middle = line.center().x();
-    for (const QRect &l : lines) {
-        const double centre = middleOf(l);
-        QVERIFY2(std::abs(centre - middle) <= 2.0, qPrintable(QStringLiteral("line centred at %1").arg(centre)));
-        QVERIFY(l.left() >= line.left() - 3 && l.right() < line.right() + 3);
-    }
-}
-
-void WrittenTextTest::everyScriptHasMediumNotoGlyphs_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("family");
-
-    QTest::newRow("Hebrew") << QStringLiteral("עברית שלום") << QStringLiteral("Noto Sans Hebrew");
-    QTest::newRow("Yiddish with its points") << QStringLiteral("ייִדיש פֿאַר אָ בּ ײַ") << QStringLiteral("Noto Sans Hebrew");
-    QTest::newRow("Arabic") << QStringLiteral("العربية مرحبا") << QStringLiteral("Noto Sans Arabic UI");
-    QTest::newRow("Russian") << QStringLiteral("Русский ёж") << QStringLiteral("Noto Sans");
-    QTest::newRow("Spanish and French") << QStringLiteral("Español ¿Qué año? Français œuvre à")
-                                        << QStringLiteral("Noto Sans");
-}
-
-void WrittenTextTest::everyScriptHasMediumNotoGlyphs()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, family);
-    bool seen = false;
-    for (const QGlyphRun &run : shape(text)) {
-        const QRawFont font = run.rawFont();
-        // Spaces may come from the first family.
-        QVERIFY2(font.familyName() == family || font.familyName() == QLatin1String("Noto Sans"),
-                 qPrintable(font.familyName()));
-        QCOMPARE(font.styleName(), QStringLiteral("Medium"));
-        seen = seen || font.familyName() == family;
-        for (quint32 glyph : run.glyphIndexes())
-            QVERIFY2(glyph != 0, "a letter without a glyph");
-    }
-    QVERIFY(seen);
-}
 
 QTEST_MAIN(WrittenTextTest)
 #include "WrittenTextTest.moc"

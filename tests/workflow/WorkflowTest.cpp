@@ -49,307 +49,289 @@ struct WorkflowFixture {
     }
 };
 
-QClipboard *clipboard()
-{
-    return QGuiApplication::clipboard();
-}
-
 } // namespace
 
 class WorkflowTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void failedPasteChangesNothing();
-    void noTextKeepsPictureAndLanguageChangesAskNothing();
-    void secondPasteOvertakesRecognition();
-    void jobGathersAnswersInLineOrder();
-    void failedLinesKeepSourceText_data();
-    void failedLinesKeepSourceText();
-    void pasteDuringJobDropsIt();
-    void languageChangeDuringJobDropsOldJob();
-    void jobWithoutLinesFinishesOnNextTurn();
-    void equalLinesAreAskedSeparately();
-    void synchronousAnswerStillFinishesLater();
-    void finishAfterDelegateIsGoneDoesNothing();
-    void copiesTheLastResultOnly();
+    void failedPasteChangesNothing()
+    {
+        WorkflowFixture f;
+        QGuiApplication::clipboard()->setText(QStringLiteral("not a picture"));
+        f.d().pasteNow();
+        QCOMPARE(f.status->text(), Messages::noImage());
+        QCOMPARE(f.d().jobID, 0);
+        QVERIFY(!f.d().currentCG);
+        QVERIFY(f.view->image().isNull());
+        QVERIFY(calls().recognitions.isEmpty());
+
+        // With a picture and its lines in place, a failed paste keeps them all.
+        const QImage red = fakes::picture(Qt::red);
+        f.pasteAndRecognise(red, {QStringLiteral("one")});
+        QGuiApplication::clipboard()->clear();
+        f.d().pasteNow();
+        QCOMPARE(f.status->text(), Messages::noImage());
+        QCOMPARE(f.d().jobID, 2);
+        QCOMPARE(*f.d().currentCG, red);
+        QCOMPARE(f.d().currentItems.size(), 1);
+        QCOMPARE(f.view->image(), red);
+
+        // The running job still ends with its own result.
+        fakes::answerTranslations([](const QString &) { return QStringLiteral("אחת"); });
+        QTRY_COMPARE(f.status->text(), Messages::done());
+    }
+
+    void noTextKeepsPictureAndLanguageChangesAskNothing()
+    {
+        WorkflowFixture f;
+        f.d().languageChanged(); // nothing pasted yet
+        const QImage green = fakes::picture(Qt::green);
+        WorkflowFixture::putOnClipboard(green);
+        f.d().pasteNow();
+        f.d().languageChanged(); // still recognising
+        QCOMPARE(f.status->text(), Messages::recognising());
+        calls().recognitions[0].completion({});
+        f.d().languageChanged(); // no text found
+        QCOMPARE(f.status->text(), Messages::noText());
+        QVERIFY(f.d().currentItems.isEmpty());
+        QCOMPARE(f.view->image(), green);
+        QVERIFY(calls().translations.isEmpty());
+        QCOMPARE(f.d().jobID, 1);
+    }
+
+    void secondPasteOvertakesRecognition()
+    {
+        WorkflowFixture f;
+        WorkflowFixture::putOnClipboard(fakes::picture(Qt::red));
+        f.d().pasteNow();
+        const QImage second = fakes::picture(Qt::yellow, {30, 30});
+        WorkflowFixture::putOnClipboard(second);
+        f.d().pasteNow();
+
+        calls().recognitions[0].completion(WorkflowFixture::lines({QStringLiteral("stale")}));
+        QVERIFY(f.d().currentItems.isEmpty());
+        QCOMPARE(f.status->text(), Messages::recognising());
+        QVERIFY(calls().translations.isEmpty());
+
+        calls().recognitions[1].completion(WorkflowFixture::lines({QStringLiteral("fresh")}));
+        QCOMPARE(f.d().currentItems.size(), 1);
+        QCOMPARE(calls().translations.size(), 1);
+        QCOMPARE(calls().translations[0].text, QStringLiteral("fresh"));
+
+        // A second delivery for the overtaken paste still changes nothing.
+        calls().recognitions[0].completion({});
+        QCOMPARE(f.d().currentItems.size(), 1);
+    }
+
+    void jobGathersAnswersInLineOrder()
+    {
+        WorkflowFixture f;
+        // With no row chosen, the first row's language.
+        f.popup->setCurrentIndex(-1);
+        const QImage source = fakes::picture(Qt::white);
+        f.pasteAndRecognise(source, {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+        QCOMPARE(f.status->text(), QStringLiteral("מתרגם 3 שורות..."));
+        QCOMPARE(f.d().jobID, 2);
+        QCOMPARE(calls().translations.size(), 3);
+        for (const fakes::Translation &t : calls().translations)
+            QCOMPARE(t.to, QStringLiteral("iw"));
+
+        // Answers come back in reverse order from the network's own thread.
+        std::thread network([] {
+            for (qsizetype k = calls().translations.size() - 1; k >= 0; --k)
+                calls().translations[k].completion(calls().translations[k].text.toUpper() + QStringLiteral("  "));
+        });
+        network.join();
+        QVERIFY(calls().renders.isEmpty()); // nothing is stored before the main thread runs
+        QTRY_COMPARE(calls().renders.size(), 1);
+
+        const fakes::Render &render = calls().renders[0];
+        QCOMPARE(render.translated, (QStringList{QStringLiteral("A  "), QStringLiteral("B  "), QStringLiteral("C  ")}));
+        QCOMPARE(render.source, source);
+        QCOMPARE(render.items.size(), 3);
+        QCOMPARE(f.d().lastText, QStringLiteral("A  \nB  \nC  "));
+        QCOMPARE(*f.d().lastImage, render.result);
+        QCOMPARE(f.view->image(), render.result);
+        QCOMPARE(f.status->text(), Messages::done());
+    }
+
+    void failedLinesKeepSourceText_data()
+    {
+        QTest::addColumn<QStringList>("failing");
+        QTest::addColumn<QString>("expectedStatus");
+        QTest::newRow("one of three") << QStringList{QStringLiteral("two")}
+                                      << QStringLiteral("בוצע, אבל 1 שורות לא תורגמו (בדוק חיבור לאינטרנט).");
+        QTest::newRow("all") << QStringList{QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")}
+                             << QStringLiteral("בוצע, אבל 3 שורות לא תורגמו (בדוק חיבור לאינטרנט).");
+    }
+
+    void failedLinesKeepSourceText()
+    {
+        QFETCH(QStringList, failing);
+        QFETCH(QString, expectedStatus);
+        WorkflowFixture f;
+        f.pasteAndRecognise(fakes::picture(Qt::white),
+                            {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")});
+        fakes::answerTranslations([&](const QString &text) -> std::optional<QString> {
+            if (failing.contains(text))
+                return std::nullopt;
+            return QStringLiteral("[") + text + QStringLiteral("]");
+        });
+        QTRY_COMPARE(calls().renders.size(), 1);
+        QStringList expected;
+        for (const QString &text : {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")})
+            expected << (failing.contains(text) ? text : QStringLiteral("[") + text + QStringLiteral("]"));
+        QCOMPARE(calls().renders[0].translated, expected);
+        QCOMPARE(f.d().lastText, expected.join(u'\n'));
+        QCOMPARE(f.status->text(), expectedStatus);
+    }
+
+    void pasteDuringJobDropsIt()
+    {
+        WorkflowFixture f;
+        f.pasteAndRecognise(fakes::picture(Qt::white), {QStringLiteral("old")});
+        const QImage next = fakes::picture(Qt::black);
+        WorkflowFixture::putOnClipboard(next);
+        f.d().pasteNow();
+
+        fakes::answerTranslations([](const QString &) { return QStringLiteral("late"); });
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        QVERIFY(calls().renders.isEmpty());
+        QVERIFY(!f.d().lastImage);
+        QVERIFY(f.d().lastText.isEmpty());
+        QCOMPARE(f.view->image(), next);
+        QCOMPARE(f.status->text(), Messages::recognising());
+        QCOMPARE(f.d().jobID, 3);
+    }
+
+    void languageChangeDuringJobDropsOldJob()
+    {
+        WorkflowFixture f;
+        f.pasteAndRecognise(fakes::picture(Qt::white), {QStringLiteral("hello"), QStringLiteral("world")});
+        f.popup->setCurrentIndex(1);
+        f.d().languageChanged();
+        QCOMPARE(f.d().jobID, 3);
+        QCOMPARE(calls().translations.size(), 4);
+        QCOMPARE(calls().translations[2].to, QStringLiteral("en"));
+        QCOMPARE(calls().translations[3].to, QStringLiteral("en"));
+
+        // The old job's answers land in its own list only.
+        calls().translations[0].completion(QStringLiteral("old0"));
+        calls().translations[1].completion(QStringLiteral("old1"));
+        QCoreApplication::processEvents();
+        QVERIFY(calls().renders.isEmpty());
+        QCOMPARE(f.status->text(), Messages::translating(2));
+
+        calls().translations[3].completion(QStringLiteral("new1"));
+        calls().translations[2].completion(QStringLiteral("new0"));
+        QTRY_COMPARE(calls().renders.size(), 1);
+        QCOMPARE(f.d().lastText, QStringLiteral("new0\nnew1"));
+
+        // Choosing the same row again asks again for every line.
+        f.d().languageChanged();
+        QCOMPARE(calls().translations.size(), 6);
+    }
+
+    void jobWithoutLinesFinishesOnNextTurn()
+    {
+        WorkflowFixture f;
+        const QImage source = fakes::picture(Qt::cyan);
+        f.d().currentCG = source;
+        f.d().translateAndShow();
+        QCOMPARE(f.status->text(), QStringLiteral("מתרגם 0 שורות..."));
+        QVERIFY(calls().renders.isEmpty());
+        QTRY_COMPARE(calls().renders.size(), 1);
+        QVERIFY(calls().renders[0].items.isEmpty());
+        QCOMPARE(f.d().lastText, QString());
+        QVERIFY(f.d().lastImage);
+        QCOMPARE(f.status->text(), Messages::done());
+
+        // Without a picture there is no job at all.
+        WorkflowFixture empty;
+        empty.d().translateAndShow();
+        QCOMPARE(empty.d().jobID, 0);
+        QVERIFY(empty.status->text().isEmpty());
+    }
+
+    void equalLinesAreAskedSeparately()
+    {
+        WorkflowFixture f;
+        f.pasteAndRecognise(fakes::picture(Qt::white), {QStringLiteral("OK"), QStringLiteral("OK")});
+        QCOMPARE(calls().translations.size(), 2);
+        calls().translations[0].completion(QStringLiteral("בסדר"));
+        calls().translations[1].completion(std::nullopt);
+        QTRY_COMPARE(calls().renders.size(), 1);
+        QCOMPARE(f.d().lastText, QStringLiteral("בסדר\nOK"));
+        QCOMPARE(f.status->text(), Messages::partlyDone(1));
+    }
+
+    void synchronousAnswerStillFinishesLater()
+    {
+        WorkflowFixture f;
+        f.d().currentCG = fakes::picture(Qt::white);
+        f.d().currentItems = WorkflowFixture::lines({QStringLiteral("x")});
+        // An answer given before translateText returns must not finish the job
+        // inside translateAndShow.
+        calls().answerAtOnce = [](const QString &) { return std::nullopt; };
+        f.d().translateAndShow();
+        QVERIFY(calls().renders.isEmpty());
+        QCOMPARE(f.status->text(), Messages::translating(1));
+        QTRY_COMPARE(f.status->text(), Messages::partlyDone(1));
+    }
+
+    void finishAfterDelegateIsGoneDoesNothing()
+    {
+        WorkflowFixture f;
+        f.pasteAndRecognise(fakes::picture(Qt::white), {QStringLiteral("x")});
+        f.delegate.reset();
+        fakes::answerTranslations([](const QString &) { return QStringLiteral("y"); });
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        QVERIFY(calls().renders.isEmpty());
+    }
+
+    void copiesTheLastResultOnly()
+    {
+        WorkflowFixture f;
+        QClipboard *clipboard = QGuiApplication::clipboard();
+        const QImage pasted = fakes::picture(Qt::magenta, {80, 40});
+        WorkflowFixture::putOnClipboard(pasted);
+        f.d().pasteNow();
+        f.d().copyImage();
+        QCOMPARE(f.status->text(), QStringLiteral("אין עדיין תמונה מתורגמת להעתקה."));
+        f.d().copyText();
+        QCOMPARE(f.status->text(), QStringLiteral("אין עדיין טקסט מתורגם להעתקה."));
+        QCOMPARE(clipboard->image().convertToFormat(pasted.format()), pasted);
+
+        // Each copy replaces the whole clipboard.
+        calls().recognitions[0].completion(WorkflowFixture::lines({QStringLiteral("first"), QStringLiteral("second")}));
+        fakes::answerTranslations([](const QString &text) { return text.toUpper(); });
+        QTRY_COMPARE(f.status->text(), Messages::done());
+        const QImage result = *f.d().lastImage;
+        f.d().copyText();
+        f.d().copyImage();
+        QCOMPARE(f.status->text(), QStringLiteral("התמונה המתורגמת הועתקה ללוח."));
+        QCOMPARE(clipboard->image().convertToFormat(QImage::Format_ARGB32), result);
+        QVERIFY(!clipboard->mimeData()->hasText());
+        f.d().copyText();
+        QCOMPARE(f.status->text(), QStringLiteral("הטקסט המתורגם הועתק ללוח."));
+        QCOMPARE(clipboard->text(), QStringLiteral("FIRST\nSECOND"));
+        QVERIFY(!clipboard->mimeData()->hasImage());
+
+        // A picture without text, or one still being recognised, leaves the
+        // earlier result to copy.
+        f.pasteAndRecognise(fakes::picture(Qt::gray), {});
+        QCOMPARE(f.status->text(), Messages::noText());
+        f.d().copyImage();
+        QCOMPARE(clipboard->image().convertToFormat(QImage::Format_ARGB32), result);
+        WorkflowFixture::putOnClipboard(fakes::picture(Qt::darkRed));
+        f.d().pasteNow();
+        f.d().copyText();
+        QCOMPARE(clipboard->text(), QStringLiteral("FIRST\nSECOND"));
+    }
 };
-
-void WorkflowTest::failedPasteChangesNothing()
-{
-    WorkflowFixture f;
-    QGuiApplication::clipboard()->setText(QStringLiteral("not a picture"));
-    f.d().pasteNow();
-    QCOMPARE(f.status->text(), Messages::noImage());
-    QCOMPARE(f.d().jobID, 0);
-    QVERIFY(!f.d().currentCG);
-    QVERIFY(f.view->image().isNull());
-    QVERIFY(calls().recognitions.isEmpty());
-
-    // With a picture and its lines in place, a failed paste keeps them all.
-    const QImage red = fakes::picture(Qt::red);
-    f.pasteAndRecognise(red, {QStringLiteral("one")});
-    QGuiApplication::clipboard()->clear();
-    f.d().pasteNow();
-    QCOMPARE(f.status->text(), Messages::noImage());
-    QCOMPARE(f.d().jobID, 2);
-    QCOMPARE(*f.d().currentCG, red);
-    QCOMPARE(f.d().currentItems.size(), 1);
-    QCOMPARE(f.view->image(), red);
-
-    // The running job still ends with its own result.
-    fakes::answerTranslations([](const QString &) { return QStringLiteral("אחת"); });
-    QTRY_COMPARE(f.status->text(), Messages::done());
-}
-
-void WorkflowTest::noTextKeepsPictureAndLanguageChangesAskNothing()
-{
-    WorkflowFixture f;
-    f.d().languageChanged(); // nothing pasted yet
-    const QImage green = fakes::picture(Qt::green);
-    WorkflowFixture::putOnClipboard(green);
-    f.d().pasteNow();
-    f.d().languageChanged(); // still recognising
-    QCOMPARE(f.status->text(), Messages::recognising());
-    calls().recognitions[0].completion({});
-    f.d().languageChanged(); // no text found
-    QCOMPARE(f.status->text(), Messages::noText());
-    QVERIFY(f.d().currentItems.isEmpty());
-    QCOMPARE(f.view->image(), green);
-    QVERIFY(calls().translations.isEmpty());
-    QCOMPARE(f.d().jobID, 1);
-}
-
-void WorkflowTest::secondPasteOvertakesRecognition()
-{
-    WorkflowFixture f;
-    WorkflowFixture::putOnClipboard(fakes::picture(Qt::red));
-    f.d().pasteNow();
-    const QImage second = fakes::picture(Qt::yellow, {30, 30});
-    WorkflowFixture::putOnClipboard(second);
-    f.d().pasteNow();
-
-    calls().recognitions[0].completion(WorkflowFixture::lines({QStringLiteral("stale")}));
-    QVERIFY(f.d().currentItems.isEmpty());
-    QCOMPARE(f.status->text(), Messages::recognising());
-    QVERIFY(calls().translations.isEmpty());
-
-    calls().recognitions[1].completion(WorkflowFixture::lines({QStringLiteral("fresh")}));
-    QCOMPARE(f.d().currentItems.size(), 1);
-    QCOMPARE(calls().translations.size(), 1);
-    QCOMPARE(calls().translations[0].text, QStringLiteral("fresh"));
-
-    // A second delivery for the overtaken paste still changes nothing.
-    calls().recognitions[0].completion({});
-    QCOMPARE(f.d().currentItems.size(), 1);
-}
-
-void WorkflowTest::jobGathersAnswersInLineOrder()
-{
-    WorkflowFixture f;
-    // With no row chosen, the first row's language.
-    f.popup->setCurrentIndex(-1);
-    const QImage source = fakes::picture(Qt::white);
-    f.pasteAndRecognise(source, {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
-    QCOMPARE(f.status->text(), QStringLiteral("מתרגם 3 שורות..."));
-    QCOMPARE(f.d().jobID, 2);
-    QCOMPARE(calls().translations.size(), 3);
-    for (const fakes::Translation &t : calls().translations)
-        QCOMPARE(t.to, QStringLiteral("iw"));
-
-    // Answers come back in reverse order from the network's own thread.
-    std::thread network([] {
-        for (qsizetype k = calls().translations.size() - 1; k >= 0; --k)
-            calls().translations[k].completion(calls().translations[k].text.toUpper() + QStringLiteral("  "));
-    });
-    network.join();
-    QVERIFY(calls().renders.isEmpty()); // nothing is stored before the main thread runs
-    QTRY_COMPARE(calls().renders.size(), 1);
-
-    const fakes::Render &render = calls().renders[0];
-    QCOMPARE(render.translated, (QStringList{QStringLiteral("A  "), QStringLiteral("B  "), QStringLiteral("C  ")}));
-    QCOMPARE(render.source, source);
-    QCOMPARE(render.items.size(), 3);
-    QCOMPARE(f.d().lastText, QStringLiteral("A  \nB  \nC  "));
-    QCOMPARE(*f.d().lastImage, render.result);
-    QCOMPARE(f.view->image(), render.result);
-    QCOMPARE(f.status->text(), Messages::done());
-}
-
-void WorkflowTest::failedLinesKeepSourceText_data()
-{
-    QTest::addColumn<QStringList>("failing");
-    QTest::addColumn<QString>("expectedStatus");
-    QTest::newRow("one of three") << QStringList{QStringLiteral("two")}
-                                  << QStringLiteral("בוצע, אבל 1 שורות לא תורגמו (בדוק חיבור לאינטרנט).");
-    QTest::newRow("all") << QStringList{QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")}
-                         << QStringLiteral("בוצע, אבל 3 שורות לא תורגמו (בדוק חיבור לאינטרנט).");
-}
-
-void WorkflowTest::failedLinesKeepSourceText()
-{
-    QFETCH(QStringList, failing);
-    QFETCH(QString, expectedStatus);
-    WorkflowFixture f;
-    f.pasteAndRecognise(fakes::picture(Qt::white),
-                        {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")});
-    fakes::answerTranslations([&](const QString &text) -> std::optional<QString> {
-        if (failing.contains(text))
-            return std::nullopt;
-        return QStringLiteral("[") + text + QStringLiteral("]");
-    });
-    QTRY_COMPARE(calls().renders.size(), 1);
-    QStringList expected;
-    for (const QString &text : {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")})
-        expected << (failing.contains(text) ? text : QStringLiteral("[") + text + QStringLiteral("]"));
-    QCOMPARE(calls().renders[0].translated, expected);
-    QCOMPARE(f.d().lastText, expected.join(u'\n'));
-    QCOMPARE(f.status->text(), expectedStatus);
-}
-
-void WorkflowTest::pasteDuringJobDropsIt()
-{
-    WorkflowFixture f;
-    f.pasteAndRecognise(fakes::picture(Qt::white), {QStringLiteral("old")});
-    const QImage next = fakes::picture(Qt::black);
-    WorkflowFixture::putOnClipboard(next);
-    f.d().pasteNow();
-
-    fakes::answerTranslations([](const QString &) { return QStringLiteral("late"); });
-    QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
-    QVERIFY(calls().renders.isEmpty());
-    QVERIFY(!f.d().lastImage);
-    QVERIFY(f.d().lastText.isEmpty());
-    QCOMPARE(f.view->image(), next);
-    QCOMPARE(f.status->text(), Messages::recognising());
-    QCOMPARE(f.d().jobID, 3);
-}
-
-void WorkflowTest::languageChangeDuringJobDropsOldJob()
-{
-    WorkflowFixture f;
-    f.pasteAndRecognise(fakes::picture(Qt::white), {QStringLiteral("hello"), QStringLiteral("world")});
-    f.popup->setCurrentIndex(1);
-    f.d().languageChanged();
-    QCOMPARE(f.d().jobID, 3);
-    QCOMPARE(calls().translations.size(), 4);
-    QCOMPARE(calls().translations[2].to, QStringLiteral("en"));
-    QCOMPARE(calls().translations[3].to, QStringLiteral("en"));
-
-    // The old job's answers land in its own list only.
-    calls().translations[0].completion(QStringLiteral("old0"));
-    calls().translations[1].completion(QStringLiteral("old1"));
-    QCoreApplication::processEvents();
-    QVERIFY(calls().renders.isEmpty());
-    QCOMPARE(f.status->text(), Messages::translating(2));
-
-    calls().translations[3].completion(QStringLiteral("new1"));
-    calls().translations[2].completion(QStringLiteral("new0"));
-    QTRY_COMPARE(calls().renders.size(), 1);
-    QCOMPARE(f.d().lastText, QStringLiteral("new0\nnew1"));
-
-    // Choosing the same row again asks again for every line.
-    f.d().languageChanged();
-    QCOMPARE(calls().translations.size(), 6);
-}
-
-void WorkflowTest::jobWithoutLinesFinishesOnNextTurn()
-{
-    WorkflowFixture f;
-    const QImage source = fakes::picture(Qt::cyan);
-    f.d().currentCG = source;
-    f.d().translateAndShow();
-    QCOMPARE(f.status->text(), QStringLiteral("מתרגם 0 שורות..."));
-    QVERIFY(calls().renders.isEmpty());
-    QTRY_COMPARE(calls().renders.size(), 1);
-    QVERIFY(calls().renders[0].items.isEmpty());
-    QCOMPARE(f.d().lastText, QString());
-    QVERIFY(f.d().lastImage);
-    QCOMPARE(f.status->text(), Messages::done());
-
-    // Without a picture there is no job at all.
-    WorkflowFixture empty;
-    empty.d().translateAndShow();
-    QCOMPARE(empty.d().jobID, 0);
-    QVERIFY(empty.status->text().isEmpty());
-}
-
-void WorkflowTest::equalLinesAreAskedSeparately()
-{
-    WorkflowFixture f;
-    f.pasteAndRecognise(fakes::picture(Qt::white), {QStringLiteral("OK"), QStringLiteral("OK")});
-    QCOMPARE(calls().translations.size(), 2);
-    calls().translations[0].completion(QStringLiteral("בסדר"));
-    calls().translations[1].completion(std::nullopt);
-    QTRY_COMPARE(calls().renders.size(), 1);
-    QCOMPARE(f.d().lastText, QStringLiteral("בסדר\nOK"));
-    QCOMPARE(f.status->text(), Messages::partlyDone(1));
-}
-
-void WorkflowTest::synchronousAnswerStillFinishesLater()
-{
-    WorkflowFixture f;
-    f.d().currentCG = fakes::picture(Qt::white);
-    f.d().currentItems = WorkflowFixture::lines({QStringLiteral("x")});
-    // An answer given before translateText returns must not finish the job
-    // inside translateAndShow.
-    calls().answerAtOnce = [](const QString &) { return std::nullopt; };
-    f.d().translateAndShow();
-    QVERIFY(calls().renders.isEmpty());
-    QCOMPARE(f.status->text(), Messages::translating(1));
-    QTRY_COMPARE(f.status->text(), Messages::partlyDone(1));
-}
-
-void WorkflowTest::finishAfterDelegateIsGoneDoesNothing()
-{
-    WorkflowFixture f;
-    f.pasteAndRecognise(fakes::picture(Qt::white), {QStringLiteral("x")});
-    f.delegate.reset();
-    fakes::answerTranslations([](const QString &) { return QStringLiteral("y"); });
-    QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
-    QVERIFY(calls().renders.isEmpty());
-}
-
-void WorkflowTest::copiesTheLastResultOnly()
-{
-    WorkflowFixture f;
-    const QImage pasted = fakes::picture(Qt::magenta, {80, 40});
-    WorkflowFixture::putOnClipboard(pasted);
-    f.d().pasteNow();
-    f.d().copyImage();
-    QCOMPARE(f.status->text(), QStringLiteral("אין עדיין תמונה מתורגמת להעתקה."));
-    f.d().copyText();
-    QCOMPARE(f.status->text(), QStringLiteral("אין עדיין טקסט מתורגם להעתקה."));
-    QCOMPARE(clipboard()->image().convertToFormat(pasted.format()), pasted);
-
-    // Each copy replaces the whole clipboard.
-    calls().recognitions[0].completion(WorkflowFixture::lines({QStringLiteral("first"), QStringLiteral("second")}));
-    fakes::answerTranslations([](const QString &text) { return text.toUpper(); });
-    QTRY_COMPARE(f.status->text(), Messages::done());
-    const QImage result = *f.d().lastImage;
-    f.d().copyText();
-    f.d().copyImage();
-    QCOMPARE(f.status->text(), QStringLiteral("התמונה המתורגמת הועתקה ללוח."));
-    QCOMPARE(clipboard()->image().convertToFormat(QImage::Format_ARGB32), result);
-    QVERIFY(!clipboard()->mimeData()->hasText());
-    f.d().copyText();
-    QCOMPARE(f.status->text(), QStringLiteral("הטקסט המתורגם הועתק ללוח."));
-    QCOMPARE(clipboard()->text(), QStringLiteral("FIRST\nSECOND"));
-    QVERIFY(!clipboard()->mimeData()->hasImage());
-
-    // A picture without text, or one still being recognised, leaves the
-    // earlier result to copy.
-    f.pasteAndRecognise(fakes::picture(Qt::gray), {});
-    QCOMPARE(f.status->text(), Messages::noText());
-    f.d().copyImage();
-    QCOMPARE(clipboard()->image().convertToFormat(QImage::Format_ARGB32), result);
-    WorkflowFixture::putOnClipboard(fakes::picture(Qt::darkRed));
-    f.d().pasteNow();
-    f.d().copyText();
-    QCOMPARE(clipboard()->text(), QStringLiteral("FIRST\nSECOND"));
-}
 
 QTEST_MAIN(WorkflowTest)
 #include "WorkflowTest.moc"
