@@ -23,8 +23,9 @@ hides: the share of lines hidden whole, the hidden part at the 5th
 percentile, and the share of lines whose rows it hides all of.
 
 OCR_PICTURES=REGEX scores only the pictures whose file name matches;
-OCR_SKIP_CLI=1 leaves the command-line tool out; OCR_SHUFFLE=SEED reads the
-pictures in a shuffled order instead of group by group.
+OCR_SKIP_CLI=1 leaves the command-line tool out; OCR_RANDOM_ORDER=N reads
+the pictures in the random order that the number N picks, instead of group by
+group.
 """
 import json
 import math
@@ -211,10 +212,10 @@ def main():
     images = [corpus / p["image"] for p in pictures]
     # The probe reads the pictures one after another, like pastes, and a page
     # read after one of its own script is read differently.
-    seed = os.environ.get("OCR_SHUFFLE")
+    pick = os.environ.get("OCR_RANDOM_ORDER")
     order = list(range(len(images)))
-    if seed:
-        random.Random(seed).shuffle(order)
+    if pick:
+        random.Random(pick).shuffle(order)
     read = run_probe(build, [images[i] for i in order])
     systems = {"quillmere": [read[order.index(i)] for i in range(len(images))]}
     if not os.environ.get("OCR_SKIP_CLI"):
