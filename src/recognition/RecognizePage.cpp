@@ -181,25 +181,21 @@ int scriptScore(const Script &script, const SampleScores &scores)
     return surest;
 }
 
-// The script and language of the page read last. Screenshots pasted one
-// after another are mostly of one language.
-struct LastPage {
-    qsizetype script = -1;
-    QString language;
-};
-std::mutex lastPageMutex;
-LastPage lastPage;
+// The language of the page read last. Screenshots pasted one after another
+// are mostly of one language.
+std::mutex lastLanguageMutex;
+QString lastLanguage;
 
-LastPage pageReadLast()
+QString languageReadLast()
 {
-    const std::lock_guard lock(lastPageMutex);
-    return lastPage;
+    const std::lock_guard lock(lastLanguageMutex);
+    return lastLanguage;
 }
 
-void rememberPage(qsizetype script, const QString &language)
+void rememberLanguage(const QString &language)
 {
-    const std::lock_guard lock(lastPageMutex);
-    lastPage = {script, language};
+    const std::lock_guard lock(lastLanguageMutex);
+    lastLanguage = language;
 }
 
 // The page's script, read with each script's first models, which leave their
@@ -227,14 +223,16 @@ const Script &pageScript(const QList<QImage> &samples, SampleScores &scores)
     // A page that the last page's script's probes or language read surely is
     // of that script, and no other script's model need read it; a page of
     // another script falls through to them all. Latin is told by English.
-    const LastPage last = pageReadLast();
-    if (last.script > 0) {
-        const Script &script = all[last.script];
+    const QString last = languageReadLast();
+    const auto lastScript =
+        std::find_if(all.begin() + 1, all.end(), [&](const Script &script) { return script.models.contains(last); });
+    if (lastScript != all.end()) {
+        const Script &script = *lastScript;
         // With several probes, a language other than the first model's is
         // told by all the script's models (see below).
         QStringList lastModels{script.models.first()};
-        if (last.language != lastModels.first())
-            lastModels = script.probes > 1 ? script.models : QStringList{lastModels.first(), last.language};
+        if (last != lastModels.first())
+            lastModels = script.probes > 1 ? script.models : QStringList{lastModels.first(), last};
         addConfidences(samples, lastModels, scores);
         for (const QString &model : lastModels) {
             if (scores.at(model).ownConfidence >= count * (surelyLastScript + script.lead))
@@ -409,7 +407,7 @@ TextItems recognizePage(const QImage &image)
     SampleScores scores;
     const Script &script = pageScript(samples, scores);
     const QString language = pageLanguage(script, samples, scores);
-    rememberPage(&script - scripts().data(), language);
+    rememberLanguage(language);
     const QString lead = script.withLatin ? language + "+eng" : language;
     // Lines in English around East Asian text (a foreign app's content in an
     // English interface) are read with English too when the page's model is
