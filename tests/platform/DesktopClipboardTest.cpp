@@ -192,8 +192,9 @@ private Q_SLOTS:
         QVERIFY(!read.picture);
         qInfo("stopped owner: read ended after %lld ms; the event loop stalled at most %lld ms", read.milliseconds,
               read.longestStall);
-        // Qt's own read holds the event loop for a whole second on Wayland.
-        QVERIFY2(read.longestStall < (kWayland ? 500 : 1'000), "the event loop was held up");
+        // Qt's own read holds the event loop for a whole second on Wayland;
+        // a loaded machine may hold it for a few hundred milliseconds anyway.
+        QVERIFY2(read.longestStall < (kWayland ? 800 : 1'000), "the event loop was held up");
         QVERIFY(read.milliseconds < 10'000);
 
         owner.resume();

@@ -213,16 +213,19 @@ def write_port_file(path, port):
     os.replace(path + ".partial", path)
 
 
-def wait_for_the_end(stop, max_seconds, running=lambda: True):
-    """Returns on SIGTERM or SIGINT (which also set `stop`), when the process
-    that started this one ends (a crashed test leaves no server behind), after
-    `max_seconds`, or once running() is false."""
-    signal.signal(signal.SIGTERM, lambda *_: stop.set())
-    signal.signal(signal.SIGINT, lambda *_: stop.set())
+def wait_for_the_end(max_seconds, running=lambda: True):
+    """Returns on SIGTERM or SIGINT, when the process that started this one
+    ends (a crashed test leaves no server behind), after `max_seconds`, or
+    once running() is false."""
+    # The handlers only take note: one that set an Event could wait forever
+    # for the Event's lock, held by this very thread where the signal found it.
+    signalled = []
+    signal.signal(signal.SIGTERM, lambda *_: signalled.append(True))
+    signal.signal(signal.SIGINT, lambda *_: signalled.append(True))
     parent = os.getppid()
     deadline = time.monotonic() + (max_seconds or float("inf"))
-    while not stop.wait(0.2) and running() and os.getppid() == parent and time.monotonic() < deadline:
-        pass
+    while not signalled and running() and os.getppid() == parent and time.monotonic() < deadline:
+        time.sleep(0.2)
 
 
 def main():
@@ -249,7 +252,7 @@ def main():
         write_port_file(args.port_file, server.server_port)
     serving = threading.Thread(target=server.serve_forever, kwargs={"poll_interval": 0.1})
     serving.start()
-    wait_for_the_end(server.service.stopping, args.max_seconds)
+    wait_for_the_end(args.max_seconds)
     server.service.stopping.set()
     server.shutdown()
     server.server_close()

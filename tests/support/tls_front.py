@@ -18,7 +18,6 @@ import os
 import socket
 import subprocess
 import sys
-import threading
 import time
 
 from fake_translate import wait_for_the_end, write_port_file
@@ -79,7 +78,7 @@ def main():
     os.makedirs(args.dir, exist_ok=True)
     proxy, port = start_nghttpx(args.dir, args.backend_port, args.port)
     write_port_file(args.port_file, port)
-    wait_for_the_end(threading.Event(), args.max_seconds, lambda: proxy.poll() is None)
+    wait_for_the_end(args.max_seconds, lambda: proxy.poll() is None)
     proxy.terminate()
     try:
         proxy.wait(timeout=5)
