@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QSettings>
 
 // The process-wide objects besides targetLanguages, which is static data
 // ready before main runs. Set once, in this order, and alive until main returns.
@@ -32,7 +33,14 @@ int main(int argc, char *argv[])
     // finds it gone and drops its result.
     AppDelegate appDelegate;
     delegate = &appDelegate;
-    warmUpRecognizer();
+    // Pastes are mostly in one language, from one run to the next too: the
+    // first is taken to be in the language of the last page of the run before.
+    QSettings settings(QStringLiteral("quillmere"), QStringLiteral("quillmere"));
+    const QString languageKey = QStringLiteral("recognition/lastLanguage");
+    warmUpRecognizer(settings.value(languageKey).toString());
     attachDelegate(*app, *delegate);
-    return app->exec();
+    const int status = app->exec();
+    if (!lastPageLanguage().isEmpty())
+        settings.setValue(languageKey, lastPageLanguage());
+    return status;
 }

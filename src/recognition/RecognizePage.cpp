@@ -181,22 +181,34 @@ int scriptScore(const Script &script, const SampleScores &scores)
     return surest;
 }
 
+const Script *scriptOf(const QString &language)
+{
+    const auto &all = scripts();
+    const auto found =
+        std::find_if(all.begin(), all.end(), [&](const Script &script) { return script.models.contains(language); });
+    return found == all.end() ? nullptr : &*found;
+}
+
+// The models that tell a page of the last page's script and language from
+// others: the script's first model and the language's own. With several
+// probes, a language other than the first model's is told by all the
+// script's models (see pageLanguage).
+QStringList modelsTellingScript(const Script &script, const QString &language)
+{
+    if (language == script.models.first())
+        return {language};
+    return script.probes > 1 ? script.models : QStringList{script.models.first(), language};
+}
+
+QString readingModel(const Script &script, const QString &language)
+{
+    return script.withLatin ? language + "+eng" : language;
+}
+
 // The language of the page read last. Screenshots pasted one after another
 // are mostly of one language.
 std::mutex lastLanguageMutex;
 QString lastLanguage;
-
-QString languageReadLast()
-{
-    const std::lock_guard lock(lastLanguageMutex);
-    return lastLanguage;
-}
-
-void rememberLanguage(const QString &language)
-{
-    const std::lock_guard lock(lastLanguageMutex);
-    lastLanguage = language;
-}
 
 // The page's script, read with each script's first models, which leave their
 // readings in `scores`. Every script's first model reads the widest sample,
@@ -224,15 +236,10 @@ const Script &pageScript(const QList<QImage> &samples, SampleScores &scores)
     // of that script, and no other script's model need read it; a page of
     // another script falls through to them all. Latin is told by English.
     const QString last = languageReadLast();
-    const auto lastScript =
-        std::find_if(all.begin() + 1, all.end(), [&](const Script &script) { return script.models.contains(last); });
-    if (lastScript != all.end()) {
+    const Script *lastScript = scriptOf(last);
+    if (lastScript && lastScript != &all.first()) {
         const Script &script = *lastScript;
-        // With several probes, a language other than the first model's is
-        // told by all the script's models (see below).
-        QStringList lastModels{script.models.first()};
-        if (last != lastModels.first())
-            lastModels = script.probes > 1 ? script.models : QStringList{lastModels.first(), last};
+        const QStringList lastModels = modelsTellingScript(script, last);
         addConfidences(samples, lastModels, scores);
         for (const QString &model : lastModels) {
             if (scores.at(model).ownConfidence >= count * (surelyLastScript + script.lead))
@@ -389,6 +396,32 @@ TextItem lineItem(const QImage &gray, const QImage &mask, const QRect &line, con
 
 } // namespace
 
+QString languageReadLast()
+{
+    const std::lock_guard lock(lastLanguageMutex);
+    return lastLanguage;
+}
+
+void rememberLanguage(const QString &language)
+{
+    if (!scriptOf(language))
+        return;
+    const std::lock_guard lock(lastLanguageMutex);
+    lastLanguage = language;
+}
+
+QStringList modelsForPagesIn(const QString &language)
+{
+    const Script *script = scriptOf(language);
+    if (!script)
+        return {};
+    const QString reading = readingModel(*script, language);
+    QStringList models = script == &scripts().first() ? QStringList{} : modelsTellingScript(*script, language);
+    models.removeOne(reading);
+    models.append(reading);
+    return models;
+}
+
 TextItems recognizePage(const QImage &image)
 {
     if (image.isNull())
@@ -408,7 +441,7 @@ TextItems recognizePage(const QImage &image)
     const Script &script = pageScript(samples, scores);
     const QString language = pageLanguage(script, samples, scores);
     rememberLanguage(language);
-    const QString lead = script.withLatin ? language + "+eng" : language;
+    const QString lead = readingModel(script, language);
     // Lines in English around East Asian text (a foreign app's content in an
     // English interface) are read with English too when the page's model is
     // unsure; the other scripts' lines are read with English already.

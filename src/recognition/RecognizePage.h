@@ -4,8 +4,22 @@
 
 #include "TextItem.h"
 
+#include <QStringList>
+
 class QImage;
 
 // Finds and reads every line of `image` on the calling thread, using idle
 // recognition threads for a share of the lines. Empty when nothing is found.
 TextItems recognizePage(const QImage &image);
+
+// The language of the page read last (a model's name, "jpn", "heb"), which a
+// page is first taken to be in; empty before the first page.
+QString languageReadLast();
+
+// Takes `language` for the last page's, as when a page is read; a name that
+// is no model's is ignored.
+void rememberLanguage(const QString &language);
+
+// The models a page in `language` is read with, when it follows a page in
+// the same language: the last being what its lines are read with.
+QStringList modelsForPagesIn(const QString &language);

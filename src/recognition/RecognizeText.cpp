@@ -38,16 +38,30 @@ void recognizeText(const QImage &image, RecognitionCompletion completion)
     });
 }
 
-void warmUpRecognizer()
+void warmUpRecognizer(const QString &languageBefore)
 {
+    rememberLanguage(languageBefore);
     // Every script's first model, which decides a page's script, and an
-    // English engine for every thread.
+    // English engine for every thread; then the models of a page like the
+    // last one read before, the likeliest to come first, loaded last so that
+    // the others make way for them when memory runs short.
     const int threads = recognitionThreads().maxThreadCount();
-    for (const QString &model : scriptProbes()) {
-        recognitionThreads().start([model, copies = model == "eng" ? threads : 1] {
+    QList<std::pair<QString, int>> engines;
+    for (const QString &model : scriptProbes())
+        engines.append({model, model == "eng" ? threads : 1});
+    const QStringList likeliest = modelsForPagesIn(languageReadLast());
+    for (const QString &model : likeliest)
+        engines.append({model, model == likeliest.last() ? threads : 1});
+    for (const auto &[model, copies] : engines) {
+        recognitionThreads().start([model, copies] {
             keepOpenMPOnThisThread();
             if (!recognitionStopping())
                 EnginePool::shared().preload(model, copies);
         });
     }
+}
+
+QString lastPageLanguage()
+{
+    return languageReadLast();
 }

@@ -5,6 +5,7 @@
 #include "TextItem.h"
 
 #include <QImage>
+#include <QString>
 
 #include <functional>
 
@@ -17,5 +18,12 @@ using RecognitionCompletion = std::function<void(TextItems)>;
 void recognizeText(const QImage &image, RecognitionCompletion completion);
 
 // Loads the recogniser's language data in the background, so that the first
-// picture is read as fast as later ones. Returns at once.
-void warmUpRecognizer();
+// picture is read as fast as later ones. `languageBefore`, the language of the
+// page read last in an earlier run (see lastPageLanguage), makes the first
+// picture be taken for one in that language, as a later one is taken for one
+// in the language of the page before it. Returns at once.
+void warmUpRecognizer(const QString &languageBefore = {});
+
+// The language of the page read last, a name for warmUpRecognizer to take in
+// a later run; empty before the first page.
+QString lastPageLanguage();

@@ -9,6 +9,8 @@ trap 'echo "FAIL: ${BASH_SOURCE[0]##*/}:$LINENO: $BASH_COMMAND" >&2' ERR
 
 scratch=$(mktemp -d)
 started=()
+# What the app keeps between runs stays with the test.
+export XDG_CONFIG_HOME=$scratch/config
 
 fail() {
   echo "FAIL: $*" >&2

@@ -131,6 +131,9 @@ class PictureAtLaunch(EndToEnd):
 
         app.press("ctrl+q")
         self.assert_ended_cleanly()
+        # The next run takes its first picture to be in this one's language.
+        with open(os.path.join(self.desktop.home, ".config/quillmere/quillmere.conf"), encoding="utf-8") as f:
+            self.assertIn("lastLanguage=eng", f.read())
 
 
 class Https(EndToEnd):

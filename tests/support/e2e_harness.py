@@ -86,6 +86,7 @@ class Desktop(Closing):
         os.makedirs(runtime, 0o700, exist_ok=True)
         self.env = {k: v for k, v in os.environ.items() if not k.startswith(("QT_", "WAYLAND_"))}
         self.env.update(DISPLAY=f":{number}", HOME=self.home, XDG_RUNTIME_DIR=runtime,
+                        XDG_CONFIG_HOME=os.path.join(self.home, ".config"),
                         XDG_SESSION_TYPE="x11", LC_ALL="C.UTF-8")
         self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

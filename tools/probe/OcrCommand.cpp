@@ -49,20 +49,28 @@ long peakMegabytes()
 // Prints one JSON line per picture, as recognizeText delivers it, and on
 // stderr the wall-clock and processor time each took, then the peak memory;
 // the language data is loaded first, as at launch. `--threads N` sets the
-// number of recognition threads, as on a machine with N cores.
+// number of recognition threads, as on a machine with N cores;
+// `--language-before MODEL` starts as after a run whose last page was in that
+// language ("jpn", "ell").
 int runOcrCommand(QStringList args)
 {
-    if (args.size() >= 2 && args[0] == QLatin1String("--threads")) {
-        recognitionThreads().setMaxThreadCount(std::max(1, args[1].toInt()));
+    QString languageBefore;
+    while (args.size() >= 2 && args[0].startsWith(QLatin1String("--"))) {
+        if (args[0] == QLatin1String("--threads"))
+            recognitionThreads().setMaxThreadCount(std::max(1, args[1].toInt()));
+        else if (args[0] == QLatin1String("--language-before"))
+            languageBefore = args[1];
+        else
+            break;
         args = args.mid(2);
     }
-    if (args.isEmpty()) {
-        std::fprintf(stderr, "usage: quillmere-probe ocr [--threads N] IMAGE...\n");
+    if (args.isEmpty() || args[0].startsWith(QLatin1String("--"))) {
+        std::fprintf(stderr, "usage: quillmere-probe ocr [--threads N] [--language-before MODEL] IMAGE...\n");
         return 2;
     }
     QElapsedTimer warmUp;
     warmUp.start();
-    warmUpRecognizer();
+    warmUpRecognizer(languageBefore);
     recognitionThreads().waitForDone();
     std::fprintf(stderr, "warm-up: %lld ms\n", static_cast<long long>(warmUp.elapsed()));
 
