@@ -92,7 +92,6 @@ void EnginePool::preload(const QString &model, int count)
         {
             std::lock_guard lock(mutex);
             Model &entry = models[model];
-            entry.lastUse = ++uses;
             if (entry.loaded >= std::min(count, enginesPerModel))
                 return;
             ++entry.loaded;
