@@ -6,6 +6,7 @@
 #include "RecognizeText.h"
 
 #include <QElapsedTimer>
+#include <QFontDatabase>
 #include <QEventLoop>
 #include <QImage>
 #include <QJsonArray>
@@ -68,6 +69,9 @@ int runOcrCommand(QStringList args)
         std::fprintf(stderr, "usage: quillmere-probe ocr [--threads N] [--language-before MODEL] IMAGE...\n");
         return 2;
     }
+    // The app's window has drawn its text before the first paste, and with
+    // it read the machine's fonts, which the first sizing would otherwise do.
+    QFontDatabase::families();
     QElapsedTimer warmUp;
     warmUp.start();
     warmUpRecognizer(languageBefore);
