@@ -43,8 +43,7 @@ void warmUpRecognizer(const QString &languageBefore)
     rememberLanguage(languageBefore);
     // Every script's first model, which decides a page's script, and an
     // English engine for every thread; then the models of a page like the
-    // last one read before, the likeliest to come first, loaded last so that
-    // the others make way for them when memory runs short.
+    // last one read before, the likeliest page to come first.
     const int threads = recognitionThreads().maxThreadCount();
     QList<std::pair<QString, int>> engines;
     for (const QString &model : scriptProbes())
