@@ -91,22 +91,6 @@ QStringList recognizedTexts(const QImage &image)
     return texts;
 }
 
-// The item nearest to `box`, or -1.
-qsizetype nearest(const TextItems &items, const QRectF &box)
-{
-    qsizetype best = -1;
-    double bestDistance = 0;
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        const QPointF d = items[i].box.center() - box.center();
-        const double distance = d.x() * d.x() + d.y() * d.y();
-        if (best < 0 || distance < bestDistance) {
-            best = i;
-            bestDistance = distance;
-        }
-    }
-    return best;
-}
-
 // `actual` spans the ink's columns and the text's height at its font size
 // (`fontPixels`), covering the ink.
 bool boxFits(const QRectF &actual, const QRectF &ink, QSize pixels, int fontPixels)
@@ -209,16 +193,16 @@ private Q_SLOTS:
 
         const TextItems items = recognize(picture.image);
 
+        // Lines come top to bottom, as they were drawn.
         QCOMPARE(items.size(), picture.texts.size());
         QStringList misread;
         bool boxesRight = true;
         for (qsizetype i = 0; i < picture.texts.size(); ++i) {
-            const qsizetype k = nearest(items, picture.boxes[i]);
             // The micro sign passes for mu within any tolerance.
-            if (editDistance(items[k].text, picture.texts[i]) > tolerance(picture.texts[i]) ||
-                items[k].text.contains(QChar(0x00b5)))
-                misread.append(items[k].text + " <> " + picture.texts[i]);
-            boxesRight = boxesRight && boxFits(items[k].box, picture.boxes[i], picture.image.size(), pixelSize * scale);
+            if (editDistance(items[i].text, picture.texts[i]) > tolerance(picture.texts[i]) ||
+                items[i].text.contains(QChar(0x00b5)))
+                misread.append(items[i].text + " <> " + picture.texts[i]);
+            boxesRight = boxesRight && boxFits(items[i].box, picture.boxes[i], picture.image.size(), pixelSize * scale);
         }
         // Known faults, kept visible: a page is read in one Latin language,
         // and this one mixes French and German; the Russian model's

@@ -50,14 +50,6 @@ QRectF lineOfHeight(double height, double middle = 128)
     return QRectF(12, middle - height / 2, 1000, height);
 }
 
-double measuredSize(const QList<QRect> &lines, const QString &text)
-{
-    double widest = 0;
-    for (const QRect &line : lines)
-        widest = std::max(widest, double(line.width()));
-    return widest / inkWidthPerUnit(text);
-}
-
 double middleOf(const QRect &line)
 {
     return (line.left() + line.right() + 1) / 2.0;
@@ -102,7 +94,9 @@ private Q_SLOTS:
         QCOMPARE(lines.size(), paragraphs);
         // One unit of size is 29 pixels of this row's width; a pixel of error is
         // well inside the tolerance.
-        const double measured = measuredSize(lines, kRow);
+        const auto widest = std::max_element(lines.begin(), lines.end(),
+                                             [](const QRect &a, const QRect &b) { return a.width() < b.width(); });
+        const double measured = widest->width() / inkWidthPerUnit(kRow);
         QVERIFY2(std::abs(measured - size) < 0.06, qPrintable(QString::number(measured)));
     }
 
