@@ -114,7 +114,6 @@ private Q_SLOTS:
         QTest::addColumn<QSize>("growth");
         QTest::addColumn<Qt::LayoutDirection>("desktop");
 
-        QTest::newRow("as built") << QSize(0, 0) << Qt::LeftToRight;
         QTest::newRow("wider") << QSize(240, 0) << Qt::LeftToRight;
         QTest::newRow("taller") << QSize(0, 180) << Qt::LeftToRight;
         QTest::newRow("right-to-left desktop, wider and taller") << QSize(120, 40) << Qt::RightToLeft;

@@ -17,13 +17,12 @@ LineReading reading(const QStringList &words, int confidence)
 {
     LineReading r;
     r.confidence = confidence;
+    QStringList texts;
     for (const QString &word : words) {
         const qsizetype colon = word.lastIndexOf(':');
-        r.words.append({word.left(colon), word.mid(colon + 1).toFloat(), {}});
+        texts.append(word.left(colon));
+        r.words.append({texts.last(), word.mid(colon + 1).toFloat(), {}});
     }
-    QStringList texts;
-    for (const WordReading &w : r.words)
-        texts.append(w.text);
     r.text = texts.join(' ');
     return r;
 }
