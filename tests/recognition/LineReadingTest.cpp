@@ -193,29 +193,22 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("language");
 
-        QTest::newRow("English") << "The file cannot be opened because another program is using it"
-                                 << "eng";
+        QTest::newRow("English") << "The file cannot be opened because another program is using it" << "eng";
         QTest::newRow("French") << "Le fichier de configuration est introuvable, veuillez verifier le chemin"
                                 << "fra";
         QTest::newRow("German") << "Die Verbindung zum Server wurde unterbrochen, bitte versuchen Sie es spater"
                                 << "deu";
         QTest::newRow("Spanish") << "No se puede abrir el archivo porque esta siendo usado por otro programa"
                                  << "spa";
-        QTest::newRow("Italian") << "Impossibile aprire il file perche e utilizzato da un altro programma"
-                                 << "ita";
+        QTest::newRow("Italian") << "Impossibile aprire il file perche e utilizzato da un altro programma" << "ita";
         QTest::newRow("Portuguese") << "Nao foi possivel abrir o arquivo porque ele esta sendo usado por outro"
                                     << "por";
-        QTest::newRow("Polish") << "Nie mozna otworzyc pliku, poniewaz jest uzywany przez inny program"
-                                << "pol";
-        QTest::newRow("Turkish") << "Dosya baska bir program tarafindan kullanildigi icin acilamiyor"
-                                 << "tur";
-        QTest::newRow("Vietnamese") << "Khéng thé mo tép vi tép dang dugc mét chuong trinh khac sir dung"
-                                    << "vie";
+        QTest::newRow("Polish") << "Nie mozna otworzyc pliku, poniewaz jest uzywany przez inny program" << "pol";
+        QTest::newRow("Turkish") << "Dosya baska bir program tarafindan kullanildigi icin acilamiyor" << "tur";
+        QTest::newRow("Vietnamese") << "Khéng thé mo tép vi tép dang dugc mét chuong trinh khac sir dung" << "vie";
         // The Hebrew model's readings.
-        QTest::newRow("Hebrew") << "לא ניתן לפתוח את הקובץ כי תוכנה אחרת משתמשת בו כעת"
-                                << "heb";
-        QTest::newRow("Yiddish") << "די טעקע קען נישט ווערן געעפנט ווייל אן אנדער פראגראם ניצט זי"
-                                 << "yid";
+        QTest::newRow("Hebrew") << "לא ניתן לפתוח את הקובץ כי תוכנה אחרת משתמשת בו כעת" << "heb";
+        QTest::newRow("Yiddish") << "די טעקע קען נישט ווערן געעפנט ווייל אן אנדער פראגראם ניצט זי" << "yid";
     }
 
     void languageFromWordsRead()
