@@ -151,13 +151,18 @@ class LineFinderTest : public QObject {
 private Q_SLOTS:
     // Glyphs of many pieces (Han radicals, Hangul jamo, Thai vowels and tone
     // marks above and below, Arabic dots) make one line each, however close
-    // the rows, and rows do not merge.
-    void joinsGlyphsOfManyPiecesIntoOneLine_data()
+    // the rows, and rows do not merge. With widgets, icons, check boxes, radio
+    // buttons and avatars before a label stay out of its line, and short texts
+    // at the row's other end (a time, a key, a count, a date with its time)
+    // are lines of their own.
+    void findsEachTextAsOneLine_data()
     {
         QTest::addColumn<QString>("family");
         QTest::addColumn<int>("pixelSize");
         QTest::addColumn<int>("scale");
         QTest::addColumn<bool>("dark");
+        QTest::addColumn<bool>("widgets");
+        QTest::addColumn<bool>("rightToLeft");
         QTest::addColumn<QStringList>("texts");
 
         const QStringList chinese{"二三小音合", "管理自定义大小…", "没有可用的 GL 实现"};
@@ -165,77 +170,51 @@ private Q_SLOTS:
         const QStringList korean{"인쇄 미리 보기를 만드는 데 오류", "아이콘을 읽어들이는 데 실패", "확인"};
         const QStringList thai{"ปิดเครื่องคอมพิวเตอร์นี้ทันที", "ผู้ใช้ที่ไม่รู้จัก", "แดงกำมะหยี่อ่อน"};
         const QStringList greekArabic{"Ελληνικά κείμενα εδώ", "هل تريد حفظ الإعدادات"};
-        QTest::newRow("Chinese, small, dark") << "Noto Sans CJK SC" << 11 << 1 << true << chinese;
-        QTest::newRow("Chinese, 2x") << "Noto Sans CJK SC" << 14 << 2 << false << chinese;
-        QTest::newRow("Chinese, large") << "Noto Sans CJK SC" << 28 << 1 << false
+        QTest::newRow("Chinese, small, dark") << "Noto Sans CJK SC" << 11 << 1 << true << false << false << chinese;
+        QTest::newRow("Chinese, 2x") << "Noto Sans CJK SC" << 14 << 2 << false << false << false << chinese;
+        QTest::newRow("Chinese, large") << "Noto Sans CJK SC" << 28 << 1 << false << false << false
                                         << QStringList{"管理自定义大小…", "没有可用的 GL 实现", "音乐播放器"};
-        QTest::newRow("Japanese, dark") << "Noto Sans CJK JP" << 13 << 1 << true << japanese;
-        QTest::newRow("Korean") << "Noto Sans CJK KR" << 12 << 1 << false << korean;
-        QTest::newRow("Korean, 2x dark") << "Noto Sans CJK KR" << 20 << 2 << true << korean;
-        QTest::newRow("Thai") << "Noto Sans Thai" << 13 << 1 << false << thai;
-        QTest::newRow("Thai, 2x dark") << "Noto Sans Thai" << 13 << 2 << true << thai;
-        QTest::newRow("Greek and Arabic") << "Noto Sans Arabic" << 15 << 1 << false << greekArabic;
+        QTest::newRow("Japanese, dark") << "Noto Sans CJK JP" << 13 << 1 << true << false << false << japanese;
+        QTest::newRow("Korean") << "Noto Sans CJK KR" << 12 << 1 << false << false << false << korean;
+        QTest::newRow("Korean, 2x dark") << "Noto Sans CJK KR" << 20 << 2 << true << false << false << korean;
+        QTest::newRow("Thai") << "Noto Sans Thai" << 13 << 1 << false << false << false << thai;
+        QTest::newRow("Thai, 2x dark") << "Noto Sans Thai" << 13 << 2 << true << false << false << thai;
+        QTest::newRow("Greek and Arabic") << "Noto Sans Arabic" << 15 << 1 << false << false << false << greekArabic;
         QTest::newRow("accented capital first, no ascenders after")
-            << "Noto Sans" << 13 << 1 << false << QStringList{"À propos", "Її налаштування змінено", "Él no va"};
-        QTest::newRow("heavy capital first")
-            << "DejaVu Sans" << 13 << 1 << true << QStringList{"В принтере закончилась бумага.", "Во вторник"};
-    }
-
-    void joinsGlyphsOfManyPiecesIntoOneLine()
-    {
-        QFETCH(QString, family);
-        QFETCH(int, pixelSize);
-        QFETCH(int, scale);
-        QFETCH(bool, dark);
-        QFETCH(QStringList, texts);
-        QList<Row> rows;
-        for (const QString &text : texts)
-            rows.append({text});
-
-        verifyLines(drawSheet(rows, family, pixelSize, scale, dark), scale);
-    }
-
-    // Icons, check boxes, radio buttons and avatars before a label stay out
-    // of its line, whatever the script and size; short texts at the row's
-    // other end (a time, a key, a count, a date with its time) are lines of
-    // their own.
-    void leavesIconsOutAndKeepsShortTexts_data()
-    {
-        QTest::addColumn<QString>("family");
-        QTest::addColumn<int>("pixelSize");
-        QTest::addColumn<int>("scale");
-        QTest::addColumn<bool>("dark");
-        QTest::addColumn<bool>("rightToLeft");
-        QTest::addColumn<QStringList>("texts");
+            << "Noto Sans" << 13 << 1 << false << false << false
+            << QStringList{"À propos", "Її налаштування змінено", "Él no va"};
+        QTest::newRow("heavy capital first") << "DejaVu Sans" << 13 << 1 << true << false << false
+                                             << QStringList{"В принтере закончилась бумага.", "Во вторник"};
 
         const QStringList latin{"Left Margin",       "Music Players", "Disable log out",
                                 "Show hidden files", "Yes",           "Alice Morgan"};
-        QTest::newRow("Latin") << "Noto Sans" << 13 << 1 << false << false << latin;
-        QTest::newRow("Latin, dark") << "Noto Sans" << 13 << 1 << true << false << latin;
-        QTest::newRow("Chinese") << "Noto Sans CJK SC" << 13 << 1 << false << false
-                                 << QStringList{"左边距设置",   "音乐播放器", "注销并关闭",
-                                                "显示隐藏文件", "是",         "田中さん"};
-        QTest::newRow("Korean, dark") << "Noto Sans CJK KR" << 14 << 1 << true << false
-                                      << QStringList{"서버 주소 입력", "음악 플레이어", "로그아웃",
-                                                     "새 폴더",        "확인",          "김민수"};
-        QTest::newRow("Hebrew, right to left")
-            << "Noto Sans Hebrew" << 13 << 1 << false << true
+        QTest::newRow("widgets, Latin") << "Noto Sans" << 13 << 1 << false << true << false << latin;
+        QTest::newRow("widgets, Latin, dark") << "Noto Sans" << 13 << 1 << true << true << false << latin;
+        QTest::newRow("widgets, Chinese")
+            << "Noto Sans CJK SC" << 13 << 1 << false << true << false
+            << QStringList{"左边距设置", "音乐播放器", "注销并关闭", "显示隐藏文件", "是", "田中さん"};
+        QTest::newRow("widgets, Korean, dark")
+            << "Noto Sans CJK KR" << 14 << 1 << true << true << false
+            << QStringList{"서버 주소 입력", "음악 플레이어", "로그아웃", "새 폴더", "확인", "김민수"};
+        QTest::newRow("widgets, Hebrew, right to left")
+            << "Noto Sans Hebrew" << 13 << 1 << false << true << true
             << QStringList{"סריקה", "התנתק מהמערכת", "הגדרות", "הצג קבצים", "כן", "דנה לוי"};
     }
 
-    void leavesIconsOutAndKeepsShortTexts()
+    void findsEachTextAsOneLine()
     {
         QFETCH(QString, family);
         QFETCH(int, pixelSize);
         QFETCH(int, scale);
         QFETCH(bool, dark);
+        QFETCH(bool, widgets);
         QFETCH(bool, rightToLeft);
         QFETCH(QStringList, texts);
         const QList<Icon> icons{Icon::Grid, Icon::Power, Icon::Check, Icon::EmptyBox, Icon::Radio, Icon::Avatar};
         const QStringList asides{"19:38", "F5", "Ctrl+N", "6", "23", "2024-10-18 03:20"};
         QList<Row> rows;
         for (int i = 0; i < texts.size(); ++i)
-            rows.append({texts[i], icons[i], asides[i]});
+            rows.append(widgets ? Row{texts[i], icons[i], asides[i]} : Row{texts[i]});
 
         verifyLines(drawSheet(rows, family, pixelSize, scale, dark, rightToLeft), scale);
     }

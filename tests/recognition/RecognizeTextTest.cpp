@@ -20,7 +20,6 @@ namespace {
 // recogniser's normalised, bottom-left coordinates.
 struct TestPicture {
     QImage image;
-    QStringList texts;
     QList<QRectF> boxes;
 };
 
@@ -34,7 +33,7 @@ struct TestLine {
 TestPicture drawPicture(const QList<TestLine> &lines, const QString &family, int pixelSize, QSize size, int scale,
                         QColor paper, QColor ink)
 {
-    TestPicture picture{QImage(size * scale, QImage::Format_RGB32), {}, {}};
+    TestPicture picture{QImage(size * scale, QImage::Format_RGB32), {}};
     picture.image.fill(paper);
     QPainter painter(&picture.image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -46,7 +45,6 @@ TestPicture drawPicture(const QList<TestLine> &lines, const QString &family, int
     const QFontMetricsF metrics(font);
     for (const TestLine &line : lines) {
         painter.drawText(line.baseline, line.text);
-        picture.texts.append(line.text);
         picture.boxes.append(normalisedBox(metrics.tightBoundingRect(line.text).translated(line.baseline), size));
     }
     return picture;
@@ -89,22 +87,6 @@ QStringList recognizedTexts(const QImage &image)
     for (const TextItem &item : recognize(image))
         texts.append(item.text);
     return texts;
-}
-
-// The item nearest to `box`, or -1.
-qsizetype nearest(const TextItems &items, const QRectF &box)
-{
-    qsizetype best = -1;
-    double bestDistance = 0;
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        const QPointF d = items[i].box.center() - box.center();
-        const double distance = d.x() * d.x() + d.y() * d.y();
-        if (best < 0 || distance < bestDistance) {
-            best = i;
-            bestDistance = distance;
-        }
-    }
-    return best;
 }
 
 // `actual` spans the ink's columns and the text's height at its font size
@@ -209,16 +191,15 @@ private Q_SLOTS:
 
         const TextItems items = recognize(picture.image);
 
-        QCOMPARE(items.size(), picture.texts.size());
+        // Lines come top to bottom, as they were drawn.
+        QCOMPARE(items.size(), texts.size());
         QStringList misread;
         bool boxesRight = true;
-        for (qsizetype i = 0; i < picture.texts.size(); ++i) {
-            const qsizetype k = nearest(items, picture.boxes[i]);
+        for (qsizetype i = 0; i < texts.size(); ++i) {
             // The micro sign passes for mu within any tolerance.
-            if (editDistance(items[k].text, picture.texts[i]) > tolerance(picture.texts[i]) ||
-                items[k].text.contains(QChar(0x00b5)))
-                misread.append(items[k].text + " <> " + picture.texts[i]);
-            boxesRight = boxesRight && boxFits(items[k].box, picture.boxes[i], picture.image.size(), pixelSize * scale);
+            if (editDistance(items[i].text, texts[i]) > tolerance(texts[i]) || items[i].text.contains(QChar(0x00b5)))
+                misread.append(items[i].text + " <> " + texts[i]);
+            boxesRight = boxesRight && boxFits(items[i].box, picture.boxes[i], picture.image.size(), pixelSize * scale);
         }
         // Known faults, kept visible: a page is read in one Latin language,
         // and this one mixes French and German; the Russian model's

@@ -216,18 +216,6 @@ private Q_SLOTS:
         QCOMPARE(result.pixelColor(60, 100), QColor(Qt::transparent));
     }
 
-    void emptyStringBlanksTheLine()
-    {
-        QImage source = filled(Qt::white);
-        const QRectF line(40, 50, 140, 20);
-        for (int y = 52; y < 68; ++y)
-            for (int x = 42; x < 178; x += 3)
-                source.setPixelColor(x, y, Qt::black); // the old text
-        const QImage result = renderOverlay(source, {lineAt(line)}, {QString()});
-        QVERIFY(ink::extentIn(result, plateOf(line).toAlignedRect()).isEmpty());
-        QVERIFY(!ink::extentIn(source, plateOf(line).toAlignedRect()).isEmpty());
-    }
-
     void lineWithoutATranslationKeepsItsText()
     {
         const QImage source = filled(Qt::white);

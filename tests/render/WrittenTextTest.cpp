@@ -45,17 +45,9 @@ double inkWidthPerUnit(const QString &text)
     return ink::extentIn(image, image.rect()).width() / double(kLayoutPixelSize);
 }
 
-QRectF lineOfHeight(double height, double middle = 128)
+QRectF lineOfHeight(double height)
 {
-    return QRectF(12, middle - height / 2, 1000, height);
-}
-
-double measuredSize(const QList<QRect> &lines, const QString &text)
-{
-    double widest = 0;
-    for (const QRect &line : lines)
-        widest = std::max(widest, double(line.width()));
-    return widest / inkWidthPerUnit(text);
+    return QRectF(12, 128 - height / 2, 1000, height);
 }
 
 double middleOf(const QRect &line)
@@ -102,23 +94,23 @@ private Q_SLOTS:
         QCOMPARE(lines.size(), paragraphs);
         // One unit of size is 29 pixels of this row's width; a pixel of error is
         // well inside the tolerance.
-        const double measured = measuredSize(lines, kRow);
+        const auto widest = std::max_element(lines.begin(), lines.end(),
+                                             [](const QRect &a, const QRect &b) { return a.width() < b.width(); });
+        const double measured = widest->width() / inkWidthPerUnit(kRow);
         QVERIFY2(std::abs(measured - size) < 0.06, qPrintable(QString::number(measured)));
     }
 
     void overflowingBlockSpillsEquallyAboveAndBelow()
     {
         // Eight lines at the floor size are about 98 pixels tall: far more than
-        // either plate.
+        // the plate, which is the line grown by 2 above and below.
         const QString text = QStringList(8, QStringLiteral("HHHHHHHH")).join(u'\n');
-        const QRectF low = lineOfHeight(20, 128);
-        const QList<QRect> lowLines = ink::linesIn(renderOn(low, text));
-        QCOMPARE(lowLines.size(), 8);
+        const QRectF line = lineOfHeight(20);
+        const QList<QRect> lines = ink::linesIn(renderOn(line, text));
+        QCOMPARE(lines.size(), 8);
 
-        const double plateTop = low.top() - 2;
-        const double plateBottom = low.bottom() + 2;
-        const double above = plateTop - lowLines.first().top();
-        const double below = lowLines.last().bottom() + 1 - plateBottom;
+        const double above = line.top() - 2 - lines.first().top();
+        const double below = lines.last().bottom() + 1 - (line.bottom() + 2);
         QVERIFY(above > 30);
         // Capitals sit on the baseline and reach 0.7 of the size up: the ink is
         // off the block's centre by half a pixel at this size.

@@ -96,9 +96,6 @@ class Service:
             with self.log_lock:
                 self.times.write(f"{now:.6f} {event} {request_line}\n")
 
-    def rule_for(self, text):
-        return self.rules.get(text, self.rules.get("*"))
-
 
 class Handler(BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
@@ -123,7 +120,7 @@ class Handler(BaseHTTPRequestHandler):
         text, target = pairs.get("q", ""), pairs.get("tl", "")
         if self.service.delay and self.service.stopping.wait(self.service.delay):
             return
-        rule = self.service.rule_for(text) if path == SERVICE_PATH else None
+        rule = self.service.rules.get(text, self.service.rules.get("*")) if path == SERVICE_PATH else None
         try:
             if rule is None:
                 self.send(200, json.dumps(translation_reply(text, target), ensure_ascii=False, separators=(",", ":")).encode("utf-8"))

@@ -30,7 +30,12 @@ struct WorkflowFixture {
 
     AppDelegate &d() { return *delegate; }
 
-    static void putOnClipboard(const QImage &image) { QGuiApplication::clipboard()->setImage(image); }
+    // Pastes `image` as the user does, from the clipboard.
+    void paste(const QImage &image)
+    {
+        QGuiApplication::clipboard()->setImage(image);
+        d().pasteNow();
+    }
 
     static TextItems lines(const QStringList &texts)
     {
@@ -43,8 +48,7 @@ struct WorkflowFixture {
     // Pastes `image` and lets its recognition report `texts`.
     void pasteAndRecognise(const QImage &image, const QStringList &texts)
     {
-        putOnClipboard(image);
-        d().pasteNow();
+        paste(image);
         fakes::calls().recognitions.last().completion(lines(texts));
     }
 };
@@ -87,8 +91,7 @@ private Q_SLOTS:
         WorkflowFixture f;
         f.d().languageChanged(); // nothing pasted yet
         const QImage green = fakes::picture(Qt::green);
-        WorkflowFixture::putOnClipboard(green);
-        f.d().pasteNow();
+        f.paste(green);
         f.d().languageChanged(); // still recognising
         QCOMPARE(f.status->text(), Messages::recognising());
         calls().recognitions[0].completion({});
@@ -103,11 +106,9 @@ private Q_SLOTS:
     void secondPasteOvertakesRecognition()
     {
         WorkflowFixture f;
-        WorkflowFixture::putOnClipboard(fakes::picture(Qt::red));
-        f.d().pasteNow();
+        f.paste(fakes::picture(Qt::red));
         const QImage second = fakes::picture(Qt::yellow, {30, 30});
-        WorkflowFixture::putOnClipboard(second);
-        f.d().pasteNow();
+        f.paste(second);
 
         calls().recognitions[0].completion(WorkflowFixture::lines({QStringLiteral("stale")}));
         QVERIFY(f.d().currentItems.isEmpty());
@@ -192,8 +193,7 @@ private Q_SLOTS:
         WorkflowFixture f;
         f.pasteAndRecognise(fakes::picture(Qt::white), {QStringLiteral("old")});
         const QImage next = fakes::picture(Qt::black);
-        WorkflowFixture::putOnClipboard(next);
-        f.d().pasteNow();
+        f.paste(next);
 
         fakes::answerTranslations([](const QString &) { return QStringLiteral("late"); });
         QCoreApplication::processEvents();
@@ -297,8 +297,7 @@ private Q_SLOTS:
         WorkflowFixture f;
         QClipboard *clipboard = QGuiApplication::clipboard();
         const QImage pasted = fakes::picture(Qt::magenta, {80, 40});
-        WorkflowFixture::putOnClipboard(pasted);
-        f.d().pasteNow();
+        f.paste(pasted);
         f.d().copyImage();
         QCOMPARE(f.status->text(), QStringLiteral("אין עדיין תמונה מתורגמת להעתקה."));
         f.d().copyText();
@@ -326,8 +325,7 @@ private Q_SLOTS:
         QCOMPARE(f.status->text(), Messages::noText());
         f.d().copyImage();
         QCOMPARE(clipboard->image().convertToFormat(QImage::Format_ARGB32), result);
-        WorkflowFixture::putOnClipboard(fakes::picture(Qt::darkRed));
-        f.d().pasteNow();
+        f.paste(fakes::picture(Qt::darkRed));
         f.d().copyText();
         QCOMPARE(clipboard->text(), QStringLiteral("FIRST\nSECOND"));
     }
