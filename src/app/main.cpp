@@ -40,7 +40,7 @@ int main(int argc, char *argv[])
     warmUpRecognizer(settings.value(languageKey).toString());
     attachDelegate(*app, *delegate);
     const int status = app->exec();
-    if (!lastPageLanguage().isEmpty())
-        settings.setValue(languageKey, lastPageLanguage());
+    if (const QString language = lastPageLanguage(); !language.isEmpty())
+        settings.setValue(languageKey, language);
     return status;
 }

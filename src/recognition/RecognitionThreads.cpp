@@ -18,10 +18,8 @@ namespace {
 
 std::atomic<bool> stopping{false};
 
-// The engines and Tesseract's own tables are torn down with the process, so
-// the threads must be done with them first: work not yet begun is dropped,
-// pages still being read give up after their current line; their results go
-// nowhere anyway.
+// Threads kept for as long as the process runs, so that the fonts each
+// keeps are loaded once (see drawInParallel).
 QThreadPool &drawingThreads()
 {
     static QThreadPool *pool = [] {
@@ -33,6 +31,10 @@ QThreadPool &drawingThreads()
     return *pool;
 }
 
+// The engines and Tesseract's own tables are torn down with the process, so
+// the threads must be done with them first: work not yet begun is dropped,
+// pages still being read give up after their current line; their results go
+// nowhere anyway.
 void finishBeforeExit()
 {
     stopping = true;

@@ -10,6 +10,7 @@
 #include "LineReader.h"
 #include "LineText.h"
 #include "RecognitionThreads.h"
+#include "RecognizeText.h"
 #include "Scripts.h"
 #include "TextBand.h"
 #include "TextLanguage.h"
@@ -235,7 +236,7 @@ const Script &pageScript(const QList<QImage> &samples, SampleScores &scores)
     // A page that the last page's script's probes or language read surely is
     // of that script, and no other script's model need read it; a page of
     // another script falls through to them all. Latin is told by English.
-    const QString last = languageReadLast();
+    const QString last = lastPageLanguage();
     const Script *lastScript = scriptOf(last);
     if (lastScript && lastScript != &all.first()) {
         const Script &script = *lastScript;
@@ -396,7 +397,7 @@ TextItem lineItem(const QImage &gray, const QImage &mask, const QRect &line, con
 
 } // namespace
 
-QString languageReadLast()
+QString lastPageLanguage()
 {
     const std::lock_guard lock(lastLanguageMutex);
     return lastLanguage;

@@ -12,10 +12,6 @@ class QImage;
 // recognition threads for a share of the lines. Empty when nothing is found.
 TextItems recognizePage(const QImage &image);
 
-// The language of the page read last (a model's name, "jpn", "heb"), which a
-// page is first taken to be in; empty before the first page.
-QString languageReadLast();
-
 // Takes `language` for the last page's, as when a page is read; a name that
 // is no model's is ignored.
 void rememberLanguage(const QString &language);

@@ -48,7 +48,7 @@ void warmUpRecognizer(const QString &languageBefore)
     QList<std::pair<QString, int>> engines;
     for (const QString &model : scriptProbes())
         engines.append({model, model == "eng" ? threads : 1});
-    const QStringList likeliest = modelsForPagesIn(languageReadLast());
+    const QStringList likeliest = modelsForPagesIn(lastPageLanguage());
     for (const QString &model : likeliest)
         engines.append({model, model == likeliest.last() ? threads : 1});
     for (const auto &[model, copies] : engines) {
@@ -58,9 +58,4 @@ void warmUpRecognizer(const QString &languageBefore)
                 EnginePool::shared().preload(model, copies);
         });
     }
-}
-
-QString lastPageLanguage()
-{
-    return languageReadLast();
 }

@@ -24,6 +24,7 @@ void recognizeText(const QImage &image, RecognitionCompletion completion);
 // in the language of the page before it. Returns at once.
 void warmUpRecognizer(const QString &languageBefore = {});
 
-// The language of the page read last, a name for warmUpRecognizer to take in
-// a later run; empty before the first page.
+// The language of the page read last (a model's name, "jpn", "heb"), which
+// the next page is first taken to be in, and a name for warmUpRecognizer to
+// take in a later run; empty before the first page.
 QString lastPageLanguage();
