@@ -216,8 +216,8 @@ def main():
     order = list(range(len(images)))
     if pick:
         random.Random(pick).shuffle(order)
-    read = run_probe(build, [images[i] for i in order])
-    systems = {"quillmere": [read[order.index(i)] for i in range(len(images))]}
+    read = dict(zip(order, run_probe(build, [images[i] for i in order])))
+    systems = {"quillmere": [read[i] for i in range(len(images))]}
     if not os.environ.get("OCR_SKIP_CLI"):
         systems["tesseract -l eng"] = [run_cli(image, "eng") for image in images]
         systems["tesseract told the language"] = [run_cli(image, p.get("model", "")) for image, p in

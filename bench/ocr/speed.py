@@ -10,9 +10,10 @@ launch) reads the group's pictures and then the first one again: the first
 picture's time as the first paste after launch and as a later paste, and the
 median of all, wall-clock and processor time. Another fresh probe reads the
 first picture as the first paste of a run after one whose last page was in
-the group's language, as the app starts when it has read one before. Then one probe reads every
-picture with the default threads and with 16 recognition threads, for the peak memory, and one
-reads an 8K (7680 x 4320) screenshot.
+the group's language, as the app starts when it has read one before. Then
+one probe reads every picture with the default threads and with 16
+recognition threads, for the peak memory, and one reads an 8K (7680 x 4320)
+screenshot.
 """
 import json
 import os

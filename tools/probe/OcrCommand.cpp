@@ -6,8 +6,8 @@
 #include "RecognizeText.h"
 
 #include <QElapsedTimer>
-#include <QFontDatabase>
 #include <QEventLoop>
+#include <QFontDatabase>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
