@@ -219,6 +219,34 @@ private Q_SLOTS:
         verifyLines(drawSheet(rows, family, pixelSize, scale, dark, rightToLeft), scale);
     }
 
+    // A row of filled dots at the far end of a row of text (a carousel's
+    // pages, a window's buttons) is no line.
+    void leavesRowsOfDotsOut_data()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("light") << false;
+        QTest::newRow("dark") << true;
+    }
+
+    void leavesRowsOfDotsOut()
+    {
+        QFETCH(bool, dark);
+        constexpr int px = 13, scale = 2, dots = 4;
+        constexpr double diameter = 8;
+        Sheet sheet = drawSheet({Row{"Einstellungen"}, Row{"Ansicht"}}, "Noto Sans", px, scale, dark);
+        QPainter p(&sheet.image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(scale, scale);
+        p.setPen(Qt::NoPen);
+        p.setBrush(dark ? QColor("#8e8e93") : QColor("#3a3a3c"));
+        const double right = sheet.image.width() / scale - px;
+        for (int i = 0; i < dots; ++i)
+            p.drawEllipse(QRectF(right - (dots - i) * 1.7 * diameter, px * 1.5 - diameter / 2, diameter, diameter));
+        p.end();
+
+        verifyLines(sheet, scale);
+    }
+
     // Dense text, light on dark and dark on light: the mask holds the
     // strokes, never the paper between them or between the rows.
     void inkMaskMarksStrokesNotPaper_data()

@@ -36,6 +36,14 @@ constexpr int flatStroke = 3;
 // line once their marks fill the gap between them.
 constexpr double maxJoinHeightRatio = 1.6;
 constexpr int minLineHeight = 5;
+// Filled round shapes of one size, spaced apart, with nothing else beside
+// them are a row of dots: a window's buttons, a carousel's pages. Letters
+// have counters or open sides, and a dense Han character is no dot of its
+// neighbour's size a third of its height away.
+constexpr double minDotFill = 0.7;
+constexpr double maxDotAspect = 1.4;
+constexpr double maxDotSizeRatio = 1.25;
+constexpr double minDotGap = 0.3;
 
 class DisjointSets {
 public:
@@ -250,6 +258,32 @@ QList<GlyphPiece> aroundEnds(const Line &line, const QList<GlyphPiece> &pieces, 
     return out;
 }
 
+bool isDot(const GlyphPiece &piece, const QImage &mask)
+{
+    const QRect &b = piece.box;
+    const QPoint c = b.center();
+    return b.height() >= minLineHeight && b.width() * maxDotAspect >= b.height() &&
+           b.width() <= maxDotAspect * b.height() && piece.ink >= minDotFill * b.width() * b.height() &&
+           mask.constScanLine(c.y())[c.x()] != 0;
+}
+
+bool isRowOfDots(QList<GlyphPiece> pieces, const QImage &mask)
+{
+    if (pieces.size() < 2)
+        return false;
+    std::sort(pieces.begin(), pieces.end(),
+              [](const GlyphPiece &a, const GlyphPiece &b) { return a.box.left() < b.box.left(); });
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        const QRect &dot = pieces[i].box, &first = pieces[0].box;
+        if (!isDot(pieces[i], mask) ||
+            std::max(dot.height(), first.height()) > maxDotSizeRatio * std::min(dot.height(), first.height()))
+            return false;
+        if (i > 0 && horizontalGap(pieces[i - 1].box, dot) < minDotGap * dot.height())
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 QList<QRect> findLines(const QImage &mask)
@@ -270,6 +304,8 @@ QList<QRect> findLines(const QImage &mask)
         QList<GlyphPiece> own;
         for (int i : line.glyphs + line.marks)
             own.append(pieces[i]);
+        if (isRowOfDots(own, mask))
+            continue;
         const LineWithoutIcons parts = withoutEndIcons(own, aroundEnds(line, pieces, lefts));
         // A lone sliver is the edge of a shape, not a letter.
         const bool sliver = line.glyphs.size() == 1 && parts.text.width() * 3 < parts.text.height();
