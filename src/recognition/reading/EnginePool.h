@@ -75,7 +75,10 @@ private:
     EnginePool();
     void giveBack(const QString &model, std::unique_ptr<tesseract::TessBaseAPI> engine);
     std::unique_ptr<tesseract::TessBaseAPI> load(const QString &model);
-    std::vector<std::unique_ptr<tesseract::TessBaseAPI>> idleToFree(const QString &keep);
+    // Takes out the idle engines, of models other than `keep`, that must go
+    // for `room` more bytes to fit the limit.
+    std::vector<std::unique_ptr<tesseract::TessBaseAPI>> idleToFree(const QString &keep, std::size_t room);
+    static void freeEngines(std::vector<std::unique_ptr<tesseract::TessBaseAPI>> &engines);
 
     std::mutex mutex;
     // Held while a model loads and engines are freed, so that the heap's
