@@ -46,7 +46,7 @@ public:
     static constexpr int enginesPerModel = 2;
     // Measured over the benchmark's pages of every script, the app's peak
     // memory is the engines plus about as much again for pages, Qt and the
-    // heap's slack: 380-415 MB with this limit, 501 MB with 224 MiB.
+    // heap's slack: 370-384 MB with this limit, 384-415 MB with 176 MiB.
     static constexpr std::size_t maxBytes = std::size_t(160) << 20;
 
     static EnginePool &shared();
