@@ -124,14 +124,6 @@ std::size_t EnginePool::loadedBytes()
 std::unique_ptr<tesseract::TessBaseAPI> EnginePool::load(const QString &model)
 {
     const std::lock_guard serial(loading);
-    // A model loaded before has a known size: idle engines make room for it
-    // first, so that it and the engines it displaces are not in memory at once.
-    {
-        std::unique_lock lock(mutex);
-        std::vector<std::unique_ptr<tesseract::TessBaseAPI>> freed = idleToFree(model, models[model].bytes);
-        lock.unlock();
-        freeEngines(freed);
-    }
     const std::size_t before = heapInUse();
     auto engine = loadEngine(model);
     const std::size_t after = heapInUse();
@@ -154,17 +146,21 @@ std::unique_ptr<tesseract::TessBaseAPI> EnginePool::load(const QString &model)
             ++entry.counted;
             bytes += entry.bytes;
         }
-        freed = idleToFree(model, 0);
+        freed = idleToFree(model);
     }
-    freeEngines(freed);
+    if (!freed.empty()) {
+        freed.clear();
+        // Dictionaries stay in Tesseract's shared cache until no engine uses them.
+        tesseract::TessBaseAPI::ClearPersistentCache();
+    }
     returned.notify_all();
     return engine;
 }
 
-std::vector<std::unique_ptr<tesseract::TessBaseAPI>> EnginePool::idleToFree(const QString &keep, std::size_t room)
+std::vector<std::unique_ptr<tesseract::TessBaseAPI>> EnginePool::idleToFree(const QString &keep)
 {
     std::vector<std::unique_ptr<tesseract::TessBaseAPI>> freed;
-    while (bytes + room > maxBytes) {
+    while (bytes > maxBytes) {
         Model *oldest = nullptr;
         for (auto &[name, entry] : models)
             if (name != keep && !entry.idle.empty() && (!oldest || entry.lastUse < oldest->lastUse))
@@ -179,19 +175,6 @@ std::vector<std::unique_ptr<tesseract::TessBaseAPI>> EnginePool::idleToFree(cons
         bytes -= oldest->bytes;
     }
     return freed;
-}
-
-void EnginePool::freeEngines(std::vector<std::unique_ptr<tesseract::TessBaseAPI>> &engines)
-{
-    if (engines.empty())
-        return;
-    engines.clear();
-    // Dictionaries stay in Tesseract's shared cache until no engine uses them.
-    tesseract::TessBaseAPI::ClearPersistentCache();
-    // The freed memory goes back to the system at once: the next engine may
-    // load on a thread that allocates from another of the heap's arenas, and
-    // would grow that one while this one still held the old engines.
-    malloc_trim(0);
 }
 
 void EnginePool::giveBack(const QString &model, std::unique_ptr<tesseract::TessBaseAPI> engine)

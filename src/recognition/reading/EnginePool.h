@@ -46,7 +46,7 @@ public:
     static constexpr int enginesPerModel = 2;
     // Measured over the benchmark's pages of every script, the app's peak
     // memory is the engines plus about as much again for pages, Qt and the
-    // heap's slack: 370-384 MB with this limit, 384-415 MB with 176 MiB.
+    // heap's slack: 380-415 MB with this limit, 501 MB with 224 MiB.
     static constexpr std::size_t maxBytes = std::size_t(160) << 20;
 
     static EnginePool &shared();
@@ -75,10 +75,7 @@ private:
     EnginePool();
     void giveBack(const QString &model, std::unique_ptr<tesseract::TessBaseAPI> engine);
     std::unique_ptr<tesseract::TessBaseAPI> load(const QString &model);
-    // Takes out the idle engines, of models other than `keep`, that must go
-    // for `room` more bytes to fit the limit.
-    std::vector<std::unique_ptr<tesseract::TessBaseAPI>> idleToFree(const QString &keep, std::size_t room);
-    static void freeEngines(std::vector<std::unique_ptr<tesseract::TessBaseAPI>> &engines);
+    std::vector<std::unique_ptr<tesseract::TessBaseAPI>> idleToFree(const QString &keep);
 
     std::mutex mutex;
     // Held while a model loads and engines are freed, so that the heap's
