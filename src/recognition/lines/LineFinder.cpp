@@ -273,10 +273,10 @@ bool isRowOfDots(QList<GlyphPiece> pieces, const QImage &mask)
         return false;
     std::sort(pieces.begin(), pieces.end(),
               [](const GlyphPiece &a, const GlyphPiece &b) { return a.box.left() < b.box.left(); });
+    const int size = pieces.front().box.height();
     for (qsizetype i = 0; i < pieces.size(); ++i) {
-        const QRect &dot = pieces[i].box, &first = pieces[0].box;
-        if (!isDot(pieces[i], mask) ||
-            std::max(dot.height(), first.height()) > maxDotSizeRatio * std::min(dot.height(), first.height()))
+        const QRect &dot = pieces[i].box;
+        if (!isDot(pieces[i], mask) || std::max(dot.height(), size) > maxDotSizeRatio * std::min(dot.height(), size))
             return false;
         if (i > 0 && horizontalGap(pieces[i - 1].box, dot) < minDotGap * dot.height())
             return false;
