@@ -18,15 +18,15 @@ namespace {
 
 std::atomic<bool> stopping{false};
 
-// Threads kept for as long as the process runs, so that the fonts each
-// keeps are loaded once (see drawInParallel).
-QThreadPool &drawingThreads()
+// Kept for as long as the process runs, so that the fonts it keeps are
+// loaded once (see DrawingQueue).
+QThreadPool &drawingThread()
 {
     static QThreadPool *pool = [] {
-        auto *threads = new QThreadPool;
-        threads->setMaxThreadCount(2);
-        threads->setExpiryTimeout(-1);
-        return threads;
+        auto *thread = new QThreadPool;
+        thread->setMaxThreadCount(1);
+        thread->setExpiryTimeout(-1);
+        return thread;
     }();
     return *pool;
 }
@@ -40,7 +40,7 @@ void finishBeforeExit()
     stopping = true;
     recognitionThreads().clear();
     recognitionThreads().waitForDone();
-    drawingThreads().waitForDone();
+    drawingThread().waitForDone();
 }
 
 } // namespace
@@ -95,17 +95,19 @@ void parallelFor(int count, const std::function<void(int)> &body)
     done.acquire(helpers);
 }
 
-void drawInParallel(int count, const std::function<void(int)> &body)
+DrawingQueue::DrawingQueue(std::function<void(int)> body) : body(std::move(body)) {}
+
+DrawingQueue::~DrawingQueue()
 {
-    auto next = std::make_shared<std::atomic<int>>(0);
-    QSemaphore done;
-    const int threads = std::min(count, drawingThreads().maxThreadCount());
-    for (int t = 0; t < threads; ++t) {
-        drawingThreads().start([next, count, &body, &done] {
-            for (int i = (*next)++; i < count && !stopping; i = (*next)++)
-                body(i);
-            done.release();
-        });
-    }
-    done.acquire(threads);
+    done.acquire(added);
+}
+
+void DrawingQueue::add(int index)
+{
+    ++added;
+    drawingThread().start([this, index] {
+        if (!stopping)
+            body(index);
+        done.release();
+    });
 }

@@ -2,6 +2,9 @@
 
 #pragma once
 
+#include <QSemaphore>
+
+#include <atomic>
 #include <functional>
 
 class QThreadPool;
@@ -23,8 +26,25 @@ void keepOpenMPOnThisThread();
 // whichever recognition threads are idle, and returns when all are done.
 void parallelFor(int count, const std::function<void(int)> &body);
 
-// Calls `body` for every index below `count` on the two threads that draw
-// text, and returns when all are done. Each thread that draws text keeps
-// fonts of its own, about 10 MB, for as long as it lives: drawing on these
-// two alone keeps that from growing with the number of cores.
-void drawInParallel(int count, const std::function<void(int)> &body);
+// Calls `body` for each index handed to add(), in turn, on the one thread that
+// draws text, while the caller goes on; the destructor waits for all of them.
+// Each thread that draws text keeps fonts of its own for as long as it lives
+// (about 10 MB, and the CJK font files mapped again, 17 MB more): drawing on
+// one alone keeps that from growing with the number of cores. Handed each
+// line as its reading comes in, it draws beside the reading, which keeps the
+// cores busy.
+class DrawingQueue {
+public:
+    explicit DrawingQueue(std::function<void(int)> body);
+    ~DrawingQueue();
+    DrawingQueue(const DrawingQueue &) = delete;
+    DrawingQueue &operator=(const DrawingQueue &) = delete;
+
+    // May be called from any thread.
+    void add(int index);
+
+private:
+    std::function<void(int)> body;
+    std::atomic<int> added{0};
+    QSemaphore done;
+};

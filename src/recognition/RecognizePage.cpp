@@ -23,6 +23,7 @@
 #include <map>
 #include <mutex>
 #include <numeric>
+#include <utility>
 
 namespace {
 
@@ -449,19 +450,23 @@ TextItems recognizePage(const QImage &image)
     const QStringList others =
         script.withLatin || isLatinModel(language) ? QStringList{} : QStringList{QStringLiteral("eng")};
     QList<LineReading> readings(lines.size());
-    parallelFor(lines.size(), [&](int i) {
-        if (images[i].isNull())
-            return;
-        LineReading reading = readInBestScript(images[i], lead, others);
-        if (script.name == QLatin1String("Hebrew") && reading.model == lead)
-            mendLatinWords(images[i], reading, language);
-        readings[i] = std::move(reading);
-    });
-    // Sizing draws text.
     QList<TextItem> sized(lines.size());
-    drawInParallel(lines.size(), [&](int i) {
-        sized[i] = lineItem(gray, mask, lines[i], images[i], readings[i], readings[i].model == lead);
-    });
+    {
+        // Sizing draws text.
+        DrawingQueue sizing([&](int i) {
+            const LineReading &reading = std::as_const(readings)[i];
+            sized[i] = lineItem(gray, mask, lines[i], images[i], reading, reading.model == lead);
+        });
+        parallelFor(lines.size(), [&](int i) {
+            if (images[i].isNull())
+                return;
+            LineReading reading = readInBestScript(images[i], lead, others);
+            if (script.name == QLatin1String("Hebrew") && reading.model == lead)
+                mendLatinWords(images[i], reading, language);
+            readings[i] = std::move(reading);
+            sizing.add(i);
+        });
+    }
     TextItems items;
     for (const TextItem &item : sized) {
         if (!item.text.isEmpty())
