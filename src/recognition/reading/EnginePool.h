@@ -46,7 +46,9 @@ public:
     static constexpr int enginesPerModel = 2;
     // Measured over the benchmark's pages of every script, the app's peak
     // memory is the engines plus about as much again for pages, Qt and the
-    // heap's slack: 380-415 MB with this limit, 501 MB with 224 MiB.
+    // heap's slack: 350-370 MB with this limit, 404-408 MB with 192 MiB,
+    // with which the Chinese engines would no longer be loaded again for
+    // every Chinese page.
     static constexpr std::size_t maxBytes = std::size_t(160) << 20;
 
     static EnginePool &shared();
