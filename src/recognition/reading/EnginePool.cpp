@@ -4,6 +4,7 @@
 
 #include "RecognitionThreads.h"
 
+#include <QSemaphore>
 #include <QThreadPool>
 
 #include <tesseract/baseapi.h>
@@ -11,7 +12,6 @@
 #include <malloc.h>
 
 #include <exception>
-#include <future>
 
 namespace {
 
@@ -59,17 +59,22 @@ QThreadPool &loadingThread()
 
 std::unique_ptr<tesseract::TessBaseAPI> loadOnLoadingThread(const QString &model)
 {
-    std::promise<std::unique_ptr<tesseract::TessBaseAPI>> loaded;
-    auto engine = loaded.get_future();
+    std::unique_ptr<tesseract::TessBaseAPI> engine;
+    std::exception_ptr failure;
+    QSemaphore done;
     loadingThread().start([&] {
         keepOpenMPOnThisThread();
         try {
-            loaded.set_value(loadEngine(model));
+            engine = loadEngine(model);
         } catch (...) {
-            loaded.set_exception(std::current_exception());
+            failure = std::current_exception();
         }
+        done.release();
     });
-    return engine.get();
+    done.acquire();
+    if (failure)
+        std::rethrow_exception(failure);
+    return engine;
 }
 
 } // namespace
