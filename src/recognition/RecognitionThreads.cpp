@@ -22,13 +22,8 @@ std::atomic<bool> stopping{false};
 // loaded once (see DrawingQueue).
 QThreadPool &drawingThread()
 {
-    static QThreadPool *pool = [] {
-        auto *thread = new QThreadPool;
-        thread->setMaxThreadCount(1);
-        thread->setExpiryTimeout(-1);
-        return thread;
-    }();
-    return *pool;
+    static QThreadPool *const thread = newKeptThread();
+    return *thread;
 }
 
 // The engines and Tesseract's own tables are torn down with the process, so
@@ -58,6 +53,14 @@ QThreadPool &recognitionThreads()
         return threads;
     }();
     return *pool;
+}
+
+QThreadPool *newKeptThread()
+{
+    auto *thread = new QThreadPool;
+    thread->setMaxThreadCount(1);
+    thread->setExpiryTimeout(-1);
+    return thread;
 }
 
 bool recognitionStopping()

@@ -15,6 +15,10 @@ class QThreadPool;
 QThreadPool &recognitionThreads();
 bool recognitionStopping();
 
+// A thread of its own for work that must all run on one thread, kept for as
+// long as the process runs.
+QThreadPool *newKeptThread();
+
 // Keeps Tesseract's OpenMP loops on the calling thread. Debian's Tesseract
 // spreads each loop over all cores, which on a small machine makes a page
 // several times slower; the environment variable that limits it is read when

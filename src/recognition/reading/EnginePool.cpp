@@ -48,13 +48,8 @@ std::unique_ptr<tesseract::TessBaseAPI> loadEngine(const QString &model)
 // the Chinese pages.
 QThreadPool &loadingThread()
 {
-    static QThreadPool *pool = [] {
-        auto *thread = new QThreadPool;
-        thread->setMaxThreadCount(1);
-        thread->setExpiryTimeout(-1);
-        return thread;
-    }();
-    return *pool;
+    static QThreadPool *const thread = newKeptThread();
+    return *thread;
 }
 
 std::unique_ptr<tesseract::TessBaseAPI> loadOnLoadingThread(const QString &model)
