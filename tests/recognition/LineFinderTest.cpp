@@ -143,6 +143,14 @@ void verifyLines(const Sheet &sheet, int scale)
     }
 }
 
+// A `dark` column: dark text on light paper, then light text on dark.
+void lightAndDark()
+{
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("light") << false;
+    QTest::newRow("dark") << true;
+}
+
 } // namespace
 
 class LineFinderTest : public QObject {
@@ -221,12 +229,7 @@ private Q_SLOTS:
 
     // A row of filled dots at the far end of a row of text (a carousel's
     // pages, a window's buttons) is no line.
-    void leavesRowsOfDotsOut_data()
-    {
-        QTest::addColumn<bool>("dark");
-        QTest::newRow("light") << false;
-        QTest::newRow("dark") << true;
-    }
+    void leavesRowsOfDotsOut_data() { lightAndDark(); }
 
     void leavesRowsOfDotsOut()
     {
@@ -249,12 +252,7 @@ private Q_SLOTS:
 
     // Dense text, light on dark and dark on light: the mask holds the
     // strokes, never the paper between them or between the rows.
-    void inkMaskMarksStrokesNotPaper_data()
-    {
-        QTest::addColumn<bool>("dark");
-        QTest::newRow("dark on light") << false;
-        QTest::newRow("light on dark") << true;
-    }
+    void inkMaskMarksStrokesNotPaper_data() { lightAndDark(); }
 
     void inkMaskMarksStrokesNotPaper()
     {
