@@ -64,6 +64,7 @@ private Q_SLOTS:
         WorkflowFixture f;
         QGuiApplication::clipboard()->setText(QStringLiteral("not a picture"));
         f.d().pasteNow();
+        f.d().translateAndShow(); // without a picture there is no job at all
         QCOMPARE(f.status->text(), Messages::noImage());
         QCOMPARE(f.d().jobID, 0);
         QVERIFY(!f.d().currentCG);
@@ -159,30 +160,34 @@ private Q_SLOTS:
 
     void failedLinesKeepSourceText_data()
     {
-        QTest::addColumn<QStringList>("failing");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QList<int>>("failing");
         QTest::addColumn<QString>("expectedStatus");
-        QTest::newRow("one of three") << QStringList{QStringLiteral("two")}
-                                      << QStringLiteral("בוצע, אבל 1 שורות לא תורגמו (בדוק חיבור לאינטרנט).");
-        QTest::newRow("all") << QStringList{QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")}
+        const QStringList three{QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")};
+        const QString oneFailed = QStringLiteral("בוצע, אבל 1 שורות לא תורגמו (בדוק חיבור לאינטרנט).");
+        QTest::newRow("one of three") << three << QList<int>{1} << oneFailed;
+        QTest::newRow("all") << three << QList<int>{0, 1, 2}
                              << QStringLiteral("בוצע, אבל 3 שורות לא תורגמו (בדוק חיבור לאינטרנט).");
+        // Equal lines are asked for separately and keep their own answers.
+        QTest::newRow("second of two equal lines")
+            << QStringList{QStringLiteral("OK"), QStringLiteral("OK")} << QList<int>{1} << oneFailed;
     }
 
     void failedLinesKeepSourceText()
     {
-        QFETCH(QStringList, failing);
+        QFETCH(QStringList, lines);
+        QFETCH(QList<int>, failing);
         QFETCH(QString, expectedStatus);
         WorkflowFixture f;
-        f.pasteAndRecognise(fakes::picture(Qt::white),
-                            {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")});
-        fakes::answerTranslations([&](const QString &text) -> std::optional<QString> {
-            if (failing.contains(text))
-                return std::nullopt;
-            return QStringLiteral("[") + text + QStringLiteral("]");
-        });
-        QTRY_COMPARE(calls().renders.size(), 1);
+        f.pasteAndRecognise(fakes::picture(Qt::white), lines);
+        QCOMPARE(calls().translations.size(), lines.size());
         QStringList expected;
-        for (const QString &text : {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")})
-            expected << (failing.contains(text) ? text : QStringLiteral("[") + text + QStringLiteral("]"));
+        for (int k = 0; k < lines.size(); ++k) {
+            const bool fails = failing.contains(k);
+            expected << (fails ? lines[k] : QStringLiteral("[") + lines[k] + QStringLiteral("]"));
+            calls().translations[k].completion(fails ? std::nullopt : std::optional(expected.last()));
+        }
+        QTRY_COMPARE(calls().renders.size(), 1);
         QCOMPARE(calls().renders[0].translated, expected);
         QCOMPARE(f.d().lastText, expected.join(u'\n'));
         QCOMPARE(f.status->text(), expectedStatus);
@@ -234,51 +239,36 @@ private Q_SLOTS:
         QCOMPARE(calls().translations.size(), 6);
     }
 
-    void jobWithoutLinesFinishesOnNextTurn()
+    // A job ends on a later turn of the event loop, never inside
+    // translateAndShow: with no lines, or with answers given before
+    // translateText returns.
+    void jobFinishesOnALaterTurn_data()
     {
-        WorkflowFixture f;
-        const QImage source = fakes::picture(Qt::cyan);
-        f.d().currentCG = source;
-        f.d().translateAndShow();
-        QCOMPARE(f.status->text(), QStringLiteral("מתרגם 0 שורות..."));
-        QVERIFY(calls().renders.isEmpty());
-        QTRY_COMPARE(calls().renders.size(), 1);
-        QVERIFY(calls().renders[0].items.isEmpty());
-        QCOMPARE(f.d().lastText, QString());
-        QVERIFY(f.d().lastImage);
-        QCOMPARE(f.status->text(), Messages::done());
-
-        // Without a picture there is no job at all.
-        WorkflowFixture empty;
-        empty.d().translateAndShow();
-        QCOMPARE(empty.d().jobID, 0);
-        QVERIFY(empty.status->text().isEmpty());
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("running");
+        QTest::addColumn<QString>("finished");
+        QTest::newRow("no lines") << QStringList() << QStringLiteral("מתרגם 0 שורות...") << Messages::done();
+        QTest::newRow("answered at once")
+            << QStringList{QStringLiteral("x")} << Messages::translating(1) << Messages::partlyDone(1);
     }
 
-    void equalLinesAreAskedSeparately()
+    void jobFinishesOnALaterTurn()
     {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, running);
+        QFETCH(QString, finished);
         WorkflowFixture f;
-        f.pasteAndRecognise(fakes::picture(Qt::white), {QStringLiteral("OK"), QStringLiteral("OK")});
-        QCOMPARE(calls().translations.size(), 2);
-        calls().translations[0].completion(QStringLiteral("בסדר"));
-        calls().translations[1].completion(std::nullopt);
-        QTRY_COMPARE(calls().renders.size(), 1);
-        QCOMPARE(f.d().lastText, QStringLiteral("בסדר\nOK"));
-        QCOMPARE(f.status->text(), Messages::partlyDone(1));
-    }
-
-    void synchronousAnswerStillFinishesLater()
-    {
-        WorkflowFixture f;
-        f.d().currentCG = fakes::picture(Qt::white);
-        f.d().currentItems = WorkflowFixture::lines({QStringLiteral("x")});
-        // An answer given before translateText returns must not finish the job
-        // inside translateAndShow.
+        f.d().currentCG = fakes::picture(Qt::cyan);
+        f.d().currentItems = WorkflowFixture::lines(lines);
         calls().answerAtOnce = [](const QString &) { return std::nullopt; };
         f.d().translateAndShow();
+        QCOMPARE(f.status->text(), running);
         QVERIFY(calls().renders.isEmpty());
-        QCOMPARE(f.status->text(), Messages::translating(1));
-        QTRY_COMPARE(f.status->text(), Messages::partlyDone(1));
+        QTRY_COMPARE(f.status->text(), finished);
+        QCOMPARE(calls().renders.size(), 1);
+        QCOMPARE(calls().renders[0].items.size(), lines.size());
+        QCOMPARE(f.d().lastText, lines.join(u'\n'));
+        QVERIFY(f.d().lastImage);
     }
 
     void finishAfterDelegateIsGoneDoesNothing()
