@@ -51,19 +51,12 @@ struct ShellFixture {
 
     QWidget *content() const { return delegate->window->centralWidget(); }
 
-    QPushButton *button(const QString &title) const
+    // The window's button or menu item with this title.
+    template <class T> T *titled(const QString &title) const
     {
-        for (QPushButton *b : delegate->window->findChildren<QPushButton *>())
-            if (b->text() == title)
-                return b;
-        return nullptr;
-    }
-
-    QAction *menuItem(const QString &title) const
-    {
-        for (QAction *item : delegate->window->findChildren<QAction *>())
-            if (item->text() == title)
-                return item;
+        for (T *child : delegate->window->findChildren<T *>())
+            if (child->text() == title)
+                return child;
         return nullptr;
     }
 };
@@ -125,9 +118,9 @@ private Q_SLOTS:
         QCOMPARE(f.content()->geometry(), QRect(0, bar.bottom() + 1, 960, 700));
         // The image view is the topmost sibling.
         QCOMPARE(f.content()->children().last(), f.d().imageView.data());
-        const QList<QWidget *> row{f.button(Messages::pasteButtonTitle()), f.d().popup,
-                                   f.button(QStringLiteral("העתק תמונה")), f.button(QStringLiteral("העתק טקסט")),
-                                   f.d().statusLabel};
+        const QList<QWidget *> row{f.titled<QPushButton>(Messages::pasteButtonTitle()), f.d().popup,
+                                   f.titled<QPushButton>(QStringLiteral("העתק תמונה")),
+                                   f.titled<QPushButton>(QStringLiteral("העתק טקסט")), f.d().statusLabel};
         QList<QRect> before;
         for (QWidget *control : row)
             before.append(control->geometry());
@@ -291,12 +284,12 @@ private Q_SLOTS:
             f.d().lastText = QStringLiteral("שלום\nworld");
             f.d().setStatus(QString());
 
-            QAction *menuItem = f.menuItem(item);
+            QAction *menuItem = f.titled<QAction>(item);
             QVERIFY(menuItem);
             QCOMPARE(menuItem->shortcut()[0], keys);
             QComboBox *popup = f.d().popup;
             if (route == Route::Button) {
-                QTest::mouseClick(f.button(button), Qt::LeftButton);
+                QTest::mouseClick(f.titled<QPushButton>(button), Qt::LeftButton);
             } else if (route == Route::MenuItem) {
                 menuItem->trigger();
             } else {
@@ -374,7 +367,7 @@ private Q_SLOTS:
             else if (action == QStringLiteral("Ctrl+Q"))
                 QTest::keyClick(f.d().popup, Qt::Key_Q, Qt::ControlModifier);
             else if (action == QStringLiteral("menu"))
-                f.menuItem(QStringLiteral("יציאה"))->trigger();
+                f.titled<QAction>(QStringLiteral("יציאה"))->trigger();
             else
                 window->showMinimized();
         });
