@@ -9,23 +9,6 @@
 #include <algorithm>
 #include <cctype>
 
-namespace {
-
-// The raw request line for `q` as the service must receive it.
-QString requestLine(const QString &to, const QByteArray &q)
-{
-    return u"GET /translate_a/single?client=gtx&sl=auto&tl="_qs + to + u"&dt=t&q="_qs + QString::fromLatin1(q) +
-           u" HTTP/1.1"_qs;
-}
-
-QByteArray jsonOfLength(qsizetype length)
-{
-    const QByteArray frame = R"([[["Hola",""]]])";
-    return "[[[\"Hola\",\"" + QByteArray(length - frame.size(), 'x') + "\"]]]";
-}
-
-} // namespace
-
 class TranslateTextTest : public QObject {
     Q_OBJECT
 
@@ -56,7 +39,8 @@ private Q_SLOTS:
                 q += '%' + QByteArray::number(static_cast<unsigned char>(byte), 16).rightJustified(2, '0').toUpper();
         }
         QCOMPARE(translateNow(text, u"zh-CN"_qs, routeTo(service->endpoint())), u"[zh-CN] "_qs + text);
-        QCOMPARE(service->requestLines().last(), requestLine(u"zh-CN"_qs, q));
+        QCOMPARE(service->requestLines().last(), u"GET /translate_a/single?client=gtx&sl=auto&tl=zh-CN&dt=t&q="_qs +
+                                                     QString::fromLatin1(q) + u" HTTP/1.1"_qs);
     }
 
     // How each reply, or the lack of one, ends over the wire, within the
@@ -70,7 +54,8 @@ private Q_SLOTS:
         const TransferLimits usual{seconds(20), seconds(40)};
         TransferLimits capped = usual;
         capped.maxBodyBytes = 80'000;
-        const QString atCap = QString::fromLatin1(jsonOfLength(80'000)), pastCap = atCap + u' ';
+        // A reply of exactly 80,000 bytes: 15 of frame around the padding.
+        const QString atCap = u"[[[\"Hola\",\""_qs + QString(80'000 - 15, u'x') + u"\"]]]"_qs, pastCap = atCap + u' ';
         // The body counts, whatever the status; a body cut short or no reply does not.
         const QString segments = uR"([[["Hola ","Hello ",null,null,10],["mundo","world",null,null,10]],null,"en"])"_qs;
         QTest::newRow("500 with a usable body")
