@@ -2,11 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 """Nothing the translation service sends makes the app write a file or run a
-program: a job whose lines the fake service answers with shell commands, file
-paths and addresses, markup, format strings, control characters, 100,000 letters
-without a space and redirects to files runs under strace, which must see no program
-started, no file opened for writing, created, renamed, removed or linked, and
-no permission changed. The job still ends with its usual message.
+program: a job answered with the hostile replies below runs under strace, which
+must see no program started, no file written or altered. The job still ends
+with its usual message.
 
 Usage: no_side_effects.py path/to/ReplyEffectsProbe
 """
