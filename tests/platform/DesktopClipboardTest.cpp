@@ -152,7 +152,7 @@ private Q_SLOTS:
         const QString shot = files.filePath(u"shot.png"_qs);
         QFile file(shot);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(solidPng(300, 200, true));
+        file.write(solidPng(300, 200));
         file.close();
         QImage small(320, 200, QImage::Format_RGB32);
         small.fill(Qt::darkMagenta);
@@ -184,7 +184,7 @@ private Q_SLOTS:
     // along; the next owner's picture then reads as usual.
     void stoppedOwnerEndsWithinSeconds()
     {
-        ClipboardOwner owner(solidPng(64, 64, true), u"image/png"_qs);
+        ClipboardOwner owner(solidPng(64, 64), u"image/png"_qs);
         QVERIFY(owner.isOwning());
         QVERIFY(owner.pause());
         const ClipboardRead read = readClipboard();
@@ -198,7 +198,7 @@ private Q_SLOTS:
         QVERIFY(read.milliseconds < 10'000);
 
         owner.resume();
-        const ClipboardOwner next(solidPng(64, 32, true), u"image/png"_qs);
+        const ClipboardOwner next(solidPng(64, 32), u"image/png"_qs);
         QVERIFY(next.isOwning());
         const ClipboardRead after = readClipboard();
         QVERIFY(after.picture);
@@ -208,7 +208,7 @@ private Q_SLOTS:
     // Only the newest of several reads delivers.
     void newerReadAbandonsOlder()
     {
-        ClipboardOwner owner(solidPng(8, 8, true), u"image/png"_qs);
+        ClipboardOwner owner(solidPng(8, 8), u"image/png"_qs);
         QVERIFY(owner.isOwning());
         QVERIFY(owner.pause());
         QObject receiver;

@@ -21,23 +21,24 @@ void appendChunk(QByteArray &png, const char *type, const QByteArray &data)
     qToBigEndian(crc, png.data() + png.size() - 4);
 }
 
-QByteArray header(quint32 width, quint32 height, bool rgb)
+// 8 bits per sample, truecolour, deflate, adaptive filters, no interlace.
+QByteArray header(quint32 width, quint32 height)
 {
     QByteArray ihdr(13, '\0');
     qToBigEndian(width, ihdr.data());
     qToBigEndian(height, ihdr.data() + 4);
-    ihdr[8] = 8;           // bits per sample
-    ihdr[9] = rgb ? 2 : 0; // colour type: truecolour or grey
-    return ihdr;           // deflate, adaptive filters, no interlace
+    ihdr[8] = 8;
+    ihdr[9] = 2;
+    return ihdr;
 }
 
 const QByteArray signature("\x89PNG\r\n\x1a\n", 8);
 
 } // namespace
 
-QByteArray solidPng(int width, int height, bool rgb, unsigned char value)
+QByteArray solidPng(int width, int height)
 {
-    std::vector<unsigned char> row(1 + size_t(width) * (rgb ? 3 : 1), value);
+    std::vector<unsigned char> row(1 + size_t(width) * 3, 0x80);
     row[0] = 0; // no filter
     z_stream stream{};
     deflateInit(&stream, Z_BEST_SPEED);
@@ -57,7 +58,7 @@ QByteArray solidPng(int width, int height, bool rgb, unsigned char value)
     deflateEnd(&stream);
 
     QByteArray png = signature;
-    appendChunk(png, "IHDR", header(quint32(width), quint32(height), rgb));
+    appendChunk(png, "IHDR", header(quint32(width), quint32(height)));
     appendChunk(png, "IDAT", compressed);
     appendChunk(png, "IEND", {});
     return png;
@@ -66,7 +67,7 @@ QByteArray solidPng(int width, int height, bool rgb, unsigned char value)
 QByteArray pngWithHeaderOnly(quint32 width, quint32 height)
 {
     QByteArray png = signature;
-    appendChunk(png, "IHDR", header(width, height, true));
+    appendChunk(png, "IHDR", header(width, height));
     appendChunk(png, "IEND", {});
     return png;
 }

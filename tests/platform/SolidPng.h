@@ -4,10 +4,10 @@
 
 #include <QByteArray>
 
-// A valid PNG of one grey or RGB colour at any size, written row by row, so
-// that pictures of hundreds of megapixels cost a few hundred kilobytes and
-// no picture in memory.
-QByteArray solidPng(int width, int height, bool rgb, unsigned char value = 0x80);
+// A valid PNG of one grey RGB colour at any size, written row by row, so that
+// pictures of hundreds of megapixels cost a few hundred kilobytes and no
+// picture in memory.
+QByteArray solidPng(int width, int height);
 
 // The same file with its header claiming `width` x `height`: it passes the
 // signature check and fails later.
