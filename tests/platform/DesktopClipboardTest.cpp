@@ -36,11 +36,6 @@ class ClipboardOwner {
 public:
     ClipboardOwner(const QByteArray &bytes, const QString &type)
     {
-        QFile file(folder.filePath(u"content"_qs));
-        file.open(QIODevice::WriteOnly);
-        file.write(bytes);
-        file.close();
-        owner.setStandardInputFile(file.fileName());
         owner.setStandardOutputFile(QProcess::nullDevice());
         owner.setStandardErrorFile(QProcess::nullDevice());
         // Owning once Qt has seen the change: until then the clipboard may
@@ -52,6 +47,8 @@ public:
             owner.start(u"wl-copy"_qs, {u"--foreground"_qs, u"--type"_qs, type});
         else
             owner.start(u"xclip"_qs, {u"-quiet"_qs, u"-selection"_qs, u"clipboard"_qs, u"-t"_qs, type});
+        owner.write(bytes);
+        owner.closeWriteChannel();
         // (On Wayland an earlier owner's offer may be seen late: only this one's type will do.)
         const auto offering = [&] {
             const QMimeData *data = QGuiApplication::clipboard()->mimeData();
@@ -72,7 +69,6 @@ public:
     void resume() { ::kill(pid_t(owner.processId()), SIGCONT); }
 
 private:
-    QTemporaryDir folder;
     QProcess owner;
     bool owning = false;
 };
