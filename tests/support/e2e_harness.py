@@ -17,7 +17,8 @@ import subprocess
 import sys
 import tempfile
 import time
-import urllib.parse
+
+from fake_translate import query_pairs
 
 SUPPORT = os.path.dirname(os.path.realpath(__file__))
 SCREEN = (1280, 900)
@@ -47,8 +48,6 @@ def stop_process(process, timeout=10):
 
 
 class Closing:
-    """A piece that is a context manager: leaving the block closes it."""
-
     def __enter__(self):
         return self
 
@@ -144,8 +143,7 @@ class Desktop(Closing):
         return found[0] if found else None
 
     def geometry(self, window):
-        """x, y, width, height of a window's own area on the screen, without
-        the window manager's frame."""
+        """x, y, width, height of a window's own area, without the window manager's frame."""
         fields = {}
         for line in self.run(["xwininfo", "-id", window]).splitlines():
             key, _, value = line.strip().partition(":")
@@ -154,7 +152,6 @@ class Desktop(Closing):
                 int(fields["Width"]), int(fields["Height"]))
 
     def screenshot(self, path, window=None):
-        """A PNG of the whole screen, or of one window's area."""
         self.run(["import", "-window", window or "root", path])
         return path
 
@@ -168,24 +165,21 @@ class Desktop(Closing):
         self.clipboard_server = self.server = self.wm = None
 
 
-def lock_port(port):
-    """Keeps other runs on this machine (another build's tests, a benchmark)
-    off a fixed port of 127.0.0.1 while the returned file is open."""
-    lock = open(os.path.join(tempfile.gettempdir(), f"quillmere-loopback-{port}.lock"), "w")
-    try:
-        fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
-    except BlockingIOError:
-        print(f"waiting for another run to free port {port}", file=sys.stderr)
-        fcntl.flock(lock, fcntl.LOCK_EX)
-    return lock
-
-
 class LocalServer(Closing):
     """One of the servers of this folder, started with `argv` and
     "--port-file"; `port` is where it listens once it has started."""
 
     def __init__(self, script, argv, folder, port=0):
-        self.lock = lock_port(port) if port else None
+        self.lock = None
+        if port:
+            # Keeps other runs on this machine (another build's tests, a
+            # benchmark) off a fixed port while the file is open.
+            self.lock = open(os.path.join(tempfile.gettempdir(), f"quillmere-loopback-{port}.lock"), "w")
+            try:
+                fcntl.flock(self.lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+            except BlockingIOError:
+                print(f"waiting for another run to free port {port}", file=sys.stderr)
+                fcntl.flock(self.lock, fcntl.LOCK_EX)
         port_file = os.path.join(folder, f"{script}.port")
         errors = os.path.join(folder, f"{script}.errors")
         with open(errors, "wb") as stderr:
@@ -227,12 +221,8 @@ class FakeService(LocalServer):
 
     def requests(self):
         """(target language, text) of every request so far, in arrival order."""
-        found = []
-        for line in log_lines(self.log):
-            query = urllib.parse.urlsplit(line.split(" ")[1]).query
-            pairs = dict(pair.partition("=")[::2] for pair in query.split("&"))
-            found.append((pairs.get("tl", ""), urllib.parse.unquote(pairs.get("q", ""), errors="replace")))
-        return found
+        pairs = (query_pairs(line.split(" ")[1].partition("?")[2]) for line in log_lines(self.log))
+        return [(p.get("tl", ""), p.get("q", "")) for p in pairs]
 
     def stamps(self):
         """(time, "in" or "out") of every request so far."""

@@ -20,6 +20,7 @@ import subprocess
 import sys
 import time
 
+from e2e_harness import stop_process
 from fake_translate import wait_for_the_end, write_port_file
 
 
@@ -79,12 +80,7 @@ def main():
     proxy, port = start_nghttpx(args.dir, args.backend_port, args.port)
     write_port_file(args.port_file, port)
     wait_for_the_end(args.max_seconds, lambda: proxy.poll() is None)
-    proxy.terminate()
-    try:
-        proxy.wait(timeout=5)
-    except subprocess.TimeoutExpired:
-        proxy.kill()
-        proxy.wait()
+    stop_process(proxy, timeout=5)
     return 0
 
 
