@@ -5,32 +5,21 @@
 #include <mutex>
 
 namespace {
-
-struct Routing {
-    std::mutex mutex;
-    TranslationRoute route;
-};
-
-Routing &routing()
-{
-    static Routing instance;
-    return instance;
-}
-
+std::mutex routing;
+TranslationRoute current;
 } // namespace
 
 void routeTranslations(const TranslationRoute &route)
 {
-    const std::lock_guard lock(routing().mutex);
-    routing().route = route;
+    const std::lock_guard lock(routing);
+    current = route;
 }
 
 void translateText(const QString &text, const QString &to, TranslationCompletion completion)
 {
-    TranslationRoute route;
-    {
-        const std::lock_guard lock(routing().mutex);
-        route = routing().route;
-    }
+    const TranslationRoute route = [] {
+        const std::lock_guard lock(routing);
+        return current;
+    }();
     translateText(text, to, std::move(completion), route);
 }
