@@ -1,14 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Builds the Debian package from an existing build tree, passes it through
-# lintian, installs it with dpkg into a scratch root whose package database is
-# this machine's (so dpkg checks the Depends against what is really installed),
-# checks the installed tree (desktop entry, AppStream metainfo, icon sizes,
-# versions) and changelog, starts the installed binary under a
-# private X server, and checks that its window appears with the title, class
-# and icon a launcher needs and that Ctrl+Q ends it cleanly. Finally removes
-# the package again.
+# Packs the build tree as a .deb, lints it, installs it into a scratch root
+# whose package database is this machine's (so dpkg checks the Depends), checks
+# the installed tree, starts the installed binary on a private X server for
+# what a launcher needs, and removes the package again.
 #
 # Usage: package-test.sh BUILD_DIR VERSION
 source "$(dirname "$0")/session.sh"
@@ -96,7 +92,7 @@ window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Quillmere$' | a
   fail "no window titled Quillmere: $(cat "$scratch/app.log")"
 
 wm_class=$(xprop -id "$window" WM_CLASS | sed -n 's/.*= "\(.*\)", "\(.*\)"/\2/p')
-startup_class=$(sed -n 's/^StartupWMClass=//p' "$root/usr/share/applications/quillmere.desktop")
+startup_class=$(key StartupWMClass)
 [[ $wm_class == "$startup_class" ]] || fail "window class '$wm_class', desktop entry says '$startup_class'"
 # Task bars and switchers pick the size they draw from the window's icon.
 icon_sizes=$(xprop -len 100000000 -id "$window" _NET_WM_ICON | { grep -o 'Icon ([0-9]* x [0-9]*)' || true; } |

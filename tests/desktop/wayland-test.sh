@@ -1,21 +1,14 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Runs Quillmere on Wayland for real, the whole road: weston is the
-# compositor and wl-copy the other application, holding a picture with two
-# lines of text on the clipboard when Quillmere starts. Checks that the window
-# names itself as the desktop entry does and shows the picture by itself at
-# launch, that Ctrl+Shift+C and Ctrl+C then put the translated text and the
-# translated picture on the clipboard for wl-paste, and that Ctrl+Q ends it
-# cleanly.
+# Runs Quillmere (built for the fake service on PORT) on Wayland for real:
+# weston is the compositor and wl-copy the other application, holding a
+# picture with two lines of text on the clipboard when Quillmere starts.
 #
 # weston's headless backend has no seat, so neither a clipboard nor a key
 # could reach a client there; its X11 backend has one, fed by a private Xvfb,
 # so xdotool's key presses reach Quillmere as real Wayland keyboard events.
 # Quillmere itself sees no X server.
-#
-# Translation goes to the fake service on the loopback port compiled into the
-# test build of the app (quillmere-loopback).
 #
 # Usage: wayland-test.sh SOURCE_DIR APP PORT
 source "$(dirname "$0")/session.sh"
