@@ -54,19 +54,12 @@ def draw(path, size, background, panels, lines):
 def settings_dialog(path):
     """960 x 656, the size of the picture view, so the window shows it pixel
     for pixel: a settings page with a dark title bar; its lines top to bottom."""
-    lines = [
-        Line("Network settings", 40, 50, 26, "#ffffff", "Medium"),
-        Line("Connect automatically when in range", 64, 150, 22, "#1f2328"),
-        Line("Share this connection with other users", 64, 230, 22, "#1f2328"),
-        Line("Show the password while typing", 64, 310, 22, "#1f2328"),
-        Line("Download updates over mobile data", 64, 390, 22, "#1f2328"),
-    ]
-    panels = [
-        Panel(0, 0, 960, 80, "#27324a"),
-        Panel(32, 104, 896, 320, "#ffffff", 12),
-        Panel(64, 176, 832, 1, "#d0d7de"),
-        Panel(64, 256, 832, 1, "#d0d7de"),
-        Panel(64, 336, 832, 1, "#d0d7de"),
-    ]
+    options = ["Connect automatically when in range", "Share this connection with other users",
+               "Show the password while typing", "Download updates over mobile data"]
+    lines = [Line("Network settings", 40, 50, 26, "#ffffff", "Medium"),
+             *(Line(text, 64, 150 + 80 * i, 22, "#1f2328") for i, text in enumerate(options))]
+    # The title bar, the card the options stand on, and a rule between each two.
+    panels = [Panel(0, 0, 960, 80, "#27324a"), Panel(32, 104, 896, 320, "#ffffff", 12),
+              *(Panel(64, 176 + 80 * i, 832, 1, "#d0d7de") for i in range(3))]
     draw(path, (960, 656), "#eef1f5", panels, lines)
     return [line.text for line in lines]
