@@ -72,6 +72,26 @@ QImage grayOf(const QImage &image)
     return flat.convertToFormat(QImage::Format_Grayscale8);
 }
 
+// Whether two sample cuts show the same text: lists and chats repeat a
+// string, and a line that begins as another does says nothing new of the
+// page's language.
+bool sameSample(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size() || a.format() != b.format())
+        return false;
+    // Levels may differ by this much per byte on average: the same text drawn
+    // at another fraction of a pixel.
+    constexpr int tolerance = 4;
+    const int rowBytes = a.width() * a.depth() / 8;
+    qint64 difference = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        const uchar *p = a.constScanLine(y), *q = b.constScanLine(y);
+        for (int x = 0; x < rowBytes; ++x)
+            difference += std::abs(p[x] - q[x]);
+    }
+    return difference <= qint64(tolerance) * rowBytes * a.height();
+}
+
 QList<QImage> sampleLines(const QList<QImage> &images)
 {
     QList<int> order(images.size());
@@ -81,9 +101,12 @@ QList<QImage> sampleLines(const QList<QImage> &images)
     for (int i : order) {
         if (samples.size() == sampleCount)
             break;
-        if (!images[i].isNull())
-            samples.append(images[i].width() > sampleWidth ? images[i].copy(0, 0, sampleWidth, images[i].height())
-                                                           : images[i]);
+        if (images[i].isNull())
+            continue;
+        const QImage sample =
+            images[i].width() > sampleWidth ? images[i].copy(0, 0, sampleWidth, images[i].height()) : images[i];
+        if (std::none_of(samples.begin(), samples.end(), [&](const QImage &s) { return sameSample(s, sample); }))
+            samples.append(sample);
     }
     return samples;
 }
@@ -318,9 +341,17 @@ QString pageLanguage(const Script &script, const QList<QImage> &samples, SampleS
                     unread.append(model);
             }
             addConfidences(samples, unread, scores);
+            // Letters no other likely language writes tell most (Turkish ı ş ğ
+            // where German and French share its ö ü ç).
             const auto evidence = [&](const QString &model) {
                 const SampleScore &score = scores.at(model);
-                return std::pair(score.ownLetters > 0, score.confidence);
+                const auto onlyItsOwn = std::count_if(score.text.begin(), score.text.end(), [&](QChar c) {
+                    return ownLetters(model).contains(c) &&
+                           std::none_of(likely.begin(), likely.end(), [&](const QString &other) {
+                               return other != model && ownLetters(other).contains(c);
+                           });
+                });
+                return std::tuple(onlyItsOwn >= clearOwnLetters, score.ownLetters > 0, score.confidence);
             };
             for (const QString &model : likely) {
                 if (evidence(model) > evidence(language))
