@@ -494,6 +494,8 @@ TextItems recognizePage(const QImage &image)
             LineReading reading = readInBestScript(images[i], lead, others);
             if (script.name == QLatin1String("Hebrew") && reading.model == lead)
                 mendLatinWords(images[i], reading, language);
+            if (script.name == QLatin1String("Hangul") && reading.model == lead)
+                mendLatinRuns(images[i], reading);
             readings[i] = std::move(reading);
             sizing.add(i);
         });

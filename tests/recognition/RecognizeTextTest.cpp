@@ -151,6 +151,7 @@ private Q_SLOTS:
         const QStringList thaiSaraAm{"จำรหัสผ่านไว้ในเครื่องนี้", "ทำงานเสร็จแล้ว"};
         const QStringList mixedHebrew{"קוד מקור Ada", "הורד 967 MB עכשיו"};
         const QStringList mixedRussian{"Загружено 967 MB", "Видео DV и HDMI"};
+        const QStringList mixedKorean{"SSL 서버 개인 키 파일의 위치", "WAL 파일은 지정해야 함"};
         QTest::newRow("English, small UI text") << "Noto Sans" << 13 << 1 << false << english;
         QTest::newRow("English, 2x dark") << "Noto Sans" << 13 << 2 << true << english;
         QTest::newRow("Russian") << "Noto Sans" << 14 << 1 << false << russian;
@@ -173,6 +174,7 @@ private Q_SLOTS:
         QTest::newRow("Thai with SARA AM") << "Noto Sans Thai" << 18 << 1 << false << thaiSaraAm;
         QTest::newRow("Hebrew with Latin") << "Noto Sans Hebrew" << 15 << 1 << false << mixedHebrew;
         QTest::newRow("Russian with Latin, dark") << "Noto Sans" << 15 << 1 << true << mixedRussian;
+        QTest::newRow("Korean with Latin") << "Noto Sans CJK KR" << 15 << 1 << false << mixedKorean;
         QTest::newRow("the same line twice")
             << "Noto Sans" << 15 << 1 << false << QStringList{"Save changes", "Save changes"};
     }

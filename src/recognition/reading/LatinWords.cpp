@@ -32,14 +32,76 @@ bool hasLatin(const QString &text)
 
 // The word's part of the line image in a white frame of half its height, as
 // the reader likes a line.
+int marginOf(const QRect &box)
+{
+    return std::max(4, box.height() / 2);
+}
+
 QImage wordImage(const QImage &line, const QRect &box)
 {
-    const int margin = std::max(4, box.height() / 2);
+    const int margin = marginOf(box);
     const QRect cut = box.intersected(line.rect());
     QImage image(cut.size() + QSize(2 * margin, 2 * margin), QImage::Format_Grayscale8);
     image.fill(Qt::white);
     QPainter(&image).drawImage(QPoint(margin, margin), line, cut);
     return image;
+}
+
+// What a Latin word read by a model of another script may come back as: a
+// Latin letter (full-width ones too), a digit, or a mark that text seldom
+// writes. Ordinary punctuation and spaces end a run.
+bool isTrace(const QString &letter)
+{
+    static const QString plain = QStringLiteral(".,:;!?()'\"-\u00b7\u2026");
+    return !letter.isEmpty() && std::all_of(letter.begin(), letter.end(), [](QChar c) {
+        return c.script() == QChar::Script_Latin || c.isDigit() ||
+               !(c.isLetter() || c.isSpace() || c.isMark() || plain.contains(c));
+    });
+}
+
+// English reads a run it takes for Latin at least this surely.
+constexpr int sureLatin = 60;
+// A gap between a Latin word's ink and a Hangul syllable this wide, as a
+// share of the word's height, is a space: letters set without one stand a
+// tenth of the height apart or less.
+constexpr double spaceGap = 0.2;
+
+// A run read again in English: its text, and where its ink lies along the
+// line.
+struct LatinRun {
+    QString text;
+    int left = 0, right = 0;
+};
+
+// The English reading of the letters [first, end) of a word, cut out a little
+// wider than the letters' boxes but not into the letters beside them, or no
+// text when it is not sure enough or reads Hangul. Runs of digits are read
+// again too, however surely: the Korean model reads "LAST" as "1857" as
+// surely as a number.
+LatinRun latinRun(const QImage &line, const QList<WordReading> &letters, qsizetype first, qsizetype end,
+                  const QRect &word)
+{
+    QRect box;
+    for (qsizetype i = first; i < end; ++i)
+        box |= letters[i].box;
+    const int pad = word.height() / 4;
+    box.setLeft(std::max(box.left() - pad, first > 0 ? letters[first - 1].box.right() + 1 : word.left() - pad));
+    box.setRight(std::min(box.right() + pad, end < letters.size() ? letters[end].box.left() - 1 : word.right() + pad));
+    box.setTop(std::min(box.top(), word.top()));
+    box.setBottom(std::max(box.bottom(), word.bottom()));
+    box = box.intersected(line.rect());
+    if (box.width() < 2)
+        return {};
+    const LineReading english = readLine(wordImage(line, box), QStringLiteral("eng"));
+    const QString text = english.text.simplified();
+    if (text.isEmpty() || english.confidence < sureLatin ||
+        std::any_of(text.begin(), text.end(), [](QChar c) { return c.script() == QChar::Script_Hangul; }))
+        return {};
+    QRect ink;
+    for (const WordReading &read : english.words)
+        ink |= read.box;
+    const int shift = box.left() - marginOf(box);
+    return {text, ink.left() + shift, ink.right() + shift};
 }
 
 // +1 for a word of left-to-right letters or digits, -1 for one with
@@ -112,4 +174,45 @@ void mendLatinWords(const QImage &line, LineReading &reading, const QString &own
     }
     if (mended)
         reorderRightToLeft(reading.words);
+}
+
+void mendLatinRuns(const QImage &line, LineReading &reading)
+{
+    const QList<WordReading> &letters = reading.letters;
+    qsizetype next = 0;
+    for (WordReading &word : reading.words) {
+        // The word's letters, as long as they spell it.
+        const qsizetype first = next;
+        QString spelled;
+        while (next < letters.size() && spelled.size() < word.text.size())
+            spelled += letters[next++].text;
+        if (spelled != word.text)
+            return;
+        QString mended;
+        for (qsizetype i = first; i < next;) {
+            if (!isTrace(letters[i].text)) {
+                mended += letters[i++].text;
+                continue;
+            }
+            qsizetype end = i;
+            QString run;
+            while (end < next && isTrace(letters[end].text))
+                run += letters[end++].text;
+            const LatinRun english = latinRun(line, letters, i, end, word.box);
+            if (english.text.isEmpty()) {
+                mended += run;
+            } else {
+                // A space parts the Latin word from the Hangul beside it
+                // where the Korean model ran them together.
+                const int space = int(spaceGap * word.box.height());
+                if (i > first && english.left - letters[i - 1].box.right() > space)
+                    mended += u' ';
+                mended += english.text;
+                if (end < next && letters[end].box.left() - english.right > space)
+                    mended += u' ';
+            }
+            i = end;
+        }
+        word.text = mended;
+    }
 }

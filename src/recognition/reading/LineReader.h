@@ -18,7 +18,8 @@ struct LineReading {
     QString text;
     int confidence = -1;
     QString model;
-    QList<WordReading> words; // in reading order
+    QList<WordReading> words;   // in reading order
+    QList<WordReading> letters; // each letter of a line of Hangul, in reading order
 };
 
 // Reads a prepared line image (see lineImage) with one model, as a single line
