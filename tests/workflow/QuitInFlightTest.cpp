@@ -7,6 +7,7 @@
 // was on the wire or still queued, must end in one completion with nothing.
 #include "AppDelegate.h"
 #include "LocalServers.h"
+#include "NetworkThread.h"
 #include "RecognizeText.h"
 #include "RoutedTranslation.h"
 #include "TextPicture.h"
@@ -19,6 +20,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <thread>
 
 namespace {
 
@@ -84,7 +86,15 @@ int main(int argc, char *argv[])
         QGuiApplication::clipboard()->setImage(page(40));
         delegate.pasteNow();
         waitFor([] { return false; }, 300);
-        // These may still wait in the network thread's queue as the application goes.
+        // These wait in the network thread's queue as the application goes:
+        // they come while work that keeps the thread busy past the quit runs.
+        std::atomic<bool> busy = false;
+        onNetworkThread([&busy](QNetworkAccessManager &) {
+            busy = true;
+            std::this_thread::sleep_for(std::chrono::seconds(2));
+        });
+        if (!waitFor([&] { return busy.load(); }, 20'000))
+            return fail("the network thread did not take the work");
         issue();
         std::fprintf(stderr, "QuitInFlightTest: quitting with %lld requests held by the service\n",
                      qlonglong(silent.requestLines().size()));
