@@ -34,6 +34,9 @@ constexpr int sureConfidence = 85;
 constexpr int minProbeScore = 20;
 // The widest lines decide the page's script and language.
 constexpr int sampleCount = 3;
+// Two languages' models whose confidence over the samples lies closer than
+// this (points per sample line) read more lines.
+constexpr int closeCall = 4;
 // Sample lines are cut to this width: enough letters to tell scripts and
 // languages apart, without reading whole paragraphs with every model.
 constexpr int sampleWidth = 640;
@@ -92,14 +95,16 @@ bool sameSample(const QImage &a, const QImage &b)
     return difference <= qint64(tolerance) * rowBytes * a.height();
 }
 
-QList<QImage> sampleLines(const QList<QImage> &images)
+// The cuts of the widest lines, each text once: `sampleCount` of them after
+// the first `skip`.
+QList<QImage> sampleLines(const QList<QImage> &images, int skip = 0)
 {
     QList<int> order(images.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return images[a].width() > images[b].width(); });
     QList<QImage> samples;
     for (int i : order) {
-        if (samples.size() == sampleCount)
+        if (samples.size() == skip + sampleCount)
             break;
         if (images[i].isNull())
             continue;
@@ -108,7 +113,7 @@ QList<QImage> sampleLines(const QList<QImage> &images)
         if (std::none_of(samples.begin(), samples.end(), [&](const QImage &s) { return sameSample(s, sample); }))
             samples.append(sample);
     }
-    return samples;
+    return samples.mid(std::min<qsizetype>(skip, samples.size()));
 }
 
 // The share of a reading's letters outside the Latin alphabet. East Asian
@@ -319,8 +324,10 @@ const Script &pageScript(const QList<QImage> &samples, SampleScores &scores)
 // Otherwise a language's own model must read some of the letters only its
 // language writes and read the samples clearly surer than the script's first
 // model, or read several of those letters: on a few lines without them, the
-// models of one script all read alike.
-QString pageLanguage(const Script &script, const QList<QImage> &samples, SampleScores &scores)
+// models of one script all read alike. Two that read about as surely read
+// more lines.
+QString pageLanguage(const Script &script, const QList<QImage> &images, const QList<QImage> &samples,
+                     SampleScores &scores)
 {
     const int count = int(samples.size());
     QString language = script.models.first();
@@ -368,7 +375,7 @@ QString pageLanguage(const Script &script, const QList<QImage> &samples, SampleS
     }
     addConfidences(samples, unread, scores);
     const int first = scores.at(language).confidence;
-    int surest = -1;
+    QStringList candidates;
     for (const QString &model : script.models.mid(1)) {
         const auto read = scores.find(model);
         if (read == scores.end())
@@ -378,12 +385,26 @@ QString pageLanguage(const Script &script, const QList<QImage> &samples, SampleS
         const bool leads = (!hasOwn || score.ownLetters > 0) && score.confidence > first + count * languageLead;
         const bool showsOwn =
             hasOwn && score.ownLetters >= clearOwnLetters && score.confidence >= first - score.ownLetters;
-        if ((leads || showsOwn) && score.confidence > surest) {
-            surest = score.confidence;
-            language = model;
-        }
+        if (leads || showsOwn)
+            candidates.append(model);
     }
-    return language;
+    const auto surer = [&](const QString &a, const QString &b) {
+        return scores.at(a).confidence > scores.at(b).confidence;
+    };
+    std::stable_sort(candidates.begin(), candidates.end(), surer);
+    if (candidates.isEmpty())
+        return language;
+    // Models without letters of their own that read the samples about as
+    // surely (simplified and traditional Chinese read each other's letters
+    // as their own forms) are told apart by more lines.
+    if (candidates.size() > 1 && ownLetters(candidates[0]).isEmpty() && ownLetters(candidates[1]).isEmpty() &&
+        scores.at(candidates[0]).confidence - scores.at(candidates[1]).confidence < count * closeCall) {
+        const QList<QImage> more = sampleLines(images, sampleCount);
+        const QStringList two = candidates.mid(0, 2);
+        addConfidences(more, two, scores);
+        return surer(two[1], two[0]) ? two[1] : two[0];
+    }
+    return candidates.first();
 }
 
 // A line the page's model reads mostly in its own script is not English:
@@ -472,7 +493,7 @@ TextItems recognizePage(const QImage &image)
     const QList<QImage> samples = sampleLines(images);
     SampleScores scores;
     const Script &script = pageScript(samples, scores);
-    const QString language = pageLanguage(script, samples, scores);
+    const QString language = pageLanguage(script, images, samples, scores);
     rememberLanguage(language);
     const QString lead = readingModel(script, language);
     // Lines in English around East Asian text (a foreign app's content in an
