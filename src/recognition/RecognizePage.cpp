@@ -351,14 +351,17 @@ QString pageLanguage(const Script &script, const QList<QImage> &images, const QL
             // Letters no other likely language writes tell most (Turkish ı ş ğ
             // where German and French share its ö ü ç).
             const auto evidence = [&](const QString &model) {
+                QString onlyItsOwn = ownLetters(model);
+                for (const QString &other : likely) {
+                    if (other == model)
+                        continue;
+                    for (const QChar c : ownLetters(other))
+                        onlyItsOwn.remove(c);
+                }
                 const SampleScore &score = scores.at(model);
-                const auto onlyItsOwn = std::count_if(score.text.begin(), score.text.end(), [&](QChar c) {
-                    return ownLetters(model).contains(c) &&
-                           std::none_of(likely.begin(), likely.end(), [&](const QString &other) {
-                               return other != model && ownLetters(other).contains(c);
-                           });
-                });
-                return std::tuple(onlyItsOwn >= clearOwnLetters, score.ownLetters > 0, score.confidence);
+                const auto read = std::count_if(score.text.begin(), score.text.end(),
+                                                [&](QChar c) { return onlyItsOwn.contains(c); });
+                return std::tuple(read >= clearOwnLetters, score.ownLetters > 0, score.confidence);
             };
             for (const QString &model : likely) {
                 if (evidence(model) > evidence(language))

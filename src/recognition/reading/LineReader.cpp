@@ -116,9 +116,14 @@ double middleOf(const QRect &box)
     return box.left() + box.width() / 2.0;
 }
 
-bool isHangul(const QString &letter)
+bool isHangul(QChar c)
 {
-    return !letter.isEmpty() && letter.front().script() == QChar::Script_Hangul;
+    return c.script() == QChar::Script_Hangul;
+}
+
+bool isSyllable(const QString &letter)
+{
+    return !letter.isEmpty() && isHangul(letter.front());
 }
 
 HangulCells hangulCells(const QList<WordReading> &letters, const QList<bool> &startsWord, qsizetype wordCount)
@@ -131,7 +136,7 @@ HangulCells hangulCells(const QList<WordReading> &letters, const QList<bool> &st
             found.ends.append({middle, middle});
         else if (!found.ends.isEmpty())
             found.ends.last().last = middle;
-        if (i > 0 && isHangul(letters[i].text) && isHangul(letters[i - 1].text))
+        if (i > 0 && isSyllable(letters[i].text) && isSyllable(letters[i - 1].text))
             steps.append(middle - middleOf(letters[i - 1].box));
     }
     if (found.ends.size() != wordCount || steps.size() < minSteps)
@@ -152,10 +157,9 @@ QList<WordReading> joinedDenseWords(const QList<WordReading> &words, const Hangu
             WordReading &last = joined.last();
             const int gap = std::max(word.box.left() - last.box.right(), last.box.left() - word.box.right()) - 1;
             const int height = std::max(word.box.height(), last.box.height());
-            const bool hangul =
-                last.text.back().script() == QChar::Script_Hangul || word.text.front().script() == QChar::Script_Hangul;
-            const bool syllables =
-                last.text.back().script() == QChar::Script_Hangul && word.text.front().script() == QChar::Script_Hangul;
+            const bool hangulBefore = isHangul(last.text.back()), hangulAfter = isHangul(word.text.front());
+            const bool hangul = hangulBefore || hangulAfter;
+            const bool syllables = hangulBefore && hangulAfter;
             const double widest = isFullWidthMark(last.text.back()) ? markGap : hangul ? hangulGap : denseGap;
             const bool close = syllables && cells.cell > 0
                                    ? std::abs(ends.first - lastEnds.last) < spaceStep * cells.cell
@@ -268,8 +272,7 @@ LineReading readLine(const QImage &line, const QString &model)
         }
     }
     HangulCells cells;
-    if (std::any_of(reading.text.begin(), reading.text.end(),
-                    [](QChar c) { return c.script() == QChar::Script_Hangul; })) {
+    if (std::any_of(reading.text.begin(), reading.text.end(), isHangul)) {
         const std::unique_ptr<tesseract::ResultIterator> letters(engine->GetIterator());
         QList<bool> startsWord;
         if (letters)
