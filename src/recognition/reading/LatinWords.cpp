@@ -30,13 +30,13 @@ bool hasLatin(const QString &text)
     return std::any_of(text.begin(), text.end(), [](QChar c) { return c.script() == QChar::Script_Latin; });
 }
 
-// The word's part of the line image in a white frame of half its height, as
-// the reader likes a line.
 int marginOf(const QRect &box)
 {
     return std::max(4, box.height() / 2);
 }
 
+// The word's part of the line image in a white frame of half its height, as
+// the reader likes a line.
 QImage wordImage(const QImage &line, const QRect &box)
 {
     const int margin = marginOf(box);
