@@ -447,7 +447,8 @@ int main(int argc, char *argv[])
         }
         groups << "mixed-ar"
                << "mixed-ja"
-               << "mixed-uk";
+               << "mixed-uk"
+               << "mixed-el";
     }
     // Another shift draws other layouts, sizes, fonts and strings: a second
     // corpus to check that what helps on one is not tuned to its pictures.

@@ -520,6 +520,10 @@ TextItems recognizePage(const QImage &image)
                 mendLatinWords(images[i], reading, language);
             if (script.name == QLatin1String("Hangul") && reading.model == lead)
                 mendLatinRuns(images[i], reading);
+            if (script.name == QLatin1String("Greek") && reading.model == lead) {
+                mendLookalikeWords(images[i], reading);
+                writeMonotonic(reading);
+            }
             readings[i] = std::move(reading);
             sizing.add(i);
         });

@@ -4,6 +4,7 @@
 // box in the recogniser's normalised coordinates, and the language its words
 // tell.
 #include "LineFilter.h"
+#include "LineReader.h"
 #include "LineText.h"
 #include "Scripts.h"
 #include "TextLanguage.h"
@@ -129,6 +130,32 @@ private Q_SLOTS:
         QFETCH(QString, raw);
         QFETCH(QString, expected);
         QCOMPARE(::cleanLineText(raw), expected);
+    }
+
+    void writeMonotonic_data()
+    {
+        QTest::addColumn<QString>("read");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("circumflex") << u"εἶναι"_qs << u"είναι"_qs;
+        QTest::newRow("breathing where the tonos was") << u"Ἐχει παλέτα"_qs << u"Έχει παλέτα"_qs;
+        QTest::newRow("breathing beside an accent") << u"Ἐπιλογές"_qs << u"Επιλογές"_qs;
+        QTest::newRow("article") << u"Ἡ θέση"_qs << u"Η θέση"_qs;
+        QTest::newRow("grave") << u"ενεργὲς"_qs << u"ενεργές"_qs;
+        QTest::newRow("monotonic text stays") << u"Αποθήκευση αλλαγών, Σεϋχέλλες"_qs
+                                              << u"Αποθήκευση αλλαγών, Σεϋχέλλες"_qs;
+    }
+
+    void writeMonotonic()
+    {
+        QFETCH(QString, read);
+        QFETCH(QString, expected);
+        LineReading reading;
+        reading.text = read;
+        for (const QString &word : read.split(' '))
+            reading.words.append({word, 90, {}});
+        ::writeMonotonic(reading);
+        QCOMPARE(reading.text, expected);
+        QCOMPARE(reading.words.last().text, expected.split(' ').last());
     }
 
     // An unsure letter at a line's end is a word of it when it stands as

@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -47,15 +48,22 @@ QImage wordImage(const QImage &line, const QRect &box)
     return image;
 }
 
+// Marks that text writes beside words: any other beside letters, as a
+// bracket within "--τερ]ασε", is one the reader made of a letter.
+const QString &plainMarks()
+{
+    static const QString marks = QStringLiteral(".,:;!?()'\"-\u00b7\u2026");
+    return marks;
+}
+
 // What a Latin word read by a model of another script may come back as: a
 // Latin letter (full-width ones too), a digit, or a mark that text seldom
 // writes. Ordinary punctuation and spaces end a run.
 bool isTrace(const QString &letter)
 {
-    static const QString plain = QStringLiteral(".,:;!?()'\"-\u00b7\u2026");
     return !letter.isEmpty() && std::all_of(letter.begin(), letter.end(), [](QChar c) {
         return c.script() == QChar::Script_Latin || c.isDigit() ||
-               !(c.isLetter() || c.isSpace() || c.isMark() || plain.contains(c));
+               !(c.isLetter() || c.isSpace() || c.isMark() || plainMarks().contains(c));
     });
 }
 
@@ -151,6 +159,50 @@ void reorderRightToLeft(QList<WordReading> &words)
     }
 }
 
+// The Greek model reads a word of another script no surer than this, or
+// reads it without a small letter of its own.
+constexpr float unsureLookalike = 80;
+// Polytonic marks and stray brackets within a word tell that the Greek model
+// made it of letters it does not know; English then needs to be only this
+// sure, else `sureOverLookalike`.
+constexpr int sureOverBroken = 70;
+constexpr int sureOverLookalike = 85;
+// What English must read surer than the Greek model, in points.
+constexpr int latinLead = 5;
+// The Greek model calls a word of capitals its own at this confidence or
+// less however junk it is ("ΤΗΕ" for TRUE at 16).
+constexpr float junkCapitals = 50;
+
+// What no Greek word writes: letters with breathings or a circumflex, which
+// modern Greek has dropped, a final sigma or a capital within a word
+// ("Ιπνοίςε" for Invoice, "ΜαΓΚ" for Mark), or stray marks among letters.
+bool looksBroken(const QString &text)
+{
+    const bool letters = std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        const char16_t u = c.unicode();
+        if ((u >= 0x1f00 && u <= 0x1fff) || u == 0x0313 || u == 0x0314 || u == 0x0342)
+            return true;
+        if (letters && !c.isLetterOrNumber() && !c.isMark() && !plainMarks().contains(c))
+            return true;
+        if (i > 0 && text[i - 1] == QChar(0x03c2) && c.isLetter())
+            return true;
+        if (i > 0 && c.isUpper() && text[i - 1].isLower())
+            return true;
+    }
+    return false;
+}
+
+// Letters, but no small one of the line's script: Latin capitals look like
+// Greek ones.
+bool isCapitals(const QString &text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); }) &&
+           std::none_of(text.begin(), text.end(),
+                        [](QChar c) { return c.isLower() && c.script() != QChar::Script_Latin; });
+}
+
 } // namespace
 
 void mendLatinWords(const QImage &line, LineReading &reading, const QString &own)
@@ -214,5 +266,39 @@ void mendLatinRuns(const QImage &line, LineReading &reading)
             i = end;
         }
         word.text = mended;
+    }
+}
+
+void mendLookalikeWords(const QImage &line, LineReading &reading)
+{
+    bool mended = false;
+    for (WordReading &word : reading.words) {
+        const bool broken = looksBroken(word.text);
+        const bool capitals = isCapitals(word.text);
+        const bool number = std::any_of(word.text.begin(), word.text.end(), [](QChar c) { return c.isDigit(); }) &&
+                            std::none_of(word.text.begin(), word.text.end(), [](QChar c) { return c.isLetter(); });
+        // Its dictionary's words are Greek ones, but for unsure capitals.
+        const bool ownWord = word.inDictionary && !broken && (!capitals || word.confidence > junkCapitals);
+        if (word.box.isEmpty() || ownWord || (word.confidence >= unsureLookalike && !capitals && !number))
+            continue;
+        const LineReading english = readLine(wordImage(line, word.box), QStringLiteral("eng"));
+        const QString text = english.text.simplified();
+        const auto letters = std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
+        // A lone capital looks the same in both alphabets.
+        if (text.isEmpty() || letters == 1 || (letters > 0 && !isLatinWord(text)) ||
+            english.confidence < (broken ? sureOverBroken : sureOverLookalike) ||
+            english.confidence < word.confidence + (number ? 0 : latinLead))
+            continue;
+        word.text = text;
+        word.confidence = float(english.confidence);
+        mended = true;
+    }
+    // A line of English is as sure as its words now are, not as the Greek
+    // model was of its look-alikes.
+    if (mended) {
+        float sum = 0;
+        for (const WordReading &word : reading.words)
+            sum += word.confidence;
+        reading.confidence = int(std::lround(sum / float(reading.words.size())));
     }
 }

@@ -21,3 +21,13 @@ void mendLatinWords(const QImage &line, LineReading &reading, const QString &own
 // word is read again on its own with English, and that reading is taken when
 // it is sure and holds no Hangul.
 void mendLatinRuns(const QImage &line, LineReading &reading);
+
+// Lines of Greek are read with the Greek model alone: English beside it reads
+// nearly every line a second time. The Greek model reads a Latin word as Greek
+// look-alikes, surely when they are capitals ("ΤΟΑΣΤ" for TOAST) and unsurely
+// otherwise ("--γερίαςε" for --replace), and numbers less well than English
+// ("1044" for 10:44). Each number, each word it reads without a small letter
+// of its script, and each word it is unsure of and its dictionary lacks is
+// read again on its own with English; that reading is taken when it is sure,
+// surer, and all Latin. The line's confidence is then its words'.
+void mendLookalikeWords(const QImage &line, LineReading &reading);

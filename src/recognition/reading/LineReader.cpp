@@ -230,6 +230,54 @@ QString fullWidthMarks(QString text)
     return text;
 }
 
+// A circumflex or grave becomes a tonos, and so does a breathing in a word of
+// several letters that has no other accent.
+QString monotonicWord(const QString &word)
+{
+    const auto polytonic = [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u >= 0x1f00 && u <= 0x1fff) || u == 0x0300 || u == 0x0313 || u == 0x0314 || u == 0x0342 ||
+               u == 0x0345;
+    };
+    if (std::none_of(word.begin(), word.end(), polytonic))
+        return word;
+    QString plain;
+    qsizetype breathing = -1;
+    bool accent = false;
+    int letters = 0;
+    for (const QChar c : word.normalized(QString::NormalizationForm_D)) {
+        switch (c.unicode()) {
+        case 0x0300:
+        case 0x0301:
+        case 0x0342:
+            plain += QChar(0x0301);
+            accent = true;
+            break;
+        case 0x0313:
+        case 0x0314:
+            if (breathing < 0)
+                breathing = plain.size();
+            break;
+        case 0x0345:
+            break;
+        default:
+            plain += c;
+            letters += c.isLetter();
+        }
+    }
+    if (!accent && breathing >= 0 && letters > 1)
+        plain.insert(breathing, QChar(0x0301));
+    return plain.normalized(QString::NormalizationForm_C);
+}
+
+QString monotonicText(const QString &text)
+{
+    QStringList words = text.split(u' ');
+    for (QString &word : words)
+        word = monotonicWord(word);
+    return words.join(u' ');
+}
+
 } // namespace
 
 LineReading readLine(const QImage &line, const QString &model)
@@ -252,7 +300,8 @@ LineReading readLine(const QImage &line, const QString &model)
             int left = 0, top = 0, right = 0, bottom = 0;
             if (word && words->BoundingBox(tesseract::RIL_WORD, &left, &top, &right, &bottom))
                 reading.words.append({QString::fromUtf8(word.get()), words->Confidence(tesseract::RIL_WORD),
-                                      QRect(QPoint(left, top), QPoint(right - 1, bottom - 1))});
+                                      QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)),
+                                      words->WordIsFromDictionary()});
         } while (words->Next(tesseract::RIL_WORD));
     }
     const auto mend = model.startsWith(QLatin1String("chi_"))  ? fullWidthMarks
@@ -286,4 +335,11 @@ LineReading readLine(const QImage &line, const QString &model)
             word.text = mend(word.text);
     }
     return reading;
+}
+
+void writeMonotonic(LineReading &reading)
+{
+    reading.text = monotonicText(reading.text);
+    for (WordReading &word : reading.words)
+        word.text = monotonicText(word.text);
 }

@@ -12,6 +12,7 @@ struct WordReading {
     QString text;
     float confidence = 0;
     QRect box; // in the pixels of the line image
+    bool inDictionary = false;
 };
 
 struct LineReading {
@@ -26,3 +27,10 @@ struct LineReading {
 // with the LSTM engine and its dictionary. Confidence is 0..100, or -1 when
 // the model cannot be loaded.
 LineReading readLine(const QImage &line, const QString &model);
+
+// Modern Greek writes one accent, the tonos, and no breathings. The Greek
+// model now and then reads a tonos as a breathing or a circumflex ("εἶναι",
+// "Ἐχει") and gives the article Η a breathing ("Ἡ"); such marks are written
+// as modern Greek writes them. The marks tell too where the model met letters
+// it does not know, so this comes after Latin words are read again.
+void writeMonotonic(LineReading &reading);

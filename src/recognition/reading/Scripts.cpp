@@ -9,7 +9,7 @@ const QList<Script> &scripts()
     static const QList<Script> all{
         {"Latin", {"eng", "fra", "spa", "deu", "ita", "por", "pol", "tur", "vie"}},
         {"Cyrillic", {"rus", "ukr"}, true},
-        {"Greek", {"ell"}, true},
+        {"Greek", {"ell"}},
         {"Hebrew", {"heb", "yid"}, true},
         {"Arabic", {"ara"}, true},
         {"Han", {"jpn", "chi_tra", "chi_sim"}, false, 0, 2},
