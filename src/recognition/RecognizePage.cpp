@@ -37,6 +37,9 @@ constexpr int sampleCount = 3;
 // Two languages' models whose confidence over the samples lies closer than
 // this (points per sample line) read more lines.
 constexpr int closeCall = 4;
+// Letters read differently that one of two models reads surer than the
+// other, more than the other does, that tell without reading more lines.
+constexpr int clearLetterLead = 3;
 // Sample lines are cut to this width: enough letters to tell scripts and
 // languages apart, without reading whole paragraphs with every model.
 constexpr int sampleWidth = 640;
@@ -146,6 +149,7 @@ struct SampleScore {
     // of another script.
     int ownConfidence = 0;
     QString text; // what it read, the samples joined by spaces
+    QList<QList<WordReading>> letters; // of each sample, for the models that give them
 };
 
 using SampleScores = std::map<QString, SampleScore>;
@@ -157,6 +161,7 @@ void addScore(SampleScore &score, const SampleScore &more)
     score.leastSureWord = std::min(score.leastSureWord, more.leastSureWord);
     score.ownConfidence += more.ownConfidence;
     score.text += more.text;
+    score.letters += more.letters;
 }
 
 // Adds each model's readings of the samples to its score. Each thread reads
@@ -178,10 +183,46 @@ void addConfidences(const QList<QImage> &samples, const QStringList &models, Sam
             for (const WordReading &word : reading.words)
                 total[m].leastSureWord = std::min(total[m].leastSureWord, word.confidence);
             total[m].text += reading.text.simplified() + u' ';
+            total[m].letters.append(reading.letters);
         }
     });
     for (qsizetype m = 0; m < models.size(); ++m)
         addScore(scores[models[m]], total[m]);
+}
+
+// Where two models read a Han letter of the samples as different letters,
+// the one whose letters the page is drawn in reads it the surer: simplified
+// and traditional Chinese read each other's letters as their own forms, and
+// over whole lines about as surely. How many more such letters `a` reads
+// surer than `b`, or 0 when their samples are not the same lines.
+int surerLetters(const SampleScore &a, const SampleScore &b)
+{
+    if (a.letters.size() != b.letters.size())
+        return 0;
+    const auto isHan = [](const QString &letter) {
+        return !letter.isEmpty() && letter.front().script() == QChar::Script_Han;
+    };
+    int lead = 0;
+    for (qsizetype s = 0; s < a.letters.size(); ++s) {
+        for (const WordReading &letter : a.letters[s]) {
+            // The other reading's letter over most of this one.
+            const WordReading *other = nullptr;
+            int widest = 0;
+            for (const WordReading &candidate : b.letters[s]) {
+                const int overlap = std::min(letter.box.right(), candidate.box.right()) -
+                                    std::max(letter.box.left(), candidate.box.left()) + 1;
+                if (overlap > widest) {
+                    widest = overlap;
+                    other = &candidate;
+                }
+            }
+            if (!other || 2 * widest < std::max(letter.box.width(), other->box.width()) ||
+                letter.text == other->text || !isHan(letter.text) || !isHan(other->text))
+                continue;
+            lead += letter.confidence > other->confidence ? 1 : letter.confidence < other->confidence ? -1 : 0;
+        }
+    }
+    return lead;
 }
 
 // Kana are written only in Japanese, and the Japanese model reads next to none
@@ -397,14 +438,18 @@ QString pageLanguage(const Script &script, const QList<QImage> &images, const QL
     std::stable_sort(candidates.begin(), candidates.end(), surer);
     if (candidates.isEmpty())
         return language;
-    // Models without letters of their own that read the samples about as
-    // surely (simplified and traditional Chinese read each other's letters
-    // as their own forms) are told apart by more lines.
-    if (candidates.size() > 1 && ownLetters(candidates[0]).isEmpty() && ownLetters(candidates[1]).isEmpty() &&
-        scores.at(candidates[0]).confidence - scores.at(candidates[1]).confidence < count * closeCall) {
-        const QList<QImage> more = sampleLines(images, sampleCount);
+    // Models without letters of their own (simplified and traditional
+    // Chinese) are told apart by the letters they read differently, and by
+    // more lines when those tell little or the models read about as surely.
+    if (candidates.size() > 1 && ownLetters(candidates[0]).isEmpty() && ownLetters(candidates[1]).isEmpty()) {
         const QStringList two = candidates.mid(0, 2);
-        addConfidences(more, two, scores);
+        const auto lead = [&] { return surerLetters(scores.at(two[0]), scores.at(two[1])); };
+        if (std::abs(lead()) < clearLetterLead ||
+            scores.at(two[0]).confidence - scores.at(two[1]).confidence < count * closeCall)
+            addConfidences(sampleLines(images, sampleCount), two, scores);
+        const int letters = lead();
+        if (letters != 0)
+            return letters > 0 ? two[0] : two[1];
         return surer(two[1], two[0]) ? two[1] : two[0];
     }
     return candidates.first();

@@ -254,6 +254,30 @@ private Q_SLOTS:
         QVERIFY2(editDistance(texts[1].remove(' '), "無法建立備份檔案，請稍後再試。") <= 1, qPrintable(texts[1]));
     }
 
+    // The traditional model reads simplified letters as their traditional
+    // forms about as surely as the simplified model reads them, in a serif
+    // face surer.
+    void simplifiedToldFromTraditional()
+    {
+        const QStringList lines{"确定一个绝对信任的密钥的证书： 检查许可证字符串的有效性并显示其详情。",
+                                "内存不足以载入 XBM 图像文件 未能满足合规规则，操作已强制取消",
+                                "显示当前已登录的用户信息。 设置时间间隔值的显示格式",
+                                "有版权和合法性问题的软件 正在修复依赖关系"};
+        QImage image(560, 180, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setPen(QColor("#202020"));
+        QFont font("Noto Serif CJK SC");
+        font.setPixelSize(13);
+        painter.setFont(font);
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            painter.drawText(QPointF(20, 40 + 36 * i), lines[i]);
+        painter.end();
+
+        const QString read = recognizedTexts(image).join(' ');
+        QVERIFY2(read.contains("检查许可证") && read.contains("设置时间"), qPrintable(read));
+    }
+
     void widgetsBesideTextGiveOnlyTheText_data()
     {
         QTest::addColumn<int>("scale");

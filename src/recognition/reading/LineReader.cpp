@@ -321,12 +321,14 @@ LineReading readLine(const QImage &line, const QString &model)
         }
     }
     HangulCells cells;
-    if (std::any_of(reading.text.begin(), reading.text.end(), isHangul)) {
+    const bool hangul = std::any_of(reading.text.begin(), reading.text.end(), isHangul);
+    if (hangul || model.startsWith(QLatin1String("chi_"))) {
         const std::unique_ptr<tesseract::ResultIterator> letters(engine->GetIterator());
         QList<bool> startsWord;
         if (letters)
             reading.letters = lineLetters(letters.get(), startsWord);
-        cells = hangulCells(reading.letters, startsWord, reading.words.size());
+        if (hangul)
+            cells = hangulCells(reading.letters, startsWord, reading.words.size());
     }
     reading.words = joinedDenseWords(reading.words, cells);
     // Thai's SARA AM comes in two "words" until they are joined.

@@ -20,7 +20,9 @@ struct LineReading {
     int confidence = -1;
     QString model;
     QList<WordReading> words;   // in reading order
-    QList<WordReading> letters; // each letter of a line of Hangul, in reading order
+    // Each letter, in reading order, of a line of Hangul or one read by a
+    // Chinese model.
+    QList<WordReading> letters;
 };
 
 // Reads a prepared line image (see lineImage) with one model, as a single line
