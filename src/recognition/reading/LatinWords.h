@@ -17,9 +17,10 @@ void mendLatinWords(const QImage &line, LineReading &reading, const QString &own
 // Lines of Hangul are read with the Korean model alone: English beside it
 // reads most lines a second time. The Korean model reads a Latin word as
 // junk of the few Latin letters it knows, digits and marks ("55Ｌ" for "SSL",
-// "\4&Ｌ" for "WAL", "1857" for "LAST"). Each such run of letters within a
-// word is read again on its own with English, and that reading is taken when
-// it is sure and holds no Hangul.
+// "\4&Ｌ" for "WAL", "1857" for "LAST"), and a time's colon as a 1 ("17157").
+// Each such run of letters within a word, on lines of Hangul and lines
+// without it alike, is read again on its own with English, and that reading
+// is taken when it is sure and holds no Hangul.
 void mendLatinRuns(const QImage &line, LineReading &reading);
 
 // Lines of Greek are read with the Greek model alone: English beside it reads

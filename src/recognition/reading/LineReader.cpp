@@ -322,7 +322,7 @@ LineReading readLine(const QImage &line, const QString &model)
     }
     HangulCells cells;
     const bool hangul = std::any_of(reading.text.begin(), reading.text.end(), isHangul);
-    if (hangul || model.startsWith(QLatin1String("chi_"))) {
+    if (hangul || model.startsWith(QLatin1String("chi_")) || model.startsWith(QLatin1String("kor"))) {
         const std::unique_ptr<tesseract::ResultIterator> letters(engine->GetIterator());
         QList<bool> startsWord;
         if (letters)

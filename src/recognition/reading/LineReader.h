@@ -20,8 +20,8 @@ struct LineReading {
     int confidence = -1;
     QString model;
     QList<WordReading> words;   // in reading order
-    // Each letter, in reading order, of a line of Hangul or one read by a
-    // Chinese model.
+    // Each letter, in reading order, of a line of Hangul or one read by the
+    // Korean or a Chinese model.
     QList<WordReading> letters;
 };
 
