@@ -561,8 +561,10 @@ TextItems recognizePage(const QImage &image)
             if (images[i].isNull())
                 return;
             LineReading reading = readInBestScript(images[i], lead, others);
-            if (script.name == QLatin1String("Hebrew") && reading.model == lead)
+            if (script.name == QLatin1String("Hebrew") && reading.model == lead) {
+                mendNumberLine(images[i], reading);
                 mendLatinWords(images[i], reading, language);
+            }
             if (script.name == QLatin1String("Hangul") && reading.model == lead)
                 mendLatinRuns(images[i], reading);
             if (script.name == QLatin1String("Greek") && reading.model == lead) {

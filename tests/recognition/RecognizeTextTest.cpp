@@ -257,6 +257,45 @@ private Q_SLOTS:
     // The traditional model reads simplified letters as their traditional
     // forms about as surely as the simplified model reads them, in a serif
     // face surer.
+    void timeBesideText_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("time");
+        QTest::addColumn<QString>("expected");
+        // The Korean model reads a time's colon as a 1 ("17157").
+        QTest::newRow("Korean") << "Noto Serif CJK KR" << "파일은 지정해야 함 오후 회의" << "17:57" << "17:57";
+        // The Hebrew model reads a time after a chat list's bar as "| 9", and
+        // the line goes as junk.
+        QTest::newRow("Hebrew") << "Noto Sans Hebrew" << "הסיסמה שלך שונתה אתמול" << "| 13:35" << "13:35";
+    }
+
+    // A reading's tolerance would let a time's one wrong character pass.
+    void timeBesideText()
+    {
+        QFETCH(QString, family);
+        QFETCH(QString, text);
+        QFETCH(QString, time);
+        QFETCH(QString, expected);
+        QImage image(520, 180, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setPen(QColor("#202020"));
+        QFont font(family);
+        font.setPixelSize(13);
+        painter.setFont(font);
+        painter.drawText(QPointF(40, 60), text);
+        painter.drawText(QPointF(40, 120), time);
+        painter.end();
+
+        const QStringList texts = recognizedTexts(image);
+        QVERIFY2(texts.size() == 2, qPrintable(texts.join(" / ")));
+        QCOMPARE(texts[1], expected);
+    }
+
+    // The traditional model reads simplified letters as their traditional
+    // forms about as surely as the simplified model reads them, in a serif
+    // face surer.
     // The Korean model reads a time's colon as a 1 ("17157"), which a
     // reading's tolerance lets pass.
     void timeOnAKoreanPage()

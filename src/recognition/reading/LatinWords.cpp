@@ -203,6 +203,10 @@ bool isCapitals(const QString &text)
                         [](QChar c) { return c.isLower() && c.script() != QChar::Script_Latin; });
 }
 
+// English reads a line of digits alone at least this surely to replace
+// another model's reading of it.
+constexpr int sureNumber = 80;
+
 } // namespace
 
 void mendLatinWords(const QImage &line, LineReading &reading, const QString &own)
@@ -301,4 +305,19 @@ void mendLookalikeWords(const QImage &line, LineReading &reading)
             sum += word.confidence;
         reading.confidence = int(std::lround(sum / float(reading.words.size())));
     }
+}
+
+void mendNumberLine(const QImage &line, LineReading &reading)
+{
+    const auto digits = [](const QString &text) {
+        if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); }))
+            return qsizetype(-1);
+        return qsizetype(std::count_if(text.begin(), text.end(), [](QChar c) { return c.isDigit(); }));
+    };
+    const qsizetype own = digits(reading.text);
+    if (own <= 0)
+        return;
+    LineReading english = readLine(line, QStringLiteral("eng"));
+    if (english.confidence >= sureNumber && digits(english.text) >= own)
+        reading = std::move(english);
 }

@@ -32,3 +32,9 @@ void mendLatinRuns(const QImage &line, LineReading &reading);
 // read again on its own with English; that reading is taken when it is sure,
 // surer, and all Latin. The line's confidence is then its words'.
 void mendLookalikeWords(const QImage &line, LineReading &reading);
+
+// The Hebrew and Yiddish models read a number standing alone as surely as
+// they read words, and often wrong ("9" for 15:19, "126" for 10:26). A line
+// of digits and marks alone is read again with English, whose reading is
+// taken when it is sure and has as many digits or more.
+void mendNumberLine(const QImage &line, LineReading &reading);
