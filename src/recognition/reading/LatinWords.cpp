@@ -175,7 +175,8 @@ constexpr float junkCapitals = 50;
 
 // What no Greek word writes: letters with breathings or a circumflex, which
 // modern Greek has dropped, a final sigma or a capital within a word
-// ("Ιπνοίςε" for Invoice, "ΜαΓΚ" for Mark), or stray marks among letters.
+// ("Ιπνοίςε" for Invoice, "ΜαΓΚ" for Mark), a digit beside a letter ("58νθ"
+// for Save), or stray marks among letters.
 bool looksBroken(const QString &text)
 {
     const bool letters = std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
@@ -189,6 +190,8 @@ bool looksBroken(const QString &text)
         if (i > 0 && text[i - 1] == QChar(0x03c2) && c.isLetter())
             return true;
         if (i > 0 && c.isUpper() && text[i - 1].isLower())
+            return true;
+        if (i > 0 && ((c.isDigit() && text[i - 1].isLetter()) || (c.isLetter() && text[i - 1].isDigit())))
             return true;
     }
     return false;
@@ -283,7 +286,8 @@ void mendLookalikeWords(const QImage &line, LineReading &reading)
                             std::none_of(word.text.begin(), word.text.end(), [](QChar c) { return c.isLetter(); });
         // Its dictionary's words are Greek ones, but for unsure capitals.
         const bool ownWord = word.inDictionary && !broken && (!capitals || word.confidence > junkCapitals);
-        if (word.box.isEmpty() || ownWord || (word.confidence >= unsureLookalike && !capitals && !number))
+        if (word.box.isEmpty() || ownWord ||
+            (word.confidence >= unsureLookalike && !capitals && !number && !broken))
             continue;
         const LineReading english = readLine(wordImage(line, word.box), QStringLiteral("eng"));
         const QString text = english.text.simplified();
