@@ -254,9 +254,6 @@ private Q_SLOTS:
         QVERIFY2(editDistance(texts[1].remove(' '), "無法建立備份檔案，請稍後再試。") <= 1, qPrintable(texts[1]));
     }
 
-    // The traditional model reads simplified letters as their traditional
-    // forms about as surely as the simplified model reads them, in a serif
-    // face surer.
     void timeBesideText_data()
     {
         QTest::addColumn<QString>("family");
@@ -296,26 +293,6 @@ private Q_SLOTS:
     // The traditional model reads simplified letters as their traditional
     // forms about as surely as the simplified model reads them, in a serif
     // face surer.
-    // The Korean model reads a time's colon as a 1 ("17157"), which a
-    // reading's tolerance lets pass.
-    void timeOnAKoreanPage()
-    {
-        QImage image(520, 180, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        painter.setPen(QColor("#202020"));
-        QFont font("Noto Serif CJK KR");
-        font.setPixelSize(13);
-        painter.setFont(font);
-        painter.drawText(QPointF(40, 60), "파일은 지정해야 함 오후 회의");
-        painter.drawText(QPointF(40, 120), "17:57");
-        painter.end();
-
-        const QStringList texts = recognizedTexts(image);
-        QCOMPARE(texts.size(), 2);
-        QCOMPARE(texts[1], QStringLiteral("17:57"));
-    }
-
     void simplifiedToldFromTraditional()
     {
         const QStringList lines{"确定一个绝对信任的密钥的证书： 检查许可证字符串的有效性并显示其详情。",
