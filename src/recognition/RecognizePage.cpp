@@ -173,7 +173,7 @@ void addConfidences(const QList<QImage> &samples, const QStringList &models, Sam
     parallelFor(models.size(), [&](int m) {
         const QString own = ownLetters(models[m]);
         for (const QImage &sample : samples) {
-            const LineReading reading = readLine(sample, models[m]);
+            const LineReading reading = readLine(sample, models[m], true);
             const double share = isLatinModel(models[m]) ? 1.0 : nonLatinShare(reading.text);
             total[m].confidence += int(std::max(0, reading.confidence) * share);
             if (share >= 0.5)
@@ -443,11 +443,12 @@ QString pageLanguage(const Script &script, const QList<QImage> &images, const QL
     // more lines when those tell little or the models read about as surely.
     if (candidates.size() > 1 && ownLetters(candidates[0]).isEmpty() && ownLetters(candidates[1]).isEmpty()) {
         const QStringList two = candidates.mid(0, 2);
-        const auto lead = [&] { return surerLetters(scores.at(two[0]), scores.at(two[1])); };
-        if (std::abs(lead()) < clearLetterLead ||
-            scores.at(two[0]).confidence - scores.at(two[1]).confidence < count * closeCall)
+        int letters = surerLetters(scores.at(two[0]), scores.at(two[1]));
+        if (std::abs(letters) < clearLetterLead ||
+            scores.at(two[0]).confidence - scores.at(two[1]).confidence < count * closeCall) {
             addConfidences(sampleLines(images, sampleCount), two, scores);
-        const int letters = lead();
+            letters = surerLetters(scores.at(two[0]), scores.at(two[1]));
+        }
         if (letters != 0)
             return letters > 0 ? two[0] : two[1];
         return surer(two[1], two[0]) ? two[1] : two[0];

@@ -182,8 +182,7 @@ bool looksBroken(const QString &text)
     const bool letters = std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
-        const char16_t u = c.unicode();
-        if ((u >= 0x1f00 && u <= 0x1fff) || u == 0x0313 || u == 0x0314 || u == 0x0342)
+        if (isPolytonic(c))
             return true;
         if (letters && !c.isLetterOrNumber() && !c.isMark() && !plainMarks().contains(c))
             return true;
@@ -209,6 +208,14 @@ bool isCapitals(const QString &text)
 // English reads a line of digits alone at least this surely to replace
 // another model's reading of it.
 constexpr int sureNumber = 80;
+
+// How many digits a text of no letters holds, or -1 when it has letters.
+qsizetype digitsOf(const QString &text)
+{
+    if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); }))
+        return -1;
+    return std::count_if(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
+}
 
 } // namespace
 
@@ -282,8 +289,7 @@ void mendLookalikeWords(const QImage &line, LineReading &reading)
     for (WordReading &word : reading.words) {
         const bool broken = looksBroken(word.text);
         const bool capitals = isCapitals(word.text);
-        const bool number = std::any_of(word.text.begin(), word.text.end(), [](QChar c) { return c.isDigit(); }) &&
-                            std::none_of(word.text.begin(), word.text.end(), [](QChar c) { return c.isLetter(); });
+        const bool number = digitsOf(word.text) > 0;
         // Its dictionary's words are Greek ones, but for unsure capitals.
         const bool ownWord = word.inDictionary && !broken && (!capitals || word.confidence > junkCapitals);
         if (word.box.isEmpty() || ownWord ||
@@ -313,15 +319,10 @@ void mendLookalikeWords(const QImage &line, LineReading &reading)
 
 void mendNumberLine(const QImage &line, LineReading &reading)
 {
-    const auto digits = [](const QString &text) {
-        if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); }))
-            return qsizetype(-1);
-        return qsizetype(std::count_if(text.begin(), text.end(), [](QChar c) { return c.isDigit(); }));
-    };
-    const qsizetype own = digits(reading.text);
+    const qsizetype own = digitsOf(reading.text);
     if (own <= 0)
         return;
     LineReading english = readLine(line, QStringLiteral("eng"));
-    if (english.confidence >= sureNumber && digits(english.text) >= own)
+    if (english.confidence >= sureNumber && digitsOf(english.text) >= own)
         reading = std::move(english);
 }

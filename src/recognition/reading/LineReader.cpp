@@ -234,12 +234,7 @@ QString fullWidthMarks(QString text)
 // several letters that has no other accent.
 QString monotonicWord(const QString &word)
 {
-    const auto polytonic = [](QChar c) {
-        const char16_t u = c.unicode();
-        return (u >= 0x1f00 && u <= 0x1fff) || u == 0x0300 || u == 0x0313 || u == 0x0314 || u == 0x0342 ||
-               u == 0x0345;
-    };
-    if (std::none_of(word.begin(), word.end(), polytonic))
+    if (std::none_of(word.begin(), word.end(), isPolytonic))
         return word;
     QString plain;
     qsizetype breathing = -1;
@@ -280,7 +275,7 @@ QString monotonicText(const QString &text)
 
 } // namespace
 
-LineReading readLine(const QImage &line, const QString &model)
+LineReading readLine(const QImage &line, const QString &model, bool withLetters)
 {
     if (recognitionStopping())
         return {};
@@ -322,7 +317,7 @@ LineReading readLine(const QImage &line, const QString &model)
     }
     HangulCells cells;
     const bool hangul = std::any_of(reading.text.begin(), reading.text.end(), isHangul);
-    if (hangul || model.startsWith(QLatin1String("chi_")) || model.startsWith(QLatin1String("kor"))) {
+    if (hangul || withLetters || model.startsWith(QLatin1String("kor"))) {
         const std::unique_ptr<tesseract::ResultIterator> letters(engine->GetIterator());
         QList<bool> startsWord;
         if (letters)
@@ -344,4 +339,10 @@ void writeMonotonic(LineReading &reading)
     reading.text = monotonicText(reading.text);
     for (WordReading &word : reading.words)
         word.text = monotonicText(word.text);
+}
+
+bool isPolytonic(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= 0x1f00 && u <= 0x1fff) || u == 0x0300 || u == 0x0313 || u == 0x0314 || u == 0x0342 || u == 0x0345;
 }
