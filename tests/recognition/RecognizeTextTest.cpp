@@ -274,16 +274,9 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QString, time);
         QFETCH(QString, expected);
-        QImage image(520, 180, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        painter.setPen(QColor("#202020"));
-        QFont font(family);
-        font.setPixelSize(13);
-        painter.setFont(font);
-        painter.drawText(QPointF(40, 60), text);
-        painter.drawText(QPointF(40, 120), time);
-        painter.end();
+        const QImage image = drawPicture({{text, {40, 60}}, {time, {40, 120}}}, family, 13, {520, 180}, 1,
+                                         Qt::white, QColor("#202020"))
+                                 .image;
 
         const QStringList texts = recognizedTexts(image);
         QVERIFY2(texts.size() == 2, qPrintable(texts.join(" / ")));
@@ -299,16 +292,11 @@ private Q_SLOTS:
                                 "内存不足以载入 XBM 图像文件 未能满足合规规则，操作已强制取消",
                                 "显示当前已登录的用户信息。 设置时间间隔值的显示格式",
                                 "有版权和合法性问题的软件 正在修复依赖关系"};
-        QImage image(560, 180, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        painter.setPen(QColor("#202020"));
-        QFont font("Noto Serif CJK SC");
-        font.setPixelSize(13);
-        painter.setFont(font);
+        QList<TestLine> drawn;
         for (qsizetype i = 0; i < lines.size(); ++i)
-            painter.drawText(QPointF(20, 40 + 36 * i), lines[i]);
-        painter.end();
+            drawn.append({lines[i], {20, 40 + 36.0 * i}});
+        const QImage image =
+            drawPicture(drawn, "Noto Serif CJK SC", 13, {560, 180}, 1, Qt::white, QColor("#202020")).image;
 
         const QString read = recognizedTexts(image).join(' ');
         QVERIFY2(read.contains("检查许可证") && read.contains("设置时间"), qPrintable(read));
