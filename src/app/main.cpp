@@ -37,10 +37,12 @@ int main(int argc, char *argv[])
     // first is taken to be in the language of the last page of the run before.
     QSettings settings(QStringLiteral("quillmere"), QStringLiteral("quillmere"));
     const QString languageKey = QStringLiteral("recognition/lastLanguage");
-    warmUpRecognizer(settings.value(languageKey).toString());
+    RecognitionMemory &memory = *delegate->recognitionMemory;
+    memory.setLanguage(settings.value(languageKey).toString());
+    warmUpRecognizer(memory.language());
     attachDelegate(*app, *delegate);
     const int status = app->exec();
-    if (const QString language = lastPageLanguage(); !language.isEmpty())
+    if (const QString language = memory.language(); !language.isEmpty())
         settings.setValue(languageKey, language);
     return status;
 }

@@ -2,20 +2,35 @@
 
 #pragma once
 
+#include "RecognitionMemory.h"
 #include "TextItem.h"
 
 #include <QStringList>
 
 class QImage;
 
+// One line of a page as delivered, with the model that read its text and
+// why: which script and language it was read in, and what was read again.
+struct RecognizedLine {
+    TextItem item;
+    QString model;
+    QStringList why;
+};
+
+struct RecognizedPage {
+    QList<RecognizedLine> lines;
+    // The page's language (a model's name), for the next page to be first
+    // taken to be in; empty for a page without lines.
+    QString language;
+    QStringList why;
+};
+
 // Finds and reads every line of `image` on the calling thread, using idle
-// recognition threads for a share of the lines. Empty when nothing is found.
-TextItems recognizePage(const QImage &image);
+// recognition threads for a share of the lines. `languageBefore` is the
+// language of the page read before, or empty.
+RecognizedPage recognizePage(const QImage &image, const QString &languageBefore);
 
-// Takes `language` for the last page's, as when a page is read; a name that
-// is no model's is ignored.
-void rememberLanguage(const QString &language);
-
-// The models a page in `language` is read with, when it follows a page in
-// the same language: the last being what its lines are read with.
-QStringList modelsForPagesIn(const QString &language);
+// recognizePage as recognizeText runs it, on a recognition thread: in the
+// language `memory` holds, if any, leaving it this page's; nothing when
+// reading fails.
+RecognizedPage recognizeRemembering(const QImage &image, RecognitionMemory *memory);

@@ -3,32 +3,20 @@
 #include "RecognizeText.h"
 
 #include "EnginePool.h"
+#include "PageLanguage.h"
 #include "RecognitionThreads.h"
 #include "RecognizePage.h"
-#include "Scripts.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QThreadPool>
 
-#include <exception>
-
-#include <malloc.h>
-
-void recognizeText(const QImage &image, RecognitionCompletion completion)
+void recognizeText(const QImage &image, RecognitionCompletion completion, std::shared_ptr<RecognitionMemory> memory)
 {
-    recognitionThreads().start([image, completion = std::move(completion)]() mutable {
-        keepOpenMPOnThisThread();
+    recognitionThreads().start([image, completion = std::move(completion), memory = std::move(memory)]() mutable {
         TextItems items;
-        try {
-            items = recognizePage(image);
-        } catch (const std::exception &) {
-            items.clear();
-        }
-        // A page leaves megabytes of freed line buffers spread over the heap;
-        // handing them back keeps the next language's engines from growing
-        // the process further.
-        malloc_trim(0);
+        for (const RecognizedLine &line : recognizeRemembering(image, memory.get()).lines)
+            items.append(line.item);
         QCoreApplication *app = QCoreApplication::instance();
         if (!app || recognitionStopping())
             return;
@@ -38,9 +26,8 @@ void recognizeText(const QImage &image, RecognitionCompletion completion)
     });
 }
 
-void warmUpRecognizer(const QString &languageBefore)
+void warmUpRecognizer(const QString &likeliest)
 {
-    rememberLanguage(languageBefore);
     // Every script's first model, which decides a page's script, and an
     // English engine for every thread; then the models of a page like the
     // last one read before, the likeliest page to come first.
@@ -48,9 +35,9 @@ void warmUpRecognizer(const QString &languageBefore)
     QList<std::pair<QString, int>> engines;
     for (const QString &model : scriptProbes())
         engines.append({model, model == "eng" ? threads : 1});
-    const QStringList likeliest = modelsForPagesIn(lastPageLanguage());
-    for (const QString &model : likeliest)
-        engines.append({model, model == likeliest.last() ? threads : 1});
+    const QStringList models = modelsForPagesIn(likeliest);
+    for (const QString &model : models)
+        engines.append({model, model == models.last() ? threads : 1});
     for (const auto &[model, copies] : engines) {
         recognitionThreads().start([model, copies] {
             keepOpenMPOnThisThread();

@@ -36,15 +36,18 @@ void AppDelegate::pasteImage(std::optional<QImage> image)
     imageView->setImage(*image);
     setStatus(Messages::recognising());
     const qint64 recognition = ++jobID;
-    recognizeText(*image, [self = QPointer(this), recognition](TextItems items) {
-        if (!self || recognition != self->jobID)
-            return;
-        self->currentItems = std::move(items);
-        if (self->currentItems.isEmpty())
-            self->setStatus(Messages::noText());
-        else
-            self->translateAndShow();
-    });
+    recognizeText(
+        *image,
+        [self = QPointer(this), recognition](TextItems items) {
+            if (!self || recognition != self->jobID)
+                return;
+            self->currentItems = std::move(items);
+            if (self->currentItems.isEmpty())
+                self->setStatus(Messages::noText());
+            else
+                self->translateAndShow();
+        },
+        recognitionMemory);
 }
 
 void AppDelegate::languageChanged()

@@ -2,6 +2,7 @@
 
 #pragma once
 
+#include "RecognitionMemory.h"
 #include "TextItem.h"
 
 #include <QComboBox>
@@ -12,6 +13,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <memory>
 #include <optional>
 
 class ImageView;
@@ -56,6 +58,8 @@ public:
     std::optional<QImage> lastImage;
     QString lastText;
     qint64 jobID = 0;
+    // What each recognition leaves for the next (the last page's language).
+    std::shared_ptr<RecognitionMemory> recognitionMemory = std::make_shared<RecognitionMemory>();
 
 private:
     QPointer<QMenuBar> menuBar;

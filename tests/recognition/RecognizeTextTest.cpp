@@ -66,15 +66,21 @@ int editDistance(const QString &a, const QString &b)
     return row[b.size()];
 }
 
+// What the pictures of a test leave each other, as the app's pastes do.
+const std::shared_ptr<RecognitionMemory> memory = std::make_shared<RecognitionMemory>();
+
 // Runs the recogniser as the app does and waits for its delivery.
 TextItems recognize(const QImage &image)
 {
     bool delivered = false;
     TextItems result;
-    recognizeText(image, [&](TextItems items) {
-        result = std::move(items);
-        delivered = true;
-    });
+    recognizeText(
+        image,
+        [&](TextItems items) {
+            result = std::move(items);
+            delivered = true;
+        },
+        memory);
     // Loading every model on a busy machine takes a while.
     static_cast<void>(QTest::qWaitFor([&] { return delivered; }, 120000));
     return result;
@@ -114,14 +120,11 @@ class RecognizeTextTest : public QObject {
 
 private Q_SLOTS:
     // Started as after a run whose last page was Korean, which the first
-    // pages of the table are not; a name that is no model's, as a settings
-    // file may hold, is not taken for a language.
+    // pages of the table are not.
     void initTestCase()
     {
-        warmUpRecognizer(QStringLiteral("../tessdata/kor"));
-        QCOMPARE(lastPageLanguage(), QString());
-        warmUpRecognizer(QStringLiteral("kor"));
-        QCOMPARE(lastPageLanguage(), QStringLiteral("kor"));
+        memory->setLanguage(QStringLiteral("kor"));
+        warmUpRecognizer(memory->language());
     }
 
     void readsLinesOfEachScript_data()
@@ -261,10 +264,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("time");
         QTest::addColumn<QString>("expected");
         // The Korean model reads a time's colon as a 1 ("17157").
-        QTest::newRow("Korean") << "Noto Serif CJK KR" << "파일은 지정해야 함 오후 회의" << "17:57" << "17:57";
+        QTest::newRow("Korean") << "Noto Serif CJK KR"
+                                << "파일은 지정해야 함 오후 회의"
+                                << "17:57"
+                                << "17:57";
         // The Hebrew model reads a time after a chat list's bar as "| 9", and
         // the line goes as junk.
-        QTest::newRow("Hebrew") << "Noto Sans Hebrew" << "הסיסמה שלך שונתה אתמול" << "| 13:35" << "13:35";
+        QTest::newRow("Hebrew") << "Noto Sans Hebrew"
+                                << "הסיסמה שלך שונתה אתמול"
+                                << "| 13:35"
+                                << "13:35";
     }
 
     // A reading's tolerance would let a time's one wrong character pass.
@@ -274,9 +283,9 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QString, time);
         QFETCH(QString, expected);
-        const QImage image = drawPicture({{text, {40, 60}}, {time, {40, 120}}}, family, 13, {520, 180}, 1,
-                                         Qt::white, QColor("#202020"))
-                                 .image;
+        const QImage image =
+            drawPicture({{text, {40, 60}}, {time, {40, 120}}}, family, 13, {520, 180}, 1, Qt::white, QColor("#202020"))
+                .image;
 
         const QStringList texts = recognizedTexts(image);
         QVERIFY2(texts.size() == 2, qPrintable(texts.join(" / ")));

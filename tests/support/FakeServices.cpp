@@ -33,7 +33,7 @@ void answerTranslations(const std::function<std::optional<QString>(const QString
 
 } // namespace fakes
 
-void recognizeText(const QImage &image, RecognitionCompletion completion)
+void recognizeText(const QImage &image, RecognitionCompletion completion, std::shared_ptr<RecognitionMemory>)
 {
     fakes::calls().recognitions.append({image, std::move(completion)});
 }

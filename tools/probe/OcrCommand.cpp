@@ -3,6 +3,7 @@
 #include "ProbeCommands.h"
 
 #include "RecognitionThreads.h"
+#include "RecognizePage.h"
 #include "RecognizeText.h"
 
 #include <QElapsedTimer>
@@ -12,6 +13,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMetaObject>
 #include <QThreadPool>
 
 #include <cstdio>
@@ -21,12 +23,19 @@
 
 namespace {
 
-QByteArray itemsAsJson(const TextItems &items)
+// The lines as recognizeText delivers them; with `why`, each with the model
+// that read it and why.
+QByteArray linesAsJson(const QList<RecognizedLine> &lines, bool why)
 {
     QJsonArray array;
-    for (const TextItem &item : items) {
-        const QRectF &b = item.box;
-        array.append(QJsonObject{{"text", item.text}, {"box", QJsonArray{b.x(), b.y(), b.width(), b.height()}}});
+    for (const RecognizedLine &line : lines) {
+        const QRectF &b = line.item.box;
+        QJsonObject item{{"text", line.item.text}, {"box", QJsonArray{b.x(), b.y(), b.width(), b.height()}}};
+        if (why) {
+            item["model"] = line.model;
+            item["why"] = QJsonArray::fromStringList(line.why);
+        }
+        array.append(item);
     }
     return QJsonDocument(array).toJson(QJsonDocument::Compact);
 }
@@ -52,21 +61,31 @@ long peakMegabytes()
 // the language data is loaded first, as at launch. `--threads N` sets the
 // number of recognition threads, as on a machine with N cores;
 // `--language-before MODEL` starts as after a run whose last page was in that
-// language ("jpn", "ell").
+// language ("jpn", "ell"); `--why` adds to each line the model that read it
+// and why, and prints the page's language and why on stderr. The pictures
+// are read one after another, each knowing the one before, as pastes are.
 int runOcrCommand(QStringList args)
 {
-    QString languageBefore;
-    while (args.size() >= 2 && args[0].startsWith(QLatin1String("--"))) {
+    RecognitionMemory memory;
+    bool why = false;
+    while (!args.isEmpty() && args[0].startsWith(QLatin1String("--"))) {
+        if (args[0] == QLatin1String("--why")) {
+            why = true;
+            args = args.mid(1);
+            continue;
+        }
+        if (args.size() < 2)
+            break;
         if (args[0] == QLatin1String("--threads"))
             recognitionThreads().setMaxThreadCount(std::max(1, args[1].toInt()));
         else if (args[0] == QLatin1String("--language-before"))
-            languageBefore = args[1];
+            memory.setLanguage(args[1]);
         else
             break;
         args = args.mid(2);
     }
     if (args.isEmpty() || args[0].startsWith(QLatin1String("--"))) {
-        std::fprintf(stderr, "usage: quillmere-probe ocr [--threads N] [--language-before MODEL] IMAGE...\n");
+        std::fprintf(stderr, "usage: quillmere-probe ocr [--threads N] [--language-before MODEL] [--why] IMAGE...\n");
         return 2;
     }
     // The app's window has drawn its text before the first paste, and with
@@ -74,7 +93,7 @@ int runOcrCommand(QStringList args)
     QFontDatabase::families();
     QElapsedTimer warmUp;
     warmUp.start();
-    warmUpRecognizer(languageBefore);
+    warmUpRecognizer(memory.language());
     recognitionThreads().waitForDone();
     std::fprintf(stderr, "warm-up: %lld ms\n", static_cast<long long>(warmUp.elapsed()));
 
@@ -88,21 +107,24 @@ int runOcrCommand(QStringList args)
             continue;
         }
         QEventLoop loop;
-        TextItems items;
+        RecognizedPage page;
         QElapsedTimer timer;
         timer.start();
         const double cpuStart = cpuMilliseconds();
-        recognizeText(image, [&](TextItems found) {
-            items = std::move(found);
-            loop.quit();
+        recognitionThreads().start([&] {
+            page = recognizeRemembering(image, &memory);
+            QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
         });
         loop.exec();
         const double ms = timer.nsecsElapsed() / 1e6;
         const double cpu = cpuMilliseconds() - cpuStart;
-        std::printf("%s\n", itemsAsJson(items).constData());
+        std::printf("%s\n", linesAsJson(page.lines, why).constData());
         std::fflush(stdout);
+        if (why)
+            std::fprintf(stderr, "%s: %s (%s)\n", qPrintable(path), qPrintable(page.language),
+                         qPrintable(page.why.join(QStringLiteral("; "))));
         std::fprintf(stderr, "%s: %.1f ms, %.1f ms cpu, %lld lines\n", qPrintable(path), ms, cpu,
-                     static_cast<long long>(items.size()));
+                     static_cast<long long>(page.lines.size()));
     }
     std::fprintf(stderr, "peak memory: %ld MB\n", peakMegabytes());
     return failures ? 1 : 0;

@@ -2,6 +2,8 @@
 
 #include "LatinWords.h"
 
+#include "TextFixes.h"
+
 #include <QImage>
 #include <QPainter>
 
@@ -86,8 +88,8 @@ struct LatinRun {
 // text when it is not sure enough or reads Hangul. Runs of digits are read
 // again too, however surely: the Korean model reads "LAST" as "1857" as
 // surely as a number.
-LatinRun latinRun(const QImage &line, const QList<WordReading> &letters, qsizetype first, qsizetype end,
-                  const QRect &word)
+LatinRun latinRun(const QImage &line, const QList<LetterReading> &letters, qsizetype first, qsizetype end,
+                  const QRect &word, const ReadLineFn &read)
 {
     QRect box;
     for (qsizetype i = first; i < end; ++i)
@@ -100,8 +102,8 @@ LatinRun latinRun(const QImage &line, const QList<WordReading> &letters, qsizety
     box = box.intersected(line.rect());
     if (box.width() < 2)
         return {};
-    const LineReading english = readLine(wordImage(line, box), QStringLiteral("eng"));
-    const QString text = english.text.simplified();
+    const LineReading english = read(wordImage(line, box), QStringLiteral("eng"));
+    const QString text = english.text();
     if (text.isEmpty() || english.confidence < sureLatin ||
         std::any_of(text.begin(), text.end(), [](QChar c) { return c.script() == QChar::Script_Hangul; }))
         return {};
@@ -112,51 +114,27 @@ LatinRun latinRun(const QImage &line, const QList<WordReading> &letters, qsizety
     return {text, ink.left() + shift, ink.right() + shift};
 }
 
-// +1 for a word of left-to-right letters or digits, -1 for one with
-// right-to-left letters, 0 for punctuation alone.
-int direction(const QString &text)
+// Whether a word holds letters of a right-to-left script.
+bool isRightToLeft(const QString &text)
 {
-    int direction = 0;
-    for (const QChar c : text) {
-        switch (c.direction()) {
-        case QChar::DirR:
-        case QChar::DirAL:
-            return -1;
-        case QChar::DirL:
-        case QChar::DirEN:
-            direction = 1;
-            break;
-        default:
-            break;
-        }
-    }
-    return direction;
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.direction() == QChar::DirR || c.direction() == QChar::DirAL; });
 }
 
-// Tesseract gives a right-to-left line's words in reading order, with a run
-// of left-to-right words (Latin, numbers) left to right. Once words of such a
-// run are read again in the line's script, the order is made anew: words
-// from right to left, each run of left-to-right words left to right.
-void reorderRightToLeft(QList<WordReading> &words)
+// The letters of `reading`, read in the word image of `box` cut from `line`
+// (see wordImage), where they lie on the line.
+QList<LetterReading> lettersOnLine(const LineReading &reading, const QImage &line, const QRect &box)
 {
-    int balance = 0;
-    for (const WordReading &word : words)
-        balance += direction(word.text);
-    if (balance >= 0)
-        return;
-    std::stable_sort(words.begin(), words.end(),
-                     [](const WordReading &a, const WordReading &b) { return a.box.right() > b.box.right(); });
-    for (qsizetype i = 0; i < words.size(); ++i) {
-        if (direction(words[i].text) <= 0)
-            continue;
-        qsizetype last = i;
-        for (qsizetype k = i + 1; k < words.size() && direction(words[k].text) >= 0; ++k) {
-            if (direction(words[k].text) > 0)
-                last = k;
+    const int margin = marginOf(box);
+    const QPoint origin = box.intersected(line.rect()).topLeft() - QPoint(margin, margin);
+    QList<LetterReading> letters;
+    for (const WordReading &word : reading.words) {
+        for (LetterReading letter : word.letters) {
+            letter.box.translate(origin);
+            letters.append(letter);
         }
-        std::reverse(words.begin() + i, words.begin() + last + 1);
-        i = last;
     }
+    return letters;
 }
 
 // The Greek model reads a word of another script no surer than this, or
@@ -219,63 +197,63 @@ qsizetype digitsOf(const QString &text)
 
 } // namespace
 
-void mendLatinWords(const QImage &line, LineReading &reading, const QString &own)
+void mendLatinWords(const QImage &line, LineReading &reading, const QString &own, const ReadLineFn &read)
 {
     // A line all in Latin is Latin text, or an icon the reader made letters of.
     if (std::none_of(reading.words.begin(), reading.words.end(),
-                     [](const WordReading &word) { return direction(word.text) < 0; }))
+                     [](const WordReading &word) { return isRightToLeft(word.text); }))
         return;
-    bool mended = false;
     for (WordReading &word : reading.words) {
         if (!isLatinWord(word.text) || word.box.isEmpty())
             continue;
-        const LineReading alone = readLine(wordImage(line, word.box), own);
-        const QString text = alone.text.trimmed();
-        if (direction(text) >= 0 || hasLatin(text) ||
+        const LineReading alone = read(wordImage(line, word.box), own);
+        const QString text = alone.text();
+        if (!isRightToLeft(text) || hasLatin(text) ||
             (alone.confidence <= word.confidence && alone.confidence < sureWord))
             continue;
+        reading.why.append(QStringLiteral("\"%1\" read again with %2 as \"%3\" (%4 over %5)")
+                               .arg(word.text, own, text)
+                               .arg(alone.confidence)
+                               .arg(word.confidence));
         word.text = text;
         word.confidence = float(alone.confidence);
-        mended = true;
+        word.readRightToLeft = true;
+        word.letters.clear();
     }
-    if (mended)
-        reorderRightToLeft(reading.words);
 }
 
-void mendLatinRuns(const QImage &line, LineReading &reading)
+void mendLatinRuns(const QImage &line, LineReading &reading, const QString &, const ReadLineFn &read)
 {
-    const QList<WordReading> &letters = reading.letters;
-    qsizetype next = 0;
     for (WordReading &word : reading.words) {
-        // The word's letters, as long as they spell it.
-        const qsizetype first = next;
+        const QList<LetterReading> &letters = word.letters;
         QString spelled;
-        while (next < letters.size() && spelled.size() < word.text.size())
-            spelled += letters[next++].text;
+        for (const LetterReading &letter : letters)
+            spelled += letter.text;
         if (spelled != word.text)
             return;
         QString mended;
-        for (qsizetype i = first; i < next;) {
+        for (qsizetype i = 0; i < letters.size();) {
             if (!isTrace(letters[i].text)) {
                 mended += letters[i++].text;
                 continue;
             }
             qsizetype end = i;
             QString run;
-            while (end < next && isTrace(letters[end].text))
+            while (end < letters.size() && isTrace(letters[end].text))
                 run += letters[end++].text;
-            const LatinRun english = latinRun(line, letters, i, end, word.box);
+            const LatinRun english = latinRun(line, letters, i, end, word.box, read);
             if (english.text.isEmpty()) {
                 mended += run;
             } else {
                 // A space parts the Latin word from the Hangul beside it
                 // where the Korean model ran them together.
                 const int space = int(spaceGap * word.box.height());
-                if (i > first && english.left - letters[i - 1].box.right() > space)
+                if (i > 0 && english.left - letters[i - 1].box.right() > space)
                     mended += u' ';
                 mended += english.text;
-                if (end < next && letters[end].box.left() - english.right > space)
+                if (end < letters.size() && letters[end].box.left() - english.right > space)
                     mended += u' ';
+                reading.why.append(QStringLiteral("\"%1\" read again with eng as \"%2\"").arg(run, english.text));
             }
             i = end;
         }
@@ -283,7 +261,7 @@ void mendLatinRuns(const QImage &line, LineReading &reading)
     }
 }
 
-void mendLookalikeWords(const QImage &line, LineReading &reading)
+void mendLookalikeWords(const QImage &line, LineReading &reading, const QString &, const ReadLineFn &read)
 {
     bool mended = false;
     for (WordReading &word : reading.words) {
@@ -292,19 +270,24 @@ void mendLookalikeWords(const QImage &line, LineReading &reading)
         const bool number = digitsOf(word.text) > 0;
         // Its dictionary's words are Greek ones, but for unsure capitals.
         const bool ownWord = word.inDictionary && !broken && (!capitals || word.confidence > junkCapitals);
-        if (word.box.isEmpty() || ownWord ||
-            (word.confidence >= unsureLookalike && !capitals && !number && !broken))
+        if (word.box.isEmpty() || ownWord || (word.confidence >= unsureLookalike && !capitals && !number && !broken))
             continue;
-        const LineReading english = readLine(wordImage(line, word.box), QStringLiteral("eng"));
-        const QString text = english.text.simplified();
+        const LineReading english = read(wordImage(line, word.box), QStringLiteral("eng"));
+        const QString text = english.text();
         const auto letters = std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
         // A lone capital looks the same in both alphabets.
         if (text.isEmpty() || letters == 1 || (letters > 0 && !isLatinWord(text)) ||
             english.confidence < (broken ? sureOverBroken : sureOverLookalike) ||
             english.confidence < word.confidence + (number ? 0 : latinLead))
             continue;
+        reading.why.append(QStringLiteral("\"%1\" read again with eng as \"%2\" (%3 over %4)")
+                               .arg(word.text, text)
+                               .arg(english.confidence)
+                               .arg(word.confidence));
         word.text = text;
         word.confidence = float(english.confidence);
+        word.readRightToLeft = false;
+        word.letters = lettersOnLine(english, line, word.box);
         mended = true;
     }
     // A line of English is as sure as its words now are, not as the Greek
@@ -317,12 +300,18 @@ void mendLookalikeWords(const QImage &line, LineReading &reading)
     }
 }
 
-void mendNumberLine(const QImage &line, LineReading &reading)
+void mendNumberLine(const QImage &line, LineReading &reading, const QString &, const ReadLineFn &read)
 {
-    const qsizetype own = digitsOf(reading.text);
+    const qsizetype own = digitsOf(reading.text());
     if (own <= 0)
         return;
-    LineReading english = readLine(line, QStringLiteral("eng"));
-    if (english.confidence >= sureNumber && digitsOf(english.text) >= own)
+    LineReading english = read(line, QStringLiteral("eng"));
+    if (english.confidence >= sureNumber && digitsOf(english.text()) >= own) {
+        english.why = reading.why;
+        english.why.append(QStringLiteral("digits alone read again with eng as \"%1\" (%2 over %3)")
+                               .arg(english.text())
+                               .arg(english.confidence)
+                               .arg(reading.confidence));
         reading = std::move(english);
+    }
 }

@@ -12,7 +12,7 @@
 // script's model `own`, and that reading is taken when it is surer and all in
 // the line's script. Lines without a word of the line's script are left
 // alone.
-void mendLatinWords(const QImage &line, LineReading &reading, const QString &own);
+void mendLatinWords(const QImage &line, LineReading &reading, const QString &own, const ReadLineFn &read);
 
 // Lines of Hangul are read with the Korean model alone: English beside it
 // reads most lines a second time. The Korean model reads a Latin word as
@@ -21,7 +21,7 @@ void mendLatinWords(const QImage &line, LineReading &reading, const QString &own
 // Each such run of letters within a word, on lines of Hangul and lines
 // without it alike, is read again on its own with English, and that reading
 // is taken when it is sure and holds no Hangul.
-void mendLatinRuns(const QImage &line, LineReading &reading);
+void mendLatinRuns(const QImage &line, LineReading &reading, const QString &own, const ReadLineFn &read);
 
 // Lines of Greek are read with the Greek model alone: English beside it reads
 // nearly every line a second time. The Greek model reads a Latin word as Greek
@@ -31,10 +31,10 @@ void mendLatinRuns(const QImage &line, LineReading &reading);
 // of its script, and each word it is unsure of and its dictionary lacks is
 // read again on its own with English; that reading is taken when it is sure,
 // surer, and all Latin. The line's confidence is then its words'.
-void mendLookalikeWords(const QImage &line, LineReading &reading);
+void mendLookalikeWords(const QImage &line, LineReading &reading, const QString &own, const ReadLineFn &read);
 
 // The Hebrew and Yiddish models read a number standing alone as surely as
 // they read words, and often wrong ("9" for 15:19, "126" for 10:26). A line
 // of digits and marks alone is read again with English, whose reading is
 // taken when it is sure and has as many digits or more.
-void mendNumberLine(const QImage &line, LineReading &reading);
+void mendNumberLine(const QImage &line, LineReading &reading, const QString &own, const ReadLineFn &read);

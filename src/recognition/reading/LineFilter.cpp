@@ -91,7 +91,7 @@ KeptLine keptLine(const LineReading &reading, bool inPageScript)
     if (reading.confidence < (inPageScript ? minConfidence : minForeignConfidence))
         return {};
     if (reading.words.isEmpty()) {
-        const QString text = cleanLineText(reading.text);
+        const QString text = reading.text();
         return wordCharacters(text) >= minWordCharacters ? KeptLine{text} : KeptLine{};
     }
     qsizetype first = 0, end = reading.words.size();
@@ -104,10 +104,7 @@ KeptLine keptLine(const LineReading &reading, bool inPageScript)
         --first;
     while (end > first && end < reading.words.size() && joinsText(reading.words[end], reading.words[end - 1], widest))
         ++end;
-    QStringList words;
-    for (qsizetype i = first; i < end; ++i)
-        words.append(cleanLineText(reading.words[i].text));
-    const QString text = cleanLineText(words.join(' '));
+    const QString text = reading.textOf(first, end - first);
     if (wordCharacters(text) < minWordCharacters)
         return {};
     qsizetype inkFirst = first, inkEnd = end;

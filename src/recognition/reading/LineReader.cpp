@@ -3,10 +3,11 @@
 #include "LineReader.h"
 
 #include "EnginePool.h"
+#include "LineText.h"
 #include "RecognitionThreads.h"
+#include "Scripts.h"
 
 #include <QImage>
-#include <QRegularExpression>
 
 #include <tesseract/baseapi.h>
 #include <tesseract/resultiterator.h>
@@ -92,23 +93,29 @@ constexpr double spaceStep = 1.14;
 // Fewer steps than this between syllables tell no cell.
 constexpr int minSteps = 3;
 
-// Each letter of the line with its box; `startsWord` tells which begin a
-// word. Nothing when a letter has no box.
-QList<WordReading> lineLetters(tesseract::ResultIterator *letters, QList<bool> &startsWord)
+// Each word's letters with their boxes, handed to `words`, which the reader
+// gave from the same result; none when a letter has no box or the letters
+// do not fall into as many words.
+void addLetters(tesseract::ResultIterator *letters, QList<WordReading> &words)
 {
-    QList<WordReading> found;
     if (letters->Empty(tesseract::RIL_SYMBOL))
-        return {};
+        return;
+    QList<QList<LetterReading>> found;
     do {
         int left = 0, top = 0, right = 0, bottom = 0;
-        const std::unique_ptr<char[]> letter(letters->GetUTF8Text(tesseract::RIL_SYMBOL));
+        // As drawn: a right-to-left line's reading order mirrors brackets.
+        const std::unique_ptr<char[]> letter(letters->LTRResultIterator::GetUTF8Text(tesseract::RIL_SYMBOL));
         if (!letter || !letters->BoundingBox(tesseract::RIL_SYMBOL, &left, &top, &right, &bottom))
-            return {};
-        found.append({QString::fromUtf8(letter.get()), letters->Confidence(tesseract::RIL_SYMBOL),
-                      QRect(QPoint(left, top), QPoint(right - 1, bottom - 1))});
-        startsWord.append(letters->IsAtBeginningOf(tesseract::RIL_WORD));
+            return;
+        if (found.isEmpty() || letters->IsAtBeginningOf(tesseract::RIL_WORD))
+            found.append(QList<LetterReading>());
+        found.last().append({QString::fromUtf8(letter.get()), letters->Confidence(tesseract::RIL_SYMBOL),
+                             QRect(QPoint(left, top), QPoint(right - 1, bottom - 1))});
     } while (letters->Next(tesseract::RIL_SYMBOL));
-    return found;
+    if (found.size() != words.size())
+        return;
+    for (qsizetype w = 0; w < words.size(); ++w)
+        words[w].letters = std::move(found[w]);
 }
 
 double middleOf(const QRect &box)
@@ -126,20 +133,22 @@ bool isSyllable(const QString &letter)
     return !letter.isEmpty() && isHangul(letter.front());
 }
 
-HangulCells hangulCells(const QList<WordReading> &letters, const QList<bool> &startsWord, qsizetype wordCount)
+HangulCells hangulCells(const QList<WordReading> &words)
 {
     HangulCells found;
     QList<double> steps;
-    for (qsizetype i = 0; i < letters.size(); ++i) {
-        const double middle = middleOf(letters[i].box);
-        if (startsWord[i])
-            found.ends.append({middle, middle});
-        else if (!found.ends.isEmpty())
-            found.ends.last().last = middle;
-        if (i > 0 && isSyllable(letters[i].text) && isSyllable(letters[i - 1].text))
-            steps.append(middle - middleOf(letters[i - 1].box));
+    const LetterReading *previous = nullptr;
+    for (const WordReading &word : words) {
+        if (word.letters.isEmpty())
+            return {};
+        found.ends.append({middleOf(word.letters.first().box), middleOf(word.letters.last().box)});
+        for (const LetterReading &letter : word.letters) {
+            if (previous && isSyllable(letter.text) && isSyllable(previous->text))
+                steps.append(middleOf(letter.box) - middleOf(previous->box));
+            previous = &letter;
+        }
     }
-    if (found.ends.size() != wordCount || steps.size() < minSteps)
+    if (steps.size() < minSteps)
         return {};
     std::nth_element(steps.begin(), steps.begin() + steps.size() / 2, steps.end());
     found.cell = steps[steps.size() / 2];
@@ -168,6 +177,7 @@ QList<WordReading> joinedDenseWords(const QList<WordReading> &words, const Hangu
                 last.text += word.text;
                 last.confidence = std::min(last.confidence, word.confidence);
                 last.box |= word.box;
+                last.letters += word.letters;
                 lastEnds.last = ends.last;
                 continue;
             }
@@ -178,104 +188,9 @@ QList<WordReading> joinedDenseWords(const QList<WordReading> &words, const Hangu
     return joined;
 }
 
-// Hebrew letters and points (Qt gives points a script of their own).
-bool isHebrew(QChar c)
-{
-    return (c.unicode() >= 0x0591 && c.unicode() <= 0x05f4) || (c.unicode() >= 0xfb1d && c.unicode() <= 0xfb4f);
-}
-
-// The Yiddish model reads the maqaf that joins the parts of a compound
-// ("בילד־פֿאָרעם") as a hyphen, which Yiddish spelling writes as a maqaf.
-QString yiddishMaqafs(QString text)
-{
-    for (qsizetype i = 1; i + 1 < text.size(); ++i) {
-        if (text[i] == u'-' && isHebrew(text[i - 1]) && isHebrew(text[i + 1]))
-            text[i] = QChar(0x05be);
-    }
-    return text;
-}
-
-// The Thai model reads SARA AM (ำ) as the NIKHAHIT and SARA AA it is drawn
-// with, which no Thai text writes, a tone mark sometimes between them.
-QString thaiSaraAm(QString text)
-{
-    static const QRegularExpression split(QStringLiteral("\u0e4d([\u0e48-\u0e4b]?)\u0e32"));
-    return text.replace(split, QStringLiteral("\\1\u0e33"));
-}
-
-// The Greek model reads mu as often as not as the micro sign, which looks
-// the same; next to a Greek letter it is mu.
-QString greekMu(QString text)
-{
-    const auto greek = [&](qsizetype i) {
-        return i >= 0 && i < text.size() && text[i].script() == QChar::Script_Greek;
-    };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == QChar(0x00b5) && (greek(i - 1) || greek(i + 1)))
-            text[i] = QChar(0x03bc);
-    }
-    return text;
-}
-
-// The Chinese models lack the full-width comma and marks of Chinese text and
-// read them as ASCII ones: after a Han letter they are full-width.
-QString fullWidthMarks(QString text)
-{
-    static const QString ascii = QStringLiteral(",!?;"), full = QStringLiteral("，！？；");
-    for (qsizetype i = 1; i < text.size(); ++i) {
-        const qsizetype k = ascii.indexOf(text[i]);
-        if (k >= 0 && text[i - 1].script() == QChar::Script_Han)
-            text[i] = full[k];
-    }
-    return text;
-}
-
-// A circumflex or grave becomes a tonos, and so does a breathing in a word of
-// several letters that has no other accent.
-QString monotonicWord(const QString &word)
-{
-    if (std::none_of(word.begin(), word.end(), isPolytonic))
-        return word;
-    QString plain;
-    qsizetype breathing = -1;
-    bool accent = false;
-    int letters = 0;
-    for (const QChar c : word.normalized(QString::NormalizationForm_D)) {
-        switch (c.unicode()) {
-        case 0x0300:
-        case 0x0301:
-        case 0x0342:
-            plain += QChar(0x0301);
-            accent = true;
-            break;
-        case 0x0313:
-        case 0x0314:
-            if (breathing < 0)
-                breathing = plain.size();
-            break;
-        case 0x0345:
-            break;
-        default:
-            plain += c;
-            letters += c.isLetter();
-        }
-    }
-    if (!accent && breathing >= 0 && letters > 1)
-        plain.insert(breathing, QChar(0x0301));
-    return plain.normalized(QString::NormalizationForm_C);
-}
-
-QString monotonicText(const QString &text)
-{
-    QStringList words = text.split(u' ');
-    for (QString &word : words)
-        word = monotonicWord(word);
-    return words.join(u' ');
-}
-
 } // namespace
 
-LineReading readLine(const QImage &line, const QString &model, bool withLetters)
+LineReading readLine(const QImage &line, const QString &model)
 {
     if (recognitionStopping())
         return {};
@@ -284,28 +199,28 @@ LineReading readLine(const QImage &line, const QString &model, bool withLetters)
         return {};
     engine->SetPageSegMode(tesseract::PSM_SINGLE_LINE);
     engine->SetImage(line.constBits(), line.width(), line.height(), 1, static_cast<int>(line.bytesPerLine()));
-    const std::unique_ptr<char[]> text(engine->GetUTF8Text());
-    if (!text)
+    if (engine->Recognize(nullptr) != 0)
         return {};
-    LineReading reading{QString::fromUtf8(text.get()), engine->MeanTextConf(), model, {}, {}};
+    LineReading reading{engine->MeanTextConf(), model};
     const std::unique_ptr<tesseract::ResultIterator> words(engine->GetIterator());
     if (words && !words->Empty(tesseract::RIL_WORD)) {
         do {
             const std::unique_ptr<char[]> word(words->GetUTF8Text(tesseract::RIL_WORD));
             int left = 0, top = 0, right = 0, bottom = 0;
-            if (word && words->BoundingBox(tesseract::RIL_WORD, &left, &top, &right, &bottom))
-                reading.words.append({QString::fromUtf8(word.get()), words->Confidence(tesseract::RIL_WORD),
-                                      QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)),
-                                      words->WordIsFromDictionary()});
+            if (!word || !words->BoundingBox(tesseract::RIL_WORD, &left, &top, &right, &bottom))
+                continue;
+            const Script *script = scriptOf(QString::fromUtf8(words->WordRecognitionLanguage()));
+            reading.words.append({QString::fromUtf8(word.get()), words->Confidence(tesseract::RIL_WORD),
+                                  QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)),
+                                  words->WordIsFromDictionary(), script && script->rightToLeft,
+                                  int(reading.words.size())});
         } while (words->Next(tesseract::RIL_WORD));
     }
-    const auto mend = model.startsWith(QLatin1String("chi_"))  ? fullWidthMarks
-                      : model.startsWith(QLatin1String("yid")) ? yiddishMaqafs
-                      : model.startsWith(QLatin1String("tha")) ? thaiSaraAm
-                      : model.startsWith(QLatin1String("ell")) ? greekMu
-                                                               : nullptr;
+    if (const std::unique_ptr<tesseract::ResultIterator> letters(engine->GetIterator()); letters)
+        addLetters(letters.get(), reading.words);
+    const Language *language = languageOf(model);
+    const TextFix mend = language ? language->fix : nullptr;
     if (mend) {
-        reading.text = mend(reading.text);
         // A mark may be a word of its own, after the letter that decides it.
         for (qsizetype w = reading.words.size() - 1; w >= 0; --w) {
             QString &text = reading.words[w].text;
@@ -315,34 +230,24 @@ LineReading readLine(const QImage &line, const QString &model, bool withLetters)
             text = !joined.isEmpty() && joined.front() == before.back() ? joined.mid(1) : mend(text);
         }
     }
-    HangulCells cells;
-    const bool hangul = std::any_of(reading.text.begin(), reading.text.end(), isHangul);
-    if (hangul || withLetters || model.startsWith(QLatin1String("kor"))) {
-        const std::unique_ptr<tesseract::ResultIterator> letters(engine->GetIterator());
-        QList<bool> startsWord;
-        if (letters)
-            reading.letters = lineLetters(letters.get(), startsWord);
-        if (hangul)
-            cells = hangulCells(reading.letters, startsWord, reading.words.size());
-    }
-    reading.words = joinedDenseWords(reading.words, cells);
+    const bool hangul = std::any_of(reading.words.begin(), reading.words.end(), [](const WordReading &word) {
+        return std::any_of(word.text.begin(), word.text.end(), isHangul);
+    });
+    reading.words = joinedDenseWords(reading.words, hangul ? hangulCells(reading.words) : HangulCells{});
     // Thai's SARA AM comes in two "words" until they are joined.
     if (mend) {
         for (WordReading &word : reading.words)
             word.text = mend(word.text);
     }
+    // A right-to-left line's words come in reading order, with runs of
+    // left-to-right words within it left to right, or at either end.
+    std::stable_sort(reading.words.begin(), reading.words.end(),
+                     [](const WordReading &a, const WordReading &b) { return a.box.left() < b.box.left(); });
     return reading;
 }
 
-void writeMonotonic(LineReading &reading)
+QString LineReading::textOf(qsizetype first, qsizetype count) const
 {
-    reading.text = monotonicText(reading.text);
-    for (WordReading &word : reading.words)
-        word.text = monotonicText(word.text);
-}
-
-bool isPolytonic(QChar c)
-{
-    const char16_t u = c.unicode();
-    return (u >= 0x1f00 && u <= 0x1fff) || u == 0x0300 || u == 0x0313 || u == 0x0314 || u == 0x0342 || u == 0x0345;
+    const Script *script = scriptOf(model);
+    return lineText(words.mid(first, count), script && script->rightToLeft);
 }

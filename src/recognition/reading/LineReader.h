@@ -4,39 +4,54 @@
 
 #include <QList>
 #include <QRect>
-#include <QString>
+#include <QStringList>
+
+#include <functional>
 
 class QImage;
 
+// One letter as read, or a few that the reader reads as one (a letter with
+// its marks, a ligature).
+struct LetterReading {
+    QString text;
+    float confidence = 0;
+    QRect box; // in the pixels of the line image
+};
+
+// A word as read. A reading's words come in the order they are drawn, left
+// to right.
 struct WordReading {
     QString text;
     float confidence = 0;
     QRect box; // in the pixels of the line image
     bool inDictionary = false;
+    // Read by a model of a right-to-left script, which gives the word in
+    // reading order, else as drawn.
+    bool readRightToLeft = false;
+    // Where the reader put it in its reading order.
+    int readingOrder = 0;
+    // In the reader's order; none where the reader gave no box for one.
+    QList<LetterReading> letters = {};
 };
 
 struct LineReading {
-    QString text;
     int confidence = -1;
     QString model;
-    QList<WordReading> words;   // in reading order
-    // Each letter, in reading order, of a line of Hangul, one read by the
-    // Korean model, or one read with letters asked for.
-    QList<WordReading> letters;
+    QList<WordReading> words = {}; // in reading order
+    // Why this reading is the one kept, and what was read again in it.
+    QStringList why = {};
+
+    // The line's text, made of its words in the order a person would have
+    // typed them (see lineText); of words [first, first + count) alone.
+    QString text() const { return textOf(0, words.size()); }
+    QString textOf(qsizetype first, qsizetype count) const;
 };
 
 // Reads a prepared line image (see lineImage) with one model, as a single line
 // with the LSTM engine and its dictionary. Confidence is 0..100, or -1 when
 // the model cannot be loaded.
-LineReading readLine(const QImage &line, const QString &model, bool withLetters = false);
+LineReading readLine(const QImage &line, const QString &model);
 
-// Greek letters with breathings, circumflexes, graves or an iota below, and
-// those marks: polytonic Greek, which modern Greek does not write.
-bool isPolytonic(QChar c);
-
-// Modern Greek writes one accent, the tonos, and no breathings. The Greek
-// model now and then reads a tonos as a breathing or a circumflex ("εἶναι",
-// "Ἐχει") and gives the article Η a breathing ("Ἡ"); such marks are written
-// as modern Greek writes them. The marks tell too where the model met letters
-// it does not know, so this comes after Latin words are read again.
-void writeMonotonic(LineReading &reading);
+// Reads a line image with a model as readLine does; tests put made-up
+// readings in its place.
+using ReadLineFn = std::function<LineReading(const QImage &line, const QString &model)>;

@@ -2,6 +2,8 @@
 
 #include "TextLanguage.h"
 
+#include "Scripts.h"
+
 #include <libexttextcat/fingerprint.h>
 
 #include <algorithm>
@@ -42,13 +44,13 @@ const std::map<QString, std::unique_ptr<Profile>> &modelProfiles()
 {
     static const auto all = [] {
         std::map<QString, std::unique_ptr<Profile>> loaded;
-        const std::map<QString, const char *> names{
-            {"eng", "en"}, {"fra", "fr"}, {"spa", "es"}, {"deu", "de"}, {"ita", "it"},
-            {"por", "pt"}, {"pol", "pl"}, {"tur", "tr"}, {"vie", "vi"}, {"heb", "he"}, {"yid", "yi"},
-        };
-        for (const auto &[model, name] : names) {
-            if (auto profile = read(name))
-                loaded.emplace(model, std::move(profile));
+        for (const Script &script : scripts()) {
+            for (const Language &language : script.languages) {
+                if (!language.profile)
+                    continue;
+                if (auto profile = read(language.profile))
+                    loaded.emplace(language.model, std::move(profile));
+            }
         }
         return loaded;
     }();

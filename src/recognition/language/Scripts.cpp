@@ -1,0 +1,104 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "Scripts.h"
+
+#include "LatinWords.h"
+#include "TextFixes.h"
+
+#include <algorithm>
+
+const QList<Script> &scripts()
+{
+    static const QList<Script> all{
+        {.name = "Latin",
+         .languages = {{"eng", {}, "en"},
+                       {"fra", "éèêëàâçîïôùûœÉÈÊÀÇÔ", "fr"},
+                       {"spa", "ñáéíóúü¿¡ÑÁÉÍÓÚ", "es"},
+                       {"deu", "äöüßÄÖÜ", "de"},
+                       {"ita", "àèéìòùÀÈÉÌÒÙ", "it"},
+                       {"por", "ãõçáéíóúâêôàÃÕÇÁÉÍÓÚÂÊÔ", "pt"},
+                       {"pol", "ąćęłńóśźżĄĆĘŁŃÓŚŹŻ", "pl"},
+                       {"tur", "ğışçöüĞİŞÇÖÜ", "tr"},
+                       {"vie", "ăâđêôơưạảấầẩẫậắằẳẵặẹẻẽếềểễệỉịọỏốồổỗộớờởỡợụủứừửữựỳỵỷỹĂÂĐÊÔƠƯ", "vi"}}},
+        {.name = "Cyrillic", .languages = {{"rus"}, {"ukr", "іїєґІЇЄҐ"}}, .withLatin = true},
+        {.name = "Greek",
+         .languages = {{"ell", {}, nullptr, greekMu}},
+         .secondReadings = {mendLookalikeWords},
+         .finalFix = monotonicGreek},
+        {.name = "Hebrew",
+         .languages = {{"heb", {}, "he"},
+                       {"yid", "\u05f0\u05f1\u05f2\u05b7\u05b8\u05bf\ufb2e\ufb2f\ufb4e", "yi", yiddishMaqafs}},
+         .withLatin = true,
+         .secondReadings = {mendNumberLine, mendLatinWords},
+         .rightToLeft = true},
+        {.name = "Arabic", .languages = {{"ara"}}, .withLatin = true, .rightToLeft = true},
+        {.name = "Han",
+         .languages = {{"jpn"}, {"chi_tra", {}, nullptr, fullWidthMarks}, {"chi_sim", {}, nullptr, fullWidthMarks}},
+         .probes = 2},
+        {.name = "Hangul", .languages = {{"kor"}}, .secondReadings = {mendLatinRuns}},
+        {.name = "Thai", .languages = {{"tha", {}, nullptr, thaiSaraAm}}, .withLatin = true, .lead = 20},
+    };
+    return all;
+}
+
+QStringList Script::models() const
+{
+    QStringList names;
+    for (const Language &language : languages)
+        names.append(language.model);
+    return names;
+}
+
+QString Script::readingModel(const QString &language) const
+{
+    return withLatin ? language + "+eng" : language;
+}
+
+const Language *languageOf(const QString &model)
+{
+    const QString first = model.section(u'+', 0, 0);
+    for (const Script &script : scripts()) {
+        for (const Language &language : script.languages) {
+            if (language.model == first)
+                return &language;
+        }
+    }
+    return nullptr;
+}
+
+const Script *scriptOf(const QString &model)
+{
+    const Language *language = languageOf(model);
+    if (!language)
+        return nullptr;
+    const auto &all = scripts();
+    return &*std::find_if(all.begin(), all.end(), [&](const Script &script) {
+        return std::any_of(script.languages.begin(), script.languages.end(),
+                           [&](const Language &l) { return &l == language; });
+    });
+}
+
+bool isLatinModel(const QString &model)
+{
+    return scriptOf(model) == &scripts().first();
+}
+
+QStringList scriptProbes()
+{
+    QStringList probes;
+    for (const Script &script : scripts())
+        probes.append(script.languages.first().model);
+    return probes;
+}
+
+double nonLatinShare(const QString &text)
+{
+    int letters = 0, latin = 0;
+    for (const QChar c : text) {
+        if (!c.isLetter())
+            continue;
+        ++letters;
+        latin += c.script() == QChar::Script_Latin;
+    }
+    return letters ? 1.0 - double(latin) / letters : 0.0;
+}

@@ -1,0 +1,185 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// How a page's script and language are chosen from the readings of its
+// widest lines, with made-up readings in place of the reader's.
+#include "PageLanguage.h"
+
+#include <QImage>
+#include <QTest>
+
+#include <map>
+#include <mutex>
+#include <set>
+
+namespace {
+
+// What each model reads of each sample, the samples told apart by width
+// (600, 500 and 400 pixels): "word:confidence ...", or nothing, which reads
+// as an unsure blank.
+using Readings = std::map<QString, QStringList>;
+
+struct FakeReader {
+    Readings readings;
+    std::mutex mutex;
+    std::set<QString> asked;
+
+    LineReading read(const QImage &image, const QString &model)
+    {
+        {
+            const std::lock_guard lock(mutex);
+            asked.insert(model);
+        }
+        LineReading reading{0, model};
+        const auto found = readings.find(model);
+        const qsizetype sample = (600 - image.width()) / 100;
+        if (found == readings.end() || sample >= found->second.size())
+            return reading;
+        int sum = 0, x = 0;
+        for (const QString &word : found->second[sample].split(u' ', Qt::SkipEmptyParts)) {
+            const qsizetype colon = word.lastIndexOf(u':');
+            const QString text = word.left(colon);
+            const int confidence = word.mid(colon + 1).toInt();
+            WordReading read{text, float(confidence), QRect(x, 0, 20 * int(text.size()), 30)};
+            for (qsizetype i = 0; i < text.size(); ++i)
+                read.letters.append({text.mid(i, 1), float(confidence), QRect(x + 20 * int(i), 0, 18, 30)});
+            x += 20 * int(text.size()) + 10;
+            reading.words.append(read);
+            sum += confidence;
+        }
+        reading.confidence = reading.words.isEmpty() ? 0 : sum / int(reading.words.size());
+        return reading;
+    }
+};
+
+QList<QImage> sampleImages()
+{
+    QList<QImage> images;
+    for (const int width : {600, 500, 400}) {
+        images.append(QImage(width, 40, QImage::Format_Grayscale8));
+        images.last().fill(255);
+    }
+    return images;
+}
+
+// The same words for every sample.
+QStringList thrice(const QString &words)
+{
+    return {words, words, words};
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Readings)
+
+class PageLanguageTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void choice_data()
+    {
+        QTest::addColumn<Readings>("readings");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("unread");
+
+        const QString englishWords = "The:95 file:96 cannot:94 be:96 opened:93 because:95 another:94 program:96";
+        QTest::newRow("English read surely needs no other script")
+            << Readings{{"eng", thrice(englishWords)}} << QString() << "Latin"
+            << "eng" << QStringList{"heb", "ara", "jpn", "rus", "tha"};
+        QTest::newRow("French told by the words English reads")
+            << Readings{{"eng", thrice("Le:92 fichier:94 de:95 configuration:93 est:96 introuvable:91 veuillez:90")},
+                        {"fra", thrice("Le:94 fichier:95 de:96 configuration:95 est:96 introuvable:93 vérifiez:92")}}
+            << QString() << "Latin"
+            << "fra" << QStringList{"heb", "jpn"};
+
+        const QString hebrew = "הסיסמה:91 שלך:93 שונתה:90 אתמול:92 בצהריים:90";
+        QTest::newRow("a Hebrew page after a Hebrew page reads with Hebrew alone")
+            << Readings{{"eng", thrice("TN:30 MIDI:25")}, {"heb", thrice(hebrew)}} << "heb"
+            << "Hebrew"
+            << "heb" << QStringList{"ara", "jpn", "rus", "tha", "kor", "ell"};
+        QTest::newRow("a name that is no model's is no language before")
+            << Readings{{"eng", thrice("TN:30 MIDI:25")}, {"heb", thrice(hebrew)}, {"ara", thrice("لبجو:41")}}
+            << "../tessdata/heb"
+            << "Hebrew"
+            << "heb" << QStringList{};
+        QTest::newRow("a Yiddish page after a Hebrew one")
+            << Readings{{"eng", thrice("TN:30")},
+                        {"heb", thrice("די:88 קינדער:86 זאלן:85 אלע:84 האבן:83")},
+                        {"yid", thrice("די:86 קינדער:87 זאָלן:86 אַלע:85 האָבן:84")}}
+            << "heb"
+            << "Hebrew"
+            << "yid" << QStringList{"ara", "jpn"};
+
+        // The Thai model reads most scripts as Thai letters, fairly surely.
+        const QString russian = "Сохранить:80 эти:82 параметры:79 экрана:80";
+        QTest::newRow("Thai must lead by more than others")
+            << Readings{{"eng", thrice("Coxpahntb:20")}, {"rus", thrice(russian)}, {"tha", thrice("ถูกต้อง:88 ไฟล์:90")}}
+            << QString() << "Cyrillic"
+            << "rus" << QStringList{};
+        QTest::newRow("Ukrainian by the letters only it writes")
+            << Readings{{"eng", thrice("Bce:20")},
+                        {"rus", thrice("Ee:80 налаштування:78 змiнено:79")},
+                        {"ukr", thrice("Її:82 налаштування:84 змінено:85 і:88")}}
+            << QString() << "Cyrillic"
+            << "ukr" << QStringList{};
+
+        QTest::newRow("Japanese by its kana, without the Chinese models")
+            << Readings{{"eng", thrice("REA:30")}, {"jpn", thrice("変更を保存しますか:90 バックアップ:88")}}
+            << QString() << "Han"
+            << "jpn" << QStringList{"chi_sim", "chi_tra"};
+        // The two read the page alike but for three letters, which the
+        // simplified model reads surer, though the traditional one reads
+        // the rest surer.
+        QTest::newRow("simplified Chinese told by the letters read differently")
+            << Readings{{"eng", thrice("REA:30")},
+                        {"jpn", thrice("无法启动线程来拷贝数据:70")},
+                        {"chi_tra", thrice("无法启动线程来拷贝数据:99 這:78 個:78 說:78")},
+                        {"chi_sim", thrice("无法启动线程来拷贝数据:85 这:80 个:80 说:80")}}
+            << QString() << "Han"
+            << "chi_sim" << QStringList{};
+    }
+
+    void choice()
+    {
+        QFETCH(Readings, readings);
+        QFETCH(QString, before);
+        QFETCH(QString, script);
+        QFETCH(QString, language);
+        QFETCH(QStringList, unread);
+        FakeReader reader;
+        reader.readings = readings;
+
+        const LanguageChoice choice =
+            choosePageLanguage(sampleImages(), before,
+                               [&](const QImage &image, const QString &model) { return reader.read(image, model); });
+
+        QVERIFY(choice.script);
+        QCOMPARE(choice.script->name, script);
+        QCOMPARE(choice.language, language);
+        QVERIFY(!choice.why.isEmpty());
+        for (const QString &model : unread)
+            QVERIFY2(!reader.asked.contains(model), qPrintable(model + " was read"));
+        if (before.contains(u'/'))
+            QVERIFY(reader.asked.contains("ara"));
+    }
+
+    void nothingToRead()
+    {
+        FakeReader reader;
+        const LanguageChoice choice = choosePageLanguage(
+            {}, QString(), [&](const QImage &image, const QString &model) { return reader.read(image, model); });
+        QVERIFY(!choice.script);
+        QVERIFY(reader.asked.empty());
+    }
+
+    void modelsForPagesLikeTheLast()
+    {
+        QCOMPARE(modelsForPagesIn("yid"), (QStringList{"heb", "yid", "yid+eng"}));
+        QCOMPARE(modelsForPagesIn("eng"), QStringList{"eng"});
+        QVERIFY(modelsForPagesIn("../tessdata/kor").isEmpty());
+    }
+};
+
+QTEST_MAIN(PageLanguageTest)
+#include "PageLanguageTest.moc"
