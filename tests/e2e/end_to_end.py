@@ -48,8 +48,8 @@ class EndToEnd(unittest.TestCase):
         self.lines = e2e_pictures.settings_dialog(self.picture)
         self.address = "file://" + urllib.parse.quote(self.picture)
 
-    def launch(self, binary=None, wrapper=()):
-        self.app = App(self.desktop, binary or ARGS.app, wrapper)
+    def launch(self, binary=None, wrapper=(), **options):
+        self.app = App(self.desktop, binary or ARGS.app, wrapper, **options)
         self.addCleanup(self.app.close)
         self.app.wait_for_window()
         return self.app
@@ -184,6 +184,49 @@ class DroppedPicture(EndToEnd):
         web = f"http://127.0.0.1:{ARGS.port}/pictures/settings.png"
         self.drag({"image/png": self.png(), "text/uri-list": f"{web}\r\n".encode(), "text/x-moz-url": web.encode()})
         self.assert_translated()
+
+
+class FileArgument(EndToEnd):
+    def test_a_file_named_at_launch_is_translated(self):
+        # Named relative to the folder it is started in, as a shell passes it.
+        self.launch(args=[os.path.basename(self.picture)])
+        self.assert_translated()
+
+
+class PipedPicture(EndToEnd):
+    def test_a_picture_piped_in_is_translated(self):
+        self.launch(args=["-"], stdin=subprocess.PIPE)
+        # A screenshot tool writes only once its user has chosen the region.
+        time.sleep(1)
+        self.app.process.stdin.write(self.png())
+        self.app.process.stdin.close()
+        self.assert_translated()
+
+
+class BadArguments(EndToEnd):
+    def test_what_is_no_picture_gives_the_no_image_message_and_nothing_hangs(self):
+        # The message as a launch on an empty clipboard shows it, a moment after the window appears.
+        self.launch()
+        time.sleep(1.5)
+        expected = self.app.status_screenshot(self.desktop.path("no-image.png"))
+        self.app.press("ctrl+q")
+        self.assert_ended_cleanly()
+
+        folder, fifo, text = (self.desktop.path(name) for name in ("folder.png", "fifo.png", "notes.png"))
+        os.mkdir(folder)
+        os.mkfifo(fifo)
+        with open(text, "w", encoding="utf-8") as f:
+            f.write("Network settings\n" * 100)
+        web = f"http://127.0.0.1:{ARGS.port}/pictures/settings.png"
+        for argument in (folder, fifo, self.desktop.path("gone.png"), text, web):
+            with self.subTest(argument=argument):
+                app = self.launch(args=[argument])
+                shown = self.desktop.path("status.png")
+                wait_for("the no-image message", lambda: differing_pixels(
+                    self.desktop, app.status_screenshot(shown), expected) == 0, timeout=15, interval=0.2)
+                app.press("ctrl+q")
+                self.assert_ended_cleanly()
+        self.assertEqual(self.service.requests(), [])
 
 
 if __name__ == "__main__":

@@ -265,14 +265,16 @@ class TlsFront(LocalServer):
 class App(Closing):
     """The application under test, started on a desktop."""
 
-    def __init__(self, desktop, binary, wrapper=()):
+    def __init__(self, desktop, binary, wrapper=(), args=(), stdin=subprocess.DEVNULL):
         """`wrapper` is a command line that the binary's path is appended to,
-        which must exec it (so that the process is the application's)."""
+        which must exec it (so that the process is the application's);
+        `args` follow the binary. With `stdin` subprocess.PIPE, the test
+        writes the program's standard input through `process.stdin`."""
         self.desktop = desktop
         self.stderr_path = desktop.path("app-stderr.txt")
         with open(self.stderr_path, "wb") as stderr:
-            self.process = subprocess.Popen([*wrapper, binary], env=desktop.env, cwd=desktop.home,
-                                            stdout=subprocess.DEVNULL, stderr=stderr)
+            self.process = subprocess.Popen([*wrapper, binary, *args], env=desktop.env, cwd=desktop.home,
+                                            stdin=stdin, stdout=subprocess.DEVNULL, stderr=stderr)
         self.window = None
 
     def wait_for_window(self, timeout=20):
@@ -305,6 +307,14 @@ class App(Closing):
         _, _, width, height = self.desktop.geometry(self.window)
         self.desktop.run(["convert", whole, "-crop",
                           f"{PICTURE_AREA[0]}x{PICTURE_AREA[1]}+0+{height - PICTURE_AREA[1]}", "+repage", path])
+        return path
+
+    def status_screenshot(self, path):
+        """The status line alone, as the screen shows it: 420 x 20 at (525, 12)
+        of the content, which is the window's lower 700 rows."""
+        whole = self.desktop.screenshot(self.desktop.path("window.png"), self.window)
+        _, _, _, height = self.desktop.geometry(self.window)
+        self.desktop.run(["convert", whole, "-crop", f"420x20+525+{height - 700 + 12}", "+repage", path])
         return path
 
     def copied_text(self, previous=None, timeout=60):
@@ -342,6 +352,8 @@ class App(Closing):
             raise AssertionError(f"the application is still running {timeout} s later") from None
 
     def close(self):
+        if self.process.stdin:
+            self.process.stdin.close()
         if self.process.poll() is None:
             self.process.kill()
             self.process.wait()
