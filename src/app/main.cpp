@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "Launch.h"
 #include "RecognizeText.h"
+#include "SingleWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -39,11 +40,11 @@ int main(int argc, char *argv[])
         return 0;
     }
 
-    // Desktops match the window to quillmere.desktop by these: the X11 window
+    // Desktops match the window to the desktop entry by these: the X11 window
     // class comes from the application name, the Wayland app id from the
     // desktop file name.
     QApplication::setApplicationName(QStringLiteral("Quillmere"));
-    QApplication::setDesktopFileName(QStringLiteral("quillmere"));
+    QApplication::setDesktopFileName(QLatin1String(SingleWindow::busName));
     QApplication application(argc, argv);
     app = &application;
     // What is left once Qt has taken its own options.
@@ -58,6 +59,9 @@ int main(int argc, char *argv[])
     // finds it gone and drops its result.
     AppDelegate appDelegate;
     delegate = &appDelegate;
+    SingleWindow singleWindow(appDelegate);
+    if (singleWindow.handedOver(command.picture))
+        return 0;
 
     QIcon icon;
     for (const QString &size : QDir(QStringLiteral(":/icons")).entryList())

@@ -23,8 +23,8 @@ import urllib.parse
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.realpath(__file__)), "..", "support"))
 
 from e2e_harness import (  # noqa: E402
-    SCREEN, App, Desktop, FakeService, TlsFront, differing_pixels, png_size, stop_process, trusting_wrapper,
-    wait_for)
+    SCREEN, App, Desktop, FakeService, SessionBus, TlsFront, differing_pixels, png_size, stop_process,
+    trusting_wrapper, wait_for)
 import e2e_pictures  # noqa: E402
 
 ARGS = None
@@ -201,6 +201,50 @@ class PipedPicture(EndToEnd):
         self.app.process.stdin.write(self.png())
         self.app.process.stdin.close()
         self.assert_translated()
+
+
+class SecondLaunch(EndToEnd):
+    """On a session bus, as in a desktop session."""
+
+    def setUp(self):
+        super().setUp()
+        self.addCleanup(SessionBus(self.desktop).close)
+
+    def launch_again(self, args, stdin, cwd):
+        """Starts the program once more; its exit status and how long it ran."""
+        started = time.monotonic()
+        done = subprocess.run([ARGS.app, *args], env=self.desktop.env, cwd=cwd, stdin=stdin,
+                              capture_output=True, timeout=30)
+        return done.returncode, time.monotonic() - started, done.stderr.decode(errors="replace")
+
+    def assert_handed_over(self, outcome):
+        status, seconds, errors = outcome
+        self.assertEqual(status, 0, errors)
+        self.assertLess(seconds, 1.0)
+        self.assertEqual(len(self.desktop.visible_windows()), 1)
+
+    def test_a_second_launch_hands_its_picture_to_the_running_window_and_ends(self):
+        app = self.launch()
+        # From another folder: the file's name is made absolute before it is handed over.
+        elsewhere = self.desktop.path("elsewhere")
+        os.mkdir(elsewhere)
+        relative = os.path.join("..", os.path.basename(self.picture))
+        self.assert_handed_over(self.launch_again([relative], subprocess.DEVNULL, elsewhere))
+        self.assert_translated()
+
+        # A pipe is handed over as it is: the running window reads it, also
+        # what is written only after the second launch has ended.
+        reader, writer = os.pipe()
+        outcome = self.launch_again(["-"], reader, self.desktop.home)
+        os.close(reader)
+        with os.fdopen(writer, "wb") as pipe:
+            pipe.write(self.png())
+        self.assert_handed_over(outcome)
+        wait_for("the piped picture's lines at the service", lambda: len(self.service.requests()) == 2 * len(self.lines))
+        self.assertCountEqual(self.service.requests(), [("iw", line) for line in self.lines] * 2)
+
+        app.press("ctrl+q")
+        self.assert_ended_cleanly()
 
 
 class BadArguments(EndToEnd):
