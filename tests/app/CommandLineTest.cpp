@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// What a command line asks for.
+// What a command line asks for, and the picture types the desktop entry
+// offers Quillmere for.
 #include "CommandLine.h"
+#include "SingleWindow.h"
 
 #include <QDir>
+#include <QImageReader>
 #include <QtTest>
 
 using Action = CommandLine::Action;
@@ -57,6 +60,30 @@ private Q_SLOTS:
         QCOMPARE(command.picture.path, path);
         QCOMPARE(command.picture.pipe, kind == Kind::Pipe ? 0 : -1);
         QCOMPARE(command.problem.isEmpty(), action != Action::Misuse);
+    }
+
+    // File managers offer Quillmere for the types its desktop entry lists, so
+    // each must be one it reads; and the entry is named as the bus name, which
+    // desktops take it by.
+    void desktopEntryOffersReadableTypes()
+    {
+        const QString entry = QStringLiteral(QUILLMERE_DATA_DIR "/%1.desktop").arg(SingleWindow::busName);
+        QVERIFY2(QFile::exists(entry), qPrintable(entry));
+        QFile file(entry);
+        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+        QString exec;
+        QStringList types;
+        for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+            if (line.startsWith(u"Exec="))
+                exec = line.mid(5);
+            else if (line.startsWith(u"MimeType="))
+                types = line.mid(9).split(u';', Qt::SkipEmptyParts);
+        }
+        QCOMPARE(exec, u"quillmere %f"_qs);
+        QVERIFY(types.contains(u"image/png"_qs));
+        const QList<QByteArray> readable = QImageReader::supportedMimeTypes();
+        for (const QString &type : types)
+            QVERIFY2(readable.contains(type.toUtf8()), qPrintable(type));
     }
 };
 
