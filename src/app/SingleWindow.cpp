@@ -68,29 +68,31 @@ bool SingleWindow::handedOver(const PictureSource &picture)
 
 void SingleWindow::Paste()
 {
-    take([this] { openPicture(delegate, {}); });
+    take([](AppDelegate &delegate) { openPicture(delegate, {}); });
 }
 
 void SingleWindow::OpenFile(const QString &path)
 {
-    take([this, path] { openPicture(delegate, {PictureSource::Kind::File, path, -1}); });
+    take([path](AppDelegate &delegate) { openPicture(delegate, {PictureSource::Kind::File, path, -1}); });
 }
 
 void SingleWindow::OpenPipe(const QDBusUnixFileDescriptor &pipe)
 {
-    // The copy keeps the descriptor open until it is taken.
-    take([this, pipe] { openPicture(delegate, {PictureSource::Kind::Pipe, {}, pipe.fileDescriptor()}); });
+    // The copy keeps the descriptor open until the picture is taken.
+    take([pipe](AppDelegate &delegate) {
+        openPicture(delegate, {PictureSource::Kind::Pipe, {}, pipe.fileDescriptor()});
+    });
 }
 
-void SingleWindow::take(std::function<void()> open)
+void SingleWindow::take(std::function<void(AppDelegate &)> open)
 {
     // Queued behind the launch, which a call that comes early may precede:
     // the window is built by the time this runs.
     QMetaObject::invokeMethod(
         &delegate,
-        [this, open = std::move(open)] {
+        [&delegate = delegate, open = std::move(open)] {
             bringToFront(delegate.window);
-            open();
+            open(delegate);
         },
         Qt::QueuedConnection);
 }

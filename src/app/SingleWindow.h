@@ -39,7 +39,7 @@ public Q_SLOTS:
     Q_SCRIPTABLE void OpenPipe(const QDBusUnixFileDescriptor &pipe);
 
 private:
-    void take(std::function<void()> open);
+    void take(std::function<void(AppDelegate &)> open);
 
     AppDelegate &delegate;
 };

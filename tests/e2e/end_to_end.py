@@ -221,10 +221,12 @@ class SecondLaunch(EndToEnd):
         status, seconds, errors = outcome
         self.assertEqual(status, 0, errors)
         self.assertLess(seconds, 1.0)
-        self.assertEqual(len(self.desktop.visible_windows()), 1)
+        # The running window, brought back from the task bar, and no other.
+        self.assertEqual(wait_for("the window shown", self.desktop.visible_windows), [self.app.window])
 
     def test_a_second_launch_hands_its_picture_to_the_running_window_and_ends(self):
         app = self.launch()
+        self.desktop.run(["xdotool", "windowminimize", "--sync", app.window])
         # From another folder: the file's name is made absolute before it is handed over.
         elsewhere = self.desktop.path("elsewhere")
         os.mkdir(elsewhere)
@@ -235,6 +237,7 @@ class SecondLaunch(EndToEnd):
         # A pipe is handed over as it is: the running window reads it, also
         # what is written only after the second launch has ended.
         reader, writer = os.pipe()
+        self.desktop.run(["xdotool", "windowminimize", "--sync", app.window])
         outcome = self.launch_again(["-"], reader, self.desktop.home)
         os.close(reader)
         with os.fdopen(writer, "wb") as pipe:
