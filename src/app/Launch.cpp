@@ -3,15 +3,19 @@
 #include "Launch.h"
 
 #include "AppDelegate.h"
-#include "Clipboard.h"
 
 #include <QGuiApplication>
 #include <QTimer>
 
-void attachDelegate(QGuiApplication &application, AppDelegate &delegate)
+void attachDelegate(QGuiApplication &application, AppDelegate &delegate, PictureSource firstPicture)
 {
     application.setQuitOnLastWindowClosed(delegate.applicationShouldTerminateAfterLastWindowClosed());
-    QTimer::singleShot(0, &delegate, &AppDelegate::applicationDidFinishLaunching);
+    QTimer::singleShot(0, &delegate, [&delegate, firstPicture] {
+        delegate.applicationDidFinishLaunching();
+        // A picture named at launch is translated instead of the clipboard's,
+        // which is most likely an older one.
+        openPicture(delegate, firstPicture);
+    });
 }
 
 void AppDelegate::applicationDidFinishLaunching()
@@ -20,5 +24,4 @@ void AppDelegate::applicationDidFinishLaunching()
     buildWindow();
     window->raise();
     window->activateWindow();
-    whenClipboardReadable(window, [this] { pasteNow(); });
 }

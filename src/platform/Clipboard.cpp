@@ -2,6 +2,7 @@
 
 #include "Clipboard.h"
 
+#include "BackgroundReads.h"
 #include "ClipboardPicture.h"
 #include "PictureFiles.h"
 #include "WaylandPaste.h"
@@ -9,13 +10,9 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QPointer>
-#include <QThreadPool>
 #include <QWidget>
 #include <QWindow>
 
-#include <memory>
-#include <mutex>
 #include <utility>
 
 namespace {
@@ -68,77 +65,6 @@ std::optional<QImage> pictureIn(const Offer &offer, const std::atomic<bool> &sto
     return firstPictureFile(offer.fileList, SelectionLimits{}, stop);
 }
 
-using BackgroundRead = std::function<std::optional<QImage>(const std::atomic<bool> &stop)>;
-
-// Qt's own X11 clipboard waits for the owner on the main thread, for seconds
-// and then for as long as a frozen owner stays frozen. X11 reads therefore run
-// here, one at a time, each on a connection of its own; so do the decoding
-// and the file reads of every other clipboard read and of drops.
-class BackgroundReads {
-public:
-    static BackgroundReads &shared()
-    {
-        static BackgroundReads reads;
-        return reads;
-    }
-
-    void start(QObject *receiver, ClipboardPictureCompletion done, BackgroundRead read)
-    {
-        const std::shared_ptr<std::atomic<bool>> stop = renew();
-        auto deliver = [receiver = QPointer(receiver), done = std::move(done), stop](std::optional<QImage> picture) {
-            if (receiver && !stop->load())
-                done(std::move(picture));
-        };
-        threads.start([stop, read = std::move(read), deliver = std::move(deliver)]() mutable {
-            std::optional<QImage> picture = read(*stop);
-            if (stop->load())
-                return;
-            QMetaObject::invokeMethod(
-                qApp, [deliver = std::move(deliver), picture = std::move(picture)]() mutable { deliver(picture); },
-                Qt::QueuedConnection);
-        });
-    }
-
-    void abandon() { renew(); }
-
-private:
-    BackgroundReads()
-    {
-        threads.setMaxThreadCount(1);
-        qAddPostRoutine([] { shared().stopAll(); });
-    }
-
-    // Abandons the read under way, if any, and gives the next one its flag.
-    std::shared_ptr<std::atomic<bool>> renew()
-    {
-        const std::lock_guard lock(mutex);
-        if (current)
-            current->store(true);
-        current = std::make_shared<std::atomic<bool>>(false);
-        return current;
-    }
-
-    void stopAll()
-    {
-        {
-            const std::lock_guard lock(mutex);
-            if (current)
-                current->store(true);
-        }
-        threads.waitForDone();
-    }
-
-    std::mutex mutex;
-    std::shared_ptr<std::atomic<bool>> current;
-    QThreadPool threads;
-};
-
-void limitAllocationOnce()
-{
-    static const bool limited = (limitPictureAllocation(), true);
-    Q_UNUSED(limited);
-}
-
 } // namespace
 
 void readClipboardImage(QObject *receiver, ClipboardPictureCompletion done)
@@ -148,7 +74,7 @@ void readClipboardImage(QObject *receiver, ClipboardPictureCompletion done)
     // one that knows who owns the clipboard now; this thread stays free to
     // serve it.
     if (QGuiApplication::platformName() == u"xcb") {
-        BackgroundReads::shared().start(receiver, std::move(done), [](const std::atomic<bool> &stop) {
+        readInBackground(receiver, std::move(done), [](const std::atomic<bool> &stop) {
             return readX11ClipboardPicture(QByteArray(), SelectionLimits{}, stop);
         });
         return;
@@ -159,22 +85,20 @@ void readClipboardImage(QObject *receiver, ClipboardPictureCompletion done)
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && canRunWaylandPaste() &&
         !QGuiApplication::clipboard()->ownsClipboard()) {
         const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-        BackgroundReads::shared().start(
-            receiver, std::move(done),
-            [offered = data ? formatsOf(*data) : QList<QByteArray>()](const std::atomic<bool> &stop) {
-                return readWaylandClipboardPicture(offered, SelectionLimits{}, stop);
-            });
+        readInBackground(receiver, std::move(done),
+                         [offered = data ? formatsOf(*data) : QList<QByteArray>()](const std::atomic<bool> &stop) {
+                             return readWaylandClipboardPicture(offered, SelectionLimits{}, stop);
+                         });
         return;
     }
     Offer offer = offerOf(QGuiApplication::clipboard()->mimeData());
     if (!offer.fileList.isEmpty()) {
-        BackgroundReads::shared().start(
-            receiver, std::move(done),
-            [offer = std::move(offer)](const std::atomic<bool> &stop) { return pictureIn(offer, stop); });
+        readInBackground(receiver, std::move(done),
+                         [offer = std::move(offer)](const std::atomic<bool> &stop) { return pictureIn(offer, stop); });
         return;
     }
     // Picture data Qt has taken already is decoded at once, as Qt would.
-    BackgroundReads::shared().abandon();
+    abandonBackgroundRead();
     const std::atomic<bool> never(false);
     done(pictureIn(offer, never));
 }
@@ -182,9 +106,8 @@ void readClipboardImage(QObject *receiver, ClipboardPictureCompletion done)
 void readDroppedPicture(QObject *receiver, const QMimeData *data, ClipboardPictureCompletion done)
 {
     limitAllocationOnce();
-    BackgroundReads::shared().start(receiver, std::move(done), [offer = offerOf(data)](const std::atomic<bool> &stop) {
-        return pictureIn(offer, stop);
-    });
+    readInBackground(receiver, std::move(done),
+                     [offer = offerOf(data)](const std::atomic<bool> &stop) { return pictureIn(offer, stop); });
 }
 
 void writeClipboardImage(const QImage &image)

@@ -31,7 +31,7 @@ public:
     AppDelegate();
     ~AppDelegate() override;
 
-    // Launch: menu bar, window, focus, then one paste.
+    // Launch: menu bar, window, focus. The first paste follows (Launch.h).
     void applicationDidFinishLaunching();
     bool applicationShouldTerminateAfterLastWindowClosed() const { return true; }
 

@@ -30,7 +30,7 @@ dpkg --root="$root" --install "$deb" >"$scratch/dpkg.log" 2>&1 || fail "dpkg --i
 
 # The installed tree as a desktop reads it.
 share=$root/usr/share
-entry=$share/applications/quillmere.desktop
+entry=$share/applications/org.quillmere.Quillmere.desktop
 # Hints (two main categories, asked for on purpose) are not failures.
 desktop-file-validate "$entry" || fail "desktop-file-validate rejects $entry"
 appstreamcli validate-tree --no-net --strict "$root" || fail "appstreamcli rejects the tree"

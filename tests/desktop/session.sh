@@ -11,6 +11,9 @@ scratch=$(mktemp -d)
 started=()
 # What the app keeps between runs stays with the test.
 export XDG_CONFIG_HOME=$scratch/config
+# No session bus: a Quillmere already running in this session would
+# otherwise be handed the test's launches.
+export DBUS_SESSION_BUS_ADDRESS=unix:path=$scratch/no-session-bus
 
 fail() {
   echo "FAIL: $*" >&2

@@ -15,7 +15,7 @@ source "$(dirname "$0")/session.sh"
 source_dir=$(realpath "$1")
 quillmere=$(realpath "$2")
 port=$3
-entry=$source_dir/data/quillmere.desktop
+entry=$source_dir/data/org.quillmere.Quillmere.desktop
 
 python3 "$source_dir/tests/support/fake_translate.py" --port "$port" --max-seconds 1200 \
   --log "$scratch/requests.log" >"$scratch/fake.log" 2>&1 &

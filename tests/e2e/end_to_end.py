@@ -23,8 +23,8 @@ import urllib.parse
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.realpath(__file__)), "..", "support"))
 
 from e2e_harness import (  # noqa: E402
-    SCREEN, App, Desktop, FakeService, TlsFront, differing_pixels, png_size, stop_process, trusting_wrapper,
-    wait_for)
+    SCREEN, App, Desktop, FakeService, SessionBus, TlsFront, differing_pixels, png_size, stop_process,
+    trusting_wrapper, wait_for)
 import e2e_pictures  # noqa: E402
 
 ARGS = None
@@ -48,8 +48,8 @@ class EndToEnd(unittest.TestCase):
         self.lines = e2e_pictures.settings_dialog(self.picture)
         self.address = "file://" + urllib.parse.quote(self.picture)
 
-    def launch(self, binary=None, wrapper=()):
-        self.app = App(self.desktop, binary or ARGS.app, wrapper)
+    def launch(self, binary=None, wrapper=(), **options):
+        self.app = App(self.desktop, binary or ARGS.app, wrapper, **options)
         self.addCleanup(self.app.close)
         self.app.wait_for_window()
         return self.app
@@ -184,6 +184,96 @@ class DroppedPicture(EndToEnd):
         web = f"http://127.0.0.1:{ARGS.port}/pictures/settings.png"
         self.drag({"image/png": self.png(), "text/uri-list": f"{web}\r\n".encode(), "text/x-moz-url": web.encode()})
         self.assert_translated()
+
+
+class FileArgument(EndToEnd):
+    def test_a_file_named_at_launch_is_translated(self):
+        # Named relative to the folder it is started in, as a shell passes it.
+        self.launch(args=[os.path.basename(self.picture)])
+        self.assert_translated()
+
+
+class PipedPicture(EndToEnd):
+    def test_a_picture_piped_in_is_translated(self):
+        self.launch(args=["-"], stdin=subprocess.PIPE)
+        # A screenshot tool writes only once its user has chosen the region.
+        time.sleep(1)
+        self.app.process.stdin.write(self.png())
+        self.app.process.stdin.close()
+        self.assert_translated()
+
+
+class SecondLaunch(EndToEnd):
+    """On a session bus, as in a desktop session."""
+
+    def setUp(self):
+        super().setUp()
+        self.addCleanup(SessionBus(self.desktop).close)
+
+    def launch_again(self, args, stdin, cwd):
+        """Starts the program once more; its exit status and how long it ran."""
+        started = time.monotonic()
+        done = subprocess.run([ARGS.app, *args], env=self.desktop.env, cwd=cwd, stdin=stdin,
+                              capture_output=True, timeout=30)
+        return done.returncode, time.monotonic() - started, done.stderr.decode(errors="replace")
+
+    def assert_handed_over(self, outcome):
+        status, seconds, errors = outcome
+        self.assertEqual(status, 0, errors)
+        self.assertLess(seconds, 1.0)
+        # The running window, brought back from the task bar, and no other.
+        self.assertEqual(wait_for("the window shown", self.desktop.visible_windows), [self.app.window])
+
+    def test_a_second_launch_hands_its_picture_to_the_running_window_and_ends(self):
+        app = self.launch()
+        self.desktop.run(["xdotool", "windowminimize", "--sync", app.window])
+        # From another folder: the file's name is made absolute before it is handed over.
+        elsewhere = self.desktop.path("elsewhere")
+        os.mkdir(elsewhere)
+        relative = os.path.join("..", os.path.basename(self.picture))
+        self.assert_handed_over(self.launch_again([relative], subprocess.DEVNULL, elsewhere))
+        self.assert_translated()
+
+        # A pipe is handed over as it is: the running window reads it, also
+        # what is written only after the second launch has ended.
+        reader, writer = os.pipe()
+        self.desktop.run(["xdotool", "windowminimize", "--sync", app.window])
+        outcome = self.launch_again(["-"], reader, self.desktop.home)
+        os.close(reader)
+        with os.fdopen(writer, "wb") as pipe:
+            pipe.write(self.png())
+        self.assert_handed_over(outcome)
+        wait_for("the piped picture's lines at the service", lambda: len(self.service.requests()) == 2 * len(self.lines))
+        self.assertCountEqual(self.service.requests(), [("iw", line) for line in self.lines] * 2)
+
+        app.press("ctrl+q")
+        self.assert_ended_cleanly()
+
+
+class BadArguments(EndToEnd):
+    def test_what_is_no_picture_gives_the_no_image_message_and_nothing_hangs(self):
+        # The message as a launch on an empty clipboard shows it, a moment after the window appears.
+        self.launch()
+        time.sleep(1.5)
+        expected = self.app.status_screenshot(self.desktop.path("no-image.png"))
+        self.app.press("ctrl+q")
+        self.assert_ended_cleanly()
+
+        folder, fifo, text = (self.desktop.path(name) for name in ("folder.png", "fifo.png", "notes.png"))
+        os.mkdir(folder)
+        os.mkfifo(fifo)
+        with open(text, "w", encoding="utf-8") as f:
+            f.write("Network settings\n" * 100)
+        web = f"http://127.0.0.1:{ARGS.port}/pictures/settings.png"
+        for argument in (folder, fifo, self.desktop.path("gone.png"), text, web):
+            with self.subTest(argument=argument):
+                app = self.launch(args=[argument])
+                shown = self.desktop.path("status.png")
+                wait_for("the no-image message", lambda: differing_pixels(
+                    self.desktop, app.status_screenshot(shown), expected) == 0, timeout=15, interval=0.2)
+                app.press("ctrl+q")
+                self.assert_ended_cleanly()
+        self.assertEqual(self.service.requests(), [])
 
 
 if __name__ == "__main__":

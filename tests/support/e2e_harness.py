@@ -86,12 +86,18 @@ class Desktop(Closing):
         self.env = {k: v for k, v in os.environ.items() if not k.startswith(("QT_", "WAYLAND_"))}
         self.env.update(DISPLAY=f":{number}", HOME=self.home, XDG_RUNTIME_DIR=runtime,
                         XDG_CONFIG_HOME=os.path.join(self.home, ".config"),
-                        XDG_SESSION_TYPE="x11", LC_ALL="C.UTF-8")
+                        XDG_SESSION_TYPE="x11", LC_ALL="C.UTF-8", DBUS_SESSION_BUS_ADDRESS=self.no_bus())
         self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         wait_for("the window manager",
                  lambda: "window id" in self.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], check=False),
                  timeout=10)
+
+    def no_bus(self):
+        """A session bus address where there is none: each launch has a
+        window of its own, and none reaches a Quillmere of this machine's
+        own session."""
+        return f"unix:path={self.path('no-session-bus')}"
 
     def run(self, argv, check=True, binary=False, timeout=30):
         done = subprocess.run(argv, env=self.env, capture_output=True, text=not binary, timeout=timeout)
@@ -137,9 +143,12 @@ class Desktop(Closing):
 
     # Windows
 
+    def visible_windows(self, title=WINDOW_TITLE):
+        return self.run(["xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(title)}$"],
+                        check=False).split()
+
     def visible_window(self, title=WINDOW_TITLE):
-        found = self.run(["xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(title)}$"],
-                         check=False).split()
+        found = self.visible_windows(title)
         return found[0] if found else None
 
     def geometry(self, window):
@@ -163,6 +172,27 @@ class Desktop(Closing):
         for process in (self.clipboard_server, self.wm, self.server):
             stop_process(process)
         self.clipboard_server = self.server = self.wm = None
+
+
+class SessionBus(Closing):
+    """A session bus of the desktop's own, which the programs started on it
+    from now on find: a dbus-daemon, as dbus-run-session starts one."""
+
+    def __init__(self, desktop):
+        self.desktop = desktop
+        self.process = subprocess.Popen(
+            ["dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address=1",
+             f"--address=unix:path={desktop.path('session-bus')}"],
+            env=desktop.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        address = self.process.stdout.readline().strip()
+        if not address:
+            self.close()
+            raise RuntimeError("dbus-daemon did not start")
+        desktop.env["DBUS_SESSION_BUS_ADDRESS"] = address
+
+    def close(self):
+        stop_process(self.process)
+        self.desktop.env["DBUS_SESSION_BUS_ADDRESS"] = self.desktop.no_bus()
 
 
 class LocalServer(Closing):
@@ -265,14 +295,16 @@ class TlsFront(LocalServer):
 class App(Closing):
     """The application under test, started on a desktop."""
 
-    def __init__(self, desktop, binary, wrapper=()):
+    def __init__(self, desktop, binary, wrapper=(), args=(), stdin=subprocess.DEVNULL):
         """`wrapper` is a command line that the binary's path is appended to,
-        which must exec it (so that the process is the application's)."""
+        which must exec it (so that the process is the application's);
+        `args` follow the binary. With `stdin` subprocess.PIPE, the test
+        writes the program's standard input through `process.stdin`."""
         self.desktop = desktop
         self.stderr_path = desktop.path("app-stderr.txt")
         with open(self.stderr_path, "wb") as stderr:
-            self.process = subprocess.Popen([*wrapper, binary], env=desktop.env, cwd=desktop.home,
-                                            stdout=subprocess.DEVNULL, stderr=stderr)
+            self.process = subprocess.Popen([*wrapper, binary, *args], env=desktop.env, cwd=desktop.home,
+                                            stdin=stdin, stdout=subprocess.DEVNULL, stderr=stderr)
         self.window = None
 
     def wait_for_window(self, timeout=20):
@@ -305,6 +337,14 @@ class App(Closing):
         _, _, width, height = self.desktop.geometry(self.window)
         self.desktop.run(["convert", whole, "-crop",
                           f"{PICTURE_AREA[0]}x{PICTURE_AREA[1]}+0+{height - PICTURE_AREA[1]}", "+repage", path])
+        return path
+
+    def status_screenshot(self, path):
+        """The status line alone, as the screen shows it: 420 x 20 at (525, 12)
+        of the content, which is the window's lower 700 rows."""
+        whole = self.desktop.screenshot(self.desktop.path("window.png"), self.window)
+        _, _, _, height = self.desktop.geometry(self.window)
+        self.desktop.run(["convert", whole, "-crop", f"420x20+525+{height - 700 + 12}", "+repage", path])
         return path
 
     def copied_text(self, previous=None, timeout=60):
@@ -342,6 +382,8 @@ class App(Closing):
             raise AssertionError(f"the application is still running {timeout} s later") from None
 
     def close(self):
+        if self.process.stdin:
+            self.process.stdin.close()
         if self.process.poll() is None:
             self.process.kill()
             self.process.wait()
