@@ -89,6 +89,45 @@ private Q_SLOTS:
         QCOMPARE(translateNow(u"Hello world"_qs, u"es"_qs, routeTo(own.endpoint(), limits)), translation);
     }
 
+    // A refusal (429, 503) is asked again after what its Retry-After asks for,
+    // or a short back-off, at most twice and never past the line's deadline;
+    // other errors are not asked again. Each row's own service counts the requests.
+    void refusalsAskedAgain_data()
+    {
+        using namespace std::chrono;
+        QTest::addColumn<QStringList>("rule");
+        QTest::addColumn<TransferLimits>("limits");
+        QTest::addColumn<Translation>("translation");
+        QTest::addColumn<int>("requests");
+        const TransferLimits usual{seconds(20), seconds(40)};
+        const Translation translated(u"[es] Hello world"_qs);
+        const auto refuse = [](const QString &times, const QString &status, const QString &retryAfter) {
+            return QStringList{u"--throttle"_qs, u"*"_qs, times, status, retryAfter};
+        };
+        QTest::newRow("429 twice with Retry-After, then 200")
+            << refuse(u"2"_qs, u"429"_qs, u"1"_qs) << usual << translated << 3;
+        QTest::newRow("429 for ever, backing off")
+            << refuse(u"forever"_qs, u"429"_qs, u"-"_qs) << usual << Translation() << 3;
+        // The second wait would end past the 5 s deadline: the line fails at once.
+        QTest::newRow("429 for ever, Retry-After past the deadline")
+            << refuse(u"forever"_qs, u"429"_qs, u"3"_qs) << TransferLimits{seconds(20), seconds(5)} << Translation()
+            << 2;
+        QTest::newRow("500 is not asked again")
+            << QStringList{u"--answer"_qs, u"*"_qs, u"500"_qs, u"<html>Server error</html>"_qs} << usual
+            << Translation() << 1;
+    }
+    void refusalsAskedAgain()
+    {
+        QFETCH(QStringList, rule);
+        QFETCH(TransferLimits, limits);
+        QFETCH(Translation, translation);
+        QFETCH(int, requests);
+        const FakeTranslationService own(rule);
+        QVERIFY(own.isListening());
+        QCOMPARE(translateNow(u"Hello world"_qs, u"es"_qs, routeTo(own.endpoint(), limits)), translation);
+        QCOMPARE(own.requestLines().size(), requests);
+    }
+
     // Only the headers Qt's HTTP client sends by itself, and never a cookie,
     // not even one the service set on an earlier reply.
     void onlyDefaultHeadersAndNoCookies()
