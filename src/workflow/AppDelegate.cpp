@@ -53,3 +53,9 @@ void AppDelegate::languageChanged()
         return;
     translateAndShow();
 }
+
+void AppDelegate::setWholeSentences(bool on)
+{
+    wholeSentences = on;
+    languageChanged();
+}

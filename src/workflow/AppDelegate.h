@@ -3,6 +3,7 @@
 #pragma once
 
 #include "TextItem.h"
+#include "TranslationMemory.h"
 
 #include <QComboBox>
 #include <QImage>
@@ -38,6 +39,9 @@ public Q_SLOTS:
     void languageChanged();
     void copyImage();
     void copyText();
+    // Whether lines that continue one paragraph are translated together; the
+    // current picture is translated again, as for another language.
+    void setWholeSentences(bool on);
 
 public:
     void buildMenu();
@@ -56,6 +60,9 @@ public:
     std::optional<QImage> lastImage;
     QString lastText;
     qint64 jobID = 0;
+    bool wholeSentences = false;
+    // What was translated in this run, for the jobs that follow.
+    TranslationMemory memory;
 
 private:
     QPointer<QMenuBar> menuBar;
