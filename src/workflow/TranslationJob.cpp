@@ -129,18 +129,18 @@ void AppDelegate::translateAndShow()
     // Every request goes out now; answers come back in any order, on any
     // thread, and are stored at their own lines' places on the main thread.
     for (const QString &text : asked) {
-        translateText(text, code,
-                      [self = QPointer(this), ledger, text, code,
-                       same = askedFor.value(text)](std::optional<QString> translation) {
-                          onMainThread([self, ledger, text, code, same, translation = std::move(translation)] {
-                              if (translation && self)
-                                  self->memory.remember(text, code, *translation);
-                              for (const qsizetype p : same)
-                                  store(*ledger, p, translation);
-                              if (--ledger->outstanding == 0)
-                                  ledger->finish(*ledger);
-                          });
-                      });
+        const auto answered = [self = QPointer(this), ledger, text, code,
+                               same = askedFor.value(text)](const std::optional<QString> &translation) {
+            if (translation && self)
+                self->memory.remember(text, code, *translation);
+            for (const qsizetype p : same)
+                store(*ledger, p, translation);
+            if (--ledger->outstanding == 0)
+                ledger->finish(*ledger);
+        };
+        translateText(text, code, [answered](std::optional<QString> translation) {
+            onMainThread([answered, translation = std::move(translation)] { answered(translation); });
+        });
     }
     if (asked.isEmpty())
         onMainThread([ledger] { ledger->finish(*ledger); });
