@@ -13,9 +13,11 @@ namespace {
 
 // Lengths are fractions of a line's height, which follows its font size.
 constexpr double sizeTolerance = 0.15; // of the taller line
-constexpr double maxGap = 0.75;        // between one box and the next
+constexpr double maxGap = 0.6;         // between one box and the next
 constexpr double maxOverlap = 0.35;    // tightly set lines' boxes overlap
-constexpr double edgeTolerance = 0.5;  // between aligned edges or centres
+// Recognition may keep a list marker's ink in the box while dropping it from
+// the text, which moves the box's edge by the marker and its space.
+constexpr double edgeTolerance = 0.6; // between aligned edges or centres
 constexpr double pitchTolerance = 0.25;
 // A line that ended where the next word would still have fitted ended on
 // purpose; widths are read from ink, so they may fall a little short.
@@ -195,7 +197,8 @@ QList<Paragraph> paragraphsOf(const TextItems &items, QSizeF picture)
     QList<qsizetype> next(lines.size(), -1), previous(lines.size(), -1);
     for (const qsizetype i : topDown) {
         const qsizetype j = lineBelow(lines, i);
-        if (j < 0 || previous[j] >= 0 || !readsOn(lines[i], lines[j]))
+        if (j < 0 || previous[j] >= 0 || !readsOn(lines[i], lines[j]) ||
+            !wrapped(lines[i], lines[j], std::max(lines[i].box.width(), lines[j].box.width())))
             continue;
         // Lines of one paragraph stand at one distance from each other; a
         // wider step is the space between two blocks.

@@ -138,7 +138,7 @@ double startOf(const Canvas &c, double left, double width)
 
 DrawnPage paragraphs(Canvas &c)
 {
-    const double width = c.px * c.between(24, 40), step = c.px * c.between(1.35, 1.6), left = 2 * c.px;
+    const double width = c.px * c.between(24, 40), step = c.px * c.between(1.3, 1.8), left = 2 * c.px;
     double baseline = 3 * c.px;
     for (int n = 0; n < 2; ++n)
         baseline = c.paragraph(c.sentences(2, 4), startOf(c, left, width), width, baseline, c.font(c.px), step) +

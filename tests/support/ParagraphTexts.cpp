@@ -86,7 +86,7 @@ const QList<PageText> &pageTexts()
           "Vérifiez que le document est signé par les deux parties avant de le renvoyer.",
           "Les sauvegardes de plus de trente jours sont supprimées automatiquement pour libérer de l'espace.",
           "Merci pour les photos du voyage, elles sont encore plus belles que dans mon souvenir.",
-          "Voulez-vous enregistrer les modifications apportées à ce document avant de le fermer ?",
+          "Voulez-vous enregistrer les modifications apportées à ce document avant de le fermer\u00a0?",
           "La connexion a été perdue pendant l'envoi du rapport vers le dossier partagé.",
           "Les notifications de cette conversation sont désactivées jusqu'à demain matin."},
          {"Nouvelle fenêtre", "Ouvrir un fichier récent", "Enregistrer comme modèle", "Exporter en PDF", "Aperçu",

@@ -7,6 +7,7 @@
 #include "ParagraphPages.h"
 #include "RecognizeText.h"
 
+#include <QFontMetricsF>
 #include <QtTest>
 
 namespace {
@@ -49,6 +50,25 @@ TextItems drawnItems(const DrawnPage &page)
     return items;
 }
 
+// A line of Noto Sans at `size` pixels whose box, as recognition gives it,
+// starts `x` pixels from the left and `top` from the top.
+struct Set {
+    QString text;
+    double x, top, size;
+};
+
+TextItems setLines(const QList<Set> &lines, QSizeF page)
+{
+    TextItems items;
+    for (const Set &line : lines) {
+        QFont font(u"Noto Sans"_qs);
+        font.setPixelSize(int(line.size));
+        const QRectF box(line.x, line.top, QFontMetricsF(font).horizontalAdvance(line.text), 1.18 * line.size);
+        items.append({line.text, normalisedBox(box, page)});
+    }
+    return items;
+}
+
 const PageText &language(const QString &code)
 {
     for (const PageText &text : pageTexts())
@@ -81,6 +101,42 @@ private Q_SLOTS:
             const TextItems items = drawnItems(page);
             QCOMPARE(shown(items, paragraphsOf(items, page.image.size())), truth(page, items));
         }
+    }
+
+    // Lines that every other rule would join, kept apart by one.
+    void eachRuleKeepsLinesApart_data()
+    {
+        QTest::addColumn<QList<Set>>("lines");
+        QTest::addColumn<QStringList>("paragraphs");
+        const QString full = u"Your files are kept on this computer and are never"_qs, rest = u"sent anywhere."_qs;
+        QTest::newRow("list items that fill the line")
+            << QList<Set>{{u"• Keep your files on this computer and never send them"_qs, 32, 40, 16},
+                          {u"• Install each update the next time the application starts"_qs, 32, 62, 16}}
+            << QStringList{u"• Keep your files on this computer and never send them"_qs,
+                           u"• Install each update the next time the application starts"_qs};
+        QTest::newRow("a wider heading over smaller text")
+            << QList<Set>{{u"Keep your files safe on every device"_qs, 32, 40, 20},
+                          {full, 32, 68, 16},
+                          {rest, 32, 90, 16}}
+            << QStringList{u"Keep your files safe on every device"_qs, full + u" / "_qs + rest};
+        QTest::newRow("a line below, further right")
+            << QList<Set>{{full, 32, 40, 16}, {u"sent anywhere without your permission."_qs, 160, 62, 16}}
+            << QStringList{full, u"sent anywhere without your permission."_qs};
+        QTest::newRow("a short line over a long one")
+            << QList<Set>{{u"Your files are kept"_qs, 32, 40, 16},
+                          {u"on this computer and are never sent anywhere."_qs, 32, 62, 16}}
+            << QStringList{u"Your files are kept"_qs, u"on this computer and are never sent anywhere."_qs};
+        QTest::newRow("a blank line between")
+            << QList<Set>{{full, 32, 40, 16}, {rest, 32, 82, 16}} << QStringList{full, rest};
+    }
+
+    void eachRuleKeepsLinesApart()
+    {
+        QFETCH(QList<Set>, lines);
+        QFETCH(QStringList, paragraphs);
+        const QSizeF page(800, 300);
+        const TextItems items = setLines(lines, page);
+        QCOMPARE(shown(items, paragraphsOf(items, page)), paragraphs);
     }
 
     // The same with the lines and boxes that recognition finds.
