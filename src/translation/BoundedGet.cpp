@@ -34,7 +34,12 @@ public:
         connect(reply, &QNetworkReply::readyRead, this, &Exchange::readAvailable);
         connect(reply, &QNetworkReply::finished, this, &Exchange::finish);
         connect(reply, &QNetworkReply::redirected, this, &Exchange::checkRedirect);
-        QTimer::singleShot(limits.deadline, this, &Exchange::fail);
+        // A timer of its own goes with the exchange; a single-shot one would
+        // stay queued until the deadline, however soon the reply ended.
+        auto *deadline = new QTimer(this);
+        deadline->setSingleShot(true);
+        connect(deadline, &QTimer::timeout, this, &Exchange::fail);
+        deadline->start(limits.deadline);
     }
 
 private:
