@@ -151,7 +151,7 @@ int main(int argc, char *argv[])
         pause(500);
         char what[96];
         std::snprintf(what, sizeof what, "12 jobs of 2,000 new lines, batch %d (%lld answers remembered)", batch,
-                      qlonglong(delegate.memory.size()));
+                      qlonglong(delegate.translationMemory.size()));
         row(what, before, figures(), ms);
     }
     for (int round = 1; round <= 3; ++round) {

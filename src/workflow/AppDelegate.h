@@ -62,7 +62,7 @@ public:
     qint64 jobID = 0;
     bool wholeSentences = false;
     // What was translated in this run, for the jobs that follow.
-    TranslationMemory memory;
+    TranslationMemory translationMemory;
 
 private:
     QPointer<QMenuBar> menuBar;

@@ -116,7 +116,7 @@ void AppDelegate::translateAndShow()
     QHash<QString, QList<qsizetype>> askedFor;
     for (qsizetype p = 0; p < ledger->passages.size(); ++p) {
         const QString &text = ledger->passages[p].text;
-        if (const std::optional<QString> known = memory.recall(text, code)) {
+        if (const std::optional<QString> known = translationMemory.recall(text, code)) {
             store(*ledger, p, known);
             continue;
         }
@@ -132,7 +132,7 @@ void AppDelegate::translateAndShow()
         const auto answered = [self = QPointer(this), ledger, text, code,
                                same = askedFor.value(text)](const std::optional<QString> &translation) {
             if (translation && self)
-                self->memory.remember(text, code, *translation);
+                self->translationMemory.remember(text, code, *translation);
             for (const qsizetype p : same)
                 store(*ledger, p, translation);
             if (--ledger->outstanding == 0)
