@@ -2,9 +2,11 @@
 
 // Memory and threads under load, with the real recogniser, translation client
 // and renderer against the fake service at argv[1]: a job of 2,000 lines, run
-// three times, and rounds of 50 pastes in quick succession. Prints a Markdown
-// table of resident memory (after giving freed memory back to the system) and
-// thread counts before and after each.
+// three times (the second and third answered from the memory of answers), three
+// batches of jobs of 24,000 new lines each (past the memory's bound), and
+// rounds of 50 pastes in quick succession. Prints a Markdown table of resident
+// memory (after giving freed memory back to the system) and thread counts
+// before and after each.
 #include "AppDelegate.h"
 #include "ImageView.h"
 #include "RecognizeText.h"
@@ -131,6 +133,25 @@ int main(int argc, char *argv[])
         pause(500);
         char what[96];
         std::snprintf(what, sizeof what, "2,000-line job %d (%d lines translated)", run, translated);
+        row(what, before, figures(), ms);
+    }
+    for (int batch = 1; batch <= 3; ++batch) {
+        const Figures before = figures();
+        QElapsedTimer clock;
+        clock.start();
+        for (int job = 0; job < 12; ++job) {
+            for (int k = 0; k < 2000; ++k)
+                lines[k].text = QStringLiteral("Batch %1, job %2, line %3 of a long page").arg(batch).arg(job).arg(k);
+            delegate.currentItems = lines;
+            const qint64 number = delegate.jobID + 1;
+            delegate.translateAndShow();
+            settle([&] { return delegate.jobID == number && status.text().startsWith(u"בוצע"); });
+        }
+        const qint64 ms = clock.elapsed();
+        pause(500);
+        char what[96];
+        std::snprintf(what, sizeof what, "12 jobs of 2,000 new lines, batch %d (%lld answers remembered)", batch,
+                      qlonglong(delegate.translationMemory.size()));
         row(what, before, figures(), ms);
     }
     for (int round = 1; round <= 3; ++round) {

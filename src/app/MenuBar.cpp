@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMenuBar>
+#include <QSettings>
 
 void AppDelegate::buildMenu()
 {
@@ -19,4 +20,15 @@ void AppDelegate::buildMenu()
     edit->addAction(QStringLiteral("הדבק תמונה"), Qt::CTRL | Qt::Key_V, this, &AppDelegate::pasteNow);
     edit->addAction(QStringLiteral("העתק תמונה מתורגמת"), Qt::CTRL | Qt::Key_C, this, &AppDelegate::copyImage);
     edit->addAction(QStringLiteral("העתק טקסט מתורגם"), Qt::CTRL | Qt::SHIFT | Qt::Key_C, this, &AppDelegate::copyText);
+
+    // Kept in the settings file at once, so the choice outlives a crash too.
+    const QString key = QStringLiteral("translation/wholeSentences");
+    wholeSentences = QSettings(QStringLiteral("quillmere"), QStringLiteral("quillmere")).value(key, false).toBool();
+    QAction *sentences = edit->addAction(QStringLiteral("תרגום משפטים שלמים"));
+    sentences->setCheckable(true);
+    sentences->setChecked(wholeSentences);
+    connect(sentences, &QAction::toggled, this, [this, key](bool on) {
+        QSettings(QStringLiteral("quillmere"), QStringLiteral("quillmere")).setValue(key, on);
+        setWholeSentences(on);
+    });
 }

@@ -24,7 +24,7 @@ bool isHttpStatusError(QNetworkReply::NetworkError error)
 // Follows one reply to its end. A child of the reply, so it goes with it.
 class Exchange final : public QObject {
 public:
-    Exchange(QNetworkReply *reply, const TransferLimits &limits, BodyCompletion done)
+    Exchange(QNetworkReply *reply, const TransferLimits &limits, ResponseCompletion done)
         : QObject(reply), reply(reply), maxBodyBytes(limits.maxBodyBytes), done(std::move(done))
     {
         // Qt's own HTTP thread reads ahead of us into a buffer that has no
@@ -34,7 +34,12 @@ public:
         connect(reply, &QNetworkReply::readyRead, this, &Exchange::readAvailable);
         connect(reply, &QNetworkReply::finished, this, &Exchange::finish);
         connect(reply, &QNetworkReply::redirected, this, &Exchange::checkRedirect);
-        QTimer::singleShot(limits.deadline, this, &Exchange::fail);
+        // A timer of its own goes with the exchange; a single-shot one would
+        // stay queued until the deadline, however soon the reply ended.
+        auto *deadline = new QTimer(this);
+        deadline->setSingleShot(true);
+        connect(deadline, &QTimer::timeout, this, &Exchange::fail);
+        deadline->start(limits.deadline);
     }
 
 private:
@@ -67,20 +72,25 @@ private:
         const QNetworkReply::NetworkError error = reply->error();
         const bool whole =
             !failed && body.size() <= maxBodyBytes && (error == QNetworkReply::NoError || isHttpStatusError(error));
-        std::exchange(done, {})(whole ? std::optional(std::move(body)) : std::nullopt);
+        std::optional<Response> response;
+        if (whole)
+            response = Response{reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
+                                reply->rawHeader("Retry-After"), std::move(body)};
+        std::exchange(done, {})(std::move(response));
         reply->deleteLater();
     }
 
     QNetworkReply *reply;
     qint64 maxBodyBytes;
-    BodyCompletion done;
+    ResponseCompletion done;
     QByteArray body;
     bool failed = false;
 };
 
 } // namespace
 
-void boundedGet(QNetworkAccessManager &manager, const QUrl &address, const TransferLimits &limits, BodyCompletion done)
+void boundedGet(QNetworkAccessManager &manager, const QUrl &address, const TransferLimits &limits,
+                ResponseCompletion done)
 {
     QNetworkRequest request(address);
     request.setAttribute(QNetworkRequest::Http2AllowedAttribute, true);

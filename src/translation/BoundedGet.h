@@ -12,10 +12,18 @@
 
 class QNetworkAccessManager;
 
-using BodyCompletion = std::function<void(std::optional<QByteArray>)>;
+// A response that arrived whole.
+struct Response {
+    int status = 0;
+    QByteArray retryAfter; // the Retry-After header, empty when there is none
+    QByteArray body;
+};
+
+using ResponseCompletion = std::function<void(std::optional<Response>)>;
 
 // One GET of `address` through `manager`, on the manager's thread. `done` runs
-// exactly once, on that thread: with the body when the response arrived whole,
+// exactly once, on that thread: with the response when it arrived whole,
 // whatever its HTTP status; with nothing when the transport failed, a limit
 // was passed, or a redirect led anywhere but to HTTPS. No cookie is sent or kept.
-void boundedGet(QNetworkAccessManager &manager, const QUrl &address, const TransferLimits &limits, BodyCompletion done);
+void boundedGet(QNetworkAccessManager &manager, const QUrl &address, const TransferLimits &limits,
+                ResponseCompletion done);

@@ -6,7 +6,73 @@
 #include "NetworkThread.h"
 #include "ReplyReader.h"
 #include "RequestAddress.h"
+#include "RetryPolicy.h"
 #include "TranslationRoute.h"
+
+#include <QDeadlineTimer>
+#include <QNetworkAccessManager>
+#include <QRandomGenerator>
+#include <QTimer>
+
+namespace {
+
+// One line's way to the service: its address, its limits, and the deadline
+// that all of its attempts share.
+struct LineRequest {
+    QUrl address;
+    TransferLimits limits;
+    QDeadlineTimer deadline;
+    TranslationCompletion completion;
+};
+
+void attempt(QNetworkAccessManager &manager, LineRequest line, int retriesDone);
+
+// A refused line waiting for its next attempt. A child of the manager, so a
+// wait still running when the network thread stops ends the line with nothing.
+class WaitingRetry final : public QObject {
+public:
+    WaitingRetry(QNetworkAccessManager &manager, LineRequest line, int retriesDone, std::chrono::milliseconds wait)
+        : QObject(&manager), line(std::move(line))
+    {
+        QTimer::singleShot(wait, this, [this, &manager, retriesDone] {
+            deleteLater();
+            attempt(manager, std::exchange(this->line, {}), retriesDone + 1);
+        });
+    }
+
+    ~WaitingRetry() override
+    {
+        if (line.completion)
+            line.completion(std::nullopt);
+    }
+
+private:
+    LineRequest line;
+};
+
+void attempt(QNetworkAccessManager &manager, LineRequest line, int retriesDone)
+{
+    TransferLimits limits = line.limits;
+    limits.deadline = std::chrono::milliseconds(line.deadline.remainingTime());
+    const QUrl address = line.address;
+    boundedGet(manager, address, limits,
+               [&manager, line = std::move(line), retriesDone](std::optional<Response> response) mutable {
+                   if (!response) {
+                       line.completion(std::nullopt);
+                       return;
+                   }
+                   const std::optional<std::chrono::milliseconds> wait =
+                       retryWait(response->status, response->retryAfter, retriesDone,
+                                 std::chrono::milliseconds(line.deadline.remainingTime()),
+                                 QDateTime::currentDateTimeUtc(), QRandomGenerator::global()->generateDouble());
+                   if (wait)
+                       new WaitingRetry(manager, std::move(line), retriesDone, *wait);
+                   else
+                       line.completion(readReply(response->body));
+               });
+}
+
+} // namespace
 
 void translateText(const QString &text, const QString &to, TranslationCompletion completion,
                    const TranslationRoute &route)
@@ -16,10 +82,7 @@ void translateText(const QString &text, const QString &to, TranslationCompletion
         completion(std::nullopt);
         return;
     }
-    onNetworkThread([address = *address, limits = route.limits,
-                     completion = std::move(completion)](QNetworkAccessManager &manager) mutable {
-        boundedGet(manager, address, limits, [completion = std::move(completion)](std::optional<QByteArray> body) {
-            completion(body ? readReply(*body) : std::nullopt);
-        });
-    });
+    LineRequest line{*address, route.limits, QDeadlineTimer(route.limits.deadline), std::move(completion)};
+    onNetworkThread(
+        [line = std::move(line)](QNetworkAccessManager &manager) mutable { attempt(manager, std::move(line), 0); });
 }

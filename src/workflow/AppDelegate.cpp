@@ -56,3 +56,9 @@ void AppDelegate::languageChanged()
         return;
     translateAndShow();
 }
+
+void AppDelegate::setWholeSentences(bool on)
+{
+    wholeSentences = on;
+    languageChanged();
+}

@@ -4,6 +4,7 @@
 
 #include "RecognitionMemory.h"
 #include "TextItem.h"
+#include "TranslationMemory.h"
 
 #include <QComboBox>
 #include <QImage>
@@ -40,6 +41,9 @@ public Q_SLOTS:
     void languageChanged();
     void copyImage();
     void copyText();
+    // Whether lines that continue one paragraph are translated together; the
+    // current picture is translated again, as for another language.
+    void setWholeSentences(bool on);
 
 public:
     void buildMenu();
@@ -58,6 +62,9 @@ public:
     std::optional<QImage> lastImage;
     QString lastText;
     qint64 jobID = 0;
+    bool wholeSentences = false;
+    // What was translated in this run, for the jobs that follow.
+    TranslationMemory translationMemory;
     // What each recognition leaves for the next (the last page's language).
     std::shared_ptr<RecognitionMemory> recognitionMemory = std::make_shared<RecognitionMemory>();
 

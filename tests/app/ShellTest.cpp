@@ -19,6 +19,8 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTextLayout>
 #include <QTimer>
 #include <QtTest>
@@ -92,7 +94,16 @@ int runLoop(std::chrono::milliseconds patience)
 class ShellTest : public QObject {
     Q_OBJECT
 
+    // The settings file of these tests, never the user's.
+    QTemporaryDir settings;
+
 private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(settings.isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    }
+
     void controlsFollowTheirResizingRules_data()
     {
         QTest::addColumn<QSize>("growth");
@@ -306,6 +317,39 @@ private Q_SLOTS:
         QVERIFY2(outcomes[0].startsWith(QStringLiteral("status \"%1\"").arg(expected)), qPrintable(outcomes[0]));
         QCOMPARE(outcomes[1], outcomes[0]);
         QCOMPARE(outcomes[2], outcomes[0]);
+    }
+
+    // After the edit menu's three commands, a checkable item for whole
+    // sentences: off at first, kept in the settings file from one run to the
+    // next, and switching it translates the current picture again.
+    void wholeSentencesItemIsKept()
+    {
+        const QString title = QStringLiteral("תרגום משפטים שלמים");
+        const QString file = settings.filePath(QStringLiteral("quillmere/quillmere.conf"));
+        QGuiApplication::clipboard()->setImage(fakes::picture(Qt::darkBlue));
+        for (const bool before : {false, true}) {
+            ShellFixture f;
+            QVERIFY(f.launch());
+            QStringList titles;
+            for (const QAction *item : f.d().window->menuBar()->actions().last()->menu()->actions())
+                titles.append(item->text());
+            QCOMPARE(titles, (QStringList{QStringLiteral("הדבק תמונה"), QStringLiteral("העתק תמונה מתורגמת"),
+                                          QStringLiteral("העתק טקסט מתורגם"), title}));
+            QAction *item = f.titled<QAction>(title);
+            QVERIFY(item->isCheckable());
+            QCOMPARE(item->isChecked(), before);
+            QCOMPARE(f.d().wholeSentences, before);
+
+            calls().recognitions[0].completion({{QStringLiteral("Hello"), QRectF(0.1, 0.5, 0.5, 0.1)}});
+            QCOMPARE(calls().translations.size(), 1);
+            item->trigger();
+            QCOMPARE(f.d().wholeSentences, !before);
+            QCOMPARE(calls().translations.size(), 2);
+            QCOMPARE(f.d().statusLabel->text(), Messages::translating(1));
+            QFile written(file);
+            QVERIFY(written.open(QIODevice::ReadOnly));
+            QVERIFY(written.readAll().contains(before ? "wholeSentences=false" : "wholeSentences=true"));
+        }
     }
 
     void launchPastesOnce_data()

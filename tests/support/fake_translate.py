@@ -13,6 +13,11 @@ Per text (the decoded value of q; "*" stands for every text without a rule of
 its own), a rule may replace that answer:
   --answer TEXT STATUS BODY   reply with this status and body
   --fail TEXT:MODE            fail in one of the ways listed in FAIL_MODES
+  --throttle TEXT TIMES STATUS RETRY_AFTER
+                              refuse the first TIMES requests of TEXT (or
+                              "forever") with STATUS (429, 503) and this
+                              Retry-After ("-" for none, "date+N" for the
+                              HTTP date N seconds from now), then answer
 
 With --times, each request also leaves two lines in that file, "<t> in <request
 line>" when it has been read and "<t> out <request line>" when its answer has
@@ -23,6 +28,7 @@ The server stops as wait_for_the_end says.
 """
 
 import argparse
+import email.utils
 import json
 import os
 import signal
@@ -77,6 +83,10 @@ class Service:
             if not sep or mode not in FAIL_MODES:
                 raise SystemExit(f"fake_translate: bad --fail {rule!r}; modes: {', '.join(FAIL_MODES)}")
             self.rules[text] = ("fail", mode)
+        self.throttles = {}
+        for text, times, status, retry_after in args.throttle:
+            left = None if times == "forever" else int(times)
+            self.throttles[text] = [left, int(status), retry_after]
         self.stopping = threading.Event()
         self.log_lock = threading.Lock()
         self.log = open(args.log, "a", encoding="latin-1", buffering=1) if args.log else None
@@ -89,6 +99,22 @@ class Service:
                 self.log.write(request_line + "\n")
             if self.headers:
                 self.headers.write(" ".join(sorted(name.lower() for name in headers.keys())) + "\n")
+
+    def refusal(self, text):
+        """(status, Retry-After or None) when this request of `text` is to be
+        refused, else None; counts the refusals of a limited rule down."""
+        with self.log_lock:
+            rule = self.throttles.get(text, self.throttles.get("*"))
+            if rule is None or rule[0] == 0:
+                return None
+            if rule[0] is not None:
+                rule[0] -= 1
+            _, status, retry_after = rule
+        if retry_after == "-":
+            return status, None
+        if retry_after.startswith("date+"):
+            return status, email.utils.formatdate(time.time() + float(retry_after[5:]), usegmt=True)
+        return status, retry_after
 
     def stamp(self, event, request_line):
         if self.times:
@@ -121,8 +147,11 @@ class Handler(BaseHTTPRequestHandler):
         if self.service.delay and self.service.stopping.wait(self.service.delay):
             return
         rule = self.service.rules.get(text, self.service.rules.get("*")) if path == SERVICE_PATH else None
+        refusal = self.service.refusal(text) if path == SERVICE_PATH else None
         try:
-            if rule is None:
+            if refusal:
+                self.refuse(*refusal)
+            elif rule is None:
                 self.send(200, json.dumps(translation_reply(text, target), ensure_ascii=False, separators=(",", ":")).encode("utf-8"))
             elif rule[0] == "answer":
                 self.send(*rule[1])
@@ -144,6 +173,12 @@ class Handler(BaseHTTPRequestHandler):
         self.head(status, ("Content-Length", len(body)), ("Set-Cookie", "NID=511=tracking; Path=/; HttpOnly"),
                   ("Set-Cookie", "CONSENT=YES+; Domain=127.0.0.1; Path=/"), content_type=content_type)
         self.wfile.write(body)
+
+    def refuse(self, status, retry_after):
+        page = b"<html><head><title>Sorry...</title></head><body>Try again later.</body></html>"
+        headers = [("Content-Length", len(page))] + ([("Retry-After", retry_after)] if retry_after else [])
+        self.head(status, *headers, content_type="text/html; charset=UTF-8")
+        self.wfile.write(page)
 
     def fail_refuse(self, _):
         self.connection.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
@@ -240,6 +275,8 @@ def main():
     parser.add_argument("--trickle-ms", type=int, default=1000, help="pause between bytes in trickle mode")
     parser.add_argument("--answer", nargs=3, action="append", default=[], metavar=("TEXT", "STATUS", "BODY"))
     parser.add_argument("--fail", action="append", default=[], metavar="TEXT:MODE")
+    parser.add_argument("--throttle", nargs=4, action="append", default=[],
+                        metavar=("TEXT", "TIMES", "STATUS", "RETRY_AFTER"))
     parser.add_argument("--max-seconds", type=float, help="stop by itself after this long")
     args = parser.parse_args()
 

@@ -44,49 +44,70 @@ private Q_SLOTS:
     }
 
     // How each reply, or the lack of one, ends over the wire, within the
-    // limits of the row (seconds unless said otherwise).
+    // limits of the row (seconds unless said otherwise), and how many
+    // requests the row's own service saw.
     void replyOverTheWire_data()
     {
         using namespace std::chrono;
         QTest::addColumn<QStringList>("rule");
         QTest::addColumn<TransferLimits>("limits");
         QTest::addColumn<Translation>("translation");
+        QTest::addColumn<int>("requests");
         const TransferLimits usual{seconds(20), seconds(40)};
         TransferLimits capped = usual;
         capped.maxBodyBytes = 80'000;
         // A reply of exactly 80,000 bytes: 15 of frame around the padding.
         const QString atCap = u"[[[\"Hola\",\""_qs + QString(80'000 - 15, u'x') + u"\"]]]"_qs, pastCap = atCap + u' ';
-        // The body counts, whatever the status; a body cut short or no reply does not.
+        // The body counts, whatever the status; a body cut short or no reply
+        // does not. Only a refusal (429, 503) is asked again.
         const QString segments = uR"([[["Hola ","Hello ",null,null,10],["mundo","world",null,null,10]],null,"en"])"_qs;
         QTest::newRow("500 with a usable body")
-            << QStringList{u"--answer"_qs, u"*"_qs, u"500"_qs, segments} << usual << Translation(u"Hola mundo"_qs);
-        QTest::newRow("body cut off") << QStringList{u"--fail"_qs, u"*:cutoff"_qs} << usual << Translation();
-        QTest::newRow("connection reset") << QStringList{u"--fail"_qs, u"*:refuse"_qs} << usual << Translation();
+            << QStringList{u"--answer"_qs, u"*"_qs, u"500"_qs, segments} << usual << Translation(u"Hola mundo"_qs) << 1;
+        QTest::newRow("body cut off") << QStringList{u"--fail"_qs, u"*:cutoff"_qs} << usual << Translation() << 1;
+        // Qt itself sends a request once more when its connection closes
+        // before any answer.
+        QTest::newRow("connection reset") << QStringList{u"--fail"_qs, u"*:refuse"_qs} << usual << Translation() << 2;
         QTest::newRow("body exactly the cap")
-            << QStringList{u"--answer"_qs, u"*"_qs, u"200"_qs, atCap} << capped << Translation(u"Hola"_qs);
+            << QStringList{u"--answer"_qs, u"*"_qs, u"200"_qs, atCap} << capped << Translation(u"Hola"_qs) << 1;
         QTest::newRow("body a byte past the cap")
-            << QStringList{u"--answer"_qs, u"*"_qs, u"200"_qs, pastCap} << capped << Translation();
+            << QStringList{u"--answer"_qs, u"*"_qs, u"200"_qs, pastCap} << capped << Translation() << 1;
         // An endless body is cut at the cap, not read to the end of memory.
-        QTest::newRow("endless body") << QStringList{u"--fail"_qs, u"*:huge-body"_qs} << usual << Translation();
+        QTest::newRow("endless body") << QStringList{u"--fail"_qs, u"*:huge-body"_qs} << usual << Translation() << 1;
         // A server that accepts and never answers: the inactivity limit ends
         // the line long before the deadline would.
         QTest::newRow("silent, 300 ms inactivity limit")
             << QStringList{u"--fail"_qs, u"*:hang"_qs} << TransferLimits{milliseconds(300), seconds(600)}
-            << Translation();
+            << Translation() << 1;
         // A byte every 100 ms keeps the inactivity limit from firing; the
         // deadline still ends the exchange.
         QTest::newRow("trickling, 800 ms deadline")
             << QStringList{u"--fail"_qs, u"*:trickle"_qs, u"--trickle-ms"_qs, u"100"_qs}
-            << TransferLimits{seconds(600), milliseconds(800)} << Translation();
+            << TransferLimits{seconds(600), milliseconds(800)} << Translation() << 1;
+        // A refusal is asked again after what its Retry-After asks for, or a
+        // short back-off, at most twice and never past the line's deadline.
+        const Translation translated(u"[es] Hello world"_qs);
+        const auto refuse = [](const QString &times, const QString &status, const QString &retryAfter) {
+            return QStringList{u"--throttle"_qs, u"*"_qs, times, status, retryAfter};
+        };
+        QTest::newRow("429 twice with Retry-After, then 200")
+            << refuse(u"2"_qs, u"429"_qs, u"1"_qs) << usual << translated << 3;
+        QTest::newRow("429 for ever, backing off")
+            << refuse(u"forever"_qs, u"429"_qs, u"-"_qs) << usual << Translation() << 3;
+        // The second wait would end past the 5 s deadline: the line fails at once.
+        QTest::newRow("429 for ever, Retry-After past the deadline")
+            << refuse(u"forever"_qs, u"429"_qs, u"3"_qs) << TransferLimits{seconds(20), seconds(5)} << Translation()
+            << 2;
     }
     void replyOverTheWire()
     {
         QFETCH(QStringList, rule);
         QFETCH(TransferLimits, limits);
         QFETCH(Translation, translation);
+        QFETCH(int, requests);
         const FakeTranslationService own(rule);
         QVERIFY(own.isListening());
         QCOMPARE(translateNow(u"Hello world"_qs, u"es"_qs, routeTo(own.endpoint(), limits)), translation);
+        QCOMPARE(own.requestLines().size(), requests);
     }
 
     // Only the headers Qt's HTTP client sends by itself, and never a cookie,

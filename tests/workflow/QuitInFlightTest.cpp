@@ -4,7 +4,8 @@
 // app: the delegate goes, then the application. The process must end promptly
 // and cleanly (the sanitizer builds check the "cleanly"), with no late result
 // touching anything, and every call of translateText, whether its request
-// was on the wire or still queued, must end in one completion with nothing.
+// was on the wire, still queued or waiting to be asked again after a refusal,
+// must end in one completion with nothing.
 #include "AppDelegate.h"
 #include "LocalServers.h"
 #include "NetworkThread.h"
@@ -50,28 +51,30 @@ int fail(const char *what)
 
 int main(int argc, char *argv[])
 {
-    constexpr int calls = 40;
+    constexpr int calls = 41;
     std::atomic<int> untranslated = 0, translated = 0;
     // Outlives the application, so no request ends because the server went first.
     std::optional<FakeTranslationService> service;
     QElapsedTimer sinceQuit;
     {
         QApplication app(argc, argv);
-        const FakeTranslationService &silent =
-            service.emplace(QStringList{QStringLiteral("--fail"), QStringLiteral("*:hang")});
+        const FakeTranslationService &silent = service.emplace(QStringList{
+            QStringLiteral("--fail"), QStringLiteral("*:hang"), QStringLiteral("--throttle"), QStringLiteral("refused"),
+            QStringLiteral("forever"), QStringLiteral("429"), QStringLiteral("30")});
         if (!silent.isListening())
             return fail("the fake service did not start");
         const TranslationRoute route{silent.endpoint(), {std::chrono::seconds(60), std::chrono::seconds(60)}};
         routeTranslations(route);
+        const auto count = [&](std::optional<QString> translation) { ++(translation ? translated : untranslated); };
         const auto issue = [&] {
             for (int k = 0; k < calls / 2; ++k)
-                translateText(
-                    QStringLiteral("line %1").arg(k), QStringLiteral("iw"),
-                    [&](std::optional<QString> translation) { ++(translation ? translated : untranslated); }, route);
+                translateText(QStringLiteral("line %1").arg(k), QStringLiteral("iw"), count, route);
         };
-        issue();
+        // Refused, with 30 s to wait before it is asked again.
+        translateText(QStringLiteral("refused"), QStringLiteral("iw"), count, route);
         if (!waitFor([&] { return !silent.requestLines().isEmpty(); }, 20'000))
             return fail("no request reached the service");
+        issue();
 
         AppDelegate delegate;
         WiredControls controls(delegate);

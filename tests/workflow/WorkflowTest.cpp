@@ -168,9 +168,6 @@ private Q_SLOTS:
         QTest::newRow("one of three") << three << QList<int>{1} << oneFailed;
         QTest::newRow("all") << three << QList<int>{0, 1, 2}
                              << QStringLiteral("בוצע, אבל 3 שורות לא תורגמו (בדוק חיבור לאינטרנט).");
-        // Equal lines are asked for separately and keep their own answers.
-        QTest::newRow("second of two equal lines")
-            << QStringList{QStringLiteral("OK"), QStringLiteral("OK")} << QList<int>{1} << oneFailed;
     }
 
     void failedLinesKeepSourceText()
@@ -234,9 +231,130 @@ private Q_SLOTS:
         QTRY_COMPARE(calls().renders.size(), 1);
         QCOMPARE(f.d().lastText, QStringLiteral("new0\nnew1"));
 
-        // Choosing the same row again asks again for every line.
+        // Choosing the same row again starts a job that asks nothing: its
+        // lines were translated into that language in this run.
+        f.d().languageChanged();
+        QCOMPARE(f.status->text(), Messages::translating(2));
+        QTRY_COMPARE(calls().renders.size(), 2);
+        QCOMPARE(calls().translations.size(), 4);
+        QCOMPARE(f.d().lastText, QStringLiteral("new0\nnew1"));
+    }
+
+    // Equal lines of one job are asked once and share its answer, or its failure.
+    void equalLinesAskedOnce_data()
+    {
+        QTest::addColumn<bool>("answered");
+        QTest::addColumn<QString>("lastText");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("answered") << true << QStringLiteral("[Delete]\n[Rename]\n[Delete]\n[Delete]")
+                                  << Messages::done();
+        QTest::newRow("failed") << false << QStringLiteral("Delete\n[Rename]\nDelete\nDelete")
+                                << Messages::partlyDone(3);
+    }
+
+    void equalLinesAskedOnce()
+    {
+        QFETCH(bool, answered);
+        QFETCH(QString, lastText);
+        QFETCH(QString, status);
+        WorkflowFixture f;
+        const QString del = QStringLiteral("Delete"), rename = QStringLiteral("Rename");
+        f.pasteAndRecognise(fakes::picture(Qt::white), {del, rename, del, del});
+        QCOMPARE(f.status->text(), Messages::translating(4));
+        QCOMPARE(calls().translations.size(), 2);
+        fakes::answerTranslations([&](const QString &text) -> std::optional<QString> {
+            if (text == del && !answered)
+                return std::nullopt;
+            return u'[' + text + u']';
+        });
+        QTRY_COMPARE(f.status->text(), status);
+        QCOMPARE(f.d().lastText, lastText);
+    }
+
+    // A line translated into a language in this run is not asked again in it:
+    // not after a language switched away and back, not in the same picture
+    // pasted again. A line that failed is asked again.
+    void translatedLinesAreRemembered()
+    {
+        WorkflowFixture f;
+        const QImage picture = fakes::picture(Qt::white);
+        const QStringList lines{QStringLiteral("Hello"), QStringLiteral("Delete"), QStringLiteral("Offline")};
+        const auto answer = [](qsizetype from, const QString &code, const QString &failing) {
+            for (qsizetype k = from; k < calls().translations.size(); ++k) {
+                const fakes::Translation &t = calls().translations[k];
+                t.completion(t.text == failing ? std::nullopt : std::optional(u'[' + code + u"] "_qs + t.text));
+            }
+        };
+        f.pasteAndRecognise(picture, lines);
+        answer(0, QStringLiteral("iw"), QStringLiteral("Offline"));
+        QTRY_COMPARE(f.status->text(), Messages::partlyDone(1));
+
+        f.popup->setCurrentIndex(1);
         f.d().languageChanged();
         QCOMPARE(calls().translations.size(), 6);
+        answer(3, QStringLiteral("en"), QString());
+        QTRY_COMPARE(f.status->text(), Messages::done());
+
+        f.popup->setCurrentIndex(0);
+        f.d().languageChanged();
+        QCOMPARE(calls().translations.size(), 7);
+        QCOMPARE(calls().translations.last().text, QStringLiteral("Offline"));
+        QCOMPARE(f.status->text(), Messages::translating(3));
+        answer(6, QStringLiteral("iw"), QString());
+        QTRY_COMPARE(f.status->text(), Messages::done());
+        const QString hebrew = QStringLiteral("[iw] Hello\n[iw] Delete\n[iw] Offline");
+        QCOMPARE(f.d().lastText, hebrew);
+
+        // Pasted again, the picture asks nothing and still ends on a later turn.
+        f.pasteAndRecognise(picture, lines);
+        QCOMPARE(calls().translations.size(), 7);
+        QCOMPARE(f.status->text(), Messages::translating(3));
+        QTRY_COMPARE(f.status->text(), Messages::done());
+        QCOMPARE(calls().renders.size(), 4);
+        QCOMPARE(calls().renders.last().translated, hebrew.split(u'\n'));
+    }
+
+    // With whole sentences on, the lines of a wrapped paragraph go as one text
+    // and its translation is shared back over them; the copied text holds one
+    // paragraph a line. Turning it off translates the picture again by lines.
+    void wholeSentencesTranslateParagraphs()
+    {
+        WorkflowFixture f;
+        f.d().setWholeSentences(true); // nothing to translate yet
+        QVERIFY(calls().translations.isEmpty());
+        const QImage page = fakes::picture(Qt::white, {800, 600});
+        const QStringList lines{QStringLiteral("Getting started"),
+                                QStringLiteral("Your files are kept on this computer and are never"),
+                                QStringLiteral("sent anywhere without your permission. The update will"),
+                                QStringLiteral("be installed tonight.")};
+        // A 30 px heading over a paragraph of 24 px lines, 28 px apart.
+        const QList<QRectF> boxes{{40, 40, 220, 30}, {40, 90, 520, 24}, {40, 118, 540, 24}, {40, 146, 200, 24}};
+        TextItems items;
+        for (qsizetype k = 0; k < lines.size(); ++k)
+            items.append({lines[k], normalisedBox(boxes[k], page.size())});
+        f.paste(page);
+        calls().recognitions.last().completion(items);
+        const QString paragraph = lines.mid(1).join(u' ');
+        QCOMPARE(calls().translations.size(), 2);
+        QCOMPARE(calls().translations[0].text, lines[0]);
+        QCOMPARE(calls().translations[1].text, paragraph);
+        QCOMPARE(f.status->text(), Messages::translating(4));
+
+        const QString translated = QStringLiteral("אחת שתיים שלוש ארבע חמש שש שבע שמונה תשע עשר");
+        calls().translations[1].completion(translated);
+        calls().translations[0].completion(QStringLiteral("תחילת עבודה"));
+        QTRY_COMPARE(calls().renders.size(), 1);
+        const QStringList shown = calls().renders[0].translated;
+        QCOMPARE(shown.size(), 4);
+        QCOMPARE(shown[0], QStringLiteral("תחילת עבודה"));
+        QVERIFY(shown[1].startsWith(QStringLiteral("אחת")) && shown[3].endsWith(QStringLiteral("עשר")));
+        QCOMPARE(shown.mid(1).join(u' '), translated);
+        QCOMPARE(f.d().lastText, QStringLiteral("תחילת עבודה\n") + translated);
+
+        f.d().setWholeSentences(false);
+        QCOMPARE(f.status->text(), Messages::translating(4));
+        QCOMPARE(calls().translations.size(), 5);
+        QCOMPARE(calls().translations.last().text, lines.last());
     }
 
     // A job ends on a later turn of the event loop, never inside
