@@ -13,11 +13,16 @@ constexpr int minConfidence = 45;
 // A line in another script than the page's main lines must be surer: the
 // other scripts' models read shapes as letters more readily than they fail.
 constexpr int minForeignConfidence = 60;
-// A word at a line's end this short and this unsure is a widget's edge.
+// A word at a line's end this short and this unsure may be a widget's edge...
 constexpr int shortWord = 2;
 constexpr float minShortWordConfidence = 60;
-// A lone letter at a line's end is an icon unless read this surely.
 constexpr float minLoneLetterConfidence = 93;
+// ...when it stands further from the text than this share of the text's
+// height, and further than the text's words stand from each other, or is
+// clearly taller than the text: a space between words is a third of the
+// height or less.
+constexpr double wordSpace = 0.6;
+constexpr double tallerThanText = 1.25;
 // Fewer letters and digits than this give nothing to translate; alone, a
 // digit is as often a bar or a ring read as "1" or "0".
 constexpr int minWordCharacters = 2;
@@ -32,23 +37,19 @@ bool hasDigit(const QString &text)
     return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
 }
 
-// Icons beside a line are left out by their shape before reading, so digits
-// at a line's ends are text: the time of a date, a count after a label.
-
-bool isJunkAtEnd(const WordReading &word)
+// Marks that text writes beside its words; a widget's edge reads as a bar,
+// a square bracket, a slash or a sign.
+bool isTextMark(const QString &text)
 {
-    const QString text = cleanLineText(word.text);
-    if (wordCharacters(text) == 0)
-        return true;
-    if (hasDigit(text))
-        return false;
-    if (text.size() <= shortWord && word.confidence < minShortWordConfidence)
-        return true;
-    return text.size() == 1 && !text[0].isDigit() && word.confidence < minLoneLetterConfidence;
+    static const QString marks =
+        QStringLiteral(".,:;!?()\"'\u2026\u00ab\u00bb\u201c\u201d\u2018\u2019\u201e\u05f3\u05f4"
+                       "\u3001\u3002\uff0c\uff1a\uff1b\uff01\uff1f\uff08\uff09\u300c\u300d"
+                       "\u061f\u060c\u061b-\u2013\u2014");
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return marks.contains(c); });
 }
 
-// The widest space between two of `words`, next to each other, in the
-// pixels of the line image; 0 for fewer than two words or without boxes.
+// The widest space between two of `words` next to each other in [first,
+// end), in the pixels of the line image; 0 without boxes.
 int widestSpace(const QList<WordReading> &words, qsizetype first, qsizetype end)
 {
     int widest = 0;
@@ -61,27 +62,26 @@ int widestSpace(const QList<WordReading> &words, qsizetype first, qsizetype end)
     return widest;
 }
 
-// A letter or short word the reader was unsure of ("В" before "принтере")
-// is the line's own when it stands no further from the text than the text's
-// words from each other and is no taller than its neighbour: an icon or a
-// widget keeps its distance.
-bool joinsText(const WordReading &word, const WordReading &neighbour, int widest)
+// Whether `word`, at a line's end beside `neighbour`, is no text: stray
+// symbols, or an unsure letter or two that stand apart from the text or
+// tower over it. `widest` is the widest space between the other words.
+bool isJunkAtEnd(const WordReading &word, const WordReading &neighbour, int widest)
 {
-    if (widest <= 0 || word.box.isEmpty() || wordCharacters(cleanLineText(word.text)) == 0)
+    const QString text = cleanLineText(word.text);
+    if (wordCharacters(text) == 0)
+        return !isTextMark(text);
+    if (hasDigit(text))
         return false;
+    const bool unsure = (text.size() <= shortWord && word.confidence < minShortWordConfidence) ||
+                        (text.size() == 1 && word.confidence < minLoneLetterConfidence);
+    if (!unsure)
+        return false;
+    if (word.box.isEmpty() || neighbour.box.isEmpty())
+        return true;
     const int space =
         std::max(word.box.left(), neighbour.box.left()) - std::min(word.box.right(), neighbour.box.right()) - 1;
-    return space <= widest && word.box.height() <= neighbour.box.height() * 5 / 4;
-}
-
-// Marks that end a sentence or clause, or close a quote: a widget's edge
-// reads as a bar, a bracket or a letter, not as these.
-bool isClosingMark(const WordReading &word)
-{
-    static const QString marks = QStringLiteral(".,:;!?\u2026\u3002\u3001\uff0c\uff1a\uff1b\uff01\uff1f"
-                                                "\u061f\u060c\u061b\"'\u201d\u2019\u00bb");
-    const QString text = cleanLineText(word.text);
-    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return marks.contains(c); });
+    const int height = neighbour.box.height();
+    return (space > wordSpace * height && space > widest) || word.box.height() > tallerThanText * height;
 }
 
 } // namespace
@@ -90,27 +90,14 @@ KeptLine keptLine(const LineReading &reading, bool inPageScript)
 {
     if (reading.confidence < (inPageScript ? minConfidence : minForeignConfidence))
         return {};
-    if (reading.words.isEmpty()) {
-        const QString text = reading.text();
-        return wordCharacters(text) >= minWordCharacters ? KeptLine{text} : KeptLine{};
-    }
-    qsizetype first = 0, end = reading.words.size();
-    while (first < end && isJunkAtEnd(reading.words[first]))
+    const QList<WordReading> &words = reading.words;
+    qsizetype first = 0, end = words.size();
+    while (end - first > 1 && isJunkAtEnd(words[first], words[first + 1], widestSpace(words, first + 1, end)))
         ++first;
-    while (end > first && isJunkAtEnd(reading.words[end - 1]))
+    while (end - first > 1 && isJunkAtEnd(words[end - 1], words[end - 2], widestSpace(words, first, end - 1)))
         --end;
-    const int widest = widestSpace(reading.words, first, end);
-    while (first > 0 && first < end && joinsText(reading.words[first - 1], reading.words[first], widest))
-        --first;
-    while (end > first && end < reading.words.size() && joinsText(reading.words[end], reading.words[end - 1], widest))
-        ++end;
     const QString text = reading.textOf(first, end - first);
     if (wordCharacters(text) < minWordCharacters)
         return {};
-    qsizetype inkFirst = first, inkEnd = end;
-    while (inkFirst > 0 && isClosingMark(reading.words[inkFirst - 1]))
-        --inkFirst;
-    while (inkEnd < reading.words.size() && isClosingMark(reading.words[inkEnd]))
-        ++inkEnd;
-    return {text, first, end - first, inkFirst, inkEnd - inkFirst};
+    return {text, first, end - first};
 }

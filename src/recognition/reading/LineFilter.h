@@ -4,18 +4,18 @@
 
 #include "LineReader.h"
 
-// What of a reading is text. Widgets and icons beside a line read as stray
-// symbols or single letters at its ends ("Save changes |", a check box read
-// as "ה"), and on their own as short lines, often in another script at low
-// confidence (a slider read as Arabic). Words [first, first + count) are
-// kept; an empty text means the whole line is junk. Words [inkFirst,
-// inkFirst + inkCount) hold the line's ink: the kept words and the stops,
-// ellipses and question marks beside them, which are no text to translate but
-// are drawn over all the same.
+// What of a reading is text. Icons, check boxes and avatars beside a line
+// are cut off by their shape before it is read, so what is read is text: a
+// short word, a lone letter, a number and a closing mark at a line's end are
+// its own ("לא ניתן לשמור", "C compiler", "Time left:"). What is left of
+// widgets reads as stray symbols ("Save changes |") or, rarely, as an unsure
+// letter standing apart from the text or taller than it; on their own such
+// readings are short lines, often in another script at low confidence (a
+// slider read as Arabic). Words [first, first + count) are kept; an empty
+// text means the whole line is junk.
 struct KeptLine {
     QString text;
     qsizetype first = 0, count = 0;
-    qsizetype inkFirst = 0, inkCount = 0;
 };
 
 // `inPageScript`: whether the reading's model is the one the page's main
