@@ -2,12 +2,13 @@
 
 #include "RecognizePage.h"
 
+#include "GlyphPieces.h"
 #include "InkMask.h"
 #include "LineFilter.h"
 #include "LineFinder.h"
 #include "LineImage.h"
 #include "LineReader.h"
-#include "PageLanguage.h"
+#include "LineScript.h"
 #include "RecognitionThreads.h"
 #include "TextBand.h"
 
@@ -20,9 +21,6 @@
 
 namespace {
 
-// A reading this sure is taken without trying English too.
-constexpr int sureConfidence = 85;
-
 QImage grayOf(const QImage &image)
 {
     if (!image.hasAlphaChannel())
@@ -33,37 +31,18 @@ QImage grayOf(const QImage &image)
     return flat.convertToFormat(QImage::Format_Grayscale8);
 }
 
-// Reads a line in the page's script and language, and in the others when it
-// may be of them: lines in English around East Asian text (a foreign app's
-// content in an English interface) are read with English too when the page's
-// model is unsure. A line the page's model reads mostly in its own script is
-// not English: English reads a short line of Han, kana or Hangul as capitals
-// ("REA" for 蘇蘇語) about as surely as the page's model reads them right, and
-// a second reading costs as much as the first.
-LineReading readInScript(const QImage &line, const LanguageChoice &page, const ReadLineFn &read)
+// A pictogram (a music note, a bell) alone reads as a letter or two: "Jd".
+// Letters of scripts written apart stand in pieces of ink of their own, and
+// a pictogram is one or two.
+bool isPictogram(const QString &text, const QImage &mask, const QRect &box, const QString &model)
 {
-    const Script &script = *page.script;
-    const QString lead = script.readingModel(page.language);
-    LineReading best = read(line, lead);
-    best.why.append(QStringLiteral("the page's model"));
-    const bool others = !script.withLatin && !isLatinModel(page.language);
-    if (others && best.confidence < sureConfidence && nonLatinShare(best.text()) < 0.5) {
-        LineReading english = read(line, QStringLiteral("eng"));
-        if (english.confidence > best.confidence) {
-            english.why.append(QStringLiteral("%1 unsure (%2), eng surer (%3)")
-                                   .arg(lead)
-                                   .arg(best.confidence)
-                                   .arg(english.confidence));
-            return english;
-        }
-    }
-    for (const SecondReading again : script.secondReadings)
-        again(line, best, page.language, read);
-    if (script.finalFix) {
-        for (WordReading &word : best.words)
-            word.text = script.finalFix(word.text);
-    }
-    return best;
+    constexpr int fewLetters = 3;
+    const auto letters = std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
+    const Script *script = scriptOf(model);
+    if (letters > fewLetters || std::any_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); }) ||
+        (script && script->joined))
+        return false;
+    return glyphPieces(mask.copy(box)).size() < letters;
 }
 
 // The line's item as delivered, its box in pixels of the page, or an item
@@ -74,64 +53,103 @@ TextItem lineItem(const QImage &gray, const QImage &mask, const QRect &line, con
     const KeptLine kept = keptLine(reading, inPageScript);
     if (kept.text.isEmpty())
         return {};
-    const auto wordsBox = [&](qsizetype first, qsizetype count) {
+    // Dropped junk words take their part of the box with them.
+    QRect box = line;
+    if (kept.count < reading.words.size()) {
         QRect words;
-        for (qsizetype w = first; w < first + count; ++w)
+        for (qsizetype w = kept.first; w < kept.first + kept.count; ++w)
             words |= reading.words[w].box;
-        return pageBox(gray, line, lineImage, words).intersected(line);
-    };
-    // Dropped junk words take their part of the box with them; the marks
-    // beside the text stay under its plate.
-    const bool whole = kept.count == reading.words.size();
-    const QRect box = whole ? line : wordsBox(kept.first, kept.count);
-    QRectF band = textBand(gray, mask, box, kept.text);
-    if (!whole && kept.inkCount > kept.count)
-        band |= QRectF(wordsBox(kept.inkFirst, kept.inkCount));
-    return {kept.text, band};
+        box = pageBox(gray, line, lineImage, words).intersected(line);
+    }
+    if (isPictogram(kept.text, mask, box, reading.model))
+        return {};
+    return {kept.text, textBand(gray, mask, box, kept.text)};
 }
 
 } // namespace
 
 RecognizedPage recognizePage(const QImage &image, const QString &languageBefore)
 {
+    const auto kept = std::make_shared<PageProfile>();
+    PageProfile &profile = *kept;
+    RecognizedPage recognized;
+    recognized.profile = kept;
     if (image.isNull())
-        return {};
-    const QImage gray = grayOf(image);
-    const QImage mask = inkMask(gray);
+        return recognized;
+    QImage gray, mask;
+    {
+        const StageTimer timer(profile, QStringLiteral("ink mask"));
+        gray = grayOf(image);
+        mask = inkMask(gray);
+    }
     if (mask.isNull())
-        return {};
-    const QList<QRect> lines = findLines(mask);
+        return recognized;
+    QList<QRect> lines;
+    {
+        const StageTimer timer(profile, QStringLiteral("line finding"));
+        lines = findLines(mask);
+    }
     if (lines.isEmpty())
-        return {};
+        return recognized;
 
     QList<QImage> images(lines.size());
-    parallelFor(lines.size(), [&](int i) { images[i] = lineImage(gray, mask, lines[i]); });
-    const ReadLineFn read = readLine;
-    const LanguageChoice page = choosePageLanguage(images, languageBefore, read);
+    parallelFor(lines.size(), [&](int i) {
+        const StageTimer timer(profile, QStringLiteral("line images"));
+        images[i] = lineImage(gray, mask, lines[i]);
+    });
+    const ReadLineFn read = [&profile](const QImage &line, const QString &model) {
+        const double start = threadMilliseconds();
+        LineReading reading = readLine(line, model);
+        profile.addReading(model, threadMilliseconds() - start);
+        return reading;
+    };
+    const LanguageChoice page = [&] {
+        const double start = threadMilliseconds();
+        const std::map<QString, PageProfile::Readings> before = profile.readings();
+        LanguageChoice choice = choosePageLanguage(images, languageBefore, read);
+        // Its readings run on every thread; those of the calling thread are
+        // in its time, and are counted as readings.
+        double reading = 0;
+        for (const auto &[model, readings] : profile.readings())
+            reading += readings.milliseconds - (before.contains(model) ? before.at(model).milliseconds : 0);
+        profile.addStage(QStringLiteral("script and language (besides readings)"),
+                         std::max(0.0, threadMilliseconds() - start - reading));
+        return choice;
+    }();
     if (!page.script)
-        return {};
+        return recognized;
+    recognized.language = page.language;
+    recognized.why = page.why;
     const QString lead = page.script->readingModel(page.language);
+    if (page.script->lineHeight != readingHeight)
+        parallelFor(lines.size(), [&](int i) {
+            const StageTimer timer(profile, QStringLiteral("line images"));
+            images[i] = lineImage(gray, mask, lines[i], page.script->lineHeight);
+        });
+    OtherScripts others(page);
     QList<LineReading> readings(lines.size());
     QList<TextItem> sized(lines.size());
     {
         // Sizing draws text.
         DrawingQueue sizing([&](int i) {
+            const StageTimer timer(profile, QStringLiteral("sizing"));
             const LineReading &reading = std::as_const(readings)[i];
             sized[i] = lineItem(gray, mask, lines[i], images[i], reading, reading.model == lead);
         });
         parallelFor(lines.size(), [&](int i) {
             if (images[i].isNull())
                 return;
-            readings[i] = readInScript(images[i], page, read);
+            readings[i] = readLineInScript(images[i], page, others, read);
             sizing.add(i);
         });
     }
-    RecognizedPage recognized{{}, page.language, page.why};
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (!sized[i].text.isEmpty())
             recognized.lines.append(
                 {{sized[i].text, normalisedBox(sized[i].box, image.size())}, readings[i].model, readings[i].why});
     }
+    recognized.linesRead =
+        int(std::count_if(images.begin(), images.end(), [](const QImage &i) { return !i.isNull(); }));
     return recognized;
 }
 

@@ -2,10 +2,13 @@
 
 #pragma once
 
+#include "PageProfile.h"
 #include "RecognitionMemory.h"
 #include "TextItem.h"
 
 #include <QStringList>
+
+#include <memory>
 
 class QImage;
 
@@ -23,6 +26,9 @@ struct RecognizedPage {
     // taken to be in; empty for a page without lines.
     QString language;
     QStringList why;
+    // How many lines were read, and where the time went.
+    int linesRead = 0;
+    std::shared_ptr<const PageProfile> profile;
 };
 
 // Finds and reads every line of `image` on the calling thread, using idle

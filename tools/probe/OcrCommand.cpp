@@ -54,6 +54,30 @@ long peakMegabytes()
     return usage.ru_maxrss / 1024;
 }
 
+// Where a page's processor time went, in one line: per stage, then per
+// model, and how many readings its lines took.
+QString profileOf(const RecognizedPage &page)
+{
+    QStringList parts;
+    double total = 0;
+    for (const auto &[stage, ms] : page.profile->stages()) {
+        parts.append(QStringLiteral("%1 %2 ms").arg(stage).arg(ms, 0, 'f', 1));
+        total += ms;
+    }
+    int readings = 0;
+    for (const auto &[model, read] : page.profile->readings()) {
+        parts.append(
+            QStringLiteral("%1: %2 readings %3 ms").arg(model).arg(read.count).arg(read.milliseconds, 0, 'f', 1));
+        readings += read.count;
+        total += read.milliseconds;
+    }
+    parts.append(QStringLiteral("%1 readings of %2 lines, %3 ms in all")
+                     .arg(readings)
+                     .arg(page.linesRead)
+                     .arg(total, 0, 'f', 1));
+    return parts.join(QStringLiteral("; "));
+}
+
 } // namespace
 
 // Prints one JSON line per picture, as recognizeText delivers it, and on
@@ -62,15 +86,17 @@ long peakMegabytes()
 // number of recognition threads, as on a machine with N cores;
 // `--language-before MODEL` starts as after a run whose last page was in that
 // language ("jpn", "ell"); `--why` adds to each line the model that read it
-// and why, and prints the page's language and why on stderr. The pictures
+// and why, and prints the page's language and why on stderr; `--profile`
+// prints on stderr where each page's processor time went: per stage, per
+// model read with, and how many readings its lines took. The pictures
 // are read one after another, each knowing the one before, as pastes are.
 int runOcrCommand(QStringList args)
 {
     RecognitionMemory memory;
-    bool why = false;
+    bool why = false, profile = false;
     while (!args.isEmpty() && args[0].startsWith(QLatin1String("--"))) {
-        if (args[0] == QLatin1String("--why")) {
-            why = true;
+        if (args[0] == QLatin1String("--why") || args[0] == QLatin1String("--profile")) {
+            (args[0] == QLatin1String("--why") ? why : profile) = true;
             args = args.mid(1);
             continue;
         }
@@ -85,7 +111,9 @@ int runOcrCommand(QStringList args)
         args = args.mid(2);
     }
     if (args.isEmpty() || args[0].startsWith(QLatin1String("--"))) {
-        std::fprintf(stderr, "usage: quillmere-probe ocr [--threads N] [--language-before MODEL] [--why] IMAGE...\n");
+        std::fprintf(
+            stderr,
+            "usage: quillmere-probe ocr [--threads N] [--language-before MODEL] [--why] [--profile] IMAGE...\n");
         return 2;
     }
     // The app's window has drawn its text before the first paste, and with
@@ -123,6 +151,8 @@ int runOcrCommand(QStringList args)
         if (why)
             std::fprintf(stderr, "%s: %s (%s)\n", qPrintable(path), qPrintable(page.language),
                          qPrintable(page.why.join(QStringLiteral("; "))));
+        if (profile && page.profile)
+            std::fprintf(stderr, "%s: profile: %s\n", qPrintable(path), qPrintable(profileOf(page)));
         std::fprintf(stderr, "%s: %.1f ms, %.1f ms cpu, %lld lines\n", qPrintable(path), ms, cpu,
                      static_cast<long long>(page.lines.size()));
     }

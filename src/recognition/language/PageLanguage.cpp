@@ -235,7 +235,7 @@ QStringList modelsTellingScript(const Script &script, const QString &language)
 // readings in `scores`. Every script's first model reads the widest sample,
 // and those close to the best of them read the rest.
 const Script &pageScript(const QList<QImage> &samples, const QString &last, SampleScores &scores,
-                         const ReadLineFn &read, QStringList &why)
+                         const ReadLineFn &read, QStringList &why, QList<const Script *> &contenders)
 {
     const QList<Script> &all = scripts();
     const int count = int(samples.size());
@@ -314,9 +314,15 @@ const Script &pageScript(const QList<QImage> &samples, const QString &last, Samp
     }
     QStringList standings;
     for (qsizetype s = 0; s < all.size(); ++s) {
-        if (contender[s])
-            standings.append(QStringLiteral("%1 %2").arg(all[s].name).arg(scriptScore(all[s], scores)));
+        if (!contender[s])
+            continue;
+        standings.append(QStringLiteral("%1 %2").arg(all[s].name).arg(scriptScore(all[s], scores)));
+        if (s != best)
+            contenders.append(&all[s]);
     }
+    std::stable_sort(contenders.begin(), contenders.end(), [&](const Script *a, const Script *b) {
+        return scriptScore(*a, scores) - a->lead > scriptScore(*b, scores) - b->lead;
+    });
     why.append(QStringLiteral("script of the samples: %1").arg(standings.join(QStringLiteral(", "))));
     return all[best];
 }
@@ -436,7 +442,7 @@ LanguageChoice choosePageLanguage(const QList<QImage> &lines, const QString &bef
         return {};
     SampleScores scores;
     LanguageChoice choice;
-    choice.script = &pageScript(samples, before, scores, read, choice.why);
+    choice.script = &pageScript(samples, before, scores, read, choice.why, choice.contenders);
     choice.language = pageLanguage(*choice.script, lines, samples, scores, read, choice.why);
     return choice;
 }

@@ -11,7 +11,10 @@
 struct LanguageChoice {
     const Script *script = nullptr; // none for a page without lines
     QString language;               // one of the script's models
-    QStringList why;
+    // The other scripts the samples were read in about as surely, surest
+    // first; none where the page's script was clear from the first reading.
+    QList<const Script *> contenders = {};
+    QStringList why = {};
 };
 
 // Decides a page's script and language from its widest lines, read with

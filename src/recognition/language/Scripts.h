@@ -2,6 +2,7 @@
 
 #pragma once
 
+#include "LineImage.h"
 #include "LineReader.h"
 
 #include <QList>
@@ -37,6 +38,8 @@ struct Script {
     // script from others (Japanese reads Chinese characters as well as kana);
     // the rest read their own language's letters and words better.
     QList<Language> languages;
+    // The scripts of Unicode its letters are of.
+    QList<QChar::Script> letters;
     // Lines of this script often carry Latin words ("967 MB", "HOME=/") that its
     // models would read as look-alike letters, so they are read with English too.
     bool withLatin = false;
@@ -57,8 +60,16 @@ struct Script {
     TextFix finalFix = nullptr;
     // Written right to left: a line with letters of it is laid out so.
     bool rightToLeft = false;
+    // Its letters are joined within words: a word is one piece of ink.
+    bool joined = false;
+    // What its small lines are enlarged to before they are read (see
+    // lineImage).
+    int lineHeight = readingHeight;
 
     QStringList models() const;
+    // The share of the letters of `text` that are its own, or with
+    // `latinToo` its own or Latin.
+    double share(const QString &text, bool latinToo) const;
     // The model a line of this script in `language` (one of its models) is
     // read with.
     QString readingModel(const QString &language) const;

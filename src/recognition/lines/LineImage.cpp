@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int targetHeight = 40;
 constexpr double maxUpscale = 4.0;
 // Ink and paper told apart by the mask differ by at least this much (0..255),
 // or the mask mixed them up.
@@ -68,7 +67,7 @@ double inkBesides(const QImage &gray, const QRect &line, double paper)
 
 } // namespace
 
-QImage lineImage(const QImage &gray, const QImage &mask, const QRect &line)
+QImage lineImage(const QImage &gray, const QImage &mask, const QRect &line, int height)
 {
     const QRect area = cutArea(gray, line);
     qint64 inkSum = 0, inkCount = 0, paperSum = 0, paperCount = 0;
@@ -112,7 +111,7 @@ QImage lineImage(const QImage &gray, const QImage &mask, const QRect &line)
             o[x - area.left()] = static_cast<uchar>(std::clamp(v, 0.0, 255.0));
         }
     }
-    const double scale = std::clamp(double(targetHeight) / line.height(), 1.0, maxUpscale);
+    const double scale = std::clamp(double(height) / line.height(), 1.0, maxUpscale);
     if (scale <= 1.0)
         return out;
     return out.scaledToHeight(qRound(out.height() * scale), Qt::SmoothTransformation);

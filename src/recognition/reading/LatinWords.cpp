@@ -2,6 +2,7 @@
 
 #include "LatinWords.h"
 
+#include "LatinInk.h"
 #include "TextFixes.h"
 
 #include <QImage>
@@ -174,11 +175,11 @@ bool looksBroken(const QString &text)
     return false;
 }
 
-// Letters, but no small one of the line's script: Latin capitals look like
-// Greek ones.
+// Capital letters, and no small one of the line's script: Latin capitals
+// look like Greek and Cyrillic ones.
 bool isCapitals(const QString &text)
 {
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); }) &&
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isUpper(); }) &&
            std::none_of(text.begin(), text.end(),
                         [](QChar c) { return c.isLower() && c.script() != QChar::Script_Latin; });
 }
@@ -275,10 +276,12 @@ void mendLookalikeWords(const QImage &line, LineReading &reading, const QString 
         const LineReading english = read(wordImage(line, word.box), QStringLiteral("eng"));
         const QString text = english.text();
         const auto letters = std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
-        // A lone capital looks the same in both alphabets.
+        // A lone capital looks the same in both alphabets. Latin letters
+        // stand apart, where a word of a joined script is a piece or two.
         if (text.isEmpty() || letters == 1 || (letters > 0 && !isLatinWord(text)) ||
             english.confidence < (broken ? sureOverBroken : sureOverLookalike) ||
-            english.confidence < word.confidence + (number ? 0 : latinLead))
+            english.confidence < word.confidence + (number ? 0 : latinLead) ||
+            !latinInk(wordImage(line, word.box), text))
             continue;
         reading.why.append(QStringLiteral("\"%1\" read again with eng as \"%2\" (%3 over %4)")
                                .arg(word.text, text)

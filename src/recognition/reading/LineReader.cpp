@@ -188,6 +188,34 @@ QList<WordReading> joinedDenseWords(const QList<WordReading> &words, const Hangu
     return joined;
 }
 
+// Readers take a multiplication sign between digits for an "x" ("3x5"). The
+// sign stands above the baseline the digits and the letter stand on. Beside
+// right-to-left text it matters beyond its look: "3×5" is laid out as
+// "5×3", "3x5" as it is.
+void readTimesSigns(WordReading &word)
+{
+    QString spelled;
+    for (const LetterReading &letter : word.letters)
+        spelled += letter.text;
+    if (spelled != cleanLineText(word.text))
+        return;
+    constexpr double raised = 0.1;
+    for (qsizetype i = 1; i + 1 < word.letters.size(); ++i) {
+        LetterReading &sign = word.letters[i];
+        const LetterReading &before = word.letters[i - 1], &after = word.letters[i + 1];
+        if ((sign.text != u"x" && sign.text != u"X") || before.text.size() != 1 || !before.text[0].isDigit() ||
+            after.text.size() != 1 || !after.text[0].isDigit())
+            continue;
+        const int baseline = std::max(before.box.bottom(), after.box.bottom());
+        const int height = baseline - std::min(before.box.top(), after.box.top()) + 1;
+        if (baseline - sign.box.bottom() >= raised * height)
+            sign.text = QStringLiteral("×");
+    }
+    word.text.clear();
+    for (const LetterReading &letter : word.letters)
+        word.text += letter.text;
+}
+
 } // namespace
 
 LineReading readLine(const QImage &line, const QString &model)
@@ -218,6 +246,8 @@ LineReading readLine(const QImage &line, const QString &model)
     }
     if (const std::unique_ptr<tesseract::ResultIterator> letters(engine->GetIterator()); letters)
         addLetters(letters.get(), reading.words);
+    for (WordReading &word : reading.words)
+        readTimesSigns(word);
     const Language *language = languageOf(model);
     const TextFix mend = language ? language->fix : nullptr;
     if (mend) {

@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "LineScript.h"
+
+#include "LatinInk.h"
+
+#include <QImage>
+
+#include <algorithm>
+
+namespace {
+
+// A reading this sure, of letters of its script, is taken without reading
+// the line in other scripts; one less sure is read in the likeliest other
+// script, one below `unsureConfidence` in the likely ones, and one that is
+// not in its script at all, or below `lostConfidence` with letters enough to
+// tell, in all of them, until one reads it surely. Junk (a picture, an icon)
+// reads unsurely in every script.
+constexpr int sureConfidence = 85;
+constexpr int unsureConfidence = 70;
+constexpr int lostConfidence = 50;
+constexpr int lettersToTell = 4;
+// A reading in another script than the page's must be surer than the page
+// model's by this many points to be taken.
+constexpr int otherScriptLead = 5;
+
+const Script &latinScript()
+{
+    return scripts().first();
+}
+
+// How surely `reading` reads `line` in `script`: its confidence, less the
+// share of its letters not of the script, less what the script's model must
+// lead by; none for Latin letters on ink that is not Latin. The Latin words
+// that the page's lines hold (read with English beside the page's model, or
+// again by word) count as its own; in another script they do not, as a
+// model read with English reads any ink as Latin letters.
+int scoreOf(const LineReading &reading, const Script &script, const QImage &line, bool pageScript)
+{
+    const QString text = reading.text();
+    if (std::none_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); }))
+        return reading.confidence - script.lead;
+    if (&script == &latinScript() && !latinInk(line, text))
+        return 0;
+    return int(reading.confidence * script.share(text, pageScript)) - script.lead;
+}
+
+void readAgain(const QImage &line, LineReading &reading, const Script &script, const QString &language,
+               const ReadLineFn &read)
+{
+    for (const SecondReading again : script.secondReadings)
+        again(line, reading, language, read);
+    if (script.finalFix) {
+        for (WordReading &word : reading.words)
+            word.text = script.finalFix(word.text);
+    }
+}
+
+} // namespace
+
+OtherScripts::OtherScripts(const LanguageChoice &page)
+{
+    if (page.script != &latinScript())
+        likelyOnes.append(&latinScript());
+    likelyOnes += page.contenders;
+    for (const Script &script : scripts()) {
+        if (&script != page.script && !likelyOnes.contains(&script))
+            rest.append(&script);
+    }
+}
+
+QList<const Script *> OtherScripts::likely() const
+{
+    const std::lock_guard lock(mutex);
+    return likelyOnes;
+}
+
+QList<const Script *> OtherScripts::all() const
+{
+    const std::lock_guard lock(mutex);
+    return likelyOnes + rest;
+}
+
+void OtherScripts::met(const Script *script)
+{
+    const std::lock_guard lock(mutex);
+    if (likelyOnes.removeOne(script) || rest.removeOne(script))
+        likelyOnes.prepend(script);
+}
+
+LineReading readLineInScript(const QImage &line, const LanguageChoice &page, OtherScripts &others,
+                             const ReadLineFn &read)
+{
+    const Script &script = *page.script;
+    LineReading best = read(line, script.readingModel(page.language));
+    readAgain(line, best, script, page.language, read);
+    const int own = scoreOf(best, script, line, true);
+    best.why.prepend(QStringLiteral("the page's model, %1 sure").arg(best.confidence));
+    const QString text = best.text();
+    const auto letters = std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
+    const bool ownScript = letters == 0 || script.share(text, true) >= 0.5;
+    if (best.confidence >= sureConfidence && ownScript)
+        return best;
+    QList<const Script *> candidates;
+    if (!ownScript || (best.confidence < lostConfidence && letters >= lettersToTell))
+        candidates = others.all();
+    else if (best.confidence < unsureConfidence)
+        candidates = others.likely();
+    else
+        candidates = others.likely().mid(0, 1);
+    int bestScore = own + otherScriptLead;
+    const Script *bestScript = &script;
+    for (const Script *other : candidates) {
+        const QString language = other->languages.first().model;
+        LineReading reading = read(line, other->readingModel(language));
+        const int score = scoreOf(reading, *other, line, false);
+        if (score > bestScore) {
+            readAgain(line, reading, *other, language, read);
+            reading.why.prepend(QStringLiteral("%1 read it %2 sure, the page's model %3")
+                                    .arg(reading.model)
+                                    .arg(reading.confidence)
+                                    .arg(best.confidence));
+            best = std::move(reading);
+            bestScore = score;
+            bestScript = other;
+        }
+        if (bestScore >= sureConfidence)
+            break;
+    }
+    if (bestScript != &script && bestScore >= sureConfidence)
+        others.met(bestScript);
+    return best;
+}

@@ -1,0 +1,165 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// Which script a line is read in, with made-up readings in place of the
+// reader's and the line's ink drawn, so that its pieces are real.
+#include "LineScript.h"
+
+#include <QFont>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+#include <map>
+#include <mutex>
+#include <set>
+
+namespace {
+
+// Each model's reading of the line: "word:confidence ...".
+using Readings = std::map<QString, QString>;
+
+struct FakeReader {
+    Readings readings;
+    std::mutex mutex;
+    std::set<QString> asked;
+
+    LineReading read(const QString &model)
+    {
+        {
+            const std::lock_guard lock(mutex);
+            asked.insert(model);
+        }
+        LineReading reading{0, model};
+        const auto found = readings.find(model);
+        if (found == readings.end())
+            return reading;
+        int sum = 0, x = 0;
+        for (const QString &word : found->second.split(u' ', Qt::SkipEmptyParts)) {
+            const qsizetype colon = word.lastIndexOf(u':');
+            const int confidence = word.mid(colon + 1).toInt();
+            reading.words.append({word.left(colon), float(confidence), QRect(x, 10, 60, 30)});
+            x += 70;
+            sum += confidence;
+        }
+        reading.confidence = sum / int(reading.words.size());
+        return reading;
+    }
+};
+
+// A line image as lineImage cuts one: black text about 40 pixels high.
+QImage lineOf(const QString &text, const QString &family)
+{
+    QFont font(family);
+    font.setPixelSize(34);
+    QImage image(QFontMetrics(font).horizontalAdvance(text) + 40, 60, QImage::Format_Grayscale8);
+    image.fill(255);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QRect(QPoint(0, 0), image.size()), Qt::AlignCenter, text);
+    return image;
+}
+
+LanguageChoice pageIn(const QString &language)
+{
+    return {scriptOf(language), language};
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Readings)
+
+class LineScriptTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void scriptOfALine_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("drawn");
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<Readings>("readings");
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<QStringList>("unread");
+
+        QTest::newRow("sure in the page's script, read once")
+            << "heb"
+            << "שמור שינויים"
+            << "Noto Sans Hebrew" << Readings{{"heb+eng", "שמור:93 שינויים:91"}} << "heb+eng"
+            << QStringList{"eng", "ara", "jpn"};
+        QTest::newRow("an English line on an Arabic page")
+            << "ara"
+            << "Save changes"
+            << "Noto Sans" << Readings{{"ara", "قوم:58 الا:52"}, {"eng", "Save:95 changes:94"}} << "eng"
+            << QStringList{};
+        QTest::newRow("English is not taken on Arabic ink")
+            << "ara"
+            << "حفظ التغييرات"
+            << "Noto Sans Arabic" << Readings{{"ara", "حفظ:66 التغييرات:64"}, {"eng", "als:92 LEGAL:90"}} << "ara"
+            << QStringList{};
+        QTest::newRow("English capitals are not taken on Han ink")
+            << "jpn"
+            << "保存更改"
+            << "Noto Sans CJK SC" << Readings{{"jpn", "保存更改:74"}, {"eng", "REA:93"}} << "jpn" << QStringList{};
+        QTest::newRow("a Hebrew line on an English page")
+            << "eng"
+            << "הגדרות מתקדמות"
+            << "Noto Sans Hebrew" << Readings{{"eng", "TNN:31 MIDI:28"}, {"heb+eng", "הגדרות:91 מתקדמות:90"}}
+            << "heb+eng" << QStringList{"ara+eng", "jpn", "kor", "tha+eng"};
+        QTest::newRow("Thai must lead the page's script by more")
+            << "rus"
+            << "Настройки"
+            << "Noto Sans" << Readings{{"rus+eng", "Настройки:66"}, {"tha+eng", "ถูกต้อง:78"}} << "rus+eng"
+            << QStringList{};
+        QTest::newRow("digits alone are read in one other script at most")
+            << "heb"
+            << "12:40"
+            << "Noto Sans" << Readings{{"heb+eng", "12:40:76"}} << "heb+eng"
+            << QStringList{"rus+eng", "ell", "ara+eng", "jpn"};
+        QTest::newRow("an unsure line is read until a script reads it surely")
+            << "eng"
+            << "Ρυθμίσεις"
+            << "Noto Sans" << Readings{{"eng", "Pu0pioeic:40"}, {"rus+eng", "Руθмίσεις:50"}, {"ell", "Ρυθμίσεις:91"}}
+            << "ell" << QStringList{"heb+eng", "ara", "jpn", "kor", "tha+eng"};
+    }
+
+    void scriptOfALine()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, drawn);
+        QFETCH(QString, family);
+        QFETCH(Readings, readings);
+        QFETCH(QString, model);
+        QFETCH(QStringList, unread);
+        FakeReader reader;
+        reader.readings = readings;
+        const LanguageChoice choice = pageIn(page);
+        OtherScripts others(choice);
+
+        const LineReading reading = readLineInScript(lineOf(drawn, family), choice, others,
+                                                     [&](const QImage &, const QString &m) { return reader.read(m); });
+
+        QCOMPARE(reading.model, model);
+        QVERIFY(!reading.why.isEmpty());
+        for (const QString &m : unread)
+            QVERIFY2(!reader.asked.contains(m), qPrintable(m + " was read"));
+    }
+
+    // A mixed page's second script is tried first for the lines after the
+    // first line found in it.
+    void aScriptMetComesFirst()
+    {
+        const LanguageChoice choice = pageIn("eng");
+        OtherScripts others(choice);
+        QVERIFY(others.likely().isEmpty());
+        QVERIFY(!others.all().contains(choice.script));
+        others.met(scriptOf("heb"));
+        QCOMPARE(others.likely(), QList<const Script *>{scriptOf("heb")});
+        QCOMPARE(others.all().first(), scriptOf("heb"));
+        QCOMPARE(others.all().size(), scripts().size() - 1);
+    }
+};
+
+QTEST_MAIN(LineScriptTest)
+#include "LineScriptTest.moc"
