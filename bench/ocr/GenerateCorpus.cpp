@@ -4,7 +4,7 @@
 // articles, dialogs) with known text and writes them with truth.json, which
 // holds every drawn line's text and pixel box.
 #include "Phrases.h"
-#include "Widgets.h"
+#include "Sheet.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,115 +21,6 @@
 #include <cstdio>
 
 namespace {
-
-struct Theme {
-    bool dark;
-    QColor window, sidebar, text, secondary, accent, bubble, field;
-};
-
-const Theme lightTheme{false, "#ffffff", "#f2f2f7", "#1c1c1e", "#6e6e73", "#0a7cff", "#e5e5ea", "#ffffff"};
-const Theme darkTheme{true, "#1e1e1e", "#2a2a2d", "#f2f2f2", "#98989d", "#0a84ff", "#3a3a3c", "#2c2c2e"};
-
-// Draws one picture and collects the truth of every line it writes.
-class Sheet {
-public:
-    Sheet(int scale, const Theme &theme, bool rtl, QStringList families, int bodyPx)
-        : scale(scale), theme(theme), rtl(rtl), families(std::move(families)), bodyPx(bodyPx),
-          image(1920, 1080, QImage::Format_RGB32), painter(&image)
-    {
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(scale, scale);
-        width = 1920 / scale;
-        height = 1080 / scale;
-    }
-
-    QFont font(int px, bool bold = false) const
-    {
-        QFont f;
-        f.setFamilies(families + QStringList{"Noto Sans", "Noto Sans Hebrew", "Noto Sans Arabic", "Noto Sans CJK SC",
-                                             "Noto Sans Thai"});
-        f.setPixelSize(px);
-        f.setBold(bold);
-        return f;
-    }
-
-    // Writes `text` on one line inside [left, right], aligned to the reading
-    // start (or centred), with its baseline at `baseline`; elides what does
-    // not fit. Records the line's truth.
-    void line(QString text, const QFont &f, const QColor &color, qreal left, qreal right, qreal baseline,
-              const QString &kind, bool centred = false, bool alignEnd = false)
-    {
-        QFontMetricsF metrics(f);
-        text = metrics.elidedText(text, Qt::ElideRight, right - left);
-        const qreal advance = metrics.horizontalAdvance(text);
-        const bool atRight = centred ? false : (rtl != alignEnd);
-        const qreal x = centred ? left + (right - left - advance) / 2 : atRight ? right - advance : left;
-        painter.setFont(f);
-        painter.setPen(color);
-        painter.drawText(QPointF(x, baseline), text);
-        const QRectF tight = metrics.tightBoundingRect(text).translated(x, baseline);
-        QJsonObject truth;
-        truth["text"] = text;
-        truth["box"] =
-            QJsonArray{tight.left() * scale, tight.top() * scale, tight.width() * scale, tight.height() * scale};
-        truth["ink"] = inkBox(text, f, color, QPointF(x, baseline), tight);
-        truth["px"] = f.pixelSize();
-        truth["kind"] = kind;
-        lines.append(truth);
-    }
-
-    // The pixels of the picture the text's ink covers at least a quarter of,
-    // drawn as in the picture: the outlines' box from the font's metrics misses
-    // the drawn ink by a pixel or more once scaled.
-    QJsonArray inkBox(const QString &text, const QFont &f, const QColor &color, QPointF at, const QRectF &tight)
-    {
-        const QRect area = QRectF(tight.topLeft() * scale, tight.size() * scale).toAlignedRect().adjusted(-8, -8, 8, 8);
-        QImage layer(area.size(), QImage::Format_ARGB32_Premultiplied);
-        layer.fill(Qt::transparent);
-        QPainter p(&layer);
-        p.setRenderHints(painter.renderHints());
-        p.translate(-area.topLeft());
-        p.scale(scale, scale);
-        p.setFont(f);
-        p.setPen(color);
-        p.drawText(at, text);
-        p.end();
-        QRect ink;
-        for (int y = 0; y < layer.height(); ++y) {
-            const QRgb *row = reinterpret_cast<const QRgb *>(layer.constScanLine(y));
-            for (int x = 0; x < layer.width(); ++x) {
-                if (qAlpha(row[x]) >= 64)
-                    ink |= QRect(x, y, 1, 1);
-            }
-        }
-        ink.translate(area.topLeft());
-        return QJsonArray{ink.x(), ink.y(), ink.width(), ink.height()};
-    }
-
-    int scale;
-    Theme theme;
-    bool rtl;
-    QStringList families;
-    int bodyPx;
-    int width = 0, height = 0;
-    WidgetColors widgets() const
-    {
-        return theme.dark ? WidgetColors{theme.accent, "#48484a", theme.field, "#8e8e93", "#f2f2f2"}
-                          : WidgetColors{theme.accent, "#d1d1d6", theme.field, "#aeaeb2", "#ffffff"};
-    }
-
-    // The x of a box of width `w` that lies `fromStart` into [left, right]
-    // from the reading start.
-    qreal fromStart(qreal left, qreal right, qreal fromStart, qreal w) const
-    {
-        return rtl ? right - fromStart - w : left + fromStart;
-    }
-
-    QImage image;
-    QPainter painter;
-    QJsonArray lines;
-    QJsonArray partial; // boxes of lines partly hidden
-};
 
 void titleBar(Sheet &s, const QString &title, int variant)
 {
@@ -272,16 +163,7 @@ void dialog(Sheet &s, const QRectF &pane, const Phrases &ui, const Phrases &cont
     article(s, pane, ui, content, variant + 1);
     s.painter.fillRect(pane, QColor(0, 0, 0, s.theme.dark ? 110 : 90));
     const QRectF box(pane.center().x() - 280, pane.center().y() - 210, 560, 420);
-    // Lines the dialog hides in part are no longer lines of the picture; what
-    // shows of them is text all the same, neither right nor false when read.
-    const QRectF hidden(box.topLeft() * s.scale, box.size() * s.scale);
-    for (qsizetype i = s.lines.size() - 1; i >= 0; --i) {
-        const QJsonArray b = s.lines[i].toObject()["box"].toArray();
-        if (hidden.intersects(QRectF(b[0].toDouble(), b[1].toDouble(), b[2].toDouble(), b[3].toDouble()))) {
-            s.partial.append(b);
-            s.lines.removeAt(i);
-        }
-    }
+    s.hide(box);
     s.painter.setPen(Qt::NoPen);
     s.painter.setBrush(s.theme.window);
     s.painter.drawRoundedRect(box, 12, 12);
@@ -340,27 +222,6 @@ void statusBar(Sheet &s, const Phrases &ui, int variant)
                  0.15 * (1 + variant % 6), s.widgets());
     drawIcon(s.painter, QRectF(s.fromStart(0, s.width, s.width - 40, 14), bar.top() + 6, 14, 14), 2 + variant % 2,
              s.theme.secondary);
-}
-
-QStringList fontsFor(const QString &language, int variant)
-{
-    if (language == "he")
-        return variant % 2 ? QStringList{"DejaVu Sans", "Noto Serif Hebrew"}
-                           : QStringList{"Noto Sans Hebrew", "Noto Serif Hebrew"};
-    if (language == "ar")
-        return variant % 2 ? QStringList{"DejaVu Sans", "Noto Naskh Arabic"}
-                           : QStringList{"Noto Sans Arabic", "Noto Naskh Arabic"};
-    if (language == "yi")
-        return variant % 2 ? QStringList{"Noto Sans Hebrew", "Noto Serif Hebrew"}
-                           : QStringList{"DejaVu Sans", "Noto Sans Hebrew"};
-    const QString cjk = language == "zh_CN" ? "SC" : language == "zh_TW" ? "TC" : language == "ja" ? "JP" : "KR";
-    if (language.startsWith("zh") || language == "ja" || language == "ko")
-        return variant % 2 ? QStringList{"Noto Sans CJK " + cjk, "Noto Serif CJK " + cjk}
-                           : QStringList{"Noto Sans CJK " + cjk, "Noto Sans CJK " + cjk};
-    if (language == "th")
-        return variant % 2 ? QStringList{"Noto Sans Thai", "Noto Serif Thai"}
-                           : QStringList{"Noto Sans Thai UI", "Noto Sans Thai"};
-    return variant % 2 ? QStringList{"DejaVu Sans", "Noto Serif"} : QStringList{"Noto Sans", "DejaVu Serif"};
 }
 
 // The tesseract language a page of `group` is told: its content's language,
