@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // ocr-corpus OUTDIR [PHRASES.json]: draws screenshot-like pictures of interfaces (lists, chats,
-// articles, dialogs) with known text and writes them with truth.json, which
-// holds every drawn line's text and pixel box.
+// articles, dialogs) and of other kinds of pages (menus, text over photographs,
+// pages of few lines, file managers) with known text and writes them with
+// truth.json, which holds every drawn line's text and pixel box, and each
+// picture's kind.
+#include "PageKinds.h"
 #include "Phrases.h"
 #include "Sheet.h"
 
@@ -233,6 +236,8 @@ QString modelOf(const QString &group)
         {"he", "heb"},    {"yi", "yid"},        {"ar", "ara"},        {"el", "ell"}, {"uk", "ukr"},
         {"tr", "tur"},    {"vi", "vie"},        {"it", "ita"},        {"pl", "pol"}, {"th", "tha"},
         {"pt_BR", "por"}, {"zh_CN", "chi_sim"}, {"zh_TW", "chi_tra"}, {"ja", "jpn"}, {"ko", "kor"}};
+    if (group == "mixed-scripts")
+        return "eng+heb+ara+rus+ell+jpn+chi_sim";
     if (group.startsWith("mixed-"))
         return modelOf(group.mid(6)) + "+eng";
     return models.value(group);
@@ -286,6 +291,111 @@ QImage noText()
     return image;
 }
 
+QJsonObject truthOf(const Sheet &s, const QString &image, const QString &group, const QString &kind)
+{
+    return {{"image", image},   {"group", group}, {"model", modelOf(group)}, {"theme", s.theme.dark ? "dark" : "light"},
+            {"scale", s.scale}, {"kind", kind},   {"lines", s.lines},        {"partial", s.partial}};
+}
+
+// Screenshots of interfaces (lists, chats, articles, dialogs): four per group,
+// light and dark, 1x and 2x.
+void drawInterfaces(const QDir &out, const QStringList &groups, int shift, QJsonArray &corpus)
+{
+    int index = shift;
+    for (const QString &group : groups) {
+        for (int dark = 0; dark < 2; ++dark) {
+            for (int scale = 1; scale <= 2; ++scale, ++index) {
+                const bool mixed = group.startsWith("mixed");
+                const Phrases &ui = phrasesOf(mixed ? "en" : group);
+                const Phrases &content = phrasesOf(mixed ? group.mid(6) : group);
+                const int bodyPx = 11 + index % 4;
+                Sheet s(scale, dark ? darkTheme : lightTheme, ui.rightToLeft, fontsFor(ui.language, index / 2), bodyPx);
+                s.painter.fillRect(QRectF(0, 0, s.width, s.height), s.theme.window);
+                titleBar(s, ui.titles[index % ui.titles.size()], index);
+                const QRectF side = sidebar(s, ui, content, index);
+                const QRectF pane(ui.rightToLeft ? 0 : side.right(), 38, s.width - side.width(), side.height());
+                switch (index % 3) {
+                case 0:
+                    chat(s, pane, content, index);
+                    break;
+                case 1:
+                    article(s, pane, ui, content, index);
+                    break;
+                default:
+                    dialog(s, pane, ui, content, index);
+                }
+                statusBar(s, ui, index);
+                s.painter.end();
+                const QString name = QStringLiteral("%1-%2-%3x.png").arg(group, dark ? "dark" : "light").arg(scale);
+                s.image.save(out.filePath(name));
+                corpus.append(truthOf(s, name, group, "interface"));
+            }
+        }
+    }
+}
+
+// The pages `group` gets beside its interfaces: a menu, a photograph, a page
+// of few lines and one more photograph or few-line page; mixed groups get a
+// file manager instead of the last, and "mixed-scripts" two file managers.
+QList<PageKind> kindsOf(const QString &group, int n)
+{
+    static const PageKind context{"menu", "context", {}, contextMenuPage};
+    static const PageKind settings{"menu", "settings", {}, settingsPage};
+    static const PageKind photos[] = {
+        {"photo", "poster", {}, posterPage}, {"photo", "video", {}, videoPage}, {"photo", "lock", {}, lockScreenPage}};
+    static const PageKind few[] = {{"few", "toast", {420, 100}, toastPage},
+                                   {"few", "dialog", {480, 170}, dialogPage},
+                                   {"few", "banner", {960, 124}, bannerPage}};
+    static const PageKind files{"files", "list", {}, fileListPage};
+    if (group == "mixed-scripts")
+        return {files, files};
+    // Not n % 2, which turns the theme of the first and last slots.
+    const bool other = (n + 1) / 2 % 2;
+    const PageKind &last = group.startsWith("mixed") ? files : other ? photos[(n + 1) % 3] : few[(n + 1) % 3];
+    return {other ? settings : context, photos[n % 3], few[n % 3], last};
+}
+
+// The other kinds of pages a user pastes, drawn after the interfaces so that
+// those are read in the same order as before. Themes and scales turn with
+// the group and the shift, so that each kind is drawn light and dark, at 1x
+// and 2x.
+void drawKinds(const QDir &out, const QStringList &groups, int shift, QJsonArray &corpus)
+{
+    for (qsizetype g = 0; g < groups.size(); ++g) {
+        const QString &group = groups[g];
+        const int n = int(g) + shift;
+        const bool mixed = group.startsWith("mixed");
+        const Phrases &ui = phrasesOf(mixed ? "en" : group);
+        const Phrases &content = phrasesOf(mixed ? group.mid(6) : group);
+        const PageText text{
+            group, ui, content, shortPhrases(ui.language), shortPhrases(content.language), QLocale(ui.language)};
+        const QList<PageKind> kinds = kindsOf(group, n);
+        for (int slot = 0; slot < kinds.size(); ++slot) {
+            const PageKind &kind = kinds[slot];
+            const bool dark = (n + slot) % 2;
+            const int scale = 1 + (n / 2 + slot / 2) % 2;
+            const int variant = n * 5 + slot;
+            QStringList families = fontsFor(ui.language, variant / 2);
+            if (mixed)
+                families += fontsFor(content.language, variant / 2);
+            const QSize points = kind.points + QSize(variant % 4 * 20, variant % 3 * 6);
+            Sheet s(scale, dark ? darkTheme : lightTheme, ui.rightToLeft, families, 11 + variant % 4,
+                    kind.points.isEmpty() ? QSize(1920, 1080) : points * scale);
+            s.painter.setLayoutDirection(ui.rightToLeft ? Qt::RightToLeft : Qt::LayoutDirectionAuto);
+            kind.draw(s, text, variant);
+            s.painter.end();
+            const QString name = QStringLiteral("%1-%2-%3-%4-%5x.png")
+                                     .arg(group, kind.kind, kind.layout, dark ? "dark" : "light")
+                                     .arg(scale);
+            s.image.save(out.filePath(name));
+            QJsonObject truth = truthOf(s, name, group, kind.kind);
+            truth["layout"] = kind.layout;
+            truth["pictograms"] = s.pictograms;
+            corpus.append(truth);
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -313,46 +423,16 @@ int main(int argc, char *argv[])
     }
     // Another shift draws other layouts, sizes, fonts and strings: a second
     // corpus to check that what helps on one is not tuned to its pictures.
-    int index = qEnvironmentVariableIntValue("OCR_CORPUS_SHIFT");
-    for (const QString &group : groups) {
-        for (int dark = 0; dark < 2; ++dark) {
-            for (int scale = 1; scale <= 2; ++scale, ++index) {
-                const bool mixed = group.startsWith("mixed");
-                const Phrases &ui = phrasesOf(mixed ? "en" : group);
-                const Phrases &content = phrasesOf(mixed ? group.mid(6) : group);
-                const int bodyPx = 11 + index % 4;
-                Sheet s(scale, dark ? darkTheme : lightTheme, ui.rightToLeft, fontsFor(ui.language, index / 2), bodyPx);
-                s.painter.fillRect(QRectF(0, 0, s.width, s.height), s.theme.window);
-                titleBar(s, ui.titles[index % ui.titles.size()], index);
-                const QRectF side = sidebar(s, ui, content, index);
-                const QRectF pane(ui.rightToLeft ? 0 : side.right(), 38, s.width - side.width(), side.height());
-                switch (index % 3) {
-                case 0:
-                    chat(s, pane, content, index);
-                    break;
-                case 1:
-                    article(s, pane, ui, content, index);
-                    break;
-                default:
-                    dialog(s, pane, ui, content, index);
-                }
-                statusBar(s, ui, index);
-                s.painter.end();
-                const QString name = QStringLiteral("%1-%2-%3x.png").arg(group, dark ? "dark" : "light").arg(scale);
-                s.image.save(out.filePath(name));
-                corpus.append(QJsonObject{{"image", name},
-                                          {"group", group},
-                                          {"model", modelOf(group)},
-                                          {"theme", dark ? "dark" : "light"},
-                                          {"scale", scale},
-                                          {"lines", s.lines},
-                                          {"partial", s.partial}});
-            }
-        }
-    }
+    const int shift = qEnvironmentVariableIntValue("OCR_CORPUS_SHIFT");
+    drawInterfaces(out, groups, shift, corpus);
     noText().save(out.filePath("none.png"));
-    corpus.append(QJsonObject{
-        {"image", "none.png"}, {"group", "none"}, {"theme", "none"}, {"scale", 1}, {"lines", QJsonArray{}}});
+    corpus.append(QJsonObject{{"image", "none.png"},
+                              {"group", "none"},
+                              {"theme", "none"},
+                              {"scale", 1},
+                              {"kind", "none"},
+                              {"lines", QJsonArray{}}});
+    drawKinds(out, groups + QStringList{"mixed-scripts"}, shift, corpus);
     QFile truth(out.filePath("truth.json"));
     if (!truth.open(QIODevice::WriteOnly))
         return 1;

@@ -95,10 +95,10 @@ QImage haloOf(const QImage &layer, Halo halo, qreal px)
         }
         return out;
     }
-    const QImage shadow = tinted(layer, QColor(0, 0, 0, 170));
-    const QSize small = (shadow.size() / 4).expandedTo(QSize(1, 1));
+    const QImage shadow = tinted(layer, QColor(0, 0, 0, 130));
+    const QSize small = (shadow.size() / 6).expandedTo(QSize(1, 1));
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(QRectF(QPointF(px * 0.04, px * 0.07), QSizeF(shadow.size())),
+    p.drawImage(QRectF(QPointF(px * 0.01, px * 0.03), QSizeF(shadow.size())),
                 shadow.scaled(small, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     return out;
 }
@@ -113,20 +113,16 @@ QRectF Sheet::write(QString text, const QFont &f, const QColor &color, qreal lef
     const qreal advance = metrics.horizontalAdvance(text);
     const bool atRight = place == Place::End ? !rtl : rtl;
     const qreal x = place == Place::Centre ? left + (right - left - advance) / 2 : atRight ? right - advance : left;
-    QRect area;
+    // The layer reaches beyond the font's box: marks above Thai and
+    // Vietnamese letters, halos.
+    const QRectF outline = metrics.tightBoundingRect(text).translated(x, baseline) |
+                           QRectF(x, baseline - metrics.ascent(), advance, metrics.ascent() + metrics.descent());
+    const qreal margin = f.pixelSize() * 0.5 * scale;
+    const QRect area = QRectF(outline.topLeft() * scale, outline.size() * scale)
+                           .adjusted(-margin, -margin, margin, margin)
+                           .toAlignedRect();
     const QImage layer = textLayer(text, f, color, QPointF(x, baseline), area);
-    QRect touched, ink;
-    for (int y = 0; y < layer.height(); ++y) {
-        const QRgb *row = reinterpret_cast<const QRgb *>(layer.constScanLine(y));
-        for (int x = 0; x < layer.width(); ++x) {
-            if (qAlpha(row[x]) > 0)
-                touched |= QRect(x, y, 1, 1);
-            if (qAlpha(row[x]) >= 64)
-                ink |= QRect(x, y, 1, 1);
-        }
-    }
-    touched.translate(area.topLeft());
-    ink.translate(area.topLeft());
+    const QRect touched = reach(layer, area, 1), ink = reach(layer, area, 64);
     painter.save();
     painter.resetTransform();
     if (halo != Halo::None)
@@ -138,18 +134,9 @@ QRectF Sheet::write(QString text, const QFont &f, const QColor &color, qreal lef
     return QRectF(QPointF(touched.topLeft()) / scale, QSizeF(touched.size()) / scale);
 }
 
-// The text alone on a transparent layer of the picture's pixels around it;
-// `area` is where the layer lies in the picture.
-QImage Sheet::textLayer(const QString &text, const QFont &f, const QColor &color, QPointF at, QRect &area) const
+// The text alone on a transparent layer of the picture's pixels in `area`.
+QImage Sheet::textLayer(const QString &text, const QFont &f, const QColor &color, QPointF at, const QRect &area) const
 {
-    const QFontMetricsF metrics(f);
-    const QRectF outline = metrics.tightBoundingRect(text).translated(at) |
-                           QRectF(at.x(), at.y() - metrics.ascent(), metrics.horizontalAdvance(text),
-                                  metrics.ascent() + metrics.descent());
-    const qreal margin = f.pixelSize() * 0.5;
-    area = QRectF(outline.topLeft() * scale, outline.size() * scale)
-               .adjusted(-margin * scale, -margin * scale, margin * scale, margin * scale)
-               .toAlignedRect();
     QImage layer(area.size(), QImage::Format_ARGB32_Premultiplied);
     layer.fill(Qt::transparent);
     QPainter p(&layer);
@@ -160,7 +147,22 @@ QImage Sheet::textLayer(const QString &text, const QFont &f, const QColor &color
     p.setFont(f);
     p.setPen(color);
     p.drawText(at, text);
+    p.end();
     return layer;
+}
+
+// The pixels of `layer` whose alpha reaches `threshold`, in the picture.
+QRect Sheet::reach(const QImage &layer, const QRect &area, int threshold)
+{
+    QRect ink;
+    for (int y = 0; y < layer.height(); ++y) {
+        const QRgb *row = reinterpret_cast<const QRgb *>(layer.constScanLine(y));
+        for (int x = 0; x < layer.width(); ++x) {
+            if (qAlpha(row[x]) >= threshold)
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink.translated(area.topLeft());
 }
 
 void Sheet::record(const QString &text, const QFont &f, const QJsonArray &box, const QJsonArray &ink,
@@ -178,26 +180,7 @@ void Sheet::record(const QString &text, const QFont &f, const QJsonArray &box, c
 QJsonArray Sheet::inkBox(const QString &text, const QFont &f, const QColor &color, QPointF at, const QRectF &tight)
 {
     const QRect area = QRectF(tight.topLeft() * scale, tight.size() * scale).toAlignedRect().adjusted(-8, -8, 8, 8);
-    QImage layer(area.size(), QImage::Format_ARGB32_Premultiplied);
-    layer.fill(Qt::transparent);
-    QPainter p(&layer);
-    p.setRenderHints(painter.renderHints());
-    p.setLayoutDirection(painter.layoutDirection());
-    p.translate(-area.topLeft());
-    p.scale(scale, scale);
-    p.setFont(f);
-    p.setPen(color);
-    p.drawText(at, text);
-    p.end();
-    QRect ink;
-    for (int y = 0; y < layer.height(); ++y) {
-        const QRgb *row = reinterpret_cast<const QRgb *>(layer.constScanLine(y));
-        for (int x = 0; x < layer.width(); ++x) {
-            if (qAlpha(row[x]) >= 64)
-                ink |= QRect(x, y, 1, 1);
-        }
-    }
-    ink.translate(area.topLeft());
+    const QRect ink = reach(textLayer(text, f, color, at, area), area, 64);
     return QJsonArray{ink.x(), ink.y(), ink.width(), ink.height()};
 }
 
@@ -210,6 +193,11 @@ void Sheet::hide(const QRectF &area)
             partial.append(b);
             lines.removeAt(i);
         }
+    }
+    for (qsizetype i = pictograms.size() - 1; i >= 0; --i) {
+        const QJsonArray b = pictograms[i].toArray();
+        if (hidden.contains(QRectF(b[0].toDouble(), b[1].toDouble(), b[2].toDouble(), b[3].toDouble())))
+            pictograms.removeAt(i);
     }
 }
 

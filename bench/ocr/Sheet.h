@@ -57,7 +57,7 @@ public:
 
     // Lines that `area` (in points) hides in part are no longer lines of the
     // picture; what shows of them is text all the same, neither right nor
-    // false when read.
+    // false when read. Icons it hides whole are gone.
     void hide(const QRectF &area);
 
     // Records an icon or symbol drawn in `area` (in points), which is no text.
@@ -85,6 +85,7 @@ public:
     QJsonArray pictograms; // boxes of icons and symbols
 
 private:
-    QImage textLayer(const QString &text, const QFont &f, const QColor &color, QPointF at, QRect &area) const;
+    QImage textLayer(const QString &text, const QFont &f, const QColor &color, QPointF at, const QRect &area) const;
+    static QRect reach(const QImage &layer, const QRect &area, int threshold);
     void record(const QString &text, const QFont &f, const QJsonArray &box, const QJsonArray &ink, const QString &kind);
 };
