@@ -80,8 +80,14 @@ void fileListPage(Sheet &s, const PageText &t, int variant)
     const qreal header = 46, side = 210;
     s.painter.fillRect(QRectF(0, 0, s.width, header), s.theme.sidebar);
     drawSeparator(s.painter, 0, s.width, header - 1, s.widgets().track);
-    for (int i = 0; i < 2; ++i)
-        drawRecordedIcon(s, QRectF(14 + i * 30, 14, 18, 18), 5, s.theme.secondary);
+    // Back (the chevron turned round) and forward.
+    s.painter.save();
+    s.painter.translate(32, 0);
+    s.painter.scale(-1, 1);
+    drawIcon(s.painter, QRectF(0, 14, 18, 18), 5, s.theme.secondary);
+    s.painter.restore();
+    s.pictogram(QRectF(14, 14, 18, 18));
+    drawRecordedIcon(s, QRectF(44, 14, 18, 18), 5, s.theme.secondary);
     drawRecordedIcon(s, QRectF(s.width - 40, 14, 18, 18), 0, s.theme.secondary);
     drawRecordedIcon(s, QRectF(s.width - 72, 14, 18, 18), 1, s.theme.secondary);
     s.write("Documents", s.font(s.bodyPx + 2, true), s.theme.text, 0, s.width, 28, Place::Centre, "heading");
