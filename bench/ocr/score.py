@@ -35,7 +35,9 @@ character distance over the longer's length and leaving one out costs 1,
 drops it or sets it against a word with no character in common, unless it
 is a single letter, which is then misread rather than lost; words are split
 on white space, and in Han, kana and Thai, written without spaces, each
-letter counts as a word), found lines that lost a mark at an end
+letter counts as a word; marks standing alone are no words, and two words
+read as one, their space missed, are not lost), found lines that lost a mark
+at an end
 (the drawn text starts or ends with a character that is neither letter nor
 digit, and the found line does not), false lines per picture and those drawn
 from a pictogram (a false line whose box lies at least half on a recorded
@@ -219,7 +221,24 @@ def on_pictogram(picture, box):
 
 
 def words(text):
-    return [w for part in text.split() for w in re.findall(f"[{DENSE}]|[^{DENSE}]+", part)]
+    """Words split on white space, each Han, kana or Thai letter a word of its
+    own; marks standing alone ("?", "...") are no words."""
+    return [w for part in text.split() for w in re.findall(f"[{DENSE}]|[^{DENSE}]+", part)
+            if any(c.isalnum() for c in w)]
+
+
+def change(x, y):
+    return distance(x.casefold(), y.casefold()) / max(len(x), len(y))
+
+
+def joined(a, i, word):
+    """The cost of reading the drawn words a[i - 2] and a[i - 1] as the one
+    found `word` (a space not read), or None when one of them is not in it."""
+    if i < 2:
+        return None
+    both = a[i - 2] + a[i - 1]
+    edits = distance(both.casefold(), word.casefold())
+    return edits / len(both) if edits < min(len(a[i - 2]), len(a[i - 1])) else None
 
 
 def lost_ends(want, got):
@@ -229,23 +248,26 @@ def lost_ends(want, got):
     a, b = words(want), words(got)
     if not a:
         return False, False
-
-    def change(x, y):
-        return distance(x.casefold(), y.casefold()) / max(len(x), len(y))
     cost = [[i + j if i == 0 or j == 0 else 0.0 for j in range(len(b) + 1)] for i in range(len(a) + 1)]
     for i in range(1, len(a) + 1):
         for j in range(1, len(b) + 1):
-            cost[i][j] = min(cost[i - 1][j - 1] + change(a[i - 1], b[j - 1]), cost[i - 1][j] + 1,
-                             cost[i][j - 1] + 1)
-    # Walk back, preferring a word read for a word, then a word left out, then
-    # a word that stands against one with nothing in common (a longer word
-    # than a single letter read as junk is lost; a single letter misread is
-    # not).
+            options = [cost[i - 1][j - 1] + change(a[i - 1], b[j - 1]), cost[i - 1][j] + 1, cost[i][j - 1] + 1]
+            merged = joined(a, i, b[j - 1])
+            if merged is not None:
+                options.append(cost[i - 2][j - 1] + merged)
+            cost[i][j] = min(options)
+    # Walk back, preferring a word read for a word, then two words read as
+    # one, then a word left out, then a word that stands against one with
+    # nothing in common (a longer word than a single letter read as junk is
+    # lost; a single letter misread is not).
     dropped, i, j = set(), len(a), len(b)
     while i > 0:
         pair = change(a[i - 1], b[j - 1]) if j > 0 else None
+        merged = joined(a, i, b[j - 1]) if j > 0 else None
         if pair is not None and pair < 1 and abs(cost[i][j] - cost[i - 1][j - 1] - pair) < 1e-9:
             i, j = i - 1, j - 1
+        elif merged is not None and abs(cost[i][j] - cost[i - 2][j - 1] - merged) < 1e-9:
+            i, j = i - 2, j - 1
         elif abs(cost[i][j] - cost[i - 1][j] - 1) < 1e-9:
             dropped.add(i - 1)
             i -= 1
