@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // ocr-corpus OUTDIR [PHRASES.json]: draws screenshot-like pictures of interfaces (lists, chats,
-// articles, dialogs) with known text and writes them with truth.json, which
-// holds every drawn line's text and pixel box.
+// articles, dialogs) and of other kinds of pages (menus, text over photographs,
+// pages of few lines, file managers) with known text and writes them with
+// truth.json, which holds every drawn line's text and pixel box, and each
+// picture's kind.
+#include "PageKinds.h"
 #include "Phrases.h"
-#include "Widgets.h"
+#include "Sheet.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,115 +24,6 @@
 #include <cstdio>
 
 namespace {
-
-struct Theme {
-    bool dark;
-    QColor window, sidebar, text, secondary, accent, bubble, field;
-};
-
-const Theme lightTheme{false, "#ffffff", "#f2f2f7", "#1c1c1e", "#6e6e73", "#0a7cff", "#e5e5ea", "#ffffff"};
-const Theme darkTheme{true, "#1e1e1e", "#2a2a2d", "#f2f2f2", "#98989d", "#0a84ff", "#3a3a3c", "#2c2c2e"};
-
-// Draws one picture and collects the truth of every line it writes.
-class Sheet {
-public:
-    Sheet(int scale, const Theme &theme, bool rtl, QStringList families, int bodyPx)
-        : scale(scale), theme(theme), rtl(rtl), families(std::move(families)), bodyPx(bodyPx),
-          image(1920, 1080, QImage::Format_RGB32), painter(&image)
-    {
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(scale, scale);
-        width = 1920 / scale;
-        height = 1080 / scale;
-    }
-
-    QFont font(int px, bool bold = false) const
-    {
-        QFont f;
-        f.setFamilies(families + QStringList{"Noto Sans", "Noto Sans Hebrew", "Noto Sans Arabic", "Noto Sans CJK SC",
-                                             "Noto Sans Thai"});
-        f.setPixelSize(px);
-        f.setBold(bold);
-        return f;
-    }
-
-    // Writes `text` on one line inside [left, right], aligned to the reading
-    // start (or centred), with its baseline at `baseline`; elides what does
-    // not fit. Records the line's truth.
-    void line(QString text, const QFont &f, const QColor &color, qreal left, qreal right, qreal baseline,
-              const QString &kind, bool centred = false, bool alignEnd = false)
-    {
-        QFontMetricsF metrics(f);
-        text = metrics.elidedText(text, Qt::ElideRight, right - left);
-        const qreal advance = metrics.horizontalAdvance(text);
-        const bool atRight = centred ? false : (rtl != alignEnd);
-        const qreal x = centred ? left + (right - left - advance) / 2 : atRight ? right - advance : left;
-        painter.setFont(f);
-        painter.setPen(color);
-        painter.drawText(QPointF(x, baseline), text);
-        const QRectF tight = metrics.tightBoundingRect(text).translated(x, baseline);
-        QJsonObject truth;
-        truth["text"] = text;
-        truth["box"] =
-            QJsonArray{tight.left() * scale, tight.top() * scale, tight.width() * scale, tight.height() * scale};
-        truth["ink"] = inkBox(text, f, color, QPointF(x, baseline), tight);
-        truth["px"] = f.pixelSize();
-        truth["kind"] = kind;
-        lines.append(truth);
-    }
-
-    // The pixels of the picture the text's ink covers at least a quarter of,
-    // drawn as in the picture: the outlines' box from the font's metrics misses
-    // the drawn ink by a pixel or more once scaled.
-    QJsonArray inkBox(const QString &text, const QFont &f, const QColor &color, QPointF at, const QRectF &tight)
-    {
-        const QRect area = QRectF(tight.topLeft() * scale, tight.size() * scale).toAlignedRect().adjusted(-8, -8, 8, 8);
-        QImage layer(area.size(), QImage::Format_ARGB32_Premultiplied);
-        layer.fill(Qt::transparent);
-        QPainter p(&layer);
-        p.setRenderHints(painter.renderHints());
-        p.translate(-area.topLeft());
-        p.scale(scale, scale);
-        p.setFont(f);
-        p.setPen(color);
-        p.drawText(at, text);
-        p.end();
-        QRect ink;
-        for (int y = 0; y < layer.height(); ++y) {
-            const QRgb *row = reinterpret_cast<const QRgb *>(layer.constScanLine(y));
-            for (int x = 0; x < layer.width(); ++x) {
-                if (qAlpha(row[x]) >= 64)
-                    ink |= QRect(x, y, 1, 1);
-            }
-        }
-        ink.translate(area.topLeft());
-        return QJsonArray{ink.x(), ink.y(), ink.width(), ink.height()};
-    }
-
-    int scale;
-    Theme theme;
-    bool rtl;
-    QStringList families;
-    int bodyPx;
-    int width = 0, height = 0;
-    WidgetColors widgets() const
-    {
-        return theme.dark ? WidgetColors{theme.accent, "#48484a", theme.field, "#8e8e93", "#f2f2f2"}
-                          : WidgetColors{theme.accent, "#d1d1d6", theme.field, "#aeaeb2", "#ffffff"};
-    }
-
-    // The x of a box of width `w` that lies `fromStart` into [left, right]
-    // from the reading start.
-    qreal fromStart(qreal left, qreal right, qreal fromStart, qreal w) const
-    {
-        return rtl ? right - fromStart - w : left + fromStart;
-    }
-
-    QImage image;
-    QPainter painter;
-    QJsonArray lines;
-    QJsonArray partial; // boxes of lines partly hidden
-};
 
 void titleBar(Sheet &s, const QString &title, int variant)
 {
@@ -272,16 +166,7 @@ void dialog(Sheet &s, const QRectF &pane, const Phrases &ui, const Phrases &cont
     article(s, pane, ui, content, variant + 1);
     s.painter.fillRect(pane, QColor(0, 0, 0, s.theme.dark ? 110 : 90));
     const QRectF box(pane.center().x() - 280, pane.center().y() - 210, 560, 420);
-    // Lines the dialog hides in part are no longer lines of the picture; what
-    // shows of them is text all the same, neither right nor false when read.
-    const QRectF hidden(box.topLeft() * s.scale, box.size() * s.scale);
-    for (qsizetype i = s.lines.size() - 1; i >= 0; --i) {
-        const QJsonArray b = s.lines[i].toObject()["box"].toArray();
-        if (hidden.intersects(QRectF(b[0].toDouble(), b[1].toDouble(), b[2].toDouble(), b[3].toDouble()))) {
-            s.partial.append(b);
-            s.lines.removeAt(i);
-        }
-    }
+    s.hide(box);
     s.painter.setPen(Qt::NoPen);
     s.painter.setBrush(s.theme.window);
     s.painter.drawRoundedRect(box, 12, 12);
@@ -342,27 +227,6 @@ void statusBar(Sheet &s, const Phrases &ui, int variant)
              s.theme.secondary);
 }
 
-QStringList fontsFor(const QString &language, int variant)
-{
-    if (language == "he")
-        return variant % 2 ? QStringList{"DejaVu Sans", "Noto Serif Hebrew"}
-                           : QStringList{"Noto Sans Hebrew", "Noto Serif Hebrew"};
-    if (language == "ar")
-        return variant % 2 ? QStringList{"DejaVu Sans", "Noto Naskh Arabic"}
-                           : QStringList{"Noto Sans Arabic", "Noto Naskh Arabic"};
-    if (language == "yi")
-        return variant % 2 ? QStringList{"Noto Sans Hebrew", "Noto Serif Hebrew"}
-                           : QStringList{"DejaVu Sans", "Noto Sans Hebrew"};
-    const QString cjk = language == "zh_CN" ? "SC" : language == "zh_TW" ? "TC" : language == "ja" ? "JP" : "KR";
-    if (language.startsWith("zh") || language == "ja" || language == "ko")
-        return variant % 2 ? QStringList{"Noto Sans CJK " + cjk, "Noto Serif CJK " + cjk}
-                           : QStringList{"Noto Sans CJK " + cjk, "Noto Sans CJK " + cjk};
-    if (language == "th")
-        return variant % 2 ? QStringList{"Noto Sans Thai", "Noto Serif Thai"}
-                           : QStringList{"Noto Sans Thai UI", "Noto Sans Thai"};
-    return variant % 2 ? QStringList{"DejaVu Sans", "Noto Serif"} : QStringList{"Noto Sans", "DejaVu Serif"};
-}
-
 // The tesseract language a page of `group` is told: its content's language,
 // with English for the interface around it on mixed pages.
 QString modelOf(const QString &group)
@@ -372,6 +236,8 @@ QString modelOf(const QString &group)
         {"he", "heb"},    {"yi", "yid"},        {"ar", "ara"},        {"el", "ell"}, {"uk", "ukr"},
         {"tr", "tur"},    {"vi", "vie"},        {"it", "ita"},        {"pl", "pol"}, {"th", "tha"},
         {"pt_BR", "por"}, {"zh_CN", "chi_sim"}, {"zh_TW", "chi_tra"}, {"ja", "jpn"}, {"ko", "kor"}};
+    if (group == "mixed-scripts")
+        return "eng+heb+ara+rus+ell+jpn+chi_sim";
     if (group.startsWith("mixed-"))
         return modelOf(group.mid(6)) + "+eng";
     return models.value(group);
@@ -425,6 +291,111 @@ QImage noText()
     return image;
 }
 
+QJsonObject truthOf(const Sheet &s, const QString &image, const QString &group, const QString &kind)
+{
+    return {{"image", image},   {"group", group}, {"model", modelOf(group)}, {"theme", s.theme.dark ? "dark" : "light"},
+            {"scale", s.scale}, {"kind", kind},   {"lines", s.lines},        {"partial", s.partial}};
+}
+
+// Screenshots of interfaces (lists, chats, articles, dialogs): four per group,
+// light and dark, 1x and 2x.
+void drawInterfaces(const QDir &out, const QStringList &groups, int shift, QJsonArray &corpus)
+{
+    int index = shift;
+    for (const QString &group : groups) {
+        for (int dark = 0; dark < 2; ++dark) {
+            for (int scale = 1; scale <= 2; ++scale, ++index) {
+                const bool mixed = group.startsWith("mixed");
+                const Phrases &ui = phrasesOf(mixed ? "en" : group);
+                const Phrases &content = phrasesOf(mixed ? group.mid(6) : group);
+                const int bodyPx = 11 + index % 4;
+                Sheet s(scale, dark ? darkTheme : lightTheme, ui.rightToLeft, fontsFor(ui.language, index / 2), bodyPx);
+                s.painter.fillRect(QRectF(0, 0, s.width, s.height), s.theme.window);
+                titleBar(s, ui.titles[index % ui.titles.size()], index);
+                const QRectF side = sidebar(s, ui, content, index);
+                const QRectF pane(ui.rightToLeft ? 0 : side.right(), 38, s.width - side.width(), side.height());
+                switch (index % 3) {
+                case 0:
+                    chat(s, pane, content, index);
+                    break;
+                case 1:
+                    article(s, pane, ui, content, index);
+                    break;
+                default:
+                    dialog(s, pane, ui, content, index);
+                }
+                statusBar(s, ui, index);
+                s.painter.end();
+                const QString name = QStringLiteral("%1-%2-%3x.png").arg(group, dark ? "dark" : "light").arg(scale);
+                s.image.save(out.filePath(name));
+                corpus.append(truthOf(s, name, group, "interface"));
+            }
+        }
+    }
+}
+
+// The pages `group` gets beside its interfaces: a menu, a photograph, a page
+// of few lines and one more photograph or few-line page; mixed groups get a
+// file manager instead of the last, and "mixed-scripts" two file managers.
+QList<PageKind> kindsOf(const QString &group, int n)
+{
+    static const PageKind context{"menu", "context", {}, contextMenuPage};
+    static const PageKind settings{"menu", "settings", {}, settingsPage};
+    static const PageKind photos[] = {
+        {"photo", "poster", {}, posterPage}, {"photo", "video", {}, videoPage}, {"photo", "lock", {}, lockScreenPage}};
+    static const PageKind few[] = {{"few", "toast", {420, 100}, toastPage},
+                                   {"few", "dialog", {480, 170}, dialogPage},
+                                   {"few", "banner", {960, 124}, bannerPage}};
+    static const PageKind files{"files", "list", {}, fileListPage};
+    if (group == "mixed-scripts")
+        return {files, files};
+    // Not n % 2, which turns the theme of the first and last slots.
+    const bool other = (n + 1) / 2 % 2;
+    const PageKind &last = group.startsWith("mixed") ? files : other ? photos[(n + 1) % 3] : few[(n + 1) % 3];
+    return {other ? settings : context, photos[n % 3], few[n % 3], last};
+}
+
+// The other kinds of pages a user pastes, drawn after the interfaces so that
+// those are read in the same order as before. Themes and scales turn with
+// the group and the shift, so that each kind is drawn light and dark, at 1x
+// and 2x.
+void drawKinds(const QDir &out, const QStringList &groups, int shift, QJsonArray &corpus)
+{
+    for (qsizetype g = 0; g < groups.size(); ++g) {
+        const QString &group = groups[g];
+        const int n = int(g) + shift;
+        const bool mixed = group.startsWith("mixed");
+        const Phrases &ui = phrasesOf(mixed ? "en" : group);
+        const Phrases &content = phrasesOf(mixed ? group.mid(6) : group);
+        const PageText text{
+            group, ui, content, shortPhrases(ui.language), shortPhrases(content.language), QLocale(ui.language)};
+        const QList<PageKind> kinds = kindsOf(group, n);
+        for (int slot = 0; slot < kinds.size(); ++slot) {
+            const PageKind &kind = kinds[slot];
+            const bool dark = (n + slot) % 2;
+            const int scale = 1 + (n / 2 + slot / 2) % 2;
+            const int variant = n * 5 + slot;
+            QStringList families = fontsFor(ui.language, variant / 2);
+            if (mixed)
+                families += fontsFor(content.language, variant / 2);
+            const QSize points = kind.points + QSize(variant % 4 * 20, variant % 3 * 6);
+            Sheet s(scale, dark ? darkTheme : lightTheme, ui.rightToLeft, families, 11 + variant % 4,
+                    kind.points.isEmpty() ? QSize(1920, 1080) : points * scale);
+            s.painter.setLayoutDirection(ui.rightToLeft ? Qt::RightToLeft : Qt::LayoutDirectionAuto);
+            kind.draw(s, text, variant);
+            s.painter.end();
+            const QString name = QStringLiteral("%1-%2-%3-%4-%5x.png")
+                                     .arg(group, kind.kind, kind.layout, dark ? "dark" : "light")
+                                     .arg(scale);
+            s.image.save(out.filePath(name));
+            QJsonObject truth = truthOf(s, name, group, kind.kind);
+            truth["layout"] = kind.layout;
+            truth["pictograms"] = s.pictograms;
+            corpus.append(truth);
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -452,46 +423,16 @@ int main(int argc, char *argv[])
     }
     // Another shift draws other layouts, sizes, fonts and strings: a second
     // corpus to check that what helps on one is not tuned to its pictures.
-    int index = qEnvironmentVariableIntValue("OCR_CORPUS_SHIFT");
-    for (const QString &group : groups) {
-        for (int dark = 0; dark < 2; ++dark) {
-            for (int scale = 1; scale <= 2; ++scale, ++index) {
-                const bool mixed = group.startsWith("mixed");
-                const Phrases &ui = phrasesOf(mixed ? "en" : group);
-                const Phrases &content = phrasesOf(mixed ? group.mid(6) : group);
-                const int bodyPx = 11 + index % 4;
-                Sheet s(scale, dark ? darkTheme : lightTheme, ui.rightToLeft, fontsFor(ui.language, index / 2), bodyPx);
-                s.painter.fillRect(QRectF(0, 0, s.width, s.height), s.theme.window);
-                titleBar(s, ui.titles[index % ui.titles.size()], index);
-                const QRectF side = sidebar(s, ui, content, index);
-                const QRectF pane(ui.rightToLeft ? 0 : side.right(), 38, s.width - side.width(), side.height());
-                switch (index % 3) {
-                case 0:
-                    chat(s, pane, content, index);
-                    break;
-                case 1:
-                    article(s, pane, ui, content, index);
-                    break;
-                default:
-                    dialog(s, pane, ui, content, index);
-                }
-                statusBar(s, ui, index);
-                s.painter.end();
-                const QString name = QStringLiteral("%1-%2-%3x.png").arg(group, dark ? "dark" : "light").arg(scale);
-                s.image.save(out.filePath(name));
-                corpus.append(QJsonObject{{"image", name},
-                                          {"group", group},
-                                          {"model", modelOf(group)},
-                                          {"theme", dark ? "dark" : "light"},
-                                          {"scale", scale},
-                                          {"lines", s.lines},
-                                          {"partial", s.partial}});
-            }
-        }
-    }
+    const int shift = qEnvironmentVariableIntValue("OCR_CORPUS_SHIFT");
+    drawInterfaces(out, groups, shift, corpus);
     noText().save(out.filePath("none.png"));
-    corpus.append(QJsonObject{
-        {"image", "none.png"}, {"group", "none"}, {"theme", "none"}, {"scale", 1}, {"lines", QJsonArray{}}});
+    corpus.append(QJsonObject{{"image", "none.png"},
+                              {"group", "none"},
+                              {"theme", "none"},
+                              {"scale", 1},
+                              {"kind", "none"},
+                              {"lines", QJsonArray{}}});
+    drawKinds(out, groups + QStringList{"mixed-scripts"}, shift, corpus);
     QFile truth(out.filePath("truth.json"));
     if (!truth.open(QIODevice::WriteOnly))
         return 1;

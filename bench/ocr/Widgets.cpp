@@ -92,6 +92,20 @@ void drawSeparator(QPainter &p, qreal x0, qreal x1, qreal y, const QColor &color
     p.restore();
 }
 
+void drawPanel(QPainter &p, const QRectF &r, qreal radius, const QColor &fill, const QColor &border)
+{
+    p.save();
+    p.setPen(Qt::NoPen);
+    for (int i = 1; i <= 6; ++i) {
+        p.setBrush(QColor(0, 0, 0, 12));
+        p.drawRoundedRect(r.adjusted(-i, 2 - i, i, 2 + i), radius + i, radius + i);
+    }
+    p.setPen(QPen(border, 1));
+    p.setBrush(fill);
+    p.drawRoundedRect(r, radius, radius);
+    p.restore();
+}
+
 void drawIcon(QPainter &p, const QRectF &r, int kind, const QColor &color)
 {
     p.save();

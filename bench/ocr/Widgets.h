@@ -20,6 +20,9 @@ void drawSlider(QPainter &p, const QRectF &r, qreal fraction, const WidgetColors
 void drawProgress(QPainter &p, const QRectF &r, qreal fraction, const WidgetColors &c);
 void drawScrollBar(QPainter &p, const QRectF &r, qreal from, qreal to, const WidgetColors &c);
 void drawSeparator(QPainter &p, qreal x0, qreal x1, qreal y, const QColor &color);
+// A raised panel (a menu, a card, a notification): rounded, with a soft
+// shadow below it.
+void drawPanel(QPainter &p, const QRectF &r, qreal radius, const QColor &fill, const QColor &border);
 
 // Outline icons of a toolbar: 0 search, 1 menu, 2 bell, 3 gear, 4 close,
 // 5 chevron, 6 paperclip, 7 send, 8 more (three dots), 9 star.

@@ -22,16 +22,41 @@ plate (the box grown by 3 pixels left and right and 2 above and below)
 hides: the share of lines hidden whole, the hidden part at the 5th
 percentile, and the share of lines whose rows it hides all of.
 
-OCR_PICTURES=REGEX scores only the pictures whose file name matches;
-OCR_SKIP_CLI=1 leaves the command-line tool out; OCR_RANDOM_ORDER=N reads
-the pictures in the random order that the number N picks, instead of group by
-group.
+Rows per page kind ("interface", "menu", "photo", "few", "files") follow the
+theme and scale rows. The milliseconds per picture end with the warm median,
+the first picture left out (the probe's engines and the tool's models are
+loaded then); the command-line tool runs on one thread (OMP_THREAD_LIMIT=1).
+
+A third table counts, per group, what changes a translation's meaning:
+found lines that lost a whole word at either end (the first or last word of
+the drawn text absent from the found line: the cheapest alignment of the two
+lines' words, where one word may stand for another at the cost of their
+character distance over the longer's length and leaving one out costs 1,
+drops it or sets it against a word with no character in common, unless it
+is a single letter, which is then misread rather than lost; words are split
+on white space, and in Han, kana and Thai, written without spaces, each
+letter counts as a word; marks standing alone are no words, and two words
+read as one, their space missed, are not lost), found lines that lost a mark
+at an end
+(the drawn text starts or ends with a character that is neither letter nor
+digit, and the found line does not), false lines per picture and those drawn
+from a pictogram (a false line whose box lies at least half on a recorded
+icon or symbol), and the mixed-direction lines (right-to-left letters with
+Latin letters or digits) found with exactly the drawn text, or with the same
+characters in another order. Last come the pictures of which less than 80% of
+the text is read.
+
+OCR_PICTURES=REGEX scores only the pictures whose file name matches,
+OCR_KINDS=REGEX those whose kind matches; OCR_SKIP_CLI=1 leaves the
+command-line tool out; OCR_RANDOM_ORDER=N reads the pictures in the random
+order that the number N picks, instead of group by group.
 """
 import json
 import math
 import os
 import random
 import re
+import statistics
 import struct
 import subprocess
 import sys
@@ -107,7 +132,7 @@ def run_cli(image, langs):
         return [], 0
     start = time.monotonic()
     proc = subprocess.run(["tesseract", str(image), "stdout", "-l", langs, "tsv"],
-                          capture_output=True, text=True)
+                          capture_output=True, text=True, env={**os.environ, "OMP_THREAD_LIMIT": "1"})
     ms = (time.monotonic() - start) * 1000
     words, boxes = {}, {}
     for row in proc.stdout.splitlines()[1:]:
@@ -160,38 +185,130 @@ def matches(truth_lines, found):
 
 
 def score(truth_lines, found):
-    """Returns per truth line (found?, edit distance, length, end junk) and the
-    indices of the recognised lines that matched."""
+    """Returns per truth line (found?, edit distance, length, end junk, the
+    found line's normalised text or None) and the indices of the recognised
+    lines that matched."""
     out, used = [], set()
     for truth, best in zip(truth_lines, matches(truth_lines, found)):
         want = normalise(truth["text"])
         if best is None:
-            out.append((False, len(want), len(want), 0))
+            out.append((False, len(want), len(want), 0, None))
         else:
             used.add(best)
             got = normalise(found[best][0])
-            out.append((True, distance(want, got), len(want), end_junk(want, got)))
+            out.append((True, distance(want, got), len(want), end_junk(want, got), got))
     return out, used
 
 
 def false_lines(picture, found, used):
-    """Recognised lines that match no drawn line and do not lie on a line that
-    is partly hidden (what shows of those is text, right or not)."""
-    count = 0
+    """The boxes of the recognised lines that match no drawn line and do not
+    lie on a line that is partly hidden (what shows of those is text, right or
+    not)."""
+    boxes = []
     for i, (_, box) in enumerate(found):
         if i in used:
             continue
         area = max(box[2] * box[3], 1e-9)
         if any(overlap(box, hidden) >= 0.5 * area for hidden in picture.get("partial", [])):
             continue
-        count += 1
-    return count
+        boxes.append(box)
+    return boxes
+
+
+def on_pictogram(picture, box):
+    area = max(box[2] * box[3], 1e-9)
+    return any(overlap(box, icon) >= 0.5 * area for icon in picture.get("pictograms", []))
+
+
+def words(text):
+    """Words split on white space, each Han, kana or Thai letter a word of its
+    own; marks standing alone ("?", "...") are no words."""
+    return [w for part in text.split() for w in re.findall(f"[{DENSE}]|[^{DENSE}]+", part)
+            if any(c.isalnum() for c in w)]
+
+
+def change(x, y):
+    return distance(x.casefold(), y.casefold()) / max(len(x), len(y))
+
+
+def joined(a, i, word):
+    """The cost of reading the drawn words a[i - 2] and a[i - 1] as the one
+    found `word` (a space not read), or None when one of them is not in it."""
+    if i < 2:
+        return None
+    both = a[i - 2] + a[i - 1]
+    edits = distance(both.casefold(), word.casefold())
+    return edits / len(both) if edits < min(len(a[i - 2]), len(a[i - 1])) else None
+
+
+def lost_ends(want, got):
+    """Whether the first and the last word of `want` are left out of `got` by
+    the cheapest alignment of their words, or stand against a word with no
+    character in common (see the module's comment)."""
+    a, b = words(want), words(got)
+    if not a:
+        return False, False
+    cost = [[i + j if i == 0 or j == 0 else 0.0 for j in range(len(b) + 1)] for i in range(len(a) + 1)]
+    for i in range(1, len(a) + 1):
+        for j in range(1, len(b) + 1):
+            options = [cost[i - 1][j - 1] + change(a[i - 1], b[j - 1]), cost[i - 1][j] + 1, cost[i][j - 1] + 1]
+            merged = joined(a, i, b[j - 1])
+            if merged is not None:
+                options.append(cost[i - 2][j - 1] + merged)
+            cost[i][j] = min(options)
+    # Walk back, preferring a word read for a word, then two words read as
+    # one, then a word left out, then a word that stands against one with
+    # nothing in common (a longer word than a single letter read as junk is
+    # lost; a single letter misread is not).
+    dropped, i, j = set(), len(a), len(b)
+    while i > 0:
+        pair = change(a[i - 1], b[j - 1]) if j > 0 else None
+        merged = joined(a, i, b[j - 1]) if j > 0 else None
+        if pair is not None and pair < 1 and abs(cost[i][j] - cost[i - 1][j - 1] - pair) < 1e-9:
+            i, j = i - 1, j - 1
+        elif merged is not None and abs(cost[i][j] - cost[i - 2][j - 1] - merged) < 1e-9:
+            i, j = i - 2, j - 1
+        elif abs(cost[i][j] - cost[i - 1][j] - 1) < 1e-9:
+            dropped.add(i - 1)
+            i -= 1
+        elif j > 0 and abs(cost[i][j] - cost[i][j - 1] - 1) < 1e-9:
+            j -= 1
+        else:
+            if len(a[i - 1]) > 1:
+                dropped.add(i - 1)
+            i, j = i - 1, j - 1
+    return 0 in dropped, len(a) - 1 in dropped
+
+
+def lost_marks(want, got):
+    """How many of the drawn text's end characters that are neither letters
+    nor digits the found line does not have at its ends."""
+    def mark(c):
+        return not c.isalnum() and not c.isspace()
+    return (mark(want[0]) and not got.startswith(want[0])) + (mark(want[-1]) and not got.endswith(want[-1]))
+
+
+RIGHT_TO_LEFT = re.compile("[\u0590-\u08ff\ufb1d-\ufdff\ufe70-\ufeff]")
+
+
+def mixed_direction(text):
+    return bool(RIGHT_TO_LEFT.search(text)) and bool(re.search("[A-Za-z0-9]", text))
+
+
+def reordered(want, got):
+    """Same characters as the drawn text, in another order."""
+    a, b = want.replace(" ", ""), got.replace(" ", "")
+    return a != b and sorted(a) == sorted(b)
+
+
+def kind_of(picture):
+    return picture.get("kind", "interface")
 
 
 def picture_groups(picture):
     group = picture["group"]
     return ["all", group, *(["mixed"] if group.startswith("mixed") else []), picture["theme"],
-            f"{picture['scale']}x"]
+            f"{picture['scale']}x", kind_of(picture)]
 
 
 def groups_of(picture, line):
@@ -209,6 +326,9 @@ def main():
     only = os.environ.get("OCR_PICTURES")
     if only:
         pictures = [p for p in pictures if re.search(only, p["image"])]
+    kinds = os.environ.get("OCR_KINDS")
+    if kinds:
+        pictures = [p for p in pictures if re.search(kinds, kind_of(p))]
     images = [corpus / p["image"] for p in pictures]
     # The probe reads the pictures one after another, like pastes, and a page
     # read after one of its own script is read differently.
@@ -224,8 +344,10 @@ def main():
                                                   zip(images, pictures)]
 
     languages = list(dict.fromkeys(p["group"] for p in pictures if p["group"] != "none"))
+    present = {kind_of(p) for p in pictures}
     pages = ["all"] + [g for g in languages if not g.startswith("mixed")] + ["mixed"] + \
-            [g for g in languages if g.startswith("mixed")] + ["light", "dark", "1x", "2x"]
+            [g for g in languages if g.startswith("mixed")] + ["light", "dark", "1x", "2x"] + \
+            [k for k in ("interface", "menu", "photo", "few", "files") if k in present]
     order = pages + ["small (<=12 px, 1x)", "light on colour"]
     names = list(systems)
     scores = {n: [score(p["lines"], r[0]) for p, r in zip(pictures, systems[n])] for n in names}
@@ -238,8 +360,8 @@ def main():
             found = errors = chars = total = junk = false = missed = 0
             for picture, (lines, _), (per_line, used) in zip(pictures, systems[name], scores[name]):
                 if group in picture_groups(picture):
-                    false += false_lines(picture, lines, used)
-                for line, (hit, err, length, extra) in zip(picture["lines"], per_line):
+                    false += len(false_lines(picture, lines, used))
+                for line, (hit, err, length, extra, _) in zip(picture["lines"], per_line):
                     if group in groups_of(picture, line):
                         total += 1
                         if hit:
@@ -257,12 +379,79 @@ def main():
                          f"{100 * errors / max(chars, 1):.1f}% / {false_cell} / {junk}")
         print(f"| {group} | {count} | " + " | ".join(cells) + " |")
     ms = [sum(r[1] for r in systems[n]) / len(images) for n in names]
-    print("| ms per picture (1920x1080), mean | | " + " | ".join(f"{m:.0f}" for m in ms) + " |")
+    print("| ms per picture, mean | | " + " | ".join(f"{m:.0f}" for m in ms) + " |")
     medians = [sorted(r[1] for r in systems[n])[len(images) // 2] for n in names]
-    print("| ms per picture (1920x1080), median | | " + " | ".join(f"{m:.0f}" for m in medians) + " |")
+    print("| ms per picture, median | | " + " | ".join(f"{m:.0f}" for m in medians) + " |")
+    warm = [statistics.median(r[1] for r in systems[n][1:]) if len(images) > 1 else 0 for n in names]
+    print("| ms per picture, warm median (the first left out) | | " + " | ".join(f"{m:.0f}" for m in warm) + " |")
     none = [sum(len(lines) for p, (lines, _) in zip(pictures, systems[n]) if p["group"] == "none") for n in names]
     print("| lines read on the picture without text | | " + " | ".join(str(n) for n in none) + " |")
     print_box_heights(pictures, systems["quillmere"], order)
+    print_meaning(pictures, systems, scores, pages)
+    print_worst(pictures, scores)
+
+
+def print_meaning(pictures, systems, scores, pages):
+    names = list(systems)
+    print()
+    print("| group | pictures | " + " | ".join(
+        f"{n}: found lines that lost a word at an end / lost a mark at an end / false lines per picture "
+        f"/ of them on pictograms / mixed-direction lines exact, in wrong order, of drawn" for n in names) + " |")
+    print("|---|---|" + "---|" * len(names))
+    for group in pages:
+        chosen = [i for i, p in enumerate(pictures) if group in picture_groups(p)]
+        if not chosen:
+            continue
+        cells = []
+        for n in names:
+            found = words_lost = marks_lost = false = iconic = mixed = exact = turned = 0
+            for i in chosen:
+                picture, (lines, _), (per_line, used) = pictures[i], systems[n][i], scores[n][i]
+                boxes = false_lines(picture, lines, used)
+                false += len(boxes)
+                iconic += sum(on_pictogram(picture, b) for b in boxes)
+                for line, (hit, _, _, _, got) in zip(picture["lines"], per_line):
+                    want = normalise(line["text"])
+                    is_mixed = mixed_direction(want)
+                    mixed += is_mixed
+                    if not hit or not want:
+                        continue
+                    found += 1
+                    words_lost += any(lost_ends(want, got))
+                    marks_lost += lost_marks(want, got) > 0
+                    exact += is_mixed and got == want
+                    turned += is_mixed and reordered(want, got)
+            mixed_cell = f"{exact}, {turned}, of {mixed}" if mixed else "-"
+            cells.append(f"**{100 * words_lost / max(found, 1):.2f}%** ({words_lost} of {found}) / {marks_lost} / "
+                         f"{false / len(chosen):.2f} / {iconic} / {mixed_cell}")
+        print(f"| {group} | {len(chosen)} | " + " | ".join(cells) + " |")
+
+
+def print_worst(pictures, scores):
+    """The pictures under 80% of their text, worst first, with each system's
+    text recall."""
+    names = list(scores)
+    recall = {n: [] for n in names}
+    for n in names:
+        for picture, (per_line, _) in zip(pictures, scores[n]):
+            errors = sum(err for hit, err, _, _, _ in per_line if hit)
+            chars = sum(length for hit, _, length, _, _ in per_line if hit)
+            missed = sum(length for hit, _, length, _, _ in per_line if not hit)
+            total = chars + missed
+            recall[n].append(1 - min(errors + missed, total) / total if total else None)
+    scored = [i for i, r in enumerate(recall["quillmere"]) if r is not None]
+    print()
+    print("Pictures under 80% of their text: " + ", ".join(
+        f"{n} {sum(recall[n][i] < 0.8 for i in scored)} of {len(scored)}" for n in names))
+    worst = sorted((i for i in scored if recall["quillmere"][i] < 0.8), key=lambda i: recall["quillmere"][i])
+    if not worst:
+        return
+    print()
+    print("| picture | kind | lines | " + " | ".join(f"{n}: text recall" for n in names) + " |")
+    print("|---|---|---|" + "---|" * len(names))
+    for i in worst:
+        print(f"| {pictures[i]['image']} | {kind_of(pictures[i])} | {len(pictures[i]['lines'])} | " +
+              " | ".join(f"{100 * recall[n][i]:.1f}%" for n in names) + " |")
 
 
 def hidden_share(ink, box, rows_only=False):

@@ -3,7 +3,9 @@
 
 """Speed and memory of quillmere-probe ocr on the corpus.
 
-usage: speed.py BUILD_DIR CORPUS_DIR  (OCR_PICTURES=REGEX for a subset)
+usage: speed.py BUILD_DIR CORPUS_DIR  (OCR_PICTURES=REGEX for a subset by file
+name, OCR_KINDS=REGEX by kind: OCR_KINDS=interface times the pages measured
+before the other kinds were drawn)
 
 Per language group, a fresh probe (engines loaded at start as the app does at
 launch) reads the group's pictures and then the first one again: the first
@@ -44,6 +46,9 @@ def main():
     only = os.environ.get("OCR_PICTURES")
     if only:
         pictures = [p for p in pictures if re.search(only, p["image"])]
+    kinds = os.environ.get("OCR_KINDS")
+    if kinds:
+        pictures = [p for p in pictures if re.search(kinds, p.get("kind", "interface"))]
     groups = list(dict.fromkeys(p["group"] for p in pictures))
     print("| group | first picture, first paste ms (cpu ms) | first paste after a run in the language ms (cpu ms) "
           "| same picture later ms (cpu ms) | median ms (cpu ms) | peak MB |")
