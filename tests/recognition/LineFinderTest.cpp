@@ -72,7 +72,8 @@ void drawIcon(QPainter &p, Icon icon, const QRectF &r, const QColor &ink, const 
 
 // Draws rows of an interface list: an optional icon at the reading start, a
 // gap of 0.6 em, the text, and an optional short text at the other end.
-Sheet drawSheet(const QList<Row> &rows, const QString &family, int px, int scale, bool dark, bool rightToLeft = false)
+Sheet drawSheet(const QList<Row> &rows, const QString &family, int px, int scale, bool dark, bool rightToLeft = false,
+                bool bold = false)
 {
     const QColor paper = dark ? QColor("#1e1e1e") : QColor("#fafafa");
     const QColor ink = dark ? QColor("#f2f2f2") : QColor("#1c1c1e");
@@ -84,6 +85,7 @@ Sheet drawSheet(const QList<Row> &rows, const QString &family, int px, int scale
     p.scale(scale, scale);
     QFont font(family);
     font.setPixelSize(px);
+    font.setBold(bold);
     p.setFont(font);
     const QFontMetricsF metrics(font);
     // The truth is the outline of the text's own glyphs: font metrics leave
@@ -225,6 +227,17 @@ private Q_SLOTS:
             rows.append(widgets ? Row{texts[i], icons[i], asides[i]} : Row{texts[i]});
 
         verifyLines(drawSheet(rows, family, pixelSize, scale, dark, rightToLeft), scale);
+    }
+
+    // A short bold word at a line's end reaching below the baseline is as
+    // dense as a filled shape, but it is letters side by side: text, not an
+    // icon ("אין" is "there is no").
+    void shortBoldWordAtAnEndIsText_data() { lightAndDark(); }
+
+    void shortBoldWordAtAnEndIsText()
+    {
+        QFETCH(bool, dark);
+        verifyLines(drawSheet({{"אין צװײטן אָרט"}, {"אין צוגאַנג"}}, "DejaVu Sans", 12, 1, dark, true, true), 1);
     }
 
     // A row of filled dots at the far end of a row of text (a carousel's

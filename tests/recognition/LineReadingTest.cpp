@@ -3,6 +3,7 @@
 // What becomes of one line's reading: the words kept, the text cleaned, its
 // box in the recogniser's normalised coordinates, and the language its words
 // tell.
+#include "LatinWords.h"
 #include "LineFilter.h"
 #include "LineReader.h"
 #include "LineText.h"
@@ -107,7 +108,11 @@ private Q_SLOTS:
             << QStringList{"Time:96", "left:96", "::70"} << 90 << true << "Time left :" << 0;
         QTest::newRow("quotes and brackets are text")
             << QStringList{"«Файл»:90", "(optional):88", "»:60"} << 90 << true << "«Файл» (optional) »" << 0;
-        QTest::newRow("digit at the end stays") << QStringList{"Room:96", "4:80+30"} << 90 << true << "Room 4" << 0;
+        QTest::newRow("digit at the end stays") << QStringList{"Room:96", "4:80"} << 90 << true << "Room 4" << 0;
+        QTest::newRow("icon read as a digit apart from the text")
+            << QStringList{"0:91", "Einfügen:95+20"} << 93 << true << "Einfügen" << 1;
+        QTest::newRow("icon read as marks apart from the text")
+            << QStringList{"():70", "New:96+20", "folder:96"} << 90 << true << "New folder" << 1;
         QTest::newRow("direction marks are not text")
             << QStringList{"‏ביטול‏:90"} << 90 << true << "ביטול" << 0;
         QTest::newRow("single letter line") << QStringList{"ل:88"} << 88 << false << "" << 0;
@@ -220,6 +225,42 @@ private Q_SLOTS:
         // Whatever order the reader gives the words in.
         std::reverse(words.begin(), words.end());
         QCOMPARE(::lineText(words, rightToLeft), typed);
+    }
+
+    void latinSuffixReadAgain_data()
+    {
+        QTest::addColumn<QString>("english");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("a file's extension") << "pdf:95"
+                                            << "קורות חיים.pdf";
+        QTest::newRow("English unsure") << "pdf:60"
+                                        << "קורות חיים.אזקק";
+        QTest::newRow("English reads letters of another script") << "πdf:95"
+                                                                 << "קורות חיים.אזקק";
+    }
+
+    // A file name's extension glued by a dot to a Hebrew word is read again
+    // in English, and stays beside the word without a space.
+    void latinSuffixReadAgain()
+    {
+        QFETCH(QString, english);
+        QFETCH(QString, expected);
+        LineReading r{80, QStringLiteral("heb+eng")};
+        // Drawn right to left: "קורות" on the right, then "חיים", then the
+        // dot and the extension on the left.
+        const QString own = QStringLiteral("חיים.אזקק");
+        WordReading word{own, 80, QRect(10, 5, 90, 30), false, true, 1};
+        for (qsizetype i = 0; i < own.size(); ++i)
+            word.letters.append({own.mid(i, 1), 80, QRect(90 - 10 * int(i), 5, 9, 30)});
+        r.words = {word, {QStringLiteral("קורות"), 95, QRect(110, 5, 50, 30), true, true, 0}};
+        const QImage line(200, 40, QImage::Format_Grayscale8);
+        ::mendLatinSuffixes(line, r, QStringLiteral("heb"), [&](const QImage &, const QString &model) {
+            const qsizetype colon = english.lastIndexOf(u':');
+            LineReading reading{english.mid(colon + 1).toInt(), model};
+            reading.words.append({english.left(colon), float(reading.confidence), QRect(8, 8, 30, 20)});
+            return reading;
+        });
+        QCOMPARE(r.text(), expected);
     }
 
     void monotonicGreek_data()

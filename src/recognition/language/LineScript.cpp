@@ -99,7 +99,9 @@ LineReading readLineInScript(const QImage &line, const LanguageChoice &page, Oth
     const QString text = best.text();
     const auto letters = std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
     const bool ownScript = letters == 0 || script.share(text, true) >= 0.5;
-    if (best.confidence >= sureConfidence && ownScript)
+    // A model that reads other scripts' letters as its own fairly surely must
+    // be surer.
+    if (best.confidence >= sureConfidence + script.lead / 2 && ownScript)
         return best;
     QList<const Script *> candidates;
     if (!ownScript || (best.confidence < lostConfidence && letters >= lettersToTell))

@@ -49,6 +49,9 @@ constexpr float sureWord = 90;
 // English reads no word of another script this surely: the surest such words
 // on the benchmark's pages of every script stay below 50.
 constexpr float surelyLatin = 85;
+// A sample read less surely than this by every likely script may be of
+// another, in points of confidence.
+constexpr int poorSample = 60;
 // The last page's models read a page of their script at least this surely,
 // per sample line, mostly in its letters; the models of other scripts read a
 // sample of the benchmark's pages of another script at most 73.
@@ -112,6 +115,7 @@ struct SampleScore {
     int ownConfidence = 0;
     QString text;                        // what it read, the samples joined by spaces
     QList<QList<LetterReading>> letters; // of each sample
+    QList<int> bySample;                 // the confidence, sample by sample
 };
 
 using SampleScores = std::map<QString, SampleScore>;
@@ -124,6 +128,7 @@ void addScore(SampleScore &score, const SampleScore &more)
     score.ownConfidence += more.ownConfidence;
     score.text += more.text;
     score.letters += more.letters;
+    score.bySample += more.bySample;
 }
 
 // Adds each model's readings of the samples to its score. Each thread reads
@@ -141,6 +146,7 @@ void addConfidences(const QList<QImage> &samples, const QStringList &models, Sam
             const QString text = reading.text();
             const double share = isLatinModel(models[m]) ? 1.0 : nonLatinShare(text);
             total[m].confidence += int(std::max(0, reading.confidence) * share);
+            total[m].bySample.append(int(std::max(0, reading.confidence) * share));
             if (share >= 0.5)
                 total[m].ownConfidence += std::max(0, reading.confidence);
             total[m].ownLetters +=
@@ -293,6 +299,38 @@ const Script &pageScript(const QList<QImage> &samples, const QString &last, Samp
     if (!englishRest.empty() && rest.removeOne(english))
         addScore(scores.at(english), englishRest.at(english));
     addConfidences(samples.mid(1), rest, scores, read);
+    // The widest line of a mixed page may be of another script than the
+    // rest (an English title over Hebrew text): when the contenders all read
+    // a later sample poorly, every script's first model reads the samples,
+    // and those that come close to the best on one of them contend too.
+    const auto onSample = [&](const Script &script, qsizetype k) {
+        return scores.at(script.models().first()).bySample.value(k) - script.lead;
+    };
+    bool poorlyRead = false;
+    for (qsizetype k = 1; k < count && !poorlyRead; ++k) {
+        poorlyRead = true;
+        for (qsizetype s = 0; s < all.size(); ++s)
+            poorlyRead = poorlyRead && !(contender[s] && onSample(all[s], k) >= poorSample);
+    }
+    if (poorlyRead) {
+        QStringList unread;
+        for (qsizetype s = 0; s < all.size(); ++s) {
+            if (!contender[s])
+                unread.append(all[s].models().first());
+        }
+        SampleScores later;
+        addConfidences(samples.mid(1), unread, later, read);
+        for (const QString &model : unread)
+            addScore(scores.at(model), later.at(model));
+        for (qsizetype k = 1; k < count; ++k) {
+            int leaderOnSample = std::numeric_limits<int>::min();
+            for (const Script &script : all)
+                leaderOnSample = std::max(leaderOnSample, onSample(script, k));
+            for (qsizetype s = 0; s < all.size(); ++s)
+                contender[s] = contender[s] || onSample(all[s], k) >= leaderOnSample - contenderGap;
+        }
+        why.append(QStringLiteral("samples the likely scripts read poorly read in all"));
+    }
     // A script's further probes read only pages its first one reads as it.
     // Its other models read them alongside: a script with several probes has
     // no profiles to tell its languages by, so each of its models reads the

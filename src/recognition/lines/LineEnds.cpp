@@ -24,6 +24,11 @@ constexpr double iconOverhang = 0.15;
 constexpr double tallIcon = 1.15;
 // ...or is a filled shape (a radio button's dot, a filled check box)...
 constexpr double solidFill = 0.55;
+// ...but not pieces side by side as letters stand: pieces as tall as a
+// letter, overlapping no more than this share of the narrower's width (marks
+// over and under letters aside).
+constexpr double sideBySide = 0.3;
+constexpr double letterHeight = 0.4;
 // ...or stands further apart than an icon's width from the text as a rule
 // does, and twice as far as any two words of the text: Han and Hangul
 // icons match their characters in size.
@@ -35,6 +40,7 @@ constexpr double wordGapsToIconGap = 2.0;
 struct Unit {
     QRect box;
     int ink = 0;
+    QList<QRect> pieces;
 };
 
 QList<Unit> unitsOf(QList<GlyphPiece> pieces)
@@ -46,8 +52,9 @@ QList<Unit> unitsOf(QList<GlyphPiece> pieces)
         if (!units.isEmpty() && p.box.left() <= units.last().box.right() + 1) {
             units.last().box |= p.box;
             units.last().ink += p.ink;
+            units.last().pieces.append(p.box);
         } else {
-            units.append({p.box, p.ink});
+            units.append({p.box, p.ink, {p.box}});
         }
     }
     return units;
@@ -78,7 +85,51 @@ Body bodyOf(const QList<Unit> &units)
     return {tops[tops.size() / 4], bottoms[bottoms.size() / 2], bottoms[last - last / 10] - tops[last / 10] + 1};
 }
 
-bool looksLikeIcon(const Unit &icon, const Body &text, int gap, int widestGapAfter)
+// Whether a unit's pieces stand side by side as a word's letters do, where
+// an icon's stand within each other (a ring and its dot, a power sign) or
+// are alike (a grid's squares or columns).
+bool isLetters(const Unit &unit)
+{
+    QList<QRect> tall;
+    for (const QRect &piece : unit.pieces) {
+        if (piece.height() >= letterHeight * unit.box.height())
+            tall.append(piece);
+    }
+    if (std::all_of(tall.begin(), tall.end(), [&](const QRect &piece) {
+            return std::abs(piece.width() - tall.first().width()) <= 1 &&
+                   std::abs(piece.height() - tall.first().height()) <= 1;
+        }))
+        return false;
+    for (qsizetype i = 0; i < tall.size(); ++i) {
+        for (qsizetype j = i + 1; j < tall.size(); ++j) {
+            const int overlap =
+                std::min(tall[i].right(), tall[j].right()) - std::max(tall[i].left(), tall[j].left()) + 1;
+            if (overlap > sideBySide * std::min(tall[i].width(), tall[j].width()))
+                return false;
+        }
+    }
+    return tall.size() > 1;
+}
+
+// The gaps between the text's glyphs: the widest, and whether it is a space
+// between words, clearly wider than most gaps, which are between letters.
+struct Gaps {
+    int widest = 0;
+    bool spaced = false;
+};
+
+Gaps gapsOf(const QList<Unit> &units)
+{
+    QList<int> gaps;
+    for (qsizetype i = 1; i < units.size(); ++i)
+        gaps.append(units[i].box.left() - units[i - 1].box.right() - 1);
+    if (gaps.isEmpty())
+        return {};
+    std::sort(gaps.begin(), gaps.end());
+    return {gaps.last(), gaps.last() >= 2 * gaps[gaps.size() / 2] + 2};
+}
+
+bool looksLikeIcon(const Unit &icon, const Body &text, int gap, const Gaps &after)
 {
     const int h = icon.box.height(), w = icon.box.width(), body = text.height();
     if (body <= 0 || h < minIconHeight * body || w < minIconAspect * h || w > maxIconAspect * h)
@@ -92,9 +143,17 @@ bool looksLikeIcon(const Unit &icon, const Body &text, int gap, int widestGapAft
     // ascenders, and stands as far from one more word, a small heavy "В" as
     // filled, but it stands on the baseline.
     const bool onBaseline = below <= 0;
-    const bool tall = h >= tallIcon * text.extent && !onBaseline;
-    const bool solid = icon.ink >= solidFill * w * h && !onBaseline;
-    const bool apart = gap >= wideIconGap * body && gap >= wordGapsToIconGap * widestGapAfter && !onBaseline;
+    // A short word with a letter below the baseline ("אין", "gap") is as tall
+    // beside text without one, as dense as a filled shape in bold, and as far
+    // from a line of one word as an icon (twice its letters' gaps), but its
+    // pieces stand side by side as letters do, where most icons' stand
+    // within each other; such pieces are taken for an icon only by their gap
+    // from text with spaces between its words.
+    const bool letters = isLetters(icon);
+    const bool tall = h >= tallIcon * text.extent && !onBaseline && !letters;
+    const bool solid = icon.ink >= solidFill * w * h && !onBaseline && !letters;
+    const bool apart = gap >= wideIconGap * body && gap >= wordGapsToIconGap * after.widest &&
+                       (!letters || after.spaced) && !onBaseline;
     return centred || tall || solid || apart;
 }
 
@@ -104,10 +163,11 @@ bool looksLikeIcon(const Unit &icon, const Body &text, int gap, int widestGapAft
 // squares of a grid).
 Unit completed(const QList<Unit> &units, int k, const QList<Unit> &around, const Body &text)
 {
-    Unit icon{units[0].box, 0};
+    Unit icon{units[0].box, 0, {}};
     for (int i = 0; i < k; ++i) {
         icon.box |= units[i].box;
         icon.ink += units[i].ink;
+        icon.pieces += units[i].pieces;
     }
     const QRect own = icon.box;
     const int reach = text.height();
@@ -116,6 +176,7 @@ Unit completed(const QList<Unit> &units, int k, const QList<Unit> &around, const
         if (2 * shared >= u.box.width() && u.box.top() >= text.top - reach && u.box.bottom() <= text.baseline + reach) {
             icon.box |= u.box;
             icon.ink += u.ink;
+            icon.pieces += u.pieces;
         }
     }
     return icon;
@@ -136,11 +197,8 @@ std::pair<int, QRect> iconAtStart(const QList<Unit> &units, const QList<Unit> &a
         const int gap = units[k].box.left() - units[k - 1].box.right() - 1;
         if (text.height() <= 0 || gap < minIconGap * text.height())
             continue;
-        int widestGapAfter = 0;
-        for (qsizetype i = k + 1; i < units.size(); ++i)
-            widestGapAfter = std::max(widestGapAfter, units[i].box.left() - units[i - 1].box.right() - 1);
         const Unit icon = completed(units, k, around, text);
-        if (looksLikeIcon(icon, text, gap, widestGapAfter))
+        if (looksLikeIcon(icon, text, gap, gapsOf(units.mid(k))))
             return {k, icon.box};
     }
     return {0, {}};
@@ -166,7 +224,7 @@ LineWithoutIcons withoutEndIcons(const QList<GlyphPiece> &pieces, const QList<Gl
     QList<Unit> units = unitsOf(pieces);
     QList<Unit> others;
     for (const GlyphPiece &p : around)
-        others.append({p.box, p.ink});
+        others.append({p.box, p.ink, {p.box}});
     LineWithoutIcons out;
     const auto [first, startIcon] = iconAtStart(units, others);
     if (first > 0)

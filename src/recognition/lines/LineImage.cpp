@@ -10,6 +10,9 @@
 namespace {
 
 constexpr double maxUpscale = 4.0;
+// Large text (a poster's headline, a lock screen's clock) is read less well,
+// and more slowly, at its own size than at this.
+constexpr int largestHeight = 64;
 // Ink and paper told apart by the mask differ by at least this much (0..255),
 // or the mask mixed them up.
 constexpr double minLevelGap = 16.0;
@@ -111,8 +114,9 @@ QImage lineImage(const QImage &gray, const QImage &mask, const QRect &line, int 
             o[x - area.left()] = static_cast<uchar>(std::clamp(v, 0.0, 255.0));
         }
     }
-    const double scale = std::clamp(double(height) / line.height(), 1.0, maxUpscale);
-    if (scale <= 1.0)
+    const double scale = line.height() > largestHeight ? double(largestHeight) / line.height()
+                                                       : std::clamp(double(height) / line.height(), 1.0, maxUpscale);
+    if (scale == 1.0)
         return out;
     return out.scaledToHeight(qRound(out.height() * scale), Qt::SmoothTransformation);
 }

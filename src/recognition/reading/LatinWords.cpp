@@ -318,3 +318,52 @@ void mendNumberLine(const QImage &line, LineReading &reading, const QString &, c
         reading = std::move(english);
     }
 }
+
+void mendLatinSuffixes(const QImage &line, LineReading &reading, const QString &, const ReadLineFn &read)
+{
+    constexpr int sureSuffix = 75;
+    constexpr qsizetype longestSuffix = 6;
+    QList<WordReading> words;
+    for (const WordReading &word : std::as_const(reading.words)) {
+        const QList<LetterReading> &letters = word.letters;
+        // The reader gives a right-to-left word's letters in reading order.
+        qsizetype dot = -1;
+        for (qsizetype i = letters.size() - 2; i > 0 && dot < 0; --i) {
+            if (letters[i].text == u"." && isRightToLeft(letters[i - 1].text))
+                dot = i;
+        }
+        if (!word.readRightToLeft || dot < 0 || letters.size() - dot - 1 > longestSuffix) {
+            words.append(word);
+            continue;
+        }
+        QRect box;
+        for (qsizetype i = dot + 1; i < letters.size(); ++i)
+            box |= letters[i].box;
+        box.setTop(word.box.top());
+        box.setBottom(word.box.bottom());
+        const LineReading english = read(wordImage(line, box), QStringLiteral("eng"));
+        const QString suffix = english.text();
+        if (english.confidence < sureSuffix || suffix.isEmpty() || suffix.contains(u' ') ||
+            !std::all_of(suffix.begin(), suffix.end(),
+                         [](QChar c) { return c.isDigit() || (c.isLetter() && c.script() == QChar::Script_Latin); })) {
+            words.append(word);
+            continue;
+        }
+        QString own;
+        for (qsizetype i = 0; i <= dot; ++i)
+            own += letters[i].text;
+        reading.why.append(QStringLiteral("\"%1\" read again with eng as \"%2\" after \"%3\" (%4)")
+                               .arg(word.text, suffix, own)
+                               .arg(english.confidence));
+        WordReading latin{suffix, float(english.confidence), box,   false,
+                          false,  word.readingOrder,         false, lettersOnLine(english, line, box)};
+        WordReading rest = word;
+        rest.text = own;
+        rest.letters = letters.mid(0, dot + 1);
+        rest.box = QRect(QPoint(box.right() + 1, word.box.top()), word.box.bottomRight());
+        rest.joinsLeft = true;
+        words.append(latin);
+        words.append(rest);
+    }
+    reading.words = words;
+}

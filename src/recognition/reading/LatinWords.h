@@ -38,3 +38,9 @@ void mendLookalikeWords(const QImage &line, LineReading &reading, const QString 
 // of digits and marks alone is read again with English, whose reading is
 // taken when it is sure and has as many digits or more.
 void mendNumberLine(const QImage &line, LineReading &reading, const QString &own, const ReadLineFn &read);
+
+// A right-to-left model reads a Latin word glued to one of its script by a
+// dot (a file's extension, "קורות חיים.pdf") as letters of its script ("חיים.
+// אזקק"). The letters after such a dot, when few, are read again with English,
+// and become a Latin word of their own, drawn beside it without a space.
+void mendLatinSuffixes(const QImage &line, LineReading &reading, const QString &own, const ReadLineFn &read);

@@ -68,16 +68,18 @@ int widestSpace(const QList<WordReading> &words, qsizetype first, qsizetype end)
 bool isJunkAtEnd(const WordReading &word, const WordReading &neighbour, int widest)
 {
     const QString text = cleanLineText(word.text);
-    if (wordCharacters(text) == 0)
-        return !isTextMark(text);
-    if (hasDigit(text))
-        return false;
+    const int characters = wordCharacters(text);
+    if (characters == 0 && !isTextMark(text))
+        return true;
+    // An icon the shape test let through reads as a digit or two ("0" for a
+    // paper clip), marks ("()") or an unsure letter, and stands apart.
+    const bool letters = characters > 0 && !hasDigit(text);
     const bool unsure = (text.size() <= shortWord && word.confidence < minShortWordConfidence) ||
                         (text.size() == 1 && word.confidence < minLoneLetterConfidence);
-    if (!unsure)
+    if (letters ? !unsure : text.size() > shortWord)
         return false;
     if (word.box.isEmpty() || neighbour.box.isEmpty())
-        return true;
+        return letters;
     const int space =
         std::max(word.box.left(), neighbour.box.left()) - std::min(word.box.right(), neighbour.box.right()) - 1;
     const int height = neighbour.box.height();

@@ -30,6 +30,8 @@ struct WordReading {
     bool readRightToLeft = false;
     // Where the reader put it in its reading order.
     int readingOrder = 0;
+    // No space parts it from the word drawn to its left.
+    bool joinsLeft = false;
     // In the reader's order; none where the reader gave no box for one.
     QList<LetterReading> letters = {};
 };

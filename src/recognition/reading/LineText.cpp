@@ -115,10 +115,10 @@ QString lineText(const QList<WordReading> &words, bool rightToLeft)
             onLine.append(word);
     }
     const auto join = [&] {
-        QStringList texts;
+        QString text;
         for (const WordReading &word : onLine)
-            texts.append(cleanLineText(word.text));
-        return texts.join(u' ');
+            text += (text.isEmpty() || word.joinsLeft ? QString() : QStringLiteral(" ")) + cleanLineText(word.text);
+        return text;
     };
     if (std::any_of(onLine.begin(), onLine.end(), [](const WordReading &word) { return word.box.isEmpty(); }))
         return join();
@@ -130,7 +130,7 @@ QString lineText(const QList<WordReading> &words, bool rightToLeft)
     QList<Piece> pieces;
     int backward = 0, forward = 0;
     for (const WordReading &word : onLine) {
-        if (!pieces.isEmpty())
+        if (!pieces.isEmpty() && !word.joinsLeft)
             pieces.append({QStringLiteral(" "), false, pieces.last().rank});
         const QString text = cleanLineText(word.text);
         for (const QChar c : text) {
