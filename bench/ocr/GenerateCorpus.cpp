@@ -349,7 +349,8 @@ QList<PageKind> kindsOf(const QString &group, int n)
     static const PageKind files{"files", "list", {}, fileListPage};
     if (group == "mixed-scripts")
         return {files, files};
-    // Not n % 2, which turns the theme of the first and last slots.
+    // Not n % 2, which also turns the theme of the first and last slots: each
+    // layout would be drawn in one theme only.
     const bool other = (n + 1) / 2 % 2;
     const PageKind &last = group.startsWith("mixed") ? files : other ? photos[(n + 1) % 3] : few[(n + 1) % 3];
     return {other ? settings : context, photos[n % 3], few[n % 3], last};
