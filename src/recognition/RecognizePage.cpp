@@ -9,12 +9,14 @@
 #include "LineImage.h"
 #include "LineReader.h"
 #include "LineScript.h"
+#include "ReadingCache.h"
 #include "RecognitionThreads.h"
 #include "TextBand.h"
 
 #include <QImage>
 #include <QPainter>
 
+#include <atomic>
 #include <exception>
 
 #include <malloc.h>
@@ -68,7 +70,7 @@ TextItem lineItem(const QImage &gray, const QImage &mask, const QRect &line, con
 
 } // namespace
 
-RecognizedPage recognizePage(const QImage &image, const QString &languageBefore)
+RecognizedPage recognizePage(const QImage &image, const QString &languageBefore, ReadingCache *readings)
 {
     const auto kept = std::make_shared<PageProfile>();
     PageProfile &profile = *kept;
@@ -97,9 +99,19 @@ RecognizedPage recognizePage(const QImage &image, const QString &languageBefore)
         const StageTimer timer(profile, QStringLiteral("line images"));
         images[i] = lineImage(gray, mask, lines[i]);
     });
-    const ReadLineFn read = [&profile](const QImage &line, const QString &model) {
+    std::atomic<int> remembered = 0;
+    const ReadLineFn read = [&](const QImage &line, const QString &model) {
         const double start = threadMilliseconds();
+        if (readings) {
+            if (std::optional<LineReading> known = readings->find(line, model)) {
+                ++remembered;
+                profile.addStage(QStringLiteral("readings remembered"), threadMilliseconds() - start);
+                return *std::move(known);
+            }
+        }
         LineReading reading = readLine(line, model);
+        if (readings && !recognitionStopping())
+            readings->insert(line, model, reading);
         profile.addReading(model, threadMilliseconds() - start);
         return reading;
     };
@@ -127,29 +139,31 @@ RecognizedPage recognizePage(const QImage &image, const QString &languageBefore)
             images[i] = lineImage(gray, mask, lines[i], page.script->lineHeight);
         });
     OtherScripts others(page);
-    QList<LineReading> readings(lines.size());
+    QList<LineReading> lineReadings(lines.size());
     QList<TextItem> sized(lines.size());
     {
         // Sizing draws text.
         DrawingQueue sizing([&](int i) {
             const StageTimer timer(profile, QStringLiteral("sizing"));
-            const LineReading &reading = std::as_const(readings)[i];
+            const LineReading &reading = std::as_const(lineReadings)[i];
             sized[i] = lineItem(gray, mask, lines[i], images[i], reading, reading.model == lead);
         });
         parallelFor(lines.size(), [&](int i) {
             if (images[i].isNull())
                 return;
-            readings[i] = readLineInScript(images[i], page, others, read);
+            lineReadings[i] = readLineInScript(images[i], page, others, read);
             sizing.add(i);
         });
     }
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (!sized[i].text.isEmpty())
-            recognized.lines.append(
-                {{sized[i].text, normalisedBox(sized[i].box, image.size())}, readings[i].model, readings[i].why});
+            recognized.lines.append({{sized[i].text, normalisedBox(sized[i].box, image.size())},
+                                     lineReadings[i].model,
+                                     lineReadings[i].why});
     }
     recognized.linesRead =
         int(std::count_if(images.begin(), images.end(), [](const QImage &i) { return !i.isNull(); }));
+    recognized.readingsRemembered = remembered;
     return recognized;
 }
 
@@ -158,7 +172,9 @@ RecognizedPage recognizeRemembering(const QImage &image, RecognitionMemory *memo
     keepOpenMPOnThisThread();
     RecognizedPage page;
     try {
-        page = recognizePage(image, memory ? memory->language() : QString());
+        const std::shared_ptr<ReadingCache> readings =
+            memory ? memory->readings([] { return std::make_shared<ReadingCache>(); }) : nullptr;
+        page = recognizePage(image, memory ? memory->language() : QString(), readings.get());
     } catch (const std::exception &) {
         page = {};
     }

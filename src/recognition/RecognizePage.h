@@ -28,13 +28,17 @@ struct RecognizedPage {
     QStringList why;
     // How many lines were read, and where the time went.
     int linesRead = 0;
+    int readingsRemembered = 0;
     std::shared_ptr<const PageProfile> profile;
 };
 
+class ReadingCache;
+
 // Finds and reads every line of `image` on the calling thread, using idle
 // recognition threads for a share of the lines. `languageBefore` is the
-// language of the page read before, or empty.
-RecognizedPage recognizePage(const QImage &image, const QString &languageBefore);
+// language of the page read before, or empty; `readings`, if any, holds the
+// readings of lines read before and is left this page's.
+RecognizedPage recognizePage(const QImage &image, const QString &languageBefore, ReadingCache *readings = nullptr);
 
 // recognizePage as recognizeText runs it, on a recognition thread: in the
 // language `memory` holds, if any, leaving it this page's; nothing when

@@ -117,6 +117,16 @@ private Q_SLOTS:
             << "12:40"
             << "Noto Sans" << Readings{{"heb+eng", "12:40:76"}} << "heb+eng"
             << QStringList{"rus+eng", "ell", "ara+eng", "jpn"};
+        QTest::newRow("a Latin word read as Cyrillic look-alikes")
+            << "rus"
+            << "Home"
+            << "Noto Sans" << Readings{{"rus+eng", "Ноте:93"}, {"eng", "Home:94"}} << "eng"
+            << QStringList{"ara", "jpn"};
+        QTest::newRow("a Russian word of look-alike letters stays")
+            << "rus"
+            << "нет"
+            << "Noto Sans" << Readings{{"rus+eng", "нет:93"}, {"eng", "HeT:61"}} << "rus+eng"
+            << QStringList{"ara", "jpn"};
         QTest::newRow("an unsure line is read until a script reads it surely")
             << "eng"
             << "Ρυθμίσεις"

@@ -71,9 +71,10 @@ QString profileOf(const RecognizedPage &page)
         readings += read.count;
         total += read.milliseconds;
     }
-    parts.append(QStringLiteral("%1 readings of %2 lines, %3 ms in all")
+    parts.append(QStringLiteral("%1 readings of %2 lines, %3 remembered, %4 ms in all")
                      .arg(readings)
                      .arg(page.linesRead)
+                     .arg(page.readingsRemembered)
                      .arg(total, 0, 'f', 1));
     return parts.join(QStringLiteral("; "));
 }

@@ -99,9 +99,17 @@ LineReading readLineInScript(const QImage &line, const LanguageChoice &page, Oth
     const QString text = best.text();
     const auto letters = std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
     const bool ownScript = letters == 0 || script.share(text, true) >= 0.5;
+    // A Latin word ("Home", "MB") read as look-alike letters of the page's
+    // script ("Ноте", "МВ") reads about as surely: English has it unless it
+    // reads less surely.
+    const bool lookalikes =
+        std::any_of(text.begin(), text.end(), [&](QChar c) { return script.latinLookalikes.contains(c); }) &&
+        std::all_of(text.begin(), text.end(), [&](QChar c) {
+            return !c.isLetter() || c.script() == QChar::Script_Latin || script.latinLookalikes.contains(c);
+        });
     // A model that reads other scripts' letters as its own fairly surely must
     // be surer.
-    if (best.confidence >= sureConfidence + script.lead / 2 && ownScript)
+    if (best.confidence >= sureConfidence + script.lead / 2 && ownScript && !lookalikes)
         return best;
     QList<const Script *> candidates;
     if (!ownScript || (best.confidence < lostConfidence && letters >= lettersToTell))
@@ -110,7 +118,7 @@ LineReading readLineInScript(const QImage &line, const LanguageChoice &page, Oth
         candidates = others.likely();
     else
         candidates = others.likely().mid(0, 1);
-    int bestScore = own + otherScriptLead;
+    int bestScore = lookalikes ? own - 1 : own + otherScriptLead;
     const Script *bestScript = &script;
     for (const Script *other : candidates) {
         const QString language = other->languages.first().model;

@@ -60,6 +60,8 @@ struct Script {
     TextFix finalFix = nullptr;
     // Written right to left: a line with letters of it is laid out so.
     bool rightToLeft = false;
+    // Its letters that its models read Latin letters as.
+    QString latinLookalikes = {};
     // Its letters are joined within words: a word is one piece of ink.
     bool joined = false;
     // What its small lines are enlarged to before they are read (see

@@ -87,28 +87,30 @@ Body bodyOf(const QList<Unit> &units)
 
 // Whether a unit's pieces stand side by side as a word's letters do, where
 // an icon's stand within each other (a ring and its dot, a power sign) or
-// are alike (a grid's squares or columns).
+// are alike (a grid's squares or columns). Pieces over one another are one
+// glyph (a letter the ink mask broke, with its marks).
 bool isLetters(const Unit &unit)
 {
-    QList<QRect> tall;
-    for (const QRect &piece : unit.pieces) {
-        if (piece.height() >= letterHeight * unit.box.height())
-            tall.append(piece);
-    }
-    if (std::all_of(tall.begin(), tall.end(), [&](const QRect &piece) {
-            return std::abs(piece.width() - tall.first().width()) <= 1 &&
-                   std::abs(piece.height() - tall.first().height()) <= 1;
-        }))
-        return false;
-    for (qsizetype i = 0; i < tall.size(); ++i) {
-        for (qsizetype j = i + 1; j < tall.size(); ++j) {
-            const int overlap =
-                std::min(tall[i].right(), tall[j].right()) - std::max(tall[i].left(), tall[j].left()) + 1;
-            if (overlap > sideBySide * std::min(tall[i].width(), tall[j].width()))
-                return false;
+    QList<QRect> pieces = unit.pieces;
+    std::sort(pieces.begin(), pieces.end(), [](const QRect &a, const QRect &b) { return a.left() < b.left(); });
+    QList<QRect> glyphs;
+    for (const QRect &piece : pieces) {
+        if (!glyphs.isEmpty()) {
+            QRect &last = glyphs.last();
+            const int overlap = std::min(last.right(), piece.right()) - std::max(last.left(), piece.left()) + 1;
+            if (overlap > sideBySide * std::min(last.width(), piece.width())) {
+                last |= piece;
+                continue;
+            }
         }
+        glyphs.append(piece);
     }
-    return tall.size() > 1;
+    glyphs.removeIf([&](const QRect &glyph) { return glyph.height() < letterHeight * unit.box.height(); });
+    const bool alike = std::all_of(glyphs.begin(), glyphs.end(), [&](const QRect &glyph) {
+        return std::abs(glyph.width() - glyphs.first().width()) <= 1 &&
+               std::abs(glyph.height() - glyphs.first().height()) <= 1;
+    });
+    return glyphs.size() > 1 && !alike;
 }
 
 // The gaps between the text's glyphs: the widest, and whether it is a space

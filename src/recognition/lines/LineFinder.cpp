@@ -23,6 +23,10 @@ constexpr double maxHeightRatio = 2.6;
 // piece is part of a glyph (a Han radical, a Thai vowel, an accent) and joins
 // the line as a mark instead, so that it cannot bridge two lines.
 constexpr double minSharedHeight = 0.5;
+// A line's glyphs, from the highest to the lowest, span less than this many
+// times the tallest of them: ascenders and descenders reach half a letter's
+// height beyond the others.
+constexpr double maxBandHeight = 1.8;
 // A mark is at most this tall against its line's glyphs, and lies within this
 // many glyph heights above or below them (stacked Thai marks go as high).
 constexpr double maxMarkHeight = 0.7;
@@ -104,12 +108,29 @@ int glyphHeightOf(const QList<GlyphPiece> &pieces, const QList<int> &indices)
 QList<Line> chains(const QList<GlyphPiece> &pieces)
 {
     DisjointSets sets(pieces.size());
+    // Each chain's band and tallest piece: pieces that pair up one by one
+    // (the lit windows of a photographed city, dots of a texture) must not
+    // chain into a band taller than a line of text.
+    std::vector<QRect> band(pieces.size());
+    std::vector<int> tallest(pieces.size());
+    for (int i = 0; i < pieces.size(); ++i) {
+        band[i] = pieces[i].box;
+        tallest[i] = pieces[i].box.height();
+    }
     for (int i = 0; i < pieces.size(); ++i) {
         const QRect &a = pieces[i].box;
         const double reach = a.right() + maxGapInGlyphHeights * maxHeightRatio * a.height();
         for (int j = i + 1; j < pieces.size() && pieces[j].box.left() <= reach; ++j) {
-            if (sideBySide(a, pieces[j].box))
-                sets.unite(i, j);
+            if (!sideBySide(a, pieces[j].box))
+                continue;
+            const qsizetype ri = sets.find(i), rj = sets.find(j);
+            const QRect both = band[ri] | band[rj];
+            const int high = std::max(tallest[ri], tallest[rj]);
+            if (ri == rj || both.height() > maxBandHeight * high)
+                continue;
+            sets.unite(ri, rj);
+            band[rj] = both;
+            tallest[rj] = high;
         }
     }
     QList<Line> lines;
