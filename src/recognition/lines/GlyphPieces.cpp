@@ -23,20 +23,6 @@ bool isBar(const QRect &r)
     return longSide >= minBarLength && longSide >= barAspect * shortSide;
 }
 
-// A component taller than this share of the picture, or this large and this
-// thinly inked, is a web of edges (the lit windows and walls of a
-// photographed city), which as a glyph would swallow the text before it.
-constexpr int tallestGlyph = 4;
-constexpr int largeSide = 100;
-constexpr double sparseInk = 0.08;
-
-bool isWeb(const GlyphPiece &piece, const QSize &picture)
-{
-    const QRect &r = piece.box;
-    return r.height() * tallestGlyph > picture.height() ||
-           (r.width() >= largeSide && r.height() >= largeSide && piece.ink < sparseInk * r.width() * r.height());
-}
-
 // A component around two or more glyph-sized ones is the outline of a button,
 // a field or a bubble, not a glyph: as one, it would swallow its text as marks.
 // Only its part beside the text it frames is kept, as the pieces it falls
@@ -112,7 +98,7 @@ QList<GlyphPiece> glyphPieces(const QImage &mask)
         boxes.append(piece.box);
     QList<GlyphPiece> out;
     for (qsizetype i = 0; i < all.size(); ++i) {
-        if (isBar(all[i].box) || isWeb(all[i], mask.size()))
+        if (isBar(all[i].box))
             continue;
         const QRect band = framedBand(all[i].box, boxes);
         if (band.isEmpty())

@@ -49,6 +49,20 @@ constexpr double maxDotAspect = 1.4;
 constexpr double maxDotSizeRatio = 1.25;
 constexpr double minDotGap = 0.3;
 
+// A component taller than this share of the picture, or this large and this
+// thinly inked, is a web of edges (the lit windows and walls of a
+// photographed city), which as a glyph would swallow the text before it.
+constexpr int tallestGlyph = 4;
+constexpr int largeSide = 100;
+constexpr double sparseInk = 0.08;
+
+bool isWeb(const GlyphPiece &piece, const QSize &picture)
+{
+    const QRect &r = piece.box;
+    return r.height() * tallestGlyph > picture.height() ||
+           (r.width() >= largeSide && r.height() >= largeSide && piece.ink < sparseInk * r.width() * r.height());
+}
+
 class DisjointSets {
 public:
     explicit DisjointSets(qsizetype size) : parent(size) { std::iota(parent.begin(), parent.end(), 0); }
@@ -310,6 +324,7 @@ bool isRowOfDots(QList<GlyphPiece> pieces, const QImage &mask)
 QList<QRect> findLines(const QImage &mask)
 {
     QList<GlyphPiece> pieces = glyphPieces(mask);
+    pieces.removeIf([&](const GlyphPiece &piece) { return isWeb(piece, mask.size()); });
     std::sort(pieces.begin(), pieces.end(), [](const GlyphPiece &a, const GlyphPiece &b) {
         return a.box.left() != b.box.left() ? a.box.left() < b.box.left() : a.box.top() < b.box.top();
     });
