@@ -109,6 +109,8 @@ private Q_SLOTS:
         QTest::newRow("quotes and brackets are text")
             << QStringList{"«Файл»:90", "(optional):88", "»:60"} << 90 << true << "«Файл» (optional) »" << 0;
         QTest::newRow("digit at the end stays") << QStringList{"Room:96", "4:80"} << 90 << true << "Room 4" << 0;
+        QTest::newRow("number after a dot stays")
+            << QStringList{"Sign:96", "in:96", "·:60*4", "12:90"} << 90 << true << "Sign in · 12" << 0;
         QTest::newRow("icon read as a digit apart from the text")
             << QStringList{"0:91", "Einfügen:95+20"} << 93 << true << "Einfügen" << 1;
         QTest::newRow("icon read as marks apart from the text")

@@ -62,10 +62,26 @@ int widestSpace(const QList<WordReading> &words, qsizetype first, qsizetype end)
     return widest;
 }
 
+// The height of the text of words [first, end): the middle height of its
+// words of letters or digits, marks left out.
+int textHeight(const QList<WordReading> &words, qsizetype first, qsizetype end)
+{
+    QList<int> heights;
+    for (qsizetype i = first; i < end; ++i) {
+        if (!words[i].box.isEmpty() && wordCharacters(words[i].text) > 0)
+            heights.append(words[i].box.height());
+    }
+    if (heights.isEmpty())
+        return 0;
+    std::sort(heights.begin(), heights.end());
+    return heights[heights.size() / 2];
+}
+
 // Whether `word`, at a line's end beside `neighbour`, is no text: stray
 // symbols, or an unsure letter or two that stand apart from the text or
-// tower over it. `widest` is the widest space between the other words.
-bool isJunkAtEnd(const WordReading &word, const WordReading &neighbour, int widest)
+// tower over it. `widest` is the widest space between the other words,
+// `height` the height of the line's text.
+bool isJunkAtEnd(const WordReading &word, const WordReading &neighbour, int widest, int height)
 {
     const QString text = cleanLineText(word.text);
     const int characters = wordCharacters(text);
@@ -82,7 +98,6 @@ bool isJunkAtEnd(const WordReading &word, const WordReading &neighbour, int wide
         return letters;
     const int space =
         std::max(word.box.left(), neighbour.box.left()) - std::min(word.box.right(), neighbour.box.right()) - 1;
-    const int height = neighbour.box.height();
     return (space > wordSpace * height && space > widest) || word.box.height() > tallerThanText * height;
 }
 
@@ -94,9 +109,11 @@ KeptLine keptLine(const LineReading &reading, bool inPageScript)
         return {};
     const QList<WordReading> &words = reading.words;
     qsizetype first = 0, end = words.size();
-    while (end - first > 1 && isJunkAtEnd(words[first], words[first + 1], widestSpace(words, first + 1, end)))
+    while (end - first > 1 && isJunkAtEnd(words[first], words[first + 1], widestSpace(words, first + 1, end),
+                                          textHeight(words, first + 1, end)))
         ++first;
-    while (end - first > 1 && isJunkAtEnd(words[end - 1], words[end - 2], widestSpace(words, first, end - 1)))
+    while (end - first > 1 && isJunkAtEnd(words[end - 1], words[end - 2], widestSpace(words, first, end - 1),
+                                          textHeight(words, first, end - 1)))
         --end;
     const QString text = reading.textOf(first, end - first);
     if (wordCharacters(text) < minWordCharacters)
