@@ -83,6 +83,23 @@ bool sameSample(const QImage &a, const QImage &b)
     return difference <= qint64(tolerance) * rowBytes * a.height();
 }
 
+// The line image cut to about `sampleWidth`, at a column without ink: a
+// letter cut in two reads as junk, and would make the sample look unsure.
+QImage cutBetweenLetters(const QImage &line)
+{
+    const auto blank = [&](int x) {
+        for (int y = 0; y < line.height(); ++y) {
+            if (line.constScanLine(y)[x] < 192)
+                return false;
+        }
+        return true;
+    };
+    int cut = sampleWidth;
+    while (cut > sampleWidth / 2 && !blank(cut))
+        --cut;
+    return line.copy(0, 0, cut > sampleWidth / 2 ? cut : sampleWidth, line.height());
+}
+
 // The cuts of the widest lines, each text once: `sampleCount` of them after
 // the first `skip`.
 QList<QImage> sampleLines(const QList<QImage> &images, int skip = 0)
@@ -96,8 +113,7 @@ QList<QImage> sampleLines(const QList<QImage> &images, int skip = 0)
             break;
         if (images[i].isNull())
             continue;
-        const QImage sample =
-            images[i].width() > sampleWidth ? images[i].copy(0, 0, sampleWidth, images[i].height()) : images[i];
+        const QImage sample = images[i].width() > sampleWidth ? cutBetweenLetters(images[i]) : images[i];
         if (std::none_of(samples.begin(), samples.end(), [&](const QImage &s) { return sameSample(s, sample); }))
             samples.append(sample);
     }
