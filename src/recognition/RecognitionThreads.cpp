@@ -98,7 +98,9 @@ void parallelFor(int count, const std::function<void(int)> &body)
     done.acquire(helpers);
 }
 
-DrawingQueue::DrawingQueue(std::function<void(int)> body) : body(std::move(body)) {}
+DrawingQueue::DrawingQueue(std::function<void(int)> body) : body(std::move(body))
+{
+}
 
 DrawingQueue::~DrawingQueue()
 {

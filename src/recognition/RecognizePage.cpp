@@ -110,9 +110,10 @@ RecognizedPage recognizePage(const QImage &image, const QString &languageBefore,
             }
         }
         LineReading reading = readLine(line, model);
+        reading.milliseconds = threadMilliseconds() - start;
         if (readings && !recognitionStopping())
             readings->insert(line, model, reading);
-        profile.addReading(model, threadMilliseconds() - start);
+        profile.addReading(model, reading.milliseconds);
         return reading;
     };
     const LanguageChoice page = [&] {
@@ -159,7 +160,8 @@ RecognizedPage recognizePage(const QImage &image, const QString &languageBefore,
         if (!sized[i].text.isEmpty())
             recognized.lines.append({{sized[i].text, normalisedBox(sized[i].box, image.size())},
                                      lineReadings[i].model,
-                                     lineReadings[i].why});
+                                     lineReadings[i].why,
+                                     lineReadings[i].milliseconds});
     }
     recognized.linesRead =
         int(std::count_if(images.begin(), images.end(), [](const QImage &i) { return !i.isNull(); }));

@@ -71,6 +71,15 @@ QString profileOf(const RecognizedPage &page)
         readings += read.count;
         total += read.milliseconds;
     }
+    double once = 0, reading = 0;
+    for (const RecognizedLine &line : page.lines)
+        once += line.readingMilliseconds;
+    for (const auto &[model, read] : page.profile->readings())
+        reading += read.milliseconds;
+    parts.append(QStringLiteral("reading the %1 lines delivered once each %2 ms, %3 times that in all")
+                     .arg(page.lines.size())
+                     .arg(once, 0, 'f', 1)
+                     .arg(once > 0 ? reading / once : 0, 0, 'f', 2));
     parts.append(QStringLiteral("%1 readings of %2 lines, %3 remembered, %4 ms in all")
                      .arg(readings)
                      .arg(page.linesRead)

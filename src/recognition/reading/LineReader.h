@@ -42,6 +42,8 @@ struct LineReading {
     QList<WordReading> words = {}; // in reading order
     // Why this reading is the one kept, and what was read again in it.
     QStringList why = {};
+    // The processor time its reading took, where measured.
+    double milliseconds = 0;
 
     // The line's text, made of its words in the order a person would have
     // typed them (see lineText); of words [first, first + count) alone.
