@@ -77,6 +77,7 @@ private Q_SLOTS:
     void scriptOfALine_data()
     {
         QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("contender");
         QTest::addColumn<QString>("drawn");
         QTest::addColumn<QString>("family");
         QTest::addColumn<Readings>("readings");
@@ -84,52 +85,49 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("unread");
 
         QTest::newRow("sure in the page's script, read once")
-            << "heb"
-            << "שמור שינויים"
+            << "heb" << QString() << "שמור שינויים"
             << "Noto Sans Hebrew" << Readings{{"heb+eng", "שמור:93 שינויים:91"}} << "heb+eng"
             << QStringList{"eng", "ara", "jpn"};
         QTest::newRow("an English line on an Arabic page")
-            << "ara"
-            << "Save changes"
+            << "ara" << QString() << "Save changes"
             << "Noto Sans" << Readings{{"ara", "قوم:58 الا:52"}, {"eng", "Save:95 changes:94"}} << "eng"
             << QStringList{};
         QTest::newRow("English is not taken on Arabic ink")
-            << "ara"
-            << "حفظ التغييرات"
+            << "ara" << QString() << "حفظ التغييرات"
             << "Noto Sans Arabic" << Readings{{"ara", "حفظ:66 التغييرات:64"}, {"eng", "als:92 LEGAL:90"}} << "ara"
             << QStringList{};
         QTest::newRow("English capitals are not taken on Han ink")
-            << "jpn"
-            << "保存更改"
+            << "jpn" << QString() << "保存更改"
             << "Noto Sans CJK SC" << Readings{{"jpn", "保存更改:74"}, {"eng", "REA:93"}} << "jpn" << QStringList{};
         QTest::newRow("a Hebrew line on an English page")
-            << "eng"
-            << "הגדרות מתקדמות"
+            << "eng" << QString() << "הגדרות מתקדמות"
             << "Noto Sans Hebrew" << Readings{{"eng", "TNN:31 MIDI:28"}, {"heb+eng", "הגדרות:91 מתקדמות:90"}}
             << "heb+eng" << QStringList{"ara+eng", "jpn", "kor", "tha+eng"};
         QTest::newRow("Thai must lead the page's script by more")
-            << "rus"
-            << "Настройки"
+            << "rus" << QString() << "Настройки"
             << "Noto Sans" << Readings{{"rus+eng", "Настройки:66"}, {"tha+eng", "ถูกต้อง:78"}} << "rus+eng"
             << QStringList{};
         QTest::newRow("digits alone are read in one other script at most")
-            << "heb"
-            << "12:40"
+            << "heb" << QString() << "12:40"
             << "Noto Sans" << Readings{{"heb+eng", "12:40:76"}} << "heb+eng"
             << QStringList{"rus+eng", "ell", "ara+eng", "jpn"};
         QTest::newRow("a Latin word read as Cyrillic look-alikes")
-            << "rus"
-            << "Home"
+            << "rus" << QString() << "Home"
             << "Noto Sans" << Readings{{"rus+eng", "Ноте:93"}, {"eng", "Home:94"}} << "eng"
             << QStringList{"ara", "jpn"};
         QTest::newRow("a Russian word of look-alike letters stays")
-            << "rus"
-            << "нет"
+            << "rus" << QString() << "нет"
             << "Noto Sans" << Readings{{"rus+eng", "нет:93"}, {"eng", "HeT:61"}} << "rus+eng"
             << QStringList{"ara", "jpn"};
+        // The Thai model reads other scripts as Thai letters fairly surely.
+        QTest::newRow("a Thai reading must be surer to stand alone")
+            << "tha"
+            << "heb"
+            << "שמור שינויים"
+            << "Noto Sans Hebrew" << Readings{{"tha+eng", "ถูกต้อง:88"}, {"heb+eng", "שמור:93 שינויים:92"}} << "heb+eng"
+            << QStringList{};
         QTest::newRow("an unsure line is read until a script reads it surely")
-            << "eng"
-            << "Ρυθμίσεις"
+            << "eng" << QString() << "Ρυθμίσεις"
             << "Noto Sans" << Readings{{"eng", "Pu0pioeic:40"}, {"rus+eng", "Руθмίσεις:50"}, {"ell", "Ρυθμίσεις:91"}}
             << "ell" << QStringList{"heb+eng", "ara", "jpn", "kor", "tha+eng"};
     }
@@ -144,7 +142,10 @@ private Q_SLOTS:
         QFETCH(QStringList, unread);
         FakeReader reader;
         reader.readings = readings;
-        const LanguageChoice choice = pageIn(page);
+        QFETCH(QString, contender);
+        LanguageChoice choice = pageIn(page);
+        if (!contender.isEmpty())
+            choice.contenders.append(scriptOf(contender));
         OtherScripts others(choice);
 
         const LineReading reading = readLineInScript(lineOf(drawn, family), choice, others,
@@ -154,6 +155,22 @@ private Q_SLOTS:
         QVERIFY(!reading.why.isEmpty());
         for (const QString &m : unread)
             QVERIFY2(!reader.asked.contains(m), qPrintable(m + " was read"));
+    }
+
+    // Once a line of an English page is found to be Hebrew, Hebrew is tried
+    // first for the next unsure line, and alone when it reads it surely.
+    void aScriptMetIsTriedFirst()
+    {
+        FakeReader reader;
+        reader.readings = {{"eng", "TNN:41 MIDI:38 OTTO:30"}, {"heb+eng", "הגדרות:91 מתקדמות:90"}};
+        const LanguageChoice choice = pageIn("eng");
+        OtherScripts others(choice);
+        const ReadLineFn read = [&](const QImage &, const QString &m) { return reader.read(m); };
+        const QImage line = lineOf("הגדרות מתקדמות", "Noto Sans Hebrew");
+        QCOMPARE(readLineInScript(line, choice, others, read).model, QStringLiteral("heb+eng"));
+        reader.asked.clear();
+        QCOMPARE(readLineInScript(line, choice, others, read).model, QStringLiteral("heb+eng"));
+        QCOMPARE(reader.asked, (std::set<QString>{"eng", "heb+eng"}));
     }
 
     // A mixed page's second script is tried first for the lines after the

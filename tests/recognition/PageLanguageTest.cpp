@@ -111,6 +111,22 @@ private Q_SLOTS:
             << "Hebrew"
             << "yid" << QStringList{"ara", "jpn"};
 
+        QTest::newRow("a Russian page after a Hebrew one")
+            << Readings{{"eng", thrice("Coxpahntb:20")},
+                        {"heb", thrice("זע:31 סז:25")},
+                        {"rus", thrice("Сохранить:90 эти:92 параметры:91")}}
+            << "heb"
+            << "Cyrillic"
+            << "rus" << QStringList{};
+        // The widest line is an English title over Hebrew text, which the
+        // Thai model reads as Thai letters fairly surely.
+        QTest::newRow("a mixed page whose widest line is of another script")
+            << Readings{{"eng", {"Unable:95 to:96 connect:95 to:96 the:96 server:95", "TN:30", "MIDI:25"}},
+                        {"heb", {"זע:30", "לא:90 ניתן:91 לשמור:90", "הסיסמה:90 שלך:91"}},
+                        {"tha", {"ปบทลง:75", "ตหากงา:76", "เทกมก:75"}}}
+            << QString() << "Hebrew"
+            << "heb" << QStringList{};
+
         // The Thai model reads most scripts as Thai letters, fairly surely.
         const QString russian = "Сохранить:80 эти:82 параметры:79 экрана:80";
         QTest::newRow("Thai must lead by more than others")

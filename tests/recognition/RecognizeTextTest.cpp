@@ -382,6 +382,32 @@ private Q_SLOTS:
         QCOMPARE(texts.last(), QStringLiteral("Save changes"));
     }
 
+    // A music player's row: pictograms alone (a note, a heart, a star) are
+    // no lines, however a reader makes letters of them.
+    void pictogramsAreNoText()
+    {
+        QImage image(640, 200, QImage::Format_RGB32);
+        image.fill(QColor("#1e1e1e"));
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QColor("#f0f0f0"));
+        QFont symbols(QStringLiteral("DejaVu Sans"));
+        symbols.setPixelSize(30);
+        painter.setFont(symbols);
+        painter.drawText(QPointF(30, 60), QStringLiteral("♪"));
+        painter.drawText(QPointF(480, 60), QStringLiteral("♥"));
+        painter.drawText(QPointF(540, 60), QStringLiteral("★"));
+        painter.drawText(QPointF(30, 160), QStringLiteral("♫"));
+        QFont font(QStringLiteral("Noto Sans"));
+        font.setPixelSize(16);
+        painter.setFont(font);
+        painter.drawText(QPointF(90, 55), QStringLiteral("Family"));
+        painter.drawText(QPointF(90, 155), QStringLiteral("Anna Petrova"));
+        painter.end();
+
+        QCOMPARE(recognizedTexts(image), (QStringList{"Family", "Anna Petrova"}));
+    }
+
     // A picture without text, and a null one, give nothing, delivered on
     // the main thread after recognizeText has returned.
     void noTextDeliversEmptyOnTheMainThreadAfterReturning_data()

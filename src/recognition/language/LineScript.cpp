@@ -11,13 +11,11 @@
 namespace {
 
 // A reading this sure, of letters of its script, is taken without reading
-// the line in other scripts; one less sure is read in the likeliest other
-// script, one below `unsureConfidence` in the likely ones, and one that is
-// not in its script at all, or below `lostConfidence` with letters enough to
-// tell, in all of them, until one reads it surely. Junk (a picture, an icon)
-// reads unsurely in every script.
+// the line in other scripts; one less sure is read in the likely ones, and
+// one that is not in its script at all, or below `lostConfidence` with
+// letters enough to tell, in all of them, until one reads it surely. Junk (a
+// picture, an icon) reads unsurely in every script.
 constexpr int sureConfidence = 85;
-constexpr int unsureConfidence = 70;
 constexpr int lostConfidence = 50;
 constexpr int lettersToTell = 4;
 // A reading in another script than the page's must be surer than the page
@@ -111,13 +109,8 @@ LineReading readLineInScript(const QImage &line, const LanguageChoice &page, Oth
     // be surer.
     if (best.confidence >= sureConfidence + script.lead / 2 && ownScript && !lookalikes)
         return best;
-    QList<const Script *> candidates;
-    if (!ownScript || (best.confidence < lostConfidence && letters >= lettersToTell))
-        candidates = others.all();
-    else if (best.confidence < unsureConfidence)
-        candidates = others.likely();
-    else
-        candidates = others.likely().mid(0, 1);
+    const QList<const Script *> candidates =
+        !ownScript || (best.confidence < lostConfidence && letters >= lettersToTell) ? others.all() : others.likely();
     int bestScore = lookalikes ? own - 1 : own + otherScriptLead;
     const Script *bestScript = &script;
     for (const Script *other : candidates) {
