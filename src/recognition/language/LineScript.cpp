@@ -7,6 +7,7 @@
 #include <QImage>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -19,8 +20,10 @@ constexpr int sureConfidence = 85;
 constexpr int lostConfidence = 50;
 constexpr int lettersToTell = 4;
 // A reading in another script than the page's must be surer than the page
-// model's by this many points to be taken.
-constexpr int otherScriptLead = 5;
+// model's by this many points to be taken, and at least this sure: a line
+// every model reads unsurely is junk, or not legible, in all of them.
+constexpr int otherScriptLead = 2;
+constexpr int minOtherScore = 60;
 
 const Script &latinScript()
 {
@@ -111,12 +114,24 @@ LineReading readLineInScript(const QImage &line, const LanguageChoice &page, Oth
         return best;
     const QList<const Script *> candidates =
         !ownScript || (best.confidence < lostConfidence && letters >= lettersToTell) ? others.all() : others.likely();
-    int bestScore = lookalikes ? own - 1 : own + otherScriptLead;
+    int bestScore = std::max(lookalikes ? own - 1 : own + otherScriptLead, minOtherScore - 1);
     const Script *bestScript = &script;
     for (const Script *other : candidates) {
-        const QString language = other->languages.first().model;
-        LineReading reading = read(line, other->readingModel(language));
-        const int score = scoreOf(reading, *other, line, false);
+        // A script whose first model alone does not tell it (traditional
+        // Chinese, which the Japanese model reads poorly) is read with each
+        // model that does, the surest kept.
+        QString language;
+        LineReading reading;
+        int score = std::numeric_limits<int>::min();
+        for (const Language &probe : other->languages.mid(0, other->probes)) {
+            LineReading candidate = read(line, other->readingModel(probe.model));
+            const int candidateScore = scoreOf(candidate, *other, line, false);
+            if (candidateScore > score) {
+                score = candidateScore;
+                reading = std::move(candidate);
+                language = probe.model;
+            }
+        }
         if (score > bestScore) {
             readAgain(line, reading, *other, language, read);
             reading.why.prepend(QStringLiteral("%1 read it %2 sure, the page's model %3")
