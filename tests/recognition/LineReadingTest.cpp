@@ -265,6 +265,44 @@ private Q_SLOTS:
         QCOMPARE(r.text(), expected);
     }
 
+    void numberLineReadAgain_data()
+    {
+        QTest::addColumn<QString>("own");
+        QTest::addColumn<QString>("english");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("a time read wrong, surely") << "126:92"
+                                                   << "10:26:94"
+                                                   << "10:26";
+        QTest::newRow("English unsure") << "126:92"
+                                        << "10:26:70"
+                                        << "126";
+        QTest::newRow("English reads fewer digits") << "1026:92"
+                                                    << "10:2:95"
+                                                    << "1026";
+        QTest::newRow("words are no number") << "שלום:92"
+                                             << "10:26:95"
+                                             << "שלום";
+    }
+
+    // The Hebrew and Yiddish models read a number standing alone as surely
+    // as a word, and often wrong: English reads it again.
+    void numberLineReadAgain()
+    {
+        QFETCH(QString, own);
+        QFETCH(QString, english);
+        QFETCH(QString, expected);
+        const auto readingOf = [](const QString &word, const QString &model) {
+            const qsizetype colon = word.lastIndexOf(u':');
+            LineReading r{word.mid(colon + 1).toInt(), model};
+            r.words.append({word.left(colon), float(r.confidence), QRect(4, 4, 60, 30)});
+            return r;
+        };
+        LineReading r = readingOf(own, QStringLiteral("heb+eng"));
+        ::mendNumberLine(QImage(100, 40, QImage::Format_Grayscale8), r, QStringLiteral("heb"),
+                         [&](const QImage &, const QString &model) { return readingOf(english, model); });
+        QCOMPARE(r.text(), expected);
+    }
+
     void monotonicGreek_data()
     {
         QTest::addColumn<QString>("read");
