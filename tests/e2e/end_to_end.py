@@ -235,16 +235,21 @@ class SecondLaunch(EndToEnd):
         self.assert_translated()
 
         # A pipe is handed over as it is: the running window reads it, also
-        # what is written only after the second launch has ended.
+        # what is written only after the second launch has ended. Another
+        # page, so its lines are asked for rather than remembered.
+        sound = self.desktop.path("sound.png")
+        sound_lines = e2e_pictures.settings_dialog(sound, e2e_pictures.SOUND)
         reader, writer = os.pipe()
         self.desktop.run(["xdotool", "windowminimize", "--sync", app.window])
         outcome = self.launch_again(["-"], reader, self.desktop.home)
         os.close(reader)
-        with os.fdopen(writer, "wb") as pipe:
-            pipe.write(self.png())
+        with os.fdopen(writer, "wb") as pipe, open(sound, "rb") as picture:
+            pipe.write(picture.read())
         self.assert_handed_over(outcome)
-        wait_for("the piped picture's lines at the service", lambda: len(self.service.requests()) == 2 * len(self.lines))
-        self.assertCountEqual(self.service.requests(), [("iw", line) for line in self.lines] * 2)
+        expected = [("iw", line) for line in self.lines + sound_lines]
+        wait_for("the piped picture's lines at the service", lambda: len(self.service.requests()) == len(expected))
+        self.assertCountEqual(self.service.requests(), expected)
+        self.assertEqual(self.app.copied_text(), "\n".join(f"[iw] {line}" for line in sound_lines))
 
         app.press("ctrl+q")
         self.assert_ended_cleanly()

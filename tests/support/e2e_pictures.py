@@ -51,12 +51,17 @@ def draw(path, size, background, panels, lines):
     return path
 
 
-def settings_dialog(path):
+NETWORK = ("Network settings", ["Connect automatically when in range", "Share this connection with other users",
+                                 "Show the password while typing", "Download updates over mobile data"])
+SOUND = ("Sound settings", ["Ring when a new message arrives", "Lower the volume during calls",
+                            "Mute all sounds at night", "Use the speaker for alarms"])
+
+
+def settings_dialog(path, page=NETWORK):
     """960 x 656, the size of the picture view, so the window shows it pixel
     for pixel: a settings page with a dark title bar; its lines top to bottom."""
-    options = ["Connect automatically when in range", "Share this connection with other users",
-               "Show the password while typing", "Download updates over mobile data"]
-    lines = [Line("Network settings", 40, 50, 26, "#ffffff", "Medium"),
+    title, options = page
+    lines = [Line(title, 40, 50, 26, "#ffffff", "Medium"),
              *(Line(text, 64, 150 + 80 * i, 22, "#1f2328") for i, text in enumerate(options))]
     # The title bar, the card the options stand on, and a rule between each two.
     panels = [Panel(0, 0, 960, 80, "#27324a"), Panel(32, 104, 896, 320, "#ffffff", 12),
