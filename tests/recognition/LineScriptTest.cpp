@@ -126,6 +126,14 @@ private Q_SLOTS:
             << "שמור שינויים"
             << "Noto Sans Hebrew" << Readings{{"tha+eng", "ถูกต้อง:88"}, {"heb+eng", "שמור:93 שינויים:92"}} << "heb+eng"
             << QStringList{};
+        // The Japanese model reads traditional Chinese unsurely but as Han.
+        QTest::newRow("traditional Chinese is read by its own model too")
+            << "eng" << QString() << "不再顯示"
+            << "Noto Sans CJK TC" << Readings{{"eng", "TNNO:30"}, {"jpn", "不再顕示:48"}, {"chi_tra", "不再顯示:71"}}
+            << "chi_tra" << QStringList{};
+        QTest::newRow("junk the Japanese model reads as no Han is not read again")
+            << "eng" << QString() << "| ‧ | ‧"
+            << "Noto Sans" << Readings{{"eng", "IIll:30"}, {"jpn", "|:20"}} << "eng" << QStringList{"chi_tra"};
         QTest::newRow("an unsure line is read until a script reads it surely")
             << "eng" << QString() << "Ρυθμίσεις"
             << "Noto Sans" << Readings{{"eng", "Pu0pioeic:40"}, {"rus+eng", "Руθмίσεις:50"}, {"ell", "Ρυθμίσεις:91"}}

@@ -18,6 +18,10 @@ namespace {
 // picture, an icon) reads unsurely in every script.
 constexpr int sureConfidence = 85;
 constexpr int lostConfidence = 50;
+// A script's further models read a line only if its first read it at least
+// this surely as the script's: a short line of it reads about 50, junk
+// (borders, dots, photos) mostly nothing, and junk is what costs most there.
+constexpr int furtherProbeScore = 30;
 constexpr int lettersToTell = 4;
 // A reading in another script than the page's must be surer than the page
 // model's by this many points to be taken, and at least this sure: a line
@@ -124,6 +128,8 @@ LineReading readLineInScript(const QImage &line, const LanguageChoice &page, Oth
         LineReading reading;
         int score = std::numeric_limits<int>::min();
         for (const Language &probe : other->languages.mid(0, other->probes)) {
+            if (!language.isEmpty() && score < furtherProbeScore)
+                break;
             LineReading candidate = read(line, other->readingModel(probe.model));
             const int candidateScore = scoreOf(candidate, *other, line, false);
             if (candidateScore > score) {
