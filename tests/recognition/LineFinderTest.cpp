@@ -263,6 +263,37 @@ private Q_SLOTS:
         verifyLines(sheet, scale);
     }
 
+    // Subtitles over a city at night: lit windows, each a dot too small to be
+    // a line, stand in columns above and below the text, close enough that
+    // each could pass for a mark of the one before. The line keeps its height.
+    void leavesAPhotosDotsOutOfALine()
+    {
+        QImage image(640, 300, QImage::Format_RGB32);
+        image.fill(QColor("#1b1530"));
+        QFont font("Noto Sans");
+        font.setPixelSize(22);
+        QPainterPath path;
+        path.addText(40, 160, font, QStringLiteral("Voulez-vous conserver ces réglages"));
+        const QRect text = path.boundingRect().toAlignedRect();
+        QPainter p(&image);
+        for (int x = 20; x < 620; x += 12) {
+            for (int y = 10; y < 290; y += 7) {
+                if (y + 3 < text.top() - 4 || y > text.bottom() + 4)
+                    p.fillRect(x, y, 3, 3, QColor("#f0c060"));
+            }
+        }
+        p.setRenderHint(QPainter::Antialiasing);
+        p.fillPath(path, QColor("#ffffff"));
+        p.end();
+
+        const QList<QRect> found = findLines(inkMask(image.convertToFormat(QImage::Format_Grayscale8)));
+        const auto line = std::find_if(found.begin(), found.end(), [&](const QRect &box) {
+            return box.adjusted(-2, -2, 2, 2).contains(text.adjusted(2, 2, -2, -2));
+        });
+        QVERIFY2(line != found.end(), qPrintable(describe(found)));
+        QVERIFY2(line->height() < 2 * text.height(), qPrintable(describe({*line}) + " for " + describe({text})));
+    }
+
     // Dense text, light on dark and dark on light: the mask holds the
     // strokes, never the paper between them or between the rows.
     void inkMaskMarksStrokesNotPaper_data() { lightAndDark(); }

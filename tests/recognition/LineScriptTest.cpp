@@ -134,6 +134,10 @@ private Q_SLOTS:
         QTest::newRow("junk the Japanese model reads as no Han is not read again")
             << "eng" << QString() << "| ‧ | ‧"
             << "Noto Sans" << Readings{{"eng", "IIll:30"}, {"jpn", "|:20"}} << "eng" << QStringList{"chi_tra"};
+        QTest::newRow("on a Thai page, a Thai word English reads as surely stays Thai")
+            << "tha" << QString() << "ไอร์แลนด์"
+            << "Noto Sans Thai" << Readings{{"tha+eng", "ไอร์แลนด์:81"}, {"eng", "Tasuaud:81"}} << "tha+eng"
+            << QStringList{};
         QTest::newRow("an unsure line is read until a script reads it surely")
             << "eng" << QString() << "Ρυθμίσεις"
             << "Noto Sans" << Readings{{"eng", "Pu0pioeic:40"}, {"rus+eng", "Руθмίσεις:50"}, {"ell", "Ρυθμίσεις:91"}}

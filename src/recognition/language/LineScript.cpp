@@ -36,18 +36,20 @@ const Script &latinScript()
 
 // How surely `reading` reads `line` in `script`: its confidence, less the
 // share of its letters not of the script, less what the script's model must
-// lead by; none for Latin letters on ink that is not Latin. The Latin words
+// lead by unless the page is in it; none for Latin letters on ink that is not
+// Latin. The Latin words
 // that the page's lines hold (read with English beside the page's model, or
 // again by word) count as its own; in another script they do not, as a
 // model read with English reads any ink as Latin letters.
 int scoreOf(const LineReading &reading, const Script &script, const QImage &line, bool pageScript)
 {
+    const int lead = pageScript ? 0 : script.lead;
     const QString text = reading.text();
     if (std::none_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); }))
-        return reading.confidence - script.lead;
+        return reading.confidence - lead;
     if (&script == &latinScript() && !latinInk(line, text))
         return 0;
-    return int(reading.confidence * script.share(text, pageScript)) - script.lead;
+    return int(reading.confidence * script.share(text, pageScript)) - lead;
 }
 
 void readAgain(const QImage &line, LineReading &reading, const Script &script, const QString &language,
@@ -114,7 +116,8 @@ LineReading readLineInScript(const QImage &line, const LanguageChoice &page, Oth
         });
     // A model that reads other scripts' letters as its own fairly surely must
     // be surer.
-    if (best.confidence >= sureConfidence + script.lead / 2 && ownScript && !lookalikes)
+    const int sureOwn = sureConfidence + script.lead / 2;
+    if (best.confidence >= sureOwn && ownScript && !lookalikes)
         return best;
     const QList<const Script *> candidates =
         !ownScript || (best.confidence < lostConfidence && letters >= lettersToTell) ? others.all() : others.likely();
@@ -148,7 +151,7 @@ LineReading readLineInScript(const QImage &line, const LanguageChoice &page, Oth
             bestScore = score;
             bestScript = other;
         }
-        if (bestScore >= sureConfidence)
+        if (bestScore >= (bestScript == &script ? sureOwn : sureConfidence))
             break;
     }
     if (bestScript != &script && bestScore >= sureConfidence)

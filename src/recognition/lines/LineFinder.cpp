@@ -170,7 +170,10 @@ QList<Line> chains(const QList<GlyphPiece> &pieces)
 // Whether `small` may be a mark of `host`: a part of its glyphs within their
 // band (the lower parts of Hangul syllables, the radicals and strokes of Han
 // characters), or a few small pieces close above or below them (accents,
-// dots, Thai vowels and tone marks).
+// dots, Thai vowels and tone marks). Marks above or below are within a
+// glyph's height of the glyphs themselves (as stacked Thai marks are), so
+// that the dots of a photograph (lit windows, a texture) cannot chain on to a
+// line one above the other and swallow it.
 bool fitsAsMark(const Line &small, const Line &host)
 {
     const int h = host.glyphHeight;
@@ -188,7 +191,8 @@ bool fitsAsMark(const Line &small, const Line &host)
     const int reach = int(markReach * h);
     const QPoint c = small.box.center();
     return few && small.box.height() <= maxMarkHeight * h && small.box.width() <= maxHeightRatio * h &&
-           c.y() >= host.box.top() - reach && c.y() <= host.box.bottom() + reach;
+           c.y() >= host.box.top() - reach && c.y() <= host.box.bottom() + reach && c.y() >= host.band.top() - h &&
+           c.y() <= host.band.bottom() + h;
 }
 
 int bandDistance(const Line &line, int y)
