@@ -475,7 +475,7 @@ QString pageLanguage(const Script &script, const QList<QImage> &images, const QL
             addConfidences(sampleLines(images, sampleCount), two, scores, read);
             letters = surerLetters(scores.at(two[0]), scores.at(two[1]));
         }
-        why.append(QStringLiteral("letters read differently: %1 %2 to %3").arg(two[0]).arg(letters));
+        why.append(QStringLiteral("letters read differently: %1 %2 to %3").arg(two[0]).arg(letters).arg(two[1]));
         if (letters != 0)
             return letters > 0 ? two[0] : two[1];
         return surer(two[1], two[0]) ? two[1] : two[0];
