@@ -41,7 +41,7 @@ float smooth(float from, float to, float x)
 // octaves: the texture of clouds, slopes and waves.
 class Noise {
 public:
-    explicit Noise(quint32 seed) : seed(seed) {}
+    explicit Noise(quint32 variant) : variant(variant) {}
 
     float at(float x, float y) const
     {
@@ -75,12 +75,12 @@ public:
 private:
     float lattice(int x, int y) const
     {
-        quint32 h = quint32(x) * 374761393u + quint32(y) * 668265263u + seed * 2246822519u;
+        quint32 h = quint32(x) * 374761393u + quint32(y) * 668265263u + variant * 2246822519u;
         h = (h ^ (h >> 13)) * 1274126177u;
         return float((h ^ (h >> 16)) & 0xffffff) / float(0xffffff);
     }
 
-    quint32 seed;
+    quint32 variant;
 };
 
 // The light of a scene: the sky from its top to the horizon and the sun.
@@ -106,7 +106,7 @@ Light lightOf(Scene scene, bool night, QRandomGenerator &random)
 
 class Canvas {
 public:
-    Canvas(QSize size, quint32 seed) : w(size.width()), h(size.height()), noise(seed), pixels(size_t(w) * h) {}
+    Canvas(QSize size, quint32 variant) : w(size.width()), h(size.height()), noise(variant), pixels(size_t(w) * h) {}
 
     Rgb &at(int x, int y) { return pixels[size_t(y) * w + x]; }
 
@@ -321,9 +321,9 @@ QImage wallpaper(QSize size, bool night, QRandomGenerator &random)
 }
 
 // Darker corners, as a lens gives, and sensor grain.
-void finish(QImage &image, quint32 seed)
+void finish(QImage &image, quint32 variant)
 {
-    QRandomGenerator random(seed ^ 0x5bd1e995u);
+    QRandomGenerator random(variant ^ 0x5bd1e995u);
     const float cx = image.width() / 2.0f, cy = image.height() / 2.0f;
     const float reach = cx * cx + cy * cy;
     for (int y = 0; y < image.height(); ++y) {
@@ -341,9 +341,9 @@ void finish(QImage &image, quint32 seed)
 
 } // namespace
 
-QImage photograph(QSize size, Scene scene, bool night, quint32 seed)
+QImage photograph(QSize size, Scene scene, bool night, quint32 variant)
 {
-    QRandomGenerator random(seed);
+    QRandomGenerator random(variant);
     const float horizon = 0.5f + 0.15f * float(random.generateDouble());
     const float aspect = float(size.width()) / size.height();
     const QPointF sun(aspect * (0.2 + 0.6 * random.generateDouble()), horizon - (night ? 0.06 : 0.35));
@@ -352,7 +352,7 @@ QImage photograph(QSize size, Scene scene, bool night, quint32 seed)
     if (scene == Scene::Wallpaper) {
         image = wallpaper(size, night, random);
     } else {
-        Canvas c(size, seed);
+        Canvas c(size, variant);
         sky(c, light, horizon, sun, scene == Scene::City);
         if (scene == Scene::Mountains)
             ridges(c, light, horizon, night, random);
@@ -368,6 +368,6 @@ QImage photograph(QSize size, Scene scene, bool night, quint32 seed)
         p.drawImage(0, 0, skyline(size, random));
         bokeh(p, size, 24, random);
     }
-    finish(image, seed);
+    finish(image, variant);
     return image;
 }

@@ -10,5 +10,5 @@ enum class Scene { Mountains, Sea, City, Meadow, Wallpaper };
 // A picture of `size` pixels that looks like a photograph (or a smooth
 // wallpaper): skies, ridges, water and lights from layered noise, soft
 // out-of-focus shapes, a vignette and grain. `night` darkens the light;
-// `seed` picks the shapes.
-QImage photograph(QSize size, Scene scene, bool night, quint32 seed);
+// `variant` picks the shapes.
+QImage photograph(QSize size, Scene scene, bool night, quint32 variant);

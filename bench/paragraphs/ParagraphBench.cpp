@@ -11,7 +11,7 @@
 // of the truth's joins that were made. The same is measured on the drawn
 // boxes themselves, as a perfect recogniser would give them.
 //
-// Usage: paragraph-bench [--seeds N] [--first-seed K] [--save DIR] [--only NAMES]
+// Usage: paragraph-bench [--variants N] [--first-variant K] [--save DIR] [--only NAMES]
 #include "ParagraphPages.h"
 #include "Paragraphs.h"
 #include "RecognizeText.h"
@@ -150,16 +150,16 @@ int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
     QCommandLineParser options;
-    options.addOption({QStringLiteral("seeds"), QStringLiteral("Pages of each layout, language and size."),
+    options.addOption({QStringLiteral("variants"), QStringLiteral("Pages of each layout, language and size."),
                        QStringLiteral("N"), QStringLiteral("1")});
-    options.addOption({QStringLiteral("first-seed"), QStringLiteral("The first page's seed (1, 2, ...)."),
+    options.addOption({QStringLiteral("first-variant"), QStringLiteral("The first page's variant (1, 2, ...)."),
                        QStringLiteral("K"), QStringLiteral("1")});
     options.addOption({QStringLiteral("save"), QStringLiteral("Write each page here."), QStringLiteral("DIR")});
     options.addOption({QStringLiteral("only"), QStringLiteral("Only the layouts and languages named (list,he)."),
                        QStringLiteral("NAMES")});
     options.process(app);
-    const int seeds = options.value(QStringLiteral("seeds")).toInt();
-    const int firstSeed = options.value(QStringLiteral("first-seed")).toInt();
+    const int variants = options.value(QStringLiteral("variants")).toInt();
+    const int firstVariant = options.value(QStringLiteral("first-variant")).toInt();
     const QString save = options.value(QStringLiteral("save"));
     const QStringList only = options.value(QStringLiteral("only")).split(u',', Qt::SkipEmptyParts);
     const auto chosen = [&only](const QStringList &names, const QString &name) {
@@ -180,11 +180,11 @@ int main(int argc, char *argv[])
             if (!chosen(pageLayouts(), layout))
                 continue;
             for (const int size : {13, 16, 20}) {
-                for (int seed = firstSeed; seed < firstSeed + seeds; ++seed) {
-                    const DrawnPage page = drawPage(layout, text, size, quint32(seed * 7919 + size));
+                for (int variant = firstVariant; variant < firstVariant + variants; ++variant) {
+                    const DrawnPage page = drawPage(layout, text, size, quint32(variant * 7919 + size));
                     if (!save.isEmpty())
                         page.image.save(
-                            QStringLiteral("%1/%2-%3-%4-%5.png").arg(save, layout, text.language).arg(size).arg(seed));
+                            QStringLiteral("%1/%2-%3-%4-%5.png").arg(save, layout, text.language).arg(size).arg(variant));
                     drawnScores[layout].add(score(page, drawnItems(page)));
                     readScores[layout].add(score(page, recognise(page.image)));
                 }
@@ -197,7 +197,7 @@ int main(int argc, char *argv[])
     layouts.removeIf([&](const QString &name) { return !chosen(pageLayouts(), name); });
     std::printf("Paragraph grouping: languages %s; layouts %s; text of 13, 16 and 20 px; %d page(s) each.\n",
                 qPrintable(languages.join(QStringLiteral(", "))), qPrintable(layouts.join(QStringLiteral(", "))),
-                seeds);
+                variants);
     printTable("Lines as recognition reads them:", readScores);
     printTable("Lines as drawn (a perfect recogniser):", drawnScores);
     return 0;

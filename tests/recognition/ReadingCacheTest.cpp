@@ -12,11 +12,11 @@
 
 namespace {
 
-QImage lineImage(int seed)
+QImage lineImage(int variant)
 {
     QImage image(200, 40, QImage::Format_Grayscale8);
     image.fill(255);
-    image.setPixel(seed % 200, (seed / 200) % 40, 0);
+    image.setPixel(variant % 200, (variant / 200) % 40, 0);
     return image;
 }
 

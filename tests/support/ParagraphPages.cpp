@@ -23,8 +23,8 @@ struct WrappedLine {
 // Draws lines and keeps the truth of each: its box and its passage.
 class Canvas {
 public:
-    Canvas(const PageText &text, int pixelSize, quint32 seed)
-        : text(text), px(pixelSize), random(seed), image(1600, 2000, QImage::Format_RGB32)
+    Canvas(const PageText &text, int pixelSize, quint32 variant)
+        : text(text), px(pixelSize), random(variant), image(1600, 2000, QImage::Format_RGB32)
     {
         image.fill(QColor(0xf7, 0xf8, 0xfa));
         painter.begin(&image);
@@ -310,11 +310,11 @@ QStringList pageLayouts()
     return names;
 }
 
-DrawnPage drawPage(const QString &layout, const PageText &text, int pixelSize, quint32 seed)
+DrawnPage drawPage(const QString &layout, const PageText &text, int pixelSize, quint32 variant)
 {
     for (const auto &[name, draw] : layouts()) {
         if (name == layout) {
-            Canvas canvas(text, pixelSize, seed);
+            Canvas canvas(text, pixelSize, variant);
             return draw(canvas);
         }
     }

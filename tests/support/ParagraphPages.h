@@ -41,6 +41,6 @@ const QList<PageText> &pageTexts();
 // "paragraphs", "heading", "chat", "list", "menu", "columns", "table", "dialog".
 QStringList pageLayouts();
 
-// A page of `layout` in `text`, its body text `pixelSize` high; `seed` picks
+// A page of `layout` in `text`, its body text `pixelSize` high; `variant` picks
 // the sentences, widths and spacing.
-DrawnPage drawPage(const QString &layout, const PageText &text, int pixelSize, quint32 seed);
+DrawnPage drawPage(const QString &layout, const PageText &text, int pixelSize, quint32 variant);

@@ -96,8 +96,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, layout);
         QFETCH(QString, code);
-        for (quint32 seed = 1; seed <= 3; ++seed) {
-            const DrawnPage page = drawPage(layout, language(code), 16, seed);
+        for (quint32 variant = 1; variant <= 3; ++variant) {
+            const DrawnPage page = drawPage(layout, language(code), 16, variant);
             const TextItems items = drawnItems(page);
             QCOMPARE(shown(items, paragraphsOf(items, page.image.size())), truth(page, items));
         }
