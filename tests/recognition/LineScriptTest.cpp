@@ -111,6 +111,9 @@ private Q_SLOTS:
             << "heb" << QString() << "12:40"
             << "Noto Sans" << Readings{{"heb+eng", "12:40:76"}} << "heb+eng"
             << QStringList{"rus+eng", "ell", "ara+eng", "jpn"};
+        QTest::newRow("marks alone are read in no other script")
+            << "ara" << "heb" << "· ·"
+            << "Noto Sans" << Readings{{"ara", "..:62"}} << "ara" << QStringList{"heb+eng", "ell", "jpn"};
         QTest::newRow("a Latin word read as Cyrillic look-alikes")
             << "rus" << QString() << "Home"
             << "Noto Sans" << Readings{{"rus+eng", "Ноте:93"}, {"eng", "Home:94"}} << "eng"

@@ -116,7 +116,10 @@ LineReading readLineInScript(const QImage &line, const LanguageChoice &page, Oth
     // A model that reads other scripts' letters as its own fairly surely must
     // be surer.
     const int sureOwn = sureConfidence + script.lead / 2;
-    if (best.confidence >= sureOwn && ownScript && !lookalikes)
+    // Marks alone (a dot, a light of a photographed city) read as marks in
+    // every script: a word would have read as letters of some kind.
+    const bool marksAlone = std::none_of(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); });
+    if ((best.confidence >= sureOwn && ownScript && !lookalikes) || marksAlone)
         return best;
     const QList<const Script *> candidates =
         !ownScript || (best.confidence < lostConfidence && letters >= lettersToTell) ? others.all() : others.likely();

@@ -52,6 +52,9 @@ constexpr float surelyLatin = 85;
 // A sample read less surely than this by every likely script may be of
 // another, in points of confidence.
 constexpr int poorSample = 60;
+// Scripts that contend for a page are likely to be met in its lines: the
+// surest this many, and those that read some sample at least `poorSample`.
+constexpr int surestContenders = 2;
 // The last page's models read a page of their script at least this surely,
 // per sample line, mostly in its letters; the models of other scripts read a
 // sample of the benchmark's pages of another script at most 73.
@@ -377,6 +380,21 @@ const Script &pageScript(const QList<QImage> &samples, const QString &last, Samp
     std::stable_sort(contenders.begin(), contenders.end(), [&](const Script *a, const Script *b) {
         return scriptScore(*a, scores) - a->lead > scriptScore(*b, scores) - b->lead;
     });
+    // Lines the page's model reads unsurely are read in the other scripts
+    // that contend. On samples that are junk (the lights of a photograph)
+    // every script comes close to the best: beyond the surest few, only
+    // those that read some sample fairly surely are likely to be met.
+    const auto readsSomeSample = [&](const Script *script) {
+        const QList<int> &bySample = scores.at(script->models().first()).bySample;
+        return std::any_of(bySample.begin(), bySample.end(),
+                           [&](int confidence) { return confidence - script->lead >= poorSample; });
+    };
+    for (qsizetype c = surestContenders; c < contenders.size();) {
+        if (readsSomeSample(contenders[c]))
+            ++c;
+        else
+            contenders.removeAt(c);
+    }
     why.append(QStringLiteral("script of the samples: %1").arg(standings.join(QStringLiteral(", "))));
     return all[best];
 }

@@ -12,7 +12,8 @@ struct LanguageChoice {
     const Script *script = nullptr; // none for a page without lines
     QString language;               // one of the script's models
     // The other scripts the samples were read in about as surely, surest
-    // first; none where the page's script was clear from the first reading.
+    // first: beyond the first two, only those that read some sample fairly
+    // surely. None where the page's script was clear from the first reading.
     QList<const Script *> contenders = {};
     QStringList why = {};
 };
