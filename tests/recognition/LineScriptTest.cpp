@@ -111,6 +111,10 @@ private Q_SLOTS:
             << "heb" << QString() << "12:40"
             << "Noto Sans" << Readings{{"heb+eng", "12:40:76"}} << "heb+eng"
             << QStringList{"rus+eng", "ell", "ara+eng", "jpn"};
+        QTest::newRow("Cyrillic words on a Greek page, read as Greek look-alikes")
+            << "ell" << QString() << "Фото с отпуска"
+            << "Noto Sans" << Readings{{"ell", "Φοτο:73 ς:70 οτπγεκα:72"}, {"rus+eng", "Фото:92 с:90 отпуска:91"}}
+            << "rus+eng" << QStringList{"ara", "jpn"};
         QTest::newRow("marks alone are read in no other script")
             << "ara" << "heb" << "· ·"
             << "Noto Sans" << Readings{{"ara", "..:62"}} << "ara" << QStringList{"heb+eng", "ell", "jpn"};

@@ -70,6 +70,10 @@ OtherScripts::OtherScripts(const LanguageChoice &page)
         likelyOnes.append(&latinScript());
     likelyOnes += page.contenders;
     for (const Script &script : scripts()) {
+        if (script.name == page.script->alike && !likelyOnes.contains(&script))
+            likelyOnes.append(&script);
+    }
+    for (const Script &script : scripts()) {
         if (&script != page.script && !likelyOnes.contains(&script))
             rest.append(&script);
     }

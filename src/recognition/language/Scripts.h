@@ -62,6 +62,10 @@ struct Script {
     bool rightToLeft = false;
     // Its letters that its models read Latin letters as.
     QString latinLookalikes = {};
+    // The script whose letters look like its own: each's model reads the
+    // other's words as its own look-alike letters fairly surely, so the
+    // other's model reads a page's unsure lines too.
+    QString alike = {};
     // Its letters are joined within words: a word is one piece of ink.
     bool joined = false;
     // What its small lines are enlarged to before they are read (see
