@@ -96,6 +96,10 @@ private Q_SLOTS:
             << "ara" << QString() << "حفظ التغييرات"
             << "Noto Sans Arabic" << Readings{{"ara", "حفظ:66 التغييرات:64"}, {"eng", "als:92 LEGAL:90"}} << "ara"
             << QStringList{};
+        QTest::newRow("a date on an Arabic page")
+            << "ara" << QString() << "27 Nov 2023"
+            << "Noto Sans" << Readings{{"ara", "3:70 انالا:72 27:71"}, {"eng", "27:95 Nov:96 2023:95"}} << "eng"
+            << QStringList{};
         QTest::newRow("English capitals are not taken on Han ink")
             << "jpn" << QString() << "保存更改"
             << "Noto Sans CJK SC" << Readings{{"jpn", "保存更改:74"}, {"eng", "REA:93"}} << "jpn" << QStringList{};

@@ -127,6 +127,13 @@ private Q_SLOTS:
             << QString() << "Hebrew"
             << "heb" << QStringList{};
 
+        // A clock reads as surely in every script, and says nothing of it.
+        QTest::newRow("a toast's clock does not make it Latin")
+            << Readings{{"eng", {"Jaa:40 PDF:90", "Jxo:35", "13:59:96"}},
+                        {"ara", {"تصدير:88 بصيغة:86 PDF:70", "مشروع:84 جديد:85", "13:59:90"}}}
+            << QString() << "Arabic"
+            << "ara" << QStringList{};
+
         // The Thai model reads most scripts as Thai letters, fairly surely.
         const QString russian = "Сохранить:80 эти:82 параметры:79 экрана:80";
         QTest::newRow("Thai must lead by more than others")

@@ -163,7 +163,10 @@ void addConfidences(const QList<QImage> &samples, const QStringList &models, Sam
         for (const QImage &sample : samples) {
             const LineReading reading = read(sample, models[m]);
             const QString text = reading.text();
-            const double share = isLatinModel(models[m]) ? 1.0 : nonLatinShare(text);
+            // A sample of digits alone (a clock, a date) is read as surely in
+            // every script: it tells none of them.
+            const bool anyLetter = std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
+            const double share = !anyLetter ? 0.0 : isLatinModel(models[m]) ? 1.0 : nonLatinShare(text);
             total[m].confidence += int(std::max(0, reading.confidence) * share);
             total[m].bySample.append(int(std::max(0, reading.confidence) * share));
             if (share >= 0.5)

@@ -34,7 +34,8 @@ QList<QRect> tallPieces(const QImage &image)
 bool latinInk(const QImage &image, const QString &text)
 {
     constexpr double joinedAspect = 1.6, joinedShare = 0.3;
-    const auto letters = std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
+    // Digits stand in pieces of their own as letters do ("27 Nov 2023").
+    const auto letters = std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); });
     const QList<QRect> pieces = tallPieces(image);
     int width = 0, joined = 0;
     for (const QRect &piece : pieces) {
