@@ -2,6 +2,7 @@
 
 #include "LineFinder.h"
 #include "InkMask.h"
+#include "LineEnds.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -238,6 +239,23 @@ private Q_SLOTS:
     {
         QFETCH(bool, dark);
         verifyLines(drawSheet({{"אין צװײטן אָרט"}, {"אין צוגאַנג"}}, "DejaVu Sans", 12, 1, dark, true, true), 1);
+    }
+
+    // A count before a word (the pieces of "5 items" as a file manager draws
+    // it at 2x, the digit a pixel below the letters' baseline) is text; a
+    // square shape the same pixel below it, as far from the text, is an icon.
+    void aCountIsNoIcon()
+    {
+        const QList<GlyphPiece> items{{QRect(1326, 192, 1, 2), 2},   {QRect(1339, 184, 3, 17), 51},
+                                      {QRect(1339, 178, 3, 4), 12},  {QRect(1345, 180, 11, 21), 90},
+                                      {QRect(1358, 184, 16, 18), 120}, {QRect(1378, 184, 24, 17), 170},
+                                      {QRect(1406, 184, 13, 18), 100}};
+        const LineWithoutIcons counted = withoutEndIcons(QList<GlyphPiece>{{QRect(1310, 179, 15, 23), 130}} + items, {});
+        QVERIFY(counted.icons.isEmpty());
+        QCOMPARE(counted.text.left(), 1310);
+        const LineWithoutIcons iconed = withoutEndIcons(QList<GlyphPiece>{{QRect(1303, 180, 22, 22), 150}} + items, {});
+        QCOMPARE(iconed.icons.size(), 1);
+        QVERIFY(iconed.text.left() > 1324);
     }
 
     // A row of filled dots at the far end of a row of text (a carousel's

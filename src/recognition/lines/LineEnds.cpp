@@ -34,6 +34,9 @@ constexpr double letterHeight = 0.4;
 // icons match their characters in size.
 constexpr double wideIconGap = 0.5;
 constexpr double wordGapsToIconGap = 2.0;
+// Icons are about square: a glyph this much narrower than tall is a letter
+// or a digit.
+constexpr double narrowGlyph = 0.8;
 
 // A run of pieces that overlap side by side: a glyph with its marks, or an
 // icon's outline with what it holds.
@@ -143,8 +146,9 @@ bool looksLikeIcon(const Unit &icon, const Body &text, int gap, const Gaps &afte
     const bool centred = below >= overhang && 2 * above >= below;
     // A first word such as "Її" or "À" is as tall beside lower case without
     // ascenders, and stands as far from one more word, a small heavy "В" as
-    // filled, but it stands on the baseline.
-    const bool onBaseline = below <= 0;
+    // filled, but it stands on the baseline, a narrow one ("5 items") give
+    // or take the pixel that smoothing adds.
+    const bool onBaseline = below <= (w < narrowGlyph * h ? 1 : 0);
     // A short word with a letter below the baseline ("אין", "gap") is as tall
     // beside text without one, as dense as a filled shape in bold, and as far
     // from a line of one word as an icon (twice its letters' gaps), but its
