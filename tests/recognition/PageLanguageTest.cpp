@@ -206,6 +206,15 @@ private Q_SLOTS:
             contenders.append(script->name);
         QCOMPARE(choice.script->name, "Arabic");
         QCOMPARE(contenders, (QStringList{"Hebrew", "Latin", "Hangul"}));
+
+        // The Thai model reads other scripts as Thai fairly surely: a page
+        // taken for Thai keeps every script that came close.
+        reader.readings["tha"] = {"ตหากงา:85", "ตหากงา:86", "ตหากงา:84"};
+        const LanguageChoice thai =
+            choosePageLanguage(sampleImages(), QString(),
+                               [&](const QImage &image, const QString &model) { return reader.read(image, model); });
+        QCOMPARE(thai.script->name, "Thai");
+        QCOMPARE(thai.contenders.size(), 4);
     }
 
     void nothingToRead()

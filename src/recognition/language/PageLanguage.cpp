@@ -386,13 +386,15 @@ const Script &pageScript(const QList<QImage> &samples, const QString &last, Samp
     // Lines the page's model reads unsurely are read in the other scripts
     // that contend. On samples that are junk (the lights of a photograph)
     // every script comes close to the best: beyond the surest few, only
-    // those that read some sample fairly surely are likely to be met.
+    // those that read some sample fairly surely are likely to be met. A
+    // model that reads other scripts as its own fairly surely (Thai) keeps
+    // them all, as its page's lines may be of any of them.
     const auto readsSomeSample = [&](const Script *script) {
         const QList<int> &bySample = scores.at(script->models().first()).bySample;
         return std::any_of(bySample.begin(), bySample.end(),
                            [&](int confidence) { return confidence - script->lead >= poorSample; });
     };
-    for (qsizetype c = surestContenders; c < contenders.size();) {
+    for (qsizetype c = surestContenders; all[best].lead == 0 && c < contenders.size();) {
         if (readsSomeSample(contenders[c]))
             ++c;
         else
