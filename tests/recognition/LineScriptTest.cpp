@@ -142,10 +142,6 @@ private Q_SLOTS:
             << "eng" << QString() << "不再顯示"
             << "Noto Sans CJK TC" << Readings{{"eng", "TNNO:30"}, {"jpn", "不再顕示:48"}, {"chi_tra", "不再顯示:71"}}
             << "chi_tra" << QStringList{};
-        QTest::newRow("traditional Chinese on a page taken for Japanese")
-            << "jpn" << QString() << "不再顯示"
-            << "Noto Sans CJK TC" << Readings{{"jpn", "不再顕示:48"}, {"chi_tra", "不再顯示:71"}, {"heb+eng", "המ:66"}}
-            << "chi_tra" << QStringList{};
         QTest::newRow("junk the Japanese model reads as no Han is not read again")
             << "eng" << QString() << "| ‧ | ‧"
             << "Noto Sans" << Readings{{"eng", "IIll:30"}, {"jpn", "|:20"}} << "eng" << QStringList{"chi_tra"};

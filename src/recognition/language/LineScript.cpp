@@ -103,29 +103,9 @@ LineReading readLineInScript(const QImage &line, const LanguageChoice &page, Oth
 {
     const Script &script = *page.script;
     LineReading best = read(line, script.readingModel(page.language));
-    QString language = page.language;
-    best.why.prepend(QStringLiteral("the page's model, %1 sure").arg(best.confidence));
-    // A script whose first model alone does not tell its languages apart
-    // (traditional Chinese on a page taken for Japanese) reads a line its
-    // page's model reads unsurely, but as its own, with its other probes.
-    const int firstScore = scoreOf(best, script, line, true);
-    if (best.confidence < sureConfidence && firstScore >= furtherProbeScore) {
-        for (const Language &probe : script.languages.mid(0, script.probes)) {
-            if (probe.model == page.language)
-                continue;
-            LineReading candidate = read(line, script.readingModel(probe.model));
-            if (scoreOf(candidate, script, line, true) > scoreOf(best, script, line, true)) {
-                candidate.why.prepend(QStringLiteral("%1 read it %2 sure, the page's model %3")
-                                          .arg(candidate.model)
-                                          .arg(candidate.confidence)
-                                          .arg(best.confidence));
-                best = std::move(candidate);
-                language = probe.model;
-            }
-        }
-    }
-    readAgain(line, best, script, language, read);
+    readAgain(line, best, script, page.language, read);
     const int own = scoreOf(best, script, line, true);
+    best.why.prepend(QStringLiteral("the page's model, %1 sure").arg(best.confidence));
     const QString text = best.text();
     const auto letters = std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
     const bool ownScript = letters == 0 || script.share(text, true) >= 0.5;
