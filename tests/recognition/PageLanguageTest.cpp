@@ -197,10 +197,9 @@ private Q_SLOTS:
                            {"heb", {"וו:44", "ו:40", "זע:42"}},        {"rus", thrice("ее:30")},
                            {"ell", thrice("το:35")},                   {"kor", {"뽀:20", "뽀:20", "산마리노:70"}}};
 
-        const LanguageChoice choice =
-            choosePageLanguage(sampleImages(), QString(),
-                               [&](const QImage &image, const QString &model) { return reader.read(image, model); });
+        const ReadLineFn read = [&](const QImage &image, const QString &model) { return reader.read(image, model); };
 
+        const LanguageChoice choice = choosePageLanguage(sampleImages(), QString(), read);
         QStringList contenders;
         for (const Script *script : choice.contenders)
             contenders.append(script->name);
@@ -210,9 +209,7 @@ private Q_SLOTS:
         // The Thai model reads other scripts as Thai fairly surely: a page
         // taken for Thai keeps every script that came close.
         reader.readings["tha"] = {"ตหากงา:85", "ตหากงา:86", "ตหากงา:84"};
-        const LanguageChoice thai =
-            choosePageLanguage(sampleImages(), QString(),
-                               [&](const QImage &image, const QString &model) { return reader.read(image, model); });
+        const LanguageChoice thai = choosePageLanguage(sampleImages(), QString(), read);
         QCOMPARE(thai.script->name, "Thai");
         QCOMPARE(thai.contenders.size(), 4);
     }

@@ -394,12 +394,10 @@ const Script &pageScript(const QList<QImage> &samples, const QString &last, Samp
         return std::any_of(bySample.begin(), bySample.end(),
                            [&](int confidence) { return confidence - script->lead >= poorSample; });
     };
-    for (qsizetype c = surestContenders; all[best].lead == 0 && c < contenders.size();) {
-        if (readsSomeSample(contenders[c]))
-            ++c;
-        else
-            contenders.removeAt(c);
-    }
+    if (all[best].lead == 0 && contenders.size() > surestContenders)
+        contenders.erase(std::remove_if(contenders.begin() + surestContenders, contenders.end(),
+                                        [&](const Script *script) { return !readsSomeSample(script); }),
+                         contenders.end());
     why.append(QStringLiteral("script of the samples: %1").arg(standings.join(QStringLiteral(", "))));
     return all[best];
 }
