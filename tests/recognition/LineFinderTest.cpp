@@ -3,6 +3,7 @@
 #include "LineFinder.h"
 #include "InkMask.h"
 #include "LineEnds.h"
+#include "LineImage.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -347,6 +348,35 @@ private Q_SLOTS:
         QVERIFY(ink > 0);
         QVERIFY2(paperMarked == 0,
                  qPrintable(QStringLiteral("%1 of %2 marked pixels are paper").arg(paperMarked).arg(ink)));
+    }
+
+    // A line image, enlarged or shrunk to the reader's size, is framed in
+    // paper on every side: a grey edge reads as one more letter.
+    void lineImagesAreFramedInPaper()
+    {
+        QStringList greyEdges;
+        for (const int height : {9, 13, 17, 26, 31, 80}) {
+            for (int width = 3 * height; width < 3 * height + 12; ++width) {
+                QImage gray(width + 40, height + 40, QImage::Format_Grayscale8);
+                gray.fill(250);
+                QImage mask(gray.size(), QImage::Format_Grayscale8);
+                mask.fill(0);
+                const QRect line(20, 20, width, height);
+                for (int x = line.left(); x <= line.right(); x += 3) {
+                    for (int y = line.top(); y <= line.bottom(); ++y) {
+                        gray.scanLine(y)[x] = 30;
+                        mask.scanLine(y)[x] = 255;
+                    }
+                }
+                const QImage image = lineImage(gray, mask, line);
+                int least = 255;
+                for (int y = 0; y < image.height(); ++y)
+                    least = std::min({least, int(image.constScanLine(y)[0]), int(image.constScanLine(y)[image.width() - 1])});
+                if (least < 250)
+                    greyEdges.append(QStringLiteral("%1x%2: %3").arg(width).arg(height).arg(least));
+            }
+        }
+        QVERIFY2(greyEdges.isEmpty(), qPrintable(greyEdges.join(", ")));
     }
 };
 

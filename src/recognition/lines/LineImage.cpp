@@ -118,7 +118,13 @@ QImage lineImage(const QImage &gray, const QImage &mask, const QRect &line, int 
                                                        : std::clamp(double(height) / line.height(), 1.0, maxUpscale);
     if (scale == 1.0)
         return out;
-    return out.scaledToHeight(qRound(out.height() * scale), Qt::SmoothTransformation);
+    QImage scaled = out.scaledToHeight(qRound(out.height() * scale), Qt::SmoothTransformation);
+    // Qt's smooth scaling of 8-bit grey blends the last column with what lies
+    // past the row's end, a grey bar that reads as a stroke ("Save." or "Save|")
+    // and lowers the reading's confidence; that column is border, paper.
+    for (int y = 0; y < scaled.height(); ++y)
+        scaled.scanLine(y)[scaled.width() - 1] = 255;
+    return scaled;
 }
 
 QRect pageBox(const QImage &gray, const QRect &line, const QImage &image, const QRect &box)
