@@ -242,18 +242,24 @@ private Q_SLOTS:
         verifyLines(drawSheet({{"אין צװײטן אָרט"}, {"אין צוגאַנג"}}, "DejaVu Sans", 12, 1, dark, true, true), 1);
     }
 
-    // A count before a word (the pieces of "5 items" as a file manager draws
-    // it at 2x, the digit a pixel below the letters' baseline) is text; a
-    // square shape the same pixel below it, as far from the text, is an icon.
+    // A count before a word (the pieces of "5 items" and "20 items" as a file
+    // manager draws them at 2x, the digits a pixel below the letters'
+    // baseline) is text; a square shape the same pixel below it, as far from
+    // the text, is an icon.
     void aCountIsNoIcon()
     {
-        const QList<GlyphPiece> items{{QRect(1326, 192, 1, 2), 2},   {QRect(1339, 184, 3, 17), 51},
-                                      {QRect(1339, 178, 3, 4), 12},  {QRect(1345, 180, 11, 21), 90},
+        const QList<GlyphPiece> items{{QRect(1326, 192, 1, 2), 2},     {QRect(1339, 184, 3, 17), 51},
+                                      {QRect(1339, 178, 3, 4), 12},    {QRect(1345, 180, 11, 21), 90},
                                       {QRect(1358, 184, 16, 18), 120}, {QRect(1378, 184, 24, 17), 170},
                                       {QRect(1406, 184, 13, 18), 100}};
-        const LineWithoutIcons counted = withoutEndIcons(QList<GlyphPiece>{{QRect(1310, 179, 15, 23), 130}} + items, {});
+        const LineWithoutIcons counted =
+            withoutEndIcons(QList<GlyphPiece>{{QRect(1310, 179, 15, 23), 130}} + items, {});
         QVERIFY(counted.icons.isEmpty());
         QCOMPARE(counted.text.left(), 1310);
+        const LineWithoutIcons twenty = withoutEndIcons(
+            QList<GlyphPiece>{{QRect(1294, 180, 14, 22), 140}, {QRect(1311, 179, 15, 23), 150}} + items, {});
+        QVERIFY(twenty.icons.isEmpty());
+        QCOMPARE(twenty.text.left(), 1294);
         const LineWithoutIcons iconed = withoutEndIcons(QList<GlyphPiece>{{QRect(1303, 180, 22, 22), 150}} + items, {});
         QCOMPARE(iconed.icons.size(), 1);
         QVERIFY(iconed.text.left() > 1324);
@@ -371,7 +377,8 @@ private Q_SLOTS:
                 const QImage image = lineImage(gray, mask, line);
                 int least = 255;
                 for (int y = 0; y < image.height(); ++y)
-                    least = std::min({least, int(image.constScanLine(y)[0]), int(image.constScanLine(y)[image.width() - 1])});
+                    least = std::min(
+                        {least, int(image.constScanLine(y)[0]), int(image.constScanLine(y)[image.width() - 1])});
                 if (least < 250)
                     greyEdges.append(QStringLiteral("%1x%2: %3").arg(width).arg(height).arg(least));
             }

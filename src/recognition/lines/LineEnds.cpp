@@ -37,6 +37,9 @@ constexpr double wordGapsToIconGap = 2.0;
 // Icons are about square: a glyph this much narrower than tall is a letter
 // or a digit.
 constexpr double narrowGlyph = 0.8;
+// Two such glyphs side by side ("20 items") are wider than tall, where an
+// icon of bars (a pause sign, a grid's columns) is about square.
+constexpr double numberWidth = 1.2;
 
 // A run of pieces that overlap side by side: a glyph with its marks, or an
 // icon's outline with what it holds.
@@ -146,9 +149,13 @@ bool looksLikeIcon(const Unit &icon, const Body &text, int gap, const Gaps &afte
     const bool centred = below >= overhang && 2 * above >= below;
     // A first word such as "Її" or "À" is as tall beside lower case without
     // ascenders, and stands as far from one more word, a small heavy "В" as
-    // filled, but it stands on the baseline, a narrow one ("5 items") give
-    // or take the pixel that smoothing adds.
-    const bool onBaseline = below <= (w < narrowGlyph * h ? 1 : 0);
+    // filled, but it stands on the baseline, a number of narrow glyphs ("5
+    // items", "20 items") give or take the pixel that smoothing adds.
+    const bool narrow =
+        w < narrowGlyph * h ||
+        (w >= numberWidth * h && std::all_of(icon.pieces.begin(), icon.pieces.end(),
+                                             [](const QRect &p) { return p.width() < narrowGlyph * p.height(); }));
+    const bool onBaseline = below <= (narrow ? 1 : 0);
     // A short word with a letter below the baseline ("אין", "gap") is as tall
     // beside text without one, as dense as a filled shape in bold, and as far
     // from a line of one word as an icon (twice its letters' gaps), but its
