@@ -33,16 +33,31 @@ QImage grayOf(const QImage &image)
     return flat.convertToFormat(QImage::Format_Grayscale8);
 }
 
+bool isSquareLetter(QChar c)
+{
+    const QChar::Script script = c.script();
+    return script == QChar::Script_Han || script == QChar::Script_Hangul || script == QChar::Script_Hiragana ||
+           script == QChar::Script_Katakana;
+}
+
 // A pictogram (a music note, a bell) alone reads as a letter or two: "Jd".
 // Letters of scripts written apart stand in pieces of ink of their own, and
-// a pictogram is one or two.
-bool isPictogram(const QString &text, const QImage &mask, const QRect &box, const QString &model)
+// a pictogram is one or two. Bold Han letters at 1x touch one another, but
+// each is about as wide as tall, a pictogram is one such square, and what
+// else reads as Han letters (a filled bar) reads unsurely.
+bool isPictogram(const LineReading &reading, const QString &text, const QImage &mask, const QRect &box)
 {
     constexpr int fewLetters = 3;
+    constexpr double squareLetterWidth = 0.8;
+    constexpr int sureLetters = 80;
     const auto letters = std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
-    const Script *script = scriptOf(model);
+    const Script *script = scriptOf(reading.model);
     if (letters > fewLetters || std::any_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); }) ||
         (script && script->joined))
+        return false;
+    const bool squareLetters =
+        std::all_of(text.begin(), text.end(), [](QChar c) { return !c.isLetter() || isSquareLetter(c); });
+    if (squareLetters && reading.confidence >= sureLetters && box.width() >= squareLetterWidth * letters * box.height())
         return false;
     return glyphPieces(mask.copy(box)).size() < letters;
 }
@@ -63,7 +78,7 @@ TextItem lineItem(const QImage &gray, const QImage &mask, const QRect &line, con
             words |= reading.words[w].box;
         box = pageBox(gray, line, lineImage, words).intersected(line);
     }
-    if (isPictogram(kept.text, mask, box, reading.model))
+    if (isPictogram(reading, kept.text, mask, box))
         return {};
     return {kept.text, textBand(gray, mask, box, kept.text)};
 }

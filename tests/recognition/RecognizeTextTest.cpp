@@ -228,26 +228,33 @@ private Q_SLOTS:
         QTest::newRow("dark, 2x") << 2 << true;
     }
 
-    // A chat list's entry: a short bold title over a line with Chinese
-    // punctuation, which the Chinese models read as ASCII marks.
+    // A chat list's entry: an avatar beside a short bold title (its letters
+    // touching at 1x) over a line with Chinese punctuation, which the Chinese
+    // models read as ASCII marks.
     void boldHanTitleAndFullWidthMarks()
     {
         QFETCH(int, scale);
         QFETCH(bool, dark);
-        QImage image(420 * scale, 110 * scale, QImage::Format_RGB32);
+        QImage image(420 * scale, 80 * scale, QImage::Format_RGB32);
         image.fill(dark ? QColor("#1e1e1e") : QColor("#ffffff"));
         QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
         painter.scale(scale, scale);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor("#c850c0"));
+        painter.drawEllipse(QRectF(10, 14, 36, 36));
+        painter.setBrush(Qt::white);
+        painter.drawEllipse(QRectF(20, 24, 16, 16));
         painter.setPen(dark ? QColor("#f0f0f0") : QColor("#202020"));
         QFont font("Noto Sans CJK TC");
-        font.setPixelSize(13);
+        font.setPixelSize(16);
         font.setBold(true);
         painter.setFont(font);
-        painter.drawText(QPointF(40, 40), "蘇美語");
+        painter.drawText(QPointF(58, 29), "蘇美語");
         font.setPixelSize(14);
         font.setBold(false);
         painter.setFont(font);
-        painter.drawText(QPointF(40, 80), "無法建立備份檔案，請稍後再試。");
+        painter.drawText(QPointF(58, 52), "無法建立備份檔案，請稍後再試。");
         painter.end();
 
         QStringList texts = recognizedTexts(image);

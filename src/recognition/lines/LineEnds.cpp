@@ -201,9 +201,15 @@ Unit completed(const QList<Unit> &units, int k, const QList<Unit> &around, const
 // with an icon's gap after it is tried, the widest first.
 std::pair<int, QRect> iconAtStart(const QList<Unit> &units, const QList<Unit> &around)
 {
+    // An avatar beside two lines of text is more than twice as tall as the
+    // first, and about as wide as it is tall.
+    const auto narrowEnough = [&](int last) {
+        const QRect box = units[0].box | units[last].box;
+        return box.width() <=
+               std::max(maxIconWidth * bodyOf(units.mid(last + 1)).height(), maxIconAspect * box.height());
+    };
     int last = 0;
-    while (last + 1 < units.size() &&
-           (units[0].box | units[last].box).width() <= maxIconWidth * bodyOf(units.mid(last + 1)).height())
+    while (last + 1 < units.size() && narrowEnough(last))
         ++last;
     for (int k = last; k >= 1; --k) {
         const Body text = bodyOf(units.mid(k));
