@@ -263,6 +263,17 @@ private Q_SLOTS:
         const LineWithoutIcons iconed = withoutEndIcons(QList<GlyphPiece>{{QRect(1303, 180, 22, 22), 150}} + items, {});
         QCOMPARE(iconed.icons.size(), 1);
         QVERIFY(iconed.text.left() > 1324);
+        // Pieces of a sidebar's edge and a selection under a few specks are
+        // no icon: an icon is at most a few times as tall as the text.
+        const LineWithoutIcons edges = withoutEndIcons({{QRect(17, 18, 19, 295), 2000},
+                                                        {QRect(49, 18, 6, 227), 900},
+                                                        {QRect(232, 81, 20, 169), 1500},
+                                                        {QRect(260, 92, 53, 154), 3000},
+                                                        {QRect(318, 91, 3, 2), 4},
+                                                        {QRect(336, 141, 3, 1), 3}},
+                                                       {});
+        QVERIFY(
+            std::all_of(edges.icons.begin(), edges.icons.end(), [](const QRect &icon) { return icon.width() < 100; }));
     }
 
     // A row of filled dots at the far end of a row of text (a carousel's

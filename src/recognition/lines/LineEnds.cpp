@@ -205,8 +205,9 @@ std::pair<int, QRect> iconAtStart(const QList<Unit> &units, const QList<Unit> &a
     // first, and about as wide as it is tall.
     const auto narrowEnough = [&](int last) {
         const QRect box = units[0].box | units[last].box;
-        return box.width() <=
-               std::max(maxIconWidth * bodyOf(units.mid(last + 1)).height(), maxIconAspect * box.height());
+        const int text = bodyOf(units.mid(last + 1)).height();
+        return box.width() <= maxIconWidth * text ||
+               box.width() <= maxIconAspect * std::min<double>(box.height(), maxIconWidth * text);
     };
     int last = 0;
     while (last + 1 < units.size() && narrowEnough(last))
