@@ -242,6 +242,17 @@ private Q_SLOTS:
         verifyLines(drawSheet({{"אין צװײטן אָרט"}, {"אין צוגאַנג"}}, "DejaVu Sans", 12, 1, dark, true, true), 1);
     }
 
+    // A word whose marks rise over the tall letters and whose letters reach
+    // below the baseline overhangs both ways as an icon does, and so does a
+    // lone letter with its marks: at either end of a line, they are text.
+    void wordsWithMarksAtTheEndsAreText_data() { lightAndDark(); }
+
+    void wordsWithMarksAtTheEndsAreText()
+    {
+        QFETCH(bool, dark);
+        verifyLines(drawSheet({{"Sắp xếp theo"}, {"Đồng ý"}, {"Μη αποθήκευση αλλαγών"}}, "Noto Sans", 16, 1, dark), 1);
+    }
+
     // A count before a word (the pieces of "5 items" and "20 items" as a file
     // manager draws them at 2x, the digits a pixel below the letters'
     // baseline) is text; a square shape the same pixel below it, as far from

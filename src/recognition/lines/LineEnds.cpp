@@ -145,8 +145,30 @@ bool looksLikeIcon(const Unit &icon, const Body &text, int gap, const Gaps &afte
     const double overhang = iconOverhang * body;
     // Letters that reach below the baseline start at most a little above the
     // tall letters; an icon overhangs both ways alike.
-    const int below = icon.box.bottom() - text.baseline, above = text.top - icon.box.top();
-    const bool centred = below >= overhang && 2 * above >= below;
+    const auto isCentred = [&](const QRect &box) {
+        const int below = box.bottom() - text.baseline, above = text.top - box.top();
+        return below >= overhang && 2 * above >= below;
+    };
+    const int below = icon.box.bottom() - text.baseline;
+    const bool letters = isLetters(icon);
+    // A word whose marks rise over the tall letters and whose letters reach
+    // below the baseline ("Sắp", "Μη") overhangs both ways too, but none of
+    // its pieces does, where the tallest piece of an icon does (an avatar's
+    // rim, which the ink mask may break into arcs), or the icon stands further
+    // from the text than its words from each other.
+    const QRect tallest = *std::max_element(icon.pieces.begin(), icon.pieces.end(),
+                                            [](const QRect &a, const QRect &b) { return a.height() < b.height(); });
+    const bool centred =
+        isCentred(icon.box) && (!letters || isCentred(tallest) || gap >= wordGapsToIconGap * after.widest);
+    // A lone letter with marks over it ("ý" in "Đồng ý") is a word of its
+    // own, a space from the text; an icon has no marks over it.
+    const bool markedLetter =
+        icon.pieces.size() > 1 && !isCentred(tallest) &&
+        std::all_of(icon.pieces.begin(), icon.pieces.end(), [&](const QRect &p) {
+            return p == tallest || (p.bottom() <= tallest.top() && 2 * p.height() <= tallest.height());
+        });
+    if (markedLetter)
+        return false;
     // A first word such as "Її" or "À" is as tall beside lower case without
     // ascenders, and stands as far from one more word, a small heavy "В" as
     // filled, but it stands on the baseline, a number of narrow glyphs ("5
@@ -162,7 +184,6 @@ bool looksLikeIcon(const Unit &icon, const Body &text, int gap, const Gaps &afte
     // pieces stand side by side as letters do, where most icons' stand
     // within each other; such pieces are taken for an icon only by their gap
     // from text with spaces between its words.
-    const bool letters = isLetters(icon);
     const bool tall = h >= tallIcon * text.extent && !onBaseline && !letters;
     const bool solid = icon.ink >= solidFill * w * h && !onBaseline && !letters;
     const bool apart = gap >= wideIconGap * body && gap >= wordGapsToIconGap * after.widest &&
