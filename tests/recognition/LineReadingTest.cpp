@@ -265,6 +265,109 @@ private Q_SLOTS:
         QCOMPARE(r.text(), expected);
     }
 
+    void latinSuffixAfterLeftToRightWord_data()
+    {
+        QTest::addColumn<QStringList>("drawn");
+        QTest::addColumn<QString>("english");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("englishReadings");
+        QTest::newRow("an extension read as Cyrillic") << QStringList{"Анкета.раї"} << "pdf:95"
+                                                       << "Анкета.pdf" << 1;
+        QTest::newRow("English unsure") << QStringList{"Анкета.раї"} << "pdf:60"
+                                        << "Анкета.раї" << 1;
+        QTest::newRow("an extension read right") << QStringList{"Анкета.pdf"} << "pdf:95"
+                                                 << "Анкета.pdf" << 0;
+        QTest::newRow("a dot within Latin") << QStringList{"readme.тхт"} << "txt:95"
+                                            << "readme.тхт" << 0;
+        QTest::newRow("an extension parted in two") << QStringList{"бюджет.х!", "5х"} << "xlsx:95"
+                                                    << "бюджет.xlsx" << 1;
+        QTest::newRow("a word after a space") << QStringList{"бюджет.х!", "+8", "план"} << "xl:95"
+                                              << "бюджет.xl план" << 1;
+    }
+
+    // A file's extension glued by a dot to a Cyrillic or Greek word, read
+    // by that script's model as its own letters, is read again in English.
+    void latinSuffixAfterLeftToRightWord()
+    {
+        QFETCH(QStringList, drawn);
+        QFETCH(QString, english);
+        QFETCH(QString, expected);
+        QFETCH(int, englishReadings);
+        LineReading r{80, QStringLiteral("rus+eng")};
+        int left = 0;
+        for (const QString &word : drawn) {
+            if (word.startsWith(u'+')) {
+                left += word.mid(1).toInt();
+                continue;
+            }
+            WordReading w{word, 80, QRect(left, 5, 10 * int(word.size()), 30)};
+            for (qsizetype i = 0; i < word.size(); ++i)
+                w.letters.append({word.mid(i, 1), 80, QRect(left + 10 * int(i), 5, 9, 30)});
+            r.words.append(w);
+            left += 10 * int(word.size()) + 1;
+        }
+        const QImage line(300, 40, QImage::Format_Grayscale8);
+        int readings = 0;
+        ::mendLatinSuffixes(line, r, QStringLiteral("rus"), [&](const QImage &, const QString &model) {
+            ++readings;
+            const qsizetype colon = english.lastIndexOf(u':');
+            LineReading reading{english.mid(colon + 1).toInt(), model};
+            reading.words.append({english.left(colon), float(reading.confidence), QRect(8, 8, 30, 20)});
+            return reading;
+        });
+        QCOMPARE(r.text(), expected);
+        QCOMPARE(readings, englishReadings);
+    }
+
+    void latinLookalikesReadAgain_data()
+    {
+        QTest::addColumn<QString>("drawn");
+        QTest::addColumn<QString>("alone");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("readings");
+        QTest::newRow("a Cyrillic word read as Latin") << "npoekta.docx"
+                                                       << "проекта:92:dictionary"
+                                                       << "проекта.docx" << 1;
+        QTest::newRow("an English word of look-alikes") << "Home"
+                                                        << "Ноте:90"
+                                                        << "Home" << 1;
+        QTest::newRow("an unsure reading") << "onnate"
+                                           << "оплате:40:dictionary"
+                                           << "onnate" << 1;
+        QTest::newRow("letters no Cyrillic one looks like") << "Documents"
+                                                            << "Документы:96:dictionary"
+                                                            << "Documents" << 0;
+    }
+
+    // A Cyrillic word the Cyrillic models with English read as Latin junk is
+    // read again with the script's model alone, and taken when its dictionary
+    // knows it.
+    void latinLookalikesReadAgain()
+    {
+        QFETCH(QString, drawn);
+        QFETCH(QString, alone);
+        QFETCH(QString, expected);
+        QFETCH(int, readings);
+        LineReading r{80, QStringLiteral("rus+eng")};
+        WordReading word{drawn, 80, QRect(0, 5, 10 * int(drawn.size()), 30)};
+        for (qsizetype i = 0; i < drawn.size(); ++i)
+            word.letters.append({drawn.mid(i, 1), 80, QRect(10 * int(i), 5, 9, 30)});
+        r.words = {word};
+        const QImage line(300, 40, QImage::Format_Grayscale8);
+        int read = 0;
+        ::mendLatinLookalikes(line, r, QStringLiteral("rus"), [&](const QImage &, const QString &model) {
+            ++read;
+            const QStringList parts = alone.split(u':');
+            LineReading reading{parts[1].toInt(), model};
+            WordReading w{parts[0], parts[1].toFloat(), QRect(8, 8, 60, 20)};
+            w.inDictionary = parts.size() > 2;
+            reading.words.append(w);
+            return reading;
+        });
+        QCOMPARE(r.text(), expected);
+        QCOMPARE(read, readings);
+    }
+
     void numberLineReadAgain_data()
     {
         QTest::addColumn<QString>("own");

@@ -208,11 +208,9 @@ private Q_SLOTS:
                 misread.append(items[i].text + " <> " + texts[i]);
             boxesRight = boxesRight && boxFits(items[i].box, picture.boxes[i], picture.image.size(), pixelSize * scale);
         }
-        // Known faults, kept visible: a page is read in one Latin language,
-        // and this one mixes French and German; the Russian model's
-        // look-alike capitals win over the English word.
+        // A known fault, kept visible: a page is read in one Latin language,
+        // and this one mixes French and German.
         QEXPECT_FAIL("French and German accents", "one of two languages on a page loses its accents", Continue);
-        QEXPECT_FAIL("Russian with Latin, dark", "\"MB\" after a number is read in Cyrillic", Continue);
         QVERIFY2(misread.isEmpty(), qPrintable(misread.join(" / ")));
         // Boxes of lines whose letters are several pieces do not yet span
         // just the letters.

@@ -146,8 +146,10 @@ constexpr float unsureLookalike = 80;
 // sure, else `sureOverLookalike`.
 constexpr int sureOverBroken = 70;
 constexpr int sureOverLookalike = 85;
-// What English must read surer than the Greek model, in points.
+// What English must read surer than the Greek model, in points, or how much
+// less surely it may read a unit after a number.
 constexpr int latinLead = 5;
+constexpr int unitSlack = 2;
 // The Greek model calls a word of capitals its own at this confidence or
 // less however junk it is ("ΤΗΕ" for TRUE at 16).
 constexpr float junkCapitals = 50;
@@ -223,6 +225,45 @@ void mendLatinWords(const QImage &line, LineReading &reading, const QString &own
     }
 }
 
+void mendLatinLookalikes(const QImage &line, LineReading &reading, const QString &own, const ReadLineFn &read)
+{
+    // Latin letters that the Cyrillic ones of small text look like.
+    static const QString lookalikes = QStringLiteral("aceopxyknumtrvwbhiABCEHKMNOPTXY");
+    constexpr int fewestLetters = 4;
+    constexpr float sureOwnWord = 60;
+    for (WordReading &word : reading.words) {
+        // A file's extension after the word is Latin indeed.
+        const qsizetype dot = word.text.indexOf(u'.');
+        const qsizetype end = dot < 0 ? word.text.size() : dot;
+        const QString stem = word.text.left(end);
+        if (stem.size() < fewestLetters || word.box.isEmpty() ||
+            !std::all_of(stem.begin(), stem.end(), [](QChar c) { return lookalikes.contains(c); }))
+            continue;
+        QRect box = word.box;
+        if (end < word.text.size()) {
+            if (word.letters.size() != word.text.size())
+                continue;
+            box = {};
+            for (qsizetype i = 0; i < end; ++i)
+                box |= word.letters[i].box;
+            box.setTop(word.box.top());
+            box.setBottom(word.box.bottom());
+        }
+        const LineReading alone = read(wordImage(line, box), own);
+        if (alone.words.size() != 1)
+            continue;
+        const WordReading &read = alone.words.first();
+        if (!read.inDictionary || read.confidence < sureOwnWord || read.text.size() != stem.size() ||
+            !std::all_of(read.text.begin(), read.text.end(),
+                         [](QChar c) { return c.isLetter() && c.script() == QChar::Script_Cyrillic; }))
+            continue;
+        reading.why.append(
+            QStringLiteral("\"%1\" read again with %2 as \"%3\" (%4)").arg(stem, own, read.text).arg(read.confidence));
+        word.text = read.text + word.text.mid(end);
+        word.letters = lettersOnLine(alone, line, box) + word.letters.mid(end);
+    }
+}
+
 void mendLatinRuns(const QImage &line, LineReading &reading, const QString &, const ReadLineFn &read)
 {
     for (WordReading &word : reading.words) {
@@ -262,16 +303,24 @@ void mendLatinRuns(const QImage &line, LineReading &reading, const QString &, co
     }
 }
 
-void mendLookalikeWords(const QImage &line, LineReading &reading, const QString &, const ReadLineFn &read)
+namespace {
+
+void mendWords(const QImage &line, LineReading &reading, const ReadLineFn &read, bool unitsAlone)
 {
     bool mended = false;
+    bool afterNumber = false;
     for (WordReading &word : reading.words) {
         const bool broken = looksBroken(word.text);
         const bool capitals = isCapitals(word.text);
         const bool number = digitsOf(word.text) > 0;
-        // Its dictionary's words are Greek ones, but for unsure capitals.
-        const bool ownWord = word.inDictionary && !broken && (!capitals || word.confidence > junkCapitals);
-        if (word.box.isEmpty() || ownWord || (word.confidence >= unsureLookalike && !capitals && !number && !broken))
+        // Capitals after a number are a unit ("967 MB", "24 KB"), which
+        // English reads about as surely as the look-alikes are read.
+        const bool unit = capitals && afterNumber;
+        afterNumber = number;
+        // Its dictionary's words are its own, but for unsure capitals.
+        const bool ownWord = word.inDictionary && !broken && !unit && (!capitals || word.confidence > junkCapitals);
+        if (word.box.isEmpty() || ownWord || (word.confidence >= unsureLookalike && !capitals && !number && !broken) ||
+            (unitsAlone && !unit))
             continue;
         const LineReading english = read(wordImage(line, word.box), QStringLiteral("eng"));
         const QString text = english.text();
@@ -280,7 +329,9 @@ void mendLookalikeWords(const QImage &line, LineReading &reading, const QString 
         // stand apart, where a word of a joined script is a piece or two.
         if (text.isEmpty() || letters == 1 || (letters > 0 && !isLatinWord(text)) ||
             english.confidence < (broken ? sureOverBroken : sureOverLookalike) ||
-            english.confidence < word.confidence + (number ? 0 : latinLead) ||
+            english.confidence < word.confidence + (unit     ? -unitSlack
+                                                    : number ? 0
+                                                             : latinLead) ||
             !latinInk(wordImage(line, word.box), text))
             continue;
         reading.why.append(QStringLiteral("\"%1\" read again with eng as \"%2\" (%3 over %4)")
@@ -303,6 +354,18 @@ void mendLookalikeWords(const QImage &line, LineReading &reading, const QString 
     }
 }
 
+} // namespace
+
+void mendLookalikeWords(const QImage &line, LineReading &reading, const QString &, const ReadLineFn &read)
+{
+    mendWords(line, reading, read, false);
+}
+
+void mendUnits(const QImage &line, LineReading &reading, const QString &, const ReadLineFn &read)
+{
+    mendWords(line, reading, read, true);
+}
+
 void mendNumberLine(const QImage &line, LineReading &reading, const QString &, const ReadLineFn &read)
 {
     const qsizetype own = digitsOf(reading.text());
@@ -323,16 +386,33 @@ void mendLatinSuffixes(const QImage &line, LineReading &reading, const QString &
 {
     constexpr int sureSuffix = 75;
     constexpr qsizetype longestSuffix = 6;
+    const auto isLatinOrDigit = [](QChar c) {
+        return c.isDigit() || (c.isLetter() && c.script() == QChar::Script_Latin);
+    };
     QList<WordReading> words;
-    for (const WordReading &word : std::as_const(reading.words)) {
+    for (qsizetype w = 0; w < reading.words.size(); ++w) {
+        const WordReading &word = reading.words[w];
         const QList<LetterReading> &letters = word.letters;
-        // The reader gives a right-to-left word's letters in reading order.
+        // The reader gives a right-to-left word's letters in reading order,
+        // a left-to-right one's as drawn.
         qsizetype dot = -1;
         for (qsizetype i = letters.size() - 2; i > 0 && dot < 0; --i) {
-            if (letters[i].text == u"." && isRightToLeft(letters[i - 1].text))
+            const QString &before = letters[i - 1].text;
+            const bool own =
+                word.readRightToLeft ? isRightToLeft(before) : std::any_of(before.begin(), before.end(), [](QChar c) {
+                    return c.isDigit() || (c.isLetter() && c.script() != QChar::Script_Latin);
+                });
+            if (letters[i].text == u"." && own)
                 dot = i;
         }
-        if (!word.readRightToLeft || dot < 0 || letters.size() - dot - 1 > longestSuffix) {
+        QString spelled, after;
+        for (qsizetype i = 0; i < letters.size(); ++i)
+            (i <= dot ? spelled : after) += letters[i].text;
+        // A left-to-right model of a script with Latin often reads the
+        // extension right; it is read again only when it did not.
+        const bool misread = word.readRightToLeft ||
+                             (spelled + after == word.text && !std::all_of(after.begin(), after.end(), isLatinOrDigit));
+        if (dot < 0 || letters.size() - dot - 1 > longestSuffix || !misread) {
             words.append(word);
             continue;
         }
@@ -341,24 +421,40 @@ void mendLatinSuffixes(const QImage &line, LineReading &reading, const QString &
             box |= letters[i].box;
         box.setTop(word.box.top());
         box.setBottom(word.box.bottom());
+        // The reader may part the extension at a mark it made of a letter
+        // ("бюджет.х!" "5х"): what follows as close as letters is of it.
+        qsizetype joined = w + 1;
+        for (qsizetype length = letters.size() - dot - 1; !word.readRightToLeft && joined < reading.words.size();
+             ++joined) {
+            const WordReading &next = reading.words[joined];
+            length += next.text.size();
+            if (next.readRightToLeft || length > longestSuffix || next.box.left() - box.right() > word.box.height() / 4)
+                break;
+            box |= next.box;
+        }
         const LineReading english = read(wordImage(line, box), QStringLiteral("eng"));
         const QString suffix = english.text();
         if (english.confidence < sureSuffix || suffix.isEmpty() || suffix.contains(u' ') ||
-            !std::all_of(suffix.begin(), suffix.end(),
-                         [](QChar c) { return c.isDigit() || (c.isLetter() && c.script() == QChar::Script_Latin); })) {
+            !std::all_of(suffix.begin(), suffix.end(), isLatinOrDigit)) {
             words.append(word);
             continue;
         }
-        QString own;
-        for (qsizetype i = 0; i <= dot; ++i)
-            own += letters[i].text;
         reading.why.append(QStringLiteral("\"%1\" read again with eng as \"%2\" after \"%3\" (%4)")
-                               .arg(word.text, suffix, own)
+                               .arg(word.text, suffix, spelled)
                                .arg(english.confidence));
-        WordReading latin{suffix, float(english.confidence), box,   false,
-                          false,  word.readingOrder,         false, lettersOnLine(english, line, box)};
+        const QList<LetterReading> latinLetters = lettersOnLine(english, line, box);
+        if (!word.readRightToLeft) {
+            WordReading mended = word;
+            mended.text = spelled + suffix;
+            mended.box |= box;
+            mended.letters = letters.mid(0, dot + 1) + latinLetters;
+            words.append(mended);
+            w = joined - 1;
+            continue;
+        }
+        WordReading latin{suffix, float(english.confidence), box, false, false, word.readingOrder, false, latinLetters};
         WordReading rest = word;
-        rest.text = own;
+        rest.text = spelled;
         rest.letters = letters.mid(0, dot + 1);
         rest.box = QRect(QPoint(box.right() + 1, word.box.top()), word.box.bottomRight());
         rest.joinsLeft = true;

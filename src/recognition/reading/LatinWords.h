@@ -30,8 +30,14 @@ void mendLatinRuns(const QImage &line, LineReading &reading, const QString &own,
 // ("1044" for 10:44). Each number, each word it reads without a small letter
 // of its script, and each word it is unsure of and its dictionary lacks is
 // read again on its own with English; that reading is taken when it is sure,
-// surer, and all Latin. The line's confidence is then its words'.
+// surer, and all Latin, or for a unit after a number ("967 ΜΒ"), about as
+// sure. The line's confidence is then its words'.
 void mendLookalikeWords(const QImage &line, LineReading &reading, const QString &own, const ReadLineFn &read);
+
+// The Cyrillic models, read with English, still read a unit after a number as
+// look-alike capitals ("967 МВ"), as surely as English reads it. Such units
+// alone are read again as mendLookalikeWords reads words.
+void mendUnits(const QImage &line, LineReading &reading, const QString &own, const ReadLineFn &read);
 
 // The Hebrew and Yiddish models read a number standing alone as surely as
 // they read words, and often wrong ("9" for 15:19, "126" for 10:26). A line
@@ -39,8 +45,15 @@ void mendLookalikeWords(const QImage &line, LineReading &reading, const QString 
 // taken when it is sure and has as many digits or more.
 void mendNumberLine(const QImage &line, LineReading &reading, const QString &own, const ReadLineFn &read);
 
-// A right-to-left model reads a Latin word glued to one of its script by a
-// dot (a file's extension, "קורות חיים.pdf") as letters of its script ("חיים.
-// אזקק"). The letters after such a dot, when few, are read again with English,
-// and become a Latin word of their own, drawn beside it without a space.
+// The Cyrillic models read with English read a word of Cyrillic letters that
+// look Latin ("проекта", "оплате") as Latin junk ("npoekta", "onnate"). A
+// word all of such letters is read again with the script's model alone, and
+// that reading is taken when it is a word of its dictionary, as long.
+void mendLatinLookalikes(const QImage &line, LineReading &reading, const QString &own, const ReadLineFn &read);
+
+// A model of another script reads a Latin word glued to one of its script by
+// a dot (a file's extension, "קורות חיים.pdf", "Анкета.pdf") as letters of its
+// script ("חיים.אזקק", "Анкета.раї"). The letters after such a dot, when few,
+// are read again with English; after a right-to-left word they become a
+// Latin word of their own, drawn beside it without a space.
 void mendLatinSuffixes(const QImage &line, LineReading &reading, const QString &own, const ReadLineFn &read);
