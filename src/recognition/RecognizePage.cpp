@@ -9,6 +9,7 @@
 #include "LineImage.h"
 #include "LineReader.h"
 #include "LineScript.h"
+#include "LineText.h"
 #include "ReadingCache.h"
 #include "RecognitionThreads.h"
 #include "TextBand.h"
@@ -31,13 +32,6 @@ QImage grayOf(const QImage &image)
     flat.fill(Qt::white);
     QPainter(&flat).drawImage(0, 0, image);
     return flat.convertToFormat(QImage::Format_Grayscale8);
-}
-
-bool isSquareLetter(QChar c)
-{
-    const QChar::Script script = c.script();
-    return script == QChar::Script_Han || script == QChar::Script_Hangul || script == QChar::Script_Hiragana ||
-           script == QChar::Script_Katakana;
 }
 
 // A pictogram (a music note, a bell) alone reads as a letter or two: "Jd".

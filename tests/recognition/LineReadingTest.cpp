@@ -109,6 +109,9 @@ private Q_SLOTS:
         QTest::newRow("quotes and brackets are text")
             << QStringList{"«Файл»:90", "(optional):88", "»:60"} << 90 << true << "«Файл» (optional) »" << 0;
         QTest::newRow("digit at the end stays") << QStringList{"Room:96", "4:80"} << 90 << true << "Room 4" << 0;
+        QTest::newRow("a paper size apart") << QStringList{"A4:90", "タブ:76+20"} << 84 << true << "A4 タブ" << 0;
+        QTest::newRow("a lone Han word apart")
+            << QStringList{"删除文件:95", "否:80+25"} << 88 << true << "删除文件 否" << 0;
         QTest::newRow("number after a dot stays")
             << QStringList{"Sign:96", "in:96", "·:60*4", "12:90"} << 90 << true << "Sign in · 12" << 0;
         QTest::newRow("icon read as a digit apart from the text")
@@ -123,6 +126,9 @@ private Q_SLOTS:
             << QStringList{"2024-10-18:95", "03:20:55"} << 88 << true << "2024-10-18 03:20" << 0;
         QTest::newRow("symbols only") << QStringList{"|:95", "\\:74"} << 80 << true << "" << 0;
         QTest::newRow("unsure line") << QStringList{"Settings:40"} << 40 << true << "" << 0;
+        QTest::newRow("tray icon read as two unsure capitals") << QStringList{"KN:55"} << 55 << true << "" << 0;
+        QTest::newRow("a sure short button") << QStringList{"OK:88"} << 88 << true << "OK" << 0;
+        QTest::newRow("an unsure short word of another script") << QStringList{"重试:58"} << 58 << true << "重试" << 0;
         QTest::newRow("slider read as another script") << QStringList{"لبجو:51", "سدم:42"} << 46 << false << "" << 0;
         QTest::newRow("sure line in another script")
             << QStringList{"עולם:88", "שלום:90"} << 89 << false << "שלום עולם" << 0;

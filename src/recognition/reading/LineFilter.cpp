@@ -88,10 +88,13 @@ bool isJunkAtEnd(const WordReading &word, const WordReading &neighbour, int wide
     if (characters == 0 && !isTextMark(text))
         return true;
     // An icon the shape test let through reads as a digit or two ("0" for a
-    // paper clip), marks ("()") or an unsure letter, and stands apart.
-    const bool letters = characters > 0 && !hasDigit(text);
+    // paper clip), marks ("()") or an unsure letter, and stands apart. A Han
+    // or kana letter alone is a word ("否", the long vowel of "レター" set
+    // apart).
+    const bool letters = characters > 0 && !std::all_of(text.begin(), text.end(),
+                                                        [](QChar c) { return c.isDigit() || !c.isLetterOrNumber(); });
     const bool unsure = (text.size() <= shortWord && word.confidence < minShortWordConfidence) ||
-                        (text.size() == 1 && word.confidence < minLoneLetterConfidence);
+                        (text.size() == 1 && !isSquareLetter(text[0]) && word.confidence < minLoneLetterConfidence);
     if (letters ? !unsure : text.size() > shortWord)
         return false;
     if (word.box.isEmpty() || neighbour.box.isEmpty())
@@ -117,6 +120,13 @@ KeptLine keptLine(const LineReading &reading, bool inPageScript)
         --end;
     const QString text = reading.textOf(first, end - first);
     if (wordCharacters(text) < minWordCharacters)
+        return {};
+    // A window's button or a tray icon alone reads as two unsure capitals
+    // ("YW", "KN"); a short word alone, as a button's, reads surely.
+    const bool latinLetters = std::all_of(text.begin(), text.end(), [](QChar c) {
+        return !c.isLetterOrNumber() || (c.isLetter() && c.script() == QChar::Script_Latin);
+    });
+    if (latinLetters && wordCharacters(text) <= shortWord && reading.confidence < minShortWordConfidence)
         return {};
     return {text, first, end - first};
 }

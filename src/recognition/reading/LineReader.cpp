@@ -20,16 +20,7 @@ namespace {
 // Letters of scripts written without spaces between words.
 bool isDense(QChar c)
 {
-    switch (c.script()) {
-    case QChar::Script_Han:
-    case QChar::Script_Hiragana:
-    case QChar::Script_Katakana:
-    case QChar::Script_Hangul:
-    case QChar::Script_Thai:
-        return true;
-    default:
-        return false;
-    }
+    return isSquareLetter(c) || c.script() == QChar::Script_Thai;
 }
 
 // Tesseract splits lines of Han, kana, Hangul and Thai into "words" at the

@@ -99,6 +99,15 @@ QList<qsizetype> drawnLetters(const WordReading &word)
 
 } // namespace
 
+bool isSquareLetter(QChar c)
+{
+    // The kana's own block holds letters of both kana (the long vowel "ー").
+    constexpr char16_t kanaFirst = 0x3040, kanaLast = 0x30ff;
+    const QChar::Script script = c.script();
+    return script == QChar::Script_Han || script == QChar::Script_Hangul || script == QChar::Script_Hiragana ||
+           script == QChar::Script_Katakana || (c.isLetter() && c.unicode() >= kanaFirst && c.unicode() <= kanaLast);
+}
+
 QString cleanLineText(const QString &text)
 {
     QString clean = text;

@@ -10,6 +10,10 @@
 // (U+200E, U+200F) that Tesseract wraps right-to-left words in, trimmed.
 QString cleanLineText(const QString &text);
 
+// Whether `c` is a letter of a script whose letters are each about as wide as
+// tall, and often a word alone: Han, kana, Hangul.
+bool isSquareLetter(QChar c);
+
 // The text of a line read as `words`, in the order a person would have
 // typed it. The reader gives a word of right-to-left letters in reading
 // order, but Latin letters, digits and marks beside it as they are drawn:
