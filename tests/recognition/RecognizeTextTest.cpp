@@ -387,6 +387,30 @@ private Q_SLOTS:
         QCOMPARE(texts.last(), QStringLiteral("Save changes"));
     }
 
+    // A chat's header at 2x: a "more" button's three dots are no line,
+    // however a reader makes letters of them.
+    void dotsOfAButtonAreNoText()
+    {
+        QImage image(720, 260, QImage::Format_RGB32);
+        image.fill(QColor("#1e1e1e"));
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.fillRect(QRect(0, 0, 720, 76), QColor("#2f68c8"));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::white);
+        for (int i = 0; i < 3; ++i)
+            painter.drawEllipse(QPointF(108 + 13 * i, 38), 3, 3);
+        painter.setPen(QColor("#f0f0f0"));
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(28);
+        painter.setFont(font);
+        painter.drawText(QPointF(40, 150), QStringLiteral("Team meeting at noon"));
+        painter.drawText(QPointF(40, 214), QStringLiteral("Bring the slides"));
+        painter.end();
+
+        QCOMPARE(recognizedTexts(image), (QStringList{"Team meeting at noon", "Bring the slides"}));
+    }
+
     // A music player's row: pictograms alone (a note, a heart, a star) are
     // no lines, however a reader makes letters of them.
     void pictogramsAreNoText()
