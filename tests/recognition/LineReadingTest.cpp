@@ -114,6 +114,8 @@ private Q_SLOTS:
             << QStringList{"删除文件:95", "否:80+25"} << 88 << true << "删除文件 否" << 0;
         QTest::newRow("number after a dot stays")
             << QStringList{"Sign:96", "in:96", "·:60*4", "12:90"} << 90 << true << "Sign in · 12" << 0;
+        QTest::newRow("count after a separator apart from the text")
+            << QStringList{"Новая:96", "папка:95", "::70+4", "21:93+20"} << 90 << true << "Новая папка : 21" << 0;
         QTest::newRow("icon read as a digit apart from the text")
             << QStringList{"0:91", "Einfügen:95+20"} << 93 << true << "Einfügen" << 1;
         QTest::newRow("icon read as marks apart from the text")

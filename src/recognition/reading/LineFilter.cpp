@@ -97,6 +97,9 @@ bool isJunkAtEnd(const WordReading &word, const WordReading &neighbour, int wide
                         (text.size() == 1 && !isSquareLetter(text[0]) && word.confidence < minLoneLetterConfidence);
     if (letters ? !unsure : text.size() > shortWord)
         return false;
+    // A count after a separator ("Новая папка · 21") is the line's own.
+    if (!letters && hasDigit(text) && isTextMark(cleanLineText(neighbour.text)))
+        return false;
     if (word.box.isEmpty() || neighbour.box.isEmpty())
         return letters;
     const int space =
