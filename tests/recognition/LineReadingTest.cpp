@@ -279,28 +279,31 @@ private Q_SLOTS:
         QTest::addColumn<QString>("english");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<int>("englishReadings");
+        QTest::addColumn<bool>("surer");
         QTest::newRow("an extension read as Cyrillic") << QStringList{"Анкета.раї"} << "pdf:95"
-                                                       << "Анкета.pdf" << 1;
+                                                       << "Анкета.pdf" << 1 << true;
         QTest::newRow("English unsure") << QStringList{"Анкета.раї"} << "pdf:60"
-                                        << "Анкета.раї" << 1;
+                                        << "Анкета.раї" << 1 << false;
         QTest::newRow("an extension read right") << QStringList{"Анкета.pdf"} << "pdf:95"
-                                                 << "Анкета.pdf" << 0;
+                                                 << "Анкета.pdf" << 0 << false;
         QTest::newRow("a dot within Latin") << QStringList{"readme.тхт"} << "txt:95"
-                                            << "readme.тхт" << 0;
+                                            << "readme.тхт" << 0 << false;
         QTest::newRow("an extension parted in two") << QStringList{"бюджет.х!", "5х"} << "xlsx:95"
-                                                    << "бюджет.xlsx" << 1;
+                                                    << "бюджет.xlsx" << 1 << true;
         QTest::newRow("a word after a space") << QStringList{"бюджет.х!", "+8", "план"} << "xl:95"
-                                              << "бюджет.xl план" << 1;
+                                              << "бюджет.xl план" << 1 << true;
     }
 
     // A file's extension glued by a dot to a Cyrillic or Greek word, read
-    // by that script's model as its own letters, is read again in English.
+    // by that script's model as its own letters, is read again in English,
+    // and the line is as sure as its letters then are.
     void latinSuffixAfterLeftToRightWord()
     {
         QFETCH(QStringList, drawn);
         QFETCH(QString, english);
         QFETCH(QString, expected);
         QFETCH(int, englishReadings);
+        QFETCH(bool, surer);
         LineReading r{80, QStringLiteral("rus+eng")};
         int left = 0;
         for (const QString &word : drawn) {
@@ -309,8 +312,11 @@ private Q_SLOTS:
                 continue;
             }
             WordReading w{word, 80, QRect(left, 5, 10 * int(word.size()), 30)};
+            // The reader is unsure of the letters after a dot.
+            const qsizetype dot = word.indexOf(u'.');
             for (qsizetype i = 0; i < word.size(); ++i)
-                w.letters.append({word.mid(i, 1), 80, QRect(left + 10 * int(i), 5, 9, 30)});
+                w.letters.append(
+                    {word.mid(i, 1), dot >= 0 && i > dot ? 40.0f : 90.0f, QRect(left + 10 * int(i), 5, 9, 30)});
             r.words.append(w);
             left += 10 * int(word.size()) + 1;
         }
@@ -325,6 +331,7 @@ private Q_SLOTS:
         });
         QCOMPARE(r.text(), expected);
         QCOMPARE(readings, englishReadings);
+        QCOMPARE(r.confidence > 80, surer);
     }
 
     void latinLookalikesReadAgain_data()

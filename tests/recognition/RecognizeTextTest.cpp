@@ -387,6 +387,29 @@ private Q_SLOTS:
         QCOMPARE(texts.last(), QStringLiteral("Save changes"));
     }
 
+    // A dialog in English about a Greek file: the file's name is read in
+    // Greek, its extension in Latin, though the page is English's.
+    void greekFileNameInAnEnglishDialog()
+    {
+        QImage image(1080, 352, QImage::Format_RGB32);
+        image.fill(QColor("#1f1f1f"));
+        QPainter painter(&image);
+        QFont font(QStringLiteral("Noto Sans"));
+        font.setPixelSize(32);
+        font.setBold(true);
+        painter.setFont(font);
+        painter.setPen(QColor("#f2f2f2"));
+        painter.drawText(QPointF(153, 88), QStringLiteral("Cannot open the file"));
+        font.setPixelSize(26);
+        font.setBold(false);
+        painter.setFont(font);
+        painter.setPen(QColor("#a0a0a0"));
+        painter.drawText(QPointF(153, 140), QStringLiteral("Οικογενειακή φωτογραφία.jpg"));
+        painter.end();
+
+        QCOMPARE(recognizedTexts(image), (QStringList{"Cannot open the file", "Οικογενειακή φωτογραφία.jpg"}));
+    }
+
     // A chat's header at 2x: a "more" button's three dots are no line,
     // however a reader makes letters of them.
     void dotsOfAButtonAreNoText()

@@ -3,6 +3,7 @@
 #include "LineScript.h"
 
 #include "LatinInk.h"
+#include "LatinWords.h"
 
 #include <QImage>
 
@@ -140,6 +141,10 @@ LineReading readLineInScript(const QImage &line, const LanguageChoice &page, Oth
             if (!language.isEmpty() && score < furtherProbeScore)
                 break;
             LineReading candidate = read(line, other->readingModel(probe.model));
+            // A file's extension is read as letters of the script, which
+            // makes the reading look unsure; it is scored as mended.
+            if (other->secondReadings.contains(mendLatinSuffixes))
+                mendLatinSuffixes(line, candidate, probe.model, read);
             const int candidateScore = scoreOf(candidate, *other, line, false);
             if (candidateScore > score) {
                 score = candidateScore;

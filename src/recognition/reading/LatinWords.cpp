@@ -198,6 +198,14 @@ qsizetype digitsOf(const QString &text)
     return std::count_if(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
 }
 
+int meanConfidence(const QList<WordReading> &words)
+{
+    float sum = 0;
+    for (const WordReading &word : words)
+        sum += word.confidence;
+    return words.isEmpty() ? 0 : int(std::lround(sum / float(words.size())));
+}
+
 } // namespace
 
 void mendLatinWords(const QImage &line, LineReading &reading, const QString &own, const ReadLineFn &read)
@@ -346,12 +354,8 @@ void mendWords(const QImage &line, LineReading &reading, const ReadLineFn &read,
     }
     // A line of English is as sure as its words now are, not as the Greek
     // model was of its look-alikes.
-    if (mended) {
-        float sum = 0;
-        for (const WordReading &word : reading.words)
-            sum += word.confidence;
-        reading.confidence = int(std::lround(sum / float(reading.words.size())));
-    }
+    if (mended)
+        reading.confidence = meanConfidence(reading.words);
 }
 
 } // namespace
@@ -386,6 +390,7 @@ void mendLatinSuffixes(const QImage &line, LineReading &reading, const QString &
 {
     constexpr int sureSuffix = 75;
     constexpr qsizetype longestSuffix = 6;
+    bool mended = false;
     const auto isLatinOrDigit = [](QChar c) {
         return c.isDigit() || (c.isLetter() && c.script() == QChar::Script_Latin);
     };
@@ -443,18 +448,25 @@ void mendLatinSuffixes(const QImage &line, LineReading &reading, const QString &
                                .arg(word.text, suffix, spelled)
                                .arg(english.confidence));
         const QList<LetterReading> latinLetters = lettersOnLine(english, line, box);
+        // The word is as sure as its letters now are.
+        float own = 0;
+        for (qsizetype i = 0; i <= dot; ++i)
+            own += letters[i].confidence;
+        mended = true;
         if (!word.readRightToLeft) {
-            WordReading mended = word;
-            mended.text = spelled + suffix;
-            mended.box |= box;
-            mended.letters = letters.mid(0, dot + 1) + latinLetters;
-            words.append(mended);
+            WordReading whole = word;
+            whole.text = spelled + suffix;
+            whole.confidence = (own + float(english.confidence * suffix.size())) / float(dot + 1 + suffix.size());
+            whole.box |= box;
+            whole.letters = letters.mid(0, dot + 1) + latinLetters;
+            words.append(whole);
             w = joined - 1;
             continue;
         }
         WordReading latin{suffix, float(english.confidence), box, false, false, word.readingOrder, false, latinLetters};
         WordReading rest = word;
         rest.text = spelled;
+        rest.confidence = own / float(dot + 1);
         rest.letters = letters.mid(0, dot + 1);
         rest.box = QRect(QPoint(box.right() + 1, word.box.top()), word.box.bottomRight());
         rest.joinsLeft = true;
@@ -462,4 +474,6 @@ void mendLatinSuffixes(const QImage &line, LineReading &reading, const QString &
         words.append(rest);
     }
     reading.words = words;
+    if (mended)
+        reading.confidence = meanConfidence(reading.words);
 }
