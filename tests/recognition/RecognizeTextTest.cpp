@@ -156,6 +156,7 @@ private Q_SLOTS:
         const QStringList mixedRussian{"Загружено 967 MB", "Видео DV и HDMI"};
         const QStringList mixedKorean{"SSL 서버 개인 키 파일의 위치", "WAL 파일은 지정해야 함"};
         const QStringList mixedGreek{"Ενημέρωση του PrinterOption", "Λήψη 967 MB στις 14:48"};
+        const QStringList greekDates{"Τελευταία αλλαγή 3 Nov 2023", "Αποθηκεύτηκε 27 Mar 2021"};
         QTest::newRow("English, small UI text") << "Noto Sans" << 13 << 1 << false << english;
         QTest::newRow("English, 2x dark") << "Noto Sans" << 13 << 2 << true << english;
         QTest::newRow("Russian") << "Noto Sans" << 14 << 1 << false << russian;
@@ -180,6 +181,7 @@ private Q_SLOTS:
         QTest::newRow("Russian with Latin, dark") << "Noto Sans" << 15 << 1 << true << mixedRussian;
         QTest::newRow("Korean with Latin") << "Noto Sans CJK KR" << 15 << 1 << false << mixedKorean;
         QTest::newRow("Greek with Latin, dark") << "Noto Sans" << 15 << 1 << true << mixedGreek;
+        QTest::newRow("Greek with English dates") << "Noto Sans" << 15 << 1 << false << greekDates;
         QTest::newRow("the same line twice")
             << "Noto Sans" << 15 << 1 << false << QStringList{"Save changes", "Save changes"};
     }

@@ -321,14 +321,18 @@ void mendWords(const QImage &line, LineReading &reading, const ReadLineFn &read,
         const bool broken = looksBroken(word.text);
         const bool capitals = isCapitals(word.text);
         const bool number = digitsOf(word.text) > 0;
-        // Capitals after a number are a unit ("967 MB", "24 KB"), which
-        // English reads about as surely as the look-alikes are read.
-        const bool unit = capitals && afterNumber;
+        // Capitals after a number are a unit ("967 MB", "24 KB"), and Greek
+        // look-alikes of Latin letters alone there a month ("3 Νον 2023"),
+        // which English reads about as surely as the look-alikes are read.
+        static const QString greekLookalikes = QStringLiteral("ΑΒΕΖΗΙΚΜΝΟΡΤΥΧαικνορτυχ");
+        const bool lookalikes = std::all_of(word.text.begin(), word.text.end(),
+                                            [](QChar c) { return !c.isLetter() || greekLookalikes.contains(c); });
+        const bool unit = afterNumber && (capitals || lookalikes) && digitsOf(word.text) < 0;
         afterNumber = number;
         // Its dictionary's words are its own, but for unsure capitals.
         const bool ownWord = word.inDictionary && !broken && !unit && (!capitals || word.confidence > junkCapitals);
-        if (word.box.isEmpty() || ownWord || (word.confidence >= unsureLookalike && !capitals && !number && !broken) ||
-            (unitsAlone && !unit))
+        if (word.box.isEmpty() || ownWord ||
+            (word.confidence >= unsureLookalike && !capitals && !number && !broken && !unit) || (unitsAlone && !unit))
             continue;
         const LineReading english = read(wordImage(line, word.box), QStringLiteral("eng"));
         const QString text = english.text();
