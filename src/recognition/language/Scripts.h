@@ -68,6 +68,10 @@ struct Script {
     QString alike = {};
     // Its letters are joined within words: a word is one piece of ink.
     bool joined = false;
+    // Marks that nearly every line of it carries (Thai's vowels over and
+    // under its letters, its tone marks): a page's lines read as its letters
+    // without any are other letters read as its own.
+    QString usualMarks = {};
     // What its small lines are enlarged to before they are read (see
     // lineImage).
     int lineHeight = readingHeight;
