@@ -120,7 +120,9 @@ private Q_SLOTS:
             << "Noto Sans" << Readings{{"ell", "Φοτο:73 ς:70 οτπγεκα:72"}, {"rus+eng", "Фото:92 с:90 отпуска:91"}}
             << "rus+eng" << QStringList{"ara", "jpn"};
         QTest::newRow("marks alone are read in no other script")
-            << "ara" << "heb" << "· ·"
+            << "ara"
+            << "heb"
+            << "· ·"
             << "Noto Sans" << Readings{{"ara", "..:62"}} << "ara" << QStringList{"heb+eng", "ell", "jpn"};
         QTest::newRow("a Latin word read as Cyrillic look-alikes")
             << "rus" << QString() << "Home"
@@ -137,6 +139,13 @@ private Q_SLOTS:
             << "שמור שינויים"
             << "Noto Sans Hebrew" << Readings{{"tha+eng", "ถูกต้อง:88"}, {"heb+eng", "שמור:93 שינויים:92"}} << "heb+eng"
             << QStringList{};
+        QTest::newRow("Thai letters without a vowel or tone mark are another script's")
+            << "eng"
+            << "tha"
+            << "סריקה מהירה"
+            << "Noto Sans Hebrew"
+            << Readings{{"eng", "TNN:31 MIDI:28"}, {"tha+eng", "ดาวมงขงาบง:90"}, {"heb+eng", "סריקה:70 מהירה:68"}}
+            << "heb+eng" << QStringList{};
         // The Japanese model reads traditional Chinese unsurely but as Han.
         QTest::newRow("traditional Chinese is read by its own model too")
             << "eng" << QString() << "不再顯示"

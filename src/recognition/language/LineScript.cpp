@@ -38,16 +38,17 @@ const Script &latinScript()
 // How surely `reading` reads `line` in `script`: its confidence, less the
 // share of its letters not of the script, less what the script's model must
 // lead by unless the page is in it; none for Latin letters on ink that is not
-// Latin. The Latin words that the page's lines hold (read with English beside
-// the page's model, or again by word) count as its own; in another script
-// they do not, as a model read with English reads any ink as Latin letters.
+// Latin, or for another script's letters without its usual marks. The Latin
+// words that the page's lines hold (read with English beside the page's
+// model, or again by word) count as its own; in another script they do not,
+// as a model read with English reads any ink as Latin letters.
 int scoreOf(const LineReading &reading, const Script &script, const QImage &line, bool pageScript)
 {
     const int lead = pageScript ? 0 : script.lead;
     const QString text = reading.text();
     if (std::none_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); }))
         return reading.confidence - lead;
-    if (&script == &latinScript() && !latinInk(line, text))
+    if ((&script == &latinScript() && !latinInk(line, text)) || (!pageScript && !script.carriesUsualMarks(text)))
         return 0;
     return int(reading.confidence * script.share(text, pageScript)) - lead;
 }

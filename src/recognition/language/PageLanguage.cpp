@@ -237,19 +237,6 @@ bool readsJapanese(const QString &text)
     return kana >= clearOwnLetters && kana >= kanaShare * letters;
 }
 
-// Whether the samples read as `script` carry its usual marks, where it has
-// any and they hold letters enough to tell.
-bool carriesUsualMarks(const Script &script, const QString &text)
-{
-    constexpr int lettersToTell = 6;
-    if (script.usualMarks.isEmpty())
-        return true;
-    const auto own =
-        std::count_if(text.begin(), text.end(), [&](QChar c) { return script.letters.contains(c.script()); });
-    return own < lettersToTell ||
-           std::any_of(text.begin(), text.end(), [&](QChar c) { return script.usualMarks.contains(c); });
-}
-
 int scriptScore(const Script &script, const SampleScores &scores)
 {
     int surest = 0;
@@ -383,7 +370,7 @@ const Script &pageScript(const QList<QImage> &samples, const QString &last, Samp
     for (qsizetype s = best + 1; s < all.size(); ++s) {
         const int margin = count * (all[s].lead - all[best].lead);
         if (contender[s] && scriptScore(all[s], scores) > scriptScore(all[best], scores) + margin &&
-            carriesUsualMarks(all[s], scores.at(all[s].models().first()).text))
+            all[s].carriesUsualMarks(scores.at(all[s].models().first()).text))
             best = s;
     }
     QStringList standings;

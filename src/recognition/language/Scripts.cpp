@@ -69,6 +69,16 @@ const QList<Script> &scripts()
     return all;
 }
 
+bool Script::carriesUsualMarks(const QString &text) const
+{
+    constexpr int lettersToTell = 6;
+    if (usualMarks.isEmpty())
+        return true;
+    const auto own = std::count_if(text.begin(), text.end(), [&](QChar c) { return letters.contains(c.script()); });
+    return own < lettersToTell ||
+           std::any_of(text.begin(), text.end(), [&](QChar c) { return usualMarks.contains(c); });
+}
+
 QStringList Script::models() const
 {
     QStringList names;

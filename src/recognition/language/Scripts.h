@@ -80,6 +80,9 @@ struct Script {
     // The share of the letters of `text` that are its own, or with
     // `latinToo` its own or Latin.
     double share(const QString &text, bool latinToo) const;
+    // Whether `text`, read as this script, carries its usual marks, where it
+    // has any and the text letters enough of it to tell.
+    bool carriesUsualMarks(const QString &text) const;
     // The model a line of this script in `language` (one of its models) is
     // read with.
     QString readingModel(const QString &language) const;
