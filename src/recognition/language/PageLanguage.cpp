@@ -52,6 +52,9 @@ constexpr float surelyLatin = 85;
 // A sample read less surely than this by every likely script may be of
 // another, in points of confidence.
 constexpr int poorSample = 60;
+// A sample read at least this surely, in points of confidence, is fairly
+// read.
+constexpr int fairSample = 45;
 // Scripts that contend for a page are likely to be met in its lines: the
 // surest this many, and those that read some sample at least `poorSample`.
 constexpr int surestContenders = 2;
@@ -366,13 +369,25 @@ const Script &pageScript(const QList<QImage> &samples, const QString &last, Samp
             further.append(script.models().mid(1));
     }
     addConfidences(samples, further, scores, read);
-    qsizetype best = contender.indexOf(true);
-    for (qsizetype s = best + 1; s < all.size(); ++s) {
-        const int margin = count * (all[s].lead - all[best].lead);
-        if (contender[s] && scriptScore(all[s], scores) > scriptScore(all[best], scores) + margin &&
-            all[s].carriesUsualMarks(scores.at(all[s].models().first()).text))
-            best = s;
-    }
+    // Samples read as a script's letters without its usual marks are
+    // another script's, when another reads them fairly; junk (a photograph
+    // that broke a headline up) reads unsurely in all, and stays with the
+    // surest.
+    const auto surest = [&](bool markless) {
+        qsizetype best = -1;
+        for (qsizetype s = 0; s < all.size(); ++s) {
+            if (!contender[s] || (!markless && !all[s].carriesUsualMarks(scores.at(all[s].models().first()).text)))
+                continue;
+            if (best < 0 ||
+                scriptScore(all[s], scores) > scriptScore(all[best], scores) + count * (all[s].lead - all[best].lead))
+                best = s;
+        }
+        return best;
+    };
+    qsizetype best = surest(true);
+    const qsizetype marked = surest(false);
+    if (marked >= 0 && marked != best && scriptScore(all[marked], scores) >= count * fairSample)
+        best = marked;
     QStringList standings;
     for (qsizetype s = 0; s < all.size(); ++s) {
         if (!contender[s])

@@ -71,7 +71,8 @@ const QList<Script> &scripts()
 
 bool Script::carriesUsualMarks(const QString &text) const
 {
-    constexpr int lettersToTell = 6;
+    // A name may go without ("กาบอง"), a phrase hardly.
+    constexpr int lettersToTell = 8;
     if (usualMarks.isEmpty())
         return true;
     const auto own = std::count_if(text.begin(), text.end(), [&](QChar c) { return letters.contains(c.script()); });
