@@ -218,6 +218,21 @@ private Q_SLOTS:
         QCOMPARE(others.all().first(), scriptOf("heb"));
         QCOMPARE(others.all().size(), scripts().size() - 1);
     }
+
+    // A date read as Cyrillic look-alikes goes to English, though Greek was
+    // met on the page before and is tried first for other unsure lines.
+    void lookalikesGoToEnglishAfterAnotherScriptWasMet()
+    {
+        FakeReader reader;
+        reader.readings = {
+            {"rus+eng", "12:95 Арг:90 2022:95"}, {"ell", "12:70 Αρ:40 2022:70"}, {"eng", "12:96 Apr:94 2022:96"}};
+        const LanguageChoice choice = pageIn("rus");
+        OtherScripts others(choice);
+        others.met(scriptOf("ell"));
+        const LineReading reading = readLineInScript(lineOf("12 Apr 2022", "Noto Sans"), choice, others,
+                                                     [&](const QImage &, const QString &m) { return reader.read(m); });
+        QCOMPARE(reading.model, QStringLiteral("eng"));
+    }
 };
 
 QTEST_MAIN(LineScriptTest)

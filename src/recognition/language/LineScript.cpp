@@ -127,8 +127,12 @@ LineReading readLineInScript(const QImage &line, const LanguageChoice &page, Oth
     const bool marksAlone = std::none_of(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); });
     if ((best.confidence >= sureOwn && ownScript && !lookalikes) || marksAlone)
         return best;
-    const QList<const Script *> candidates =
+    QList<const Script *> candidates =
         !ownScript || (best.confidence < lostConfidence && letters >= lettersToTell) ? others.all() : others.likely();
+    // Look-alikes are English's to read first, whatever other script the
+    // page's lines met.
+    if (lookalikes && candidates.removeOne(&latinScript()))
+        candidates.prepend(&latinScript());
     int bestScore = std::max(lookalikes ? own - 1 : own + otherScriptLead, minOtherScore - 1);
     const Script *bestScript = &script;
     for (const Script *other : candidates) {
