@@ -206,6 +206,58 @@ int meanConfidence(const QList<WordReading> &words)
     return words.isEmpty() ? 0 : int(std::lround(sum / float(words.size())));
 }
 
+// Reads again with English the words of `reading` that are look-alikes of
+// Latin ones (see mendLookalikeWords), or with `unitsAlone` the units after
+// numbers alone.
+void mendWords(const QImage &line, LineReading &reading, const ReadLineFn &read, bool unitsAlone)
+{
+    static const QString greekLookalikes = QStringLiteral("ΑΒΕΖΗΙΚΜΝΟΡΤΥΧαικνορτυχ");
+    bool mended = false;
+    bool afterNumber = false;
+    for (WordReading &word : reading.words) {
+        const bool broken = looksBroken(word.text);
+        const bool capitals = isCapitals(word.text);
+        const bool number = digitsOf(word.text) > 0;
+        // Capitals after a number are a unit ("967 MB", "24 KB"), and Greek
+        // look-alikes of Latin letters alone there a month ("3 Νον 2023"),
+        // which English reads about as surely as the look-alikes are read.
+        const bool lookalikes = std::all_of(word.text.begin(), word.text.end(),
+                                            [](QChar c) { return !c.isLetter() || greekLookalikes.contains(c); });
+        const bool unit = afterNumber && (capitals || lookalikes) && digitsOf(word.text) < 0;
+        afterNumber = number;
+        // Its dictionary's words are its own, but for unsure capitals.
+        const bool ownWord = word.inDictionary && !broken && !unit && (!capitals || word.confidence > junkCapitals);
+        if (word.box.isEmpty() || ownWord ||
+            (word.confidence >= unsureLookalike && !capitals && !number && !broken && !unit) || (unitsAlone && !unit))
+            continue;
+        const LineReading english = read(wordImage(line, word.box), QStringLiteral("eng"));
+        const QString text = english.text();
+        const auto letters = std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
+        // A lone capital looks the same in both alphabets. Latin letters
+        // stand apart, where a word of a joined script is a piece or two.
+        if (text.isEmpty() || letters == 1 || (letters > 0 && !isLatinWord(text)) ||
+            english.confidence < (broken ? sureOverBroken : sureOverLookalike) ||
+            english.confidence < word.confidence + (unit     ? -unitSlack
+                                                    : number ? 0
+                                                             : latinLead) ||
+            !latinInk(wordImage(line, word.box), text))
+            continue;
+        reading.why.append(QStringLiteral("\"%1\" read again with eng as \"%2\" (%3 over %4)")
+                               .arg(word.text, text)
+                               .arg(english.confidence)
+                               .arg(word.confidence));
+        word.text = text;
+        word.confidence = float(english.confidence);
+        word.readRightToLeft = false;
+        word.letters = lettersOnLine(english, line, word.box);
+        mended = true;
+    }
+    // A line of English is as sure as its words now are, not as the Greek
+    // model was of its look-alikes.
+    if (mended)
+        reading.confidence = meanConfidence(reading.words);
+}
+
 } // namespace
 
 void mendLatinWords(const QImage &line, LineReading &reading, const QString &own, const ReadLineFn &read)
@@ -310,59 +362,6 @@ void mendLatinRuns(const QImage &line, LineReading &reading, const QString &, co
         word.text = mended;
     }
 }
-
-namespace {
-
-void mendWords(const QImage &line, LineReading &reading, const ReadLineFn &read, bool unitsAlone)
-{
-    bool mended = false;
-    bool afterNumber = false;
-    for (WordReading &word : reading.words) {
-        const bool broken = looksBroken(word.text);
-        const bool capitals = isCapitals(word.text);
-        const bool number = digitsOf(word.text) > 0;
-        // Capitals after a number are a unit ("967 MB", "24 KB"), and Greek
-        // look-alikes of Latin letters alone there a month ("3 Νον 2023"),
-        // which English reads about as surely as the look-alikes are read.
-        static const QString greekLookalikes = QStringLiteral("ΑΒΕΖΗΙΚΜΝΟΡΤΥΧαικνορτυχ");
-        const bool lookalikes = std::all_of(word.text.begin(), word.text.end(),
-                                            [](QChar c) { return !c.isLetter() || greekLookalikes.contains(c); });
-        const bool unit = afterNumber && (capitals || lookalikes) && digitsOf(word.text) < 0;
-        afterNumber = number;
-        // Its dictionary's words are its own, but for unsure capitals.
-        const bool ownWord = word.inDictionary && !broken && !unit && (!capitals || word.confidence > junkCapitals);
-        if (word.box.isEmpty() || ownWord ||
-            (word.confidence >= unsureLookalike && !capitals && !number && !broken && !unit) || (unitsAlone && !unit))
-            continue;
-        const LineReading english = read(wordImage(line, word.box), QStringLiteral("eng"));
-        const QString text = english.text();
-        const auto letters = std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
-        // A lone capital looks the same in both alphabets. Latin letters
-        // stand apart, where a word of a joined script is a piece or two.
-        if (text.isEmpty() || letters == 1 || (letters > 0 && !isLatinWord(text)) ||
-            english.confidence < (broken ? sureOverBroken : sureOverLookalike) ||
-            english.confidence < word.confidence + (unit     ? -unitSlack
-                                                    : number ? 0
-                                                             : latinLead) ||
-            !latinInk(wordImage(line, word.box), text))
-            continue;
-        reading.why.append(QStringLiteral("\"%1\" read again with eng as \"%2\" (%3 over %4)")
-                               .arg(word.text, text)
-                               .arg(english.confidence)
-                               .arg(word.confidence));
-        word.text = text;
-        word.confidence = float(english.confidence);
-        word.readRightToLeft = false;
-        word.letters = lettersOnLine(english, line, word.box);
-        mended = true;
-    }
-    // A line of English is as sure as its words now are, not as the Greek
-    // model was of its look-alikes.
-    if (mended)
-        reading.confidence = meanConfidence(reading.words);
-}
-
-} // namespace
 
 void mendLookalikeWords(const QImage &line, LineReading &reading, const QString &, const ReadLineFn &read)
 {
