@@ -312,14 +312,15 @@ void mendLatinLookalikes(const QImage &line, LineReading &reading, const QString
         const LineReading alone = read(wordImage(line, box), own);
         if (alone.words.size() != 1)
             continue;
-        const WordReading &read = alone.words.first();
-        if (!read.inDictionary || read.confidence < sureOwnWord || read.text.size() != stem.size() ||
-            !std::all_of(read.text.begin(), read.text.end(),
+        const WordReading &ownWord = alone.words.first();
+        if (!ownWord.inDictionary || ownWord.confidence < sureOwnWord || ownWord.text.size() != stem.size() ||
+            !std::all_of(ownWord.text.begin(), ownWord.text.end(),
                          [](QChar c) { return c.isLetter() && c.script() == QChar::Script_Cyrillic; }))
             continue;
-        reading.why.append(
-            QStringLiteral("\"%1\" read again with %2 as \"%3\" (%4)").arg(stem, own, read.text).arg(read.confidence));
-        word.text = read.text + word.text.mid(end);
+        reading.why.append(QStringLiteral("\"%1\" read again with %2 as \"%3\" (%4)")
+                               .arg(stem, own, ownWord.text)
+                               .arg(ownWord.confidence));
+        word.text = ownWord.text + word.text.mid(end);
         word.letters = lettersOnLine(alone, line, box) + word.letters.mid(end);
     }
 }
