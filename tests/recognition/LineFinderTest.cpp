@@ -311,8 +311,10 @@ private Q_SLOTS:
     }
 
     // Subtitles over a city at night: lit windows, each a dot too small to be
-    // a line, stand in columns above and below the text, close enough that
-    // each could pass for a mark of the one before. The line keeps its height.
+    // a line, stand in columns above and below the text, up to two pixels
+    // from it, close enough that each could pass for a mark of the one
+    // before. The line grows by no more than marks over and under its letters
+    // would make it.
     void leavesAPhotosDotsOutOfALine()
     {
         QImage image(640, 300, QImage::Format_RGB32);
@@ -324,8 +326,8 @@ private Q_SLOTS:
         const QRect text = path.boundingRect().toAlignedRect();
         QPainter p(&image);
         for (int x = 20; x < 620; x += 12) {
-            for (int y = 10; y < 290; y += 7) {
-                if (y + 3 < text.top() - 4 || y > text.bottom() + 4)
+            for (int y = (text.top() - 5) % 8 + 8; y < 290; y += 8) {
+                if (y + 2 < text.top() - 2 || y > text.bottom() + 2)
                     p.fillRect(x, y, 3, 3, QColor("#f0c060"));
             }
         }
@@ -338,7 +340,7 @@ private Q_SLOTS:
             return box.adjusted(-2, -2, 2, 2).contains(text.adjusted(2, 2, -2, -2));
         });
         QVERIFY2(line != found.end(), qPrintable(describe(found)));
-        QVERIFY2(line->height() < 2 * text.height(), qPrintable(describe({*line}) + " for " + describe({text})));
+        QVERIFY2(5 * line->height() < 8 * text.height(), qPrintable(describe({*line}) + " for " + describe({text})));
     }
 
     // Dense text, light on dark and dark on light: the mask holds the

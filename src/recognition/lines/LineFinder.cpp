@@ -31,6 +31,8 @@ constexpr double maxBandHeight = 1.8;
 // many glyph heights above or below them (stacked Thai marks go as high).
 constexpr double maxMarkHeight = 0.7;
 constexpr double markReach = 0.6;
+// ...and no further than this from the glyph or mark it stands over or under.
+constexpr double maxMarkGap = 0.35;
 // Marks outside the band come alone or stacked two or three high; parts
 // within it may be a row of pieces, or a few flat strokes this many times
 // wider than thick.
@@ -167,6 +169,29 @@ QList<Line> chains(const QList<GlyphPiece> &pieces)
     return lines;
 }
 
+// Whether `small` lies close over or under one of `host`'s pieces: an
+// accent over its letter, a tone mark over the vowel under it. The lights and
+// dots of a photograph are as small, but lie at any height, and one over the
+// other would rest on each other up and away from the line.
+bool restsOnAPiece(const Line &small, const Line &host, const QList<GlyphPiece> &pieces)
+{
+    const int h = host.glyphHeight;
+    // Marks beside the letters (a full stop, an ellipsis) share rows with them.
+    if (verticalOverlap(small.box, host.band) > 0)
+        return true;
+    const int fromBand = std::max(host.band.top() - small.box.bottom(), small.box.top() - host.band.bottom()) - 1;
+    if (fromBand > markReach * h)
+        return false;
+    const int aside = h / 3, apart = std::max(2, int(maxMarkGap * h));
+    for (int i : host.glyphs + host.marks) {
+        const QRect &p = pieces[i].box;
+        if (horizontalGap(small.box, p) <= aside &&
+            std::max(p.top() - small.box.bottom(), small.box.top() - p.bottom()) - 1 <= apart)
+            return true;
+    }
+    return false;
+}
+
 // Whether `small` may be a mark of `host`: a part of its glyphs within their
 // band (the lower parts of Hangul syllables, the radicals and strokes of Han
 // characters), or a few small pieces close above or below them (accents,
@@ -174,7 +199,7 @@ QList<Line> chains(const QList<GlyphPiece> &pieces)
 // glyph's height of the glyphs themselves (as stacked Thai marks are), so
 // that the dots of a photograph (lit windows, a texture) cannot chain on to a
 // line one above the other and swallow it.
-bool fitsAsMark(const Line &small, const Line &host)
+bool fitsAsMark(const Line &small, const Line &host, const QList<GlyphPiece> &pieces)
 {
     const int h = host.glyphHeight;
     if (horizontalGap(small.box, host.box) > h)
@@ -192,7 +217,7 @@ bool fitsAsMark(const Line &small, const Line &host)
     const QPoint c = small.box.center();
     return few && small.box.height() <= maxMarkHeight * h && small.box.width() <= maxHeightRatio * h &&
            c.y() >= host.box.top() - reach && c.y() <= host.box.bottom() + reach && c.y() >= host.band.top() - h &&
-           c.y() <= host.band.bottom() + h;
+           c.y() <= host.band.bottom() + h && restsOnAPiece(small, host, pieces);
 }
 
 int bandDistance(const Line &line, int y)
@@ -203,7 +228,7 @@ int bandDistance(const Line &line, int y)
 // Gives each small chain that lies by a line to that line as marks, smallest
 // first, until none is left: a stacked mark may reach its line only through
 // the mark below it.
-void attachMarks(QList<Line> &lines)
+void attachMarks(QList<Line> &lines, const QList<GlyphPiece> &pieces)
 {
     // Between hosts at the same distance, the upper one wins.
     std::sort(lines.begin(), lines.end(), [](const Line &a, const Line &b) { return a.box.top() < b.box.top(); });
@@ -224,7 +249,7 @@ void attachMarks(QList<Line> &lines)
             for (int h = 0; h < lines.size(); ++h) {
                 if (h == s || gone[h] || lines[h].box.top() > small.box.bottom() + lines[h].glyphHeight)
                     continue;
-                if (!fitsAsMark(small, lines[h]))
+                if (!fitsAsMark(small, lines[h], pieces))
                     continue;
                 const int distance = bandDistance(lines[h], cy);
                 if (best < 0 || distance < bestDistance) {
@@ -336,7 +361,7 @@ QList<QRect> findLines(const QImage &mask)
     for (const GlyphPiece &p : pieces)
         lefts.append(p.box.left());
     QList<Line> lines = chains(pieces);
-    attachMarks(lines);
+    attachMarks(lines, pieces);
     joinAlongBands(lines, pieces);
 
     QList<QRect> texts, icons;
