@@ -10,6 +10,7 @@
 #include "LineReader.h"
 #include "LineScript.h"
 #include "LineText.h"
+#include "LineTone.h"
 #include "ReadingCache.h"
 #include "RecognitionThreads.h"
 #include "TextBand.h"
@@ -125,6 +126,8 @@ RecognizedPage recognizePage(const QImage &image, const QString &languageBefore,
     {
         const StageTimer timer(profile, QStringLiteral("line finding"));
         lines = findLines(mask);
+        if (mendTextTone(gray, mask, lines))
+            lines = findLines(mask);
     }
     if (lines.isEmpty())
         return recognized;

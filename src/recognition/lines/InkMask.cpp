@@ -12,13 +12,6 @@
 
 namespace {
 
-// Strokes of interface text stay well below this many pixels, even at 2x; the
-// closing and opening that find the paper must span more than a stroke.
-int kernelSize(const QImage &gray)
-{
-    return std::max(15, std::min(gray.width(), gray.height()) / 72) | 1;
-}
-
 // Ink differs from the paper around it by at least this much (0..255).
 constexpr int inkContrast = 40;
 
@@ -45,12 +38,17 @@ std::vector<int> inkBalance(const QImage &gray, const QImage &closed, const QIma
 
 } // namespace
 
-QImage inkMask(const QImage &gray)
+int inkKernelSize(const QSize &picture)
+{
+    return std::max(15, std::min(picture.width(), picture.height()) / 72) | 1;
+}
+
+QImage inkMask(const QImage &gray, int kernel, TextTone tone)
 {
     const PixPtr source = pixFromGray(gray);
     if (!source)
         return {};
-    const int k = kernelSize(gray);
+    const int k = kernel > 0 ? kernel : inkKernelSize(gray.size());
     // The closing wipes out dark strokes and leaves the paper of dark text;
     // the opening does the same for light text.
     PixPtr closedPix, openedPix;
@@ -89,7 +87,7 @@ QImage inkMask(const QImage &gray)
             // the grey lies half way between paper and ink.
             const int balance =
                 sums[y1 * stride + x1] - sums[y0 * stride + x1] - sums[y1 * stride + x0] + sums[y0 * stride + x0];
-            const bool darkText = balance <= 0;
+            const bool darkText = tone == TextTone::Either ? balance <= 0 : tone == TextTone::Dark;
             const int contrast = darkText ? c[x] - g[x] : g[x] - o[x];
             m[x] = contrast >= inkContrast ? 255 : 0;
         }

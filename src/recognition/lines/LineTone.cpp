@@ -1,0 +1,107 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "LineTone.h"
+
+#include <QImage>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr int strokeContrast = 40;
+constexpr double maxPaperInInk = 0.25;
+// Most of the frame around a line lies within this much of its middle grey.
+constexpr int evenPaper = 20;
+constexpr double minEvenShare = 0.75;
+// Lines of text are this many times wider than tall.
+constexpr double minAspect = 1.5;
+
+// The grey of the paper around `line`: the middle value of a frame a few
+// pixels wide, or -1 when the frame is no even paper (it lies outside the
+// picture, or across the edge of a panel or a selected row).
+double paperAround(const QImage &gray, const QRect &line)
+{
+    const int margin = std::max(2, line.height() / 8);
+    const QRect frame = line.adjusted(-margin, -margin, margin, margin) & gray.rect();
+    std::array<int, 256> counts{};
+    int total = 0;
+    for (int y = frame.top(); y <= frame.bottom(); ++y) {
+        for (int x = frame.left(); x <= frame.right(); ++x) {
+            if (!line.contains(x, y)) {
+                ++counts[gray.constScanLine(y)[x]];
+                ++total;
+            }
+        }
+    }
+    int median = 0;
+    for (int seen = 0; median < 256 && 2 * (seen += counts[median]) < total;)
+        ++median;
+    int near = 0;
+    for (int level = std::max(0, median - evenPaper); level <= std::min(255, median + evenPaper); ++level)
+        near += counts[level];
+    return total > 0 && near >= minEvenShare * total ? median : -1.0;
+}
+
+TextTone toneAgainst(const QImage &gray, const QRect &line, double paper)
+{
+    qint64 dark = 0, light = 0;
+    for (int y = line.top(); y <= line.bottom(); ++y) {
+        const uchar *g = gray.constScanLine(y);
+        for (int x = line.left(); x <= line.right(); ++x) {
+            dark += g[x] <= paper - strokeContrast;
+            light += g[x] >= paper + strokeContrast;
+        }
+    }
+    if (dark == light)
+        return TextTone::Either;
+    return dark > light ? TextTone::Dark : TextTone::Light;
+}
+
+} // namespace
+
+TextTone toneOf(const QImage &gray, const QRect &line)
+{
+    const double paper = paperAround(gray, line);
+    return paper < 0 ? TextTone::Either : toneAgainst(gray, line, paper);
+}
+
+bool mendTextTone(const QImage &gray, QImage &mask, const QList<QRect> &lines)
+{
+    const int kernel = inkKernelSize(gray.size());
+    bool mended = false;
+    for (const QRect &line : lines) {
+        // An icon is about square; its strokes are no text to mend.
+        if (line.width() < minAspect * line.height())
+            continue;
+        const double paper = paperAround(gray, line);
+        if (paper < 0)
+            continue;
+        const TextTone tone = toneAgainst(gray, line, paper);
+        if (tone == TextTone::Either)
+            continue;
+        // Ink differs from the paper by a stroke's contrast; the mask took
+        // the paper for ink where much of its ink lies on the paper's side.
+        qint64 ink = 0, paperLike = 0;
+        for (int y = line.top(); y <= line.bottom(); ++y) {
+            const uchar *g = gray.constScanLine(y);
+            const uchar *m = mask.constScanLine(y);
+            for (int x = line.left(); x <= line.right(); ++x) {
+                if (m[x]) {
+                    ++ink;
+                    paperLike +=
+                        tone == TextTone::Light ? g[x] < paper + strokeContrast / 2 : g[x] > paper - strokeContrast / 2;
+                }
+            }
+        }
+        if (ink == 0 || paperLike < maxPaperInInk * ink)
+            continue;
+        const QRect around = line.adjusted(-kernel, -kernel, kernel, kernel) & gray.rect();
+        const QImage own = inkMask(gray.copy(around), kernel, tone);
+        for (int y = line.top(); y <= line.bottom(); ++y)
+            std::copy_n(own.constScanLine(y - around.top()) + line.left() - around.left(), line.width(),
+                        mask.scanLine(y) + line.left());
+        mended = true;
+    }
+    return mended;
+}

@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "LineTone.h"
+#include "InkMask.h"
+#include "LineFinder.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QTest>
+
+namespace {
+
+struct Page {
+    QImage gray;
+    QRect text; // the drawn text's box
+    int paper = 0;
+};
+
+// Bold light text on a dark page, as a dark theme's headings and subtitles
+// over a film draw it, with an optional dark outline round the letters.
+Page drawPage(const QString &text, const QString &family, int px, bool outline)
+{
+    const QColor paper("#26222e");
+    QImage image(40 + px * text.size(), 4 * px, QImage::Format_RGB32);
+    image.fill(paper);
+    QFont font(family);
+    font.setPixelSize(px);
+    font.setBold(true);
+    QPainterPath path;
+    path.addText(20, 2.5 * px, font, text);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    if (outline)
+        p.strokePath(path, QPen(Qt::black, px / 10.0));
+    p.fillPath(path, QColor("#f4f4f4"));
+    p.end();
+    return {image.convertToFormat(QImage::Format_Grayscale8), path.boundingRect().toAlignedRect(), qGray(paper.rgb())};
+}
+
+// The share of the mask's ink in `box` that has the paper's grey.
+double paperInInk(const QImage &mask, const Page &page)
+{
+    int ink = 0, paper = 0;
+    for (int y = page.text.top(); y <= page.text.bottom(); ++y) {
+        for (int x = page.text.left(); x <= page.text.right(); ++x) {
+            if (!mask.constScanLine(y)[x])
+                continue;
+            ++ink;
+            paper += std::abs(page.gray.constScanLine(y)[x] - page.paper) < 20;
+        }
+    }
+    return ink ? double(paper) / ink : 1.0;
+}
+
+} // namespace
+
+class LineToneTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Bold letters leave gaps between them as narrow as their strokes: the
+    // page's mask marks some of those gaps, and the lines' tone mends them.
+    void mendsBoldLightTextTheMaskTurnedInsideOut_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("pixelSize");
+        QTest::addColumn<bool>("outline");
+        QTest::newRow("Arabic heading") << QStringLiteral("اجتماع أسبوعي") << "Noto Sans Arabic" << 30 << false;
+        QTest::newRow("small bold label") << QStringLiteral("Settings") << "Noto Sans" << 13 << false;
+        QTest::newRow("outlined subtitle")
+            << QStringLiteral("Voulez-vous conserver ces réglages") << "Noto Sans" << 43 << true;
+    }
+
+    void mendsBoldLightTextTheMaskTurnedInsideOut()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, family);
+        QFETCH(int, pixelSize);
+        QFETCH(bool, outline);
+        const Page page = drawPage(text, family, pixelSize, outline);
+        QImage mask = inkMask(page.gray);
+        const double before = paperInInk(mask, page);
+
+        QVERIFY(mendTextTone(page.gray, mask, findLines(mask)));
+
+        const double after = paperInInk(mask, page);
+        QVERIFY2(after < 0.05, qPrintable(QStringLiteral("paper in ink %1 before, %2 after").arg(before).arg(after)));
+        QCOMPARE(toneOf(page.gray, page.text.adjusted(-2, -2, 2, 2)), TextTone::Light);
+    }
+
+    // Text the mask marks right, dark on light paper and light on a coloured
+    // button, keeps the page's mask.
+    void leavesTheMaskOfWellMarkedTextAlone()
+    {
+        QImage image(220, 60, QImage::Format_RGB32);
+        image.fill(QColor(240, 240, 240));
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setBrush(QColor(10, 124, 255));
+        p.setPen(Qt::NoPen);
+        p.drawRoundedRect(QRectF(6, 14, 92, 30), 15, 15);
+        QFont font("Noto Sans");
+        font.setPixelSize(13);
+        p.setFont(font);
+        p.setPen(QColor(255, 255, 255));
+        p.drawText(QPointF(24, 34), QStringLiteral("Continue"));
+        p.setPen(QColor(28, 28, 30));
+        p.drawText(QPointF(120, 34), QStringLiteral("Settings"));
+        p.end();
+        const QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
+        QImage mask = inkMask(gray);
+        const QImage kept = mask;
+
+        QVERIFY(!mendTextTone(gray, mask, findLines(mask)));
+        QCOMPARE(mask, kept);
+    }
+};
+
+QTEST_MAIN(LineToneTest)
+#include "LineToneTest.moc"
