@@ -4,6 +4,7 @@
 
 #include "GlyphPieces.h"
 #include "InkMask.h"
+#include "LargeText.h"
 #include "LineFilter.h"
 #include "LineFinder.h"
 #include "LineImage.h"
@@ -128,6 +129,7 @@ RecognizedPage recognizePage(const QImage &image, const QString &languageBefore,
         lines = findLines(mask);
         if (mendTextTone(gray, mask, lines))
             lines = findLines(mask);
+        addLargeLines(gray, mask, lines);
     }
     if (lines.isEmpty())
         return recognized;
