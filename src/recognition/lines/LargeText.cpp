@@ -104,6 +104,26 @@ double strokeWidth(const QImage &mask, const QRect &box)
     return edges ? 2.0 * ink / edges : 0.0;
 }
 
+// `gray` `shrink` times smaller, each pixel the mean of those it stands for.
+QImage shrunk(const QImage &gray)
+{
+    QImage out(gray.width() / shrink, gray.height() / shrink, QImage::Format_Grayscale8);
+    uchar *const bits = out.bits();
+    for (int y = 0; y < out.height(); ++y) {
+        uchar *o = bits + y * out.bytesPerLine();
+        for (int x = 0; x < out.width(); ++x) {
+            int sum = 0;
+            for (int r = 0; r < shrink; ++r) {
+                const uchar *row = gray.constScanLine(y * shrink + r) + x * shrink;
+                for (int c = 0; c < shrink; ++c)
+                    sum += row[c];
+            }
+            o[x] = uchar((sum + shrink * shrink / 2) / (shrink * shrink));
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 void addLargeLines(const QImage &gray, QImage &mask, QList<QRect> &lines)
@@ -112,15 +132,13 @@ void addLargeLines(const QImage &gray, QImage &mask, QList<QRect> &lines)
     const int large = largeInKernels * pageKernel, kernel = shrink * pageKernel | 1;
     if (gray.height() < shrink * large)
         return;
-    const QImage small =
-        gray.scaled(gray.width() / shrink, gray.height() / shrink, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    const QImage smallMask = inkMask(small);
+    const QImage smallMask = inkMask(shrunk(gray));
     if (smallMask.isNull())
         return;
     bool added = false;
     for (const QRect &found : findLines(smallMask)) {
         const QRect seen = QRect(found.topLeft() * shrink, found.size() * shrink) & mask.rect();
-        if (seen.height() < large || seen.width() < minAspect * seen.height())
+        if (seen.height() < large || seen.width() < minAspect * seen.height() || holdsRows(seen, lines))
             continue;
         // The page's own pixels, weighed against a kernel as much larger,
         // hold the line again, glyph by glyph: a filled shape (a chat's
