@@ -131,7 +131,8 @@ RecognizedPage recognizePage(const QImage &image, const QString &languageBefore,
             lines = findLines(mask);
         addLargeLines(gray, mask, lines);
     }
-    if (lines.isEmpty())
+    // Masks made while recognition stops are unfinished.
+    if (lines.isEmpty() || recognitionStopping())
         return recognized;
 
     QList<QImage> images(lines.size());

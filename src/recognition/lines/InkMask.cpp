@@ -67,6 +67,10 @@ QImage inkMask(const QImage &gray, int kernel, TextTone tone)
     const size_t stride = width + 1;
 
     QImage mask(width, height, QImage::Format_Grayscale8);
+    // Bands left undone when recognition stops must hold no stray memory for
+    // the line finder to take for ink (noise takes it a hundred times longer
+    // than a page).
+    mask.fill(0);
     // Rows are written from several threads: through one pointer, since
     // QImage::scanLine() counts each call in the image.
     uchar *const rows = mask.bits();
