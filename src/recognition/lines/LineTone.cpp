@@ -43,19 +43,33 @@ double paperAround(const QImage &gray, const QRect &line)
     return total > 0 && near >= minEvenShare * total ? median : -1.0;
 }
 
-TextTone toneAgainst(const QImage &gray, const QRect &line, double paper)
-{
+// What a line's pixels say against the grey of its paper: how many differ
+// from it by a stroke's contrast on either side, and how many of the mask's
+// ink, if a mask is given, lie near it on either side.
+struct Counts {
     qint64 dark = 0, light = 0;
+    qint64 ink = 0, inkNotLighter = 0, inkNotDarker = 0;
+
+    TextTone tone() const { return dark == light ? TextTone::Either : dark > light ? TextTone::Dark : TextTone::Light; }
+};
+
+Counts countsAgainst(const QImage &gray, const QImage *mask, const QRect &line, double paper)
+{
+    Counts counts;
     for (int y = line.top(); y <= line.bottom(); ++y) {
         const uchar *g = gray.constScanLine(y);
+        const uchar *m = mask ? mask->constScanLine(y) : nullptr;
         for (int x = line.left(); x <= line.right(); ++x) {
-            dark += g[x] <= paper - strokeContrast;
-            light += g[x] >= paper + strokeContrast;
+            counts.dark += g[x] <= paper - strokeContrast;
+            counts.light += g[x] >= paper + strokeContrast;
+            if (m && m[x]) {
+                ++counts.ink;
+                counts.inkNotLighter += g[x] < paper + strokeContrast / 2;
+                counts.inkNotDarker += g[x] > paper - strokeContrast / 2;
+            }
         }
     }
-    if (dark == light)
-        return TextTone::Either;
-    return dark > light ? TextTone::Dark : TextTone::Light;
+    return counts;
 }
 
 } // namespace
@@ -63,7 +77,7 @@ TextTone toneAgainst(const QImage &gray, const QRect &line, double paper)
 TextTone toneOf(const QImage &gray, const QRect &line)
 {
     const double paper = paperAround(gray, line);
-    return paper < 0 ? TextTone::Either : toneAgainst(gray, line, paper);
+    return paper < 0 ? TextTone::Either : countsAgainst(gray, nullptr, line, paper).tone();
 }
 
 bool mendTextTone(const QImage &gray, QImage &mask, const QList<QRect> &lines)
@@ -77,24 +91,12 @@ bool mendTextTone(const QImage &gray, QImage &mask, const QList<QRect> &lines)
         const double paper = paperAround(gray, line);
         if (paper < 0)
             continue;
-        const TextTone tone = toneAgainst(gray, line, paper);
-        if (tone == TextTone::Either)
-            continue;
+        const Counts counts = countsAgainst(gray, &mask, line, paper);
+        const TextTone tone = counts.tone();
         // Ink differs from the paper by a stroke's contrast; the mask took
         // the paper for ink where much of its ink lies on the paper's side.
-        qint64 ink = 0, paperLike = 0;
-        for (int y = line.top(); y <= line.bottom(); ++y) {
-            const uchar *g = gray.constScanLine(y);
-            const uchar *m = mask.constScanLine(y);
-            for (int x = line.left(); x <= line.right(); ++x) {
-                if (m[x]) {
-                    ++ink;
-                    paperLike +=
-                        tone == TextTone::Light ? g[x] < paper + strokeContrast / 2 : g[x] > paper - strokeContrast / 2;
-                }
-            }
-        }
-        if (ink == 0 || paperLike < maxPaperInInk * ink)
+        const qint64 paperLike = tone == TextTone::Light ? counts.inkNotLighter : counts.inkNotDarker;
+        if (tone == TextTone::Either || counts.ink == 0 || paperLike < maxPaperInInk * counts.ink)
             continue;
         const QRect around = line.adjusted(-kernel, -kernel, kernel, kernel) & gray.rect();
         const QImage own = inkMask(gray.copy(around), kernel, tone);
