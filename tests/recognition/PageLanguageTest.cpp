@@ -18,6 +18,9 @@ namespace {
 // as an unsure blank.
 using Readings = std::map<QString, QStringList>;
 
+// The Thai dictionary's words among those read below.
+const QStringList thaiWords = {"ถูกต้อง", "ไฟล์", "ตั้งค่า", "ไม่มี", "การ"};
+
 struct FakeReader {
     Readings readings;
     std::mutex mutex;
@@ -47,6 +50,9 @@ struct FakeReader {
             sum += confidence;
         }
         reading.confidence = reading.words.isEmpty() ? 0 : sum / int(reading.words.size());
+        if (const Script *script = scriptOf(model); script && script->unspaced)
+            reading.cover = wordCover(reading.text(), script->letters,
+                                      [](const QString &word) { return thaiWords.contains(word); });
         return reading;
     }
 };
@@ -147,10 +153,18 @@ private Q_SLOTS:
                                                                                   {"tha", thrice("าวมงข:86 งาบง:84")}}
                                                                       << QString() << "Hebrew"
                                                                       << "yid" << QStringList{};
+        // A Yiddish poster's lines, which the Hebrew model reads unsurely,
+        // and the Thai model as Thai letters with their marks, but no words.
+        QTest::newRow("Thai read as few Thai words is other letters")
+            << Readings{{"eng", thrice("YYIV:30")},
+                        {"heb", {"טעתוועקההענעץ:5", "ורכבלעטעהער:44 אַהעריסקאליר:37", "גרייס-סטרויערעוו:53"}},
+                        {"tha", {"หงบาบจเรสตของ:69", "โพรกเฮริติติบาม:72", "ไม่มีไไปาบาวงอะอาทาว:78"}}}
+            << QString() << "Hebrew"
+            << "heb" << QStringList{};
         // A Thai poster whose headline the ink mask broke up: no script
-        // reads it fairly, and it stays with the surest.
-        QTest::newRow("junk read as Thai without marks stays Thai")
-            << Readings{{"eng", thrice("TN:20")}, {"rus", thrice("ее:30")}, {"tha", thrice("าวมงข:60 งาบง:58")}}
+        // reads it fairly, and it stays with the surest, its words read.
+        QTest::newRow("Thai words without marks stay Thai")
+            << Readings{{"eng", thrice("TN:20")}, {"rus", thrice("ее:30")}, {"tha", thrice("การบาบ:60 งาบการ:58")}}
             << QString() << "Thai"
             << "tha" << QStringList{};
         QTest::newRow("Ukrainian by the letters only it writes")

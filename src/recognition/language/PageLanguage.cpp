@@ -62,6 +62,12 @@ constexpr int surestContenders = 2;
 // per sample line, mostly in its letters; the models of other scripts read a
 // sample of the benchmark's pages of another script at most 73.
 constexpr int surelyLastScript = 80;
+// A script written without spaces whose samples hold fewer of its words than
+// this share of their letters (at least `lettersInWordsToTell` of them) was
+// read off another script's ink: its text is mostly words, at 48% to 99% on
+// the benchmark's pages, junk at 0% to 24%.
+constexpr double minInWords = 0.35;
+constexpr int lettersInWordsToTell = 12;
 
 QString ownLetters(const QString &model)
 {
@@ -138,6 +144,7 @@ struct SampleScore {
     QString text;                        // what it read, the samples joined by spaces
     QList<QList<LetterReading>> letters; // of each sample
     QList<int> bySample;                 // the confidence, sample by sample
+    WordCover cover;                     // over the samples, for a script written without spaces
 };
 
 using SampleScores = std::map<QString, SampleScore>;
@@ -151,6 +158,8 @@ void addScore(SampleScore &score, const SampleScore &more)
     score.text += more.text;
     score.letters += more.letters;
     score.bySample += more.bySample;
+    score.cover.letters += more.cover.letters;
+    score.cover.inWords += more.cover.inWords;
 }
 
 // Adds each model's readings of the samples to its score. Each thread reads
@@ -181,6 +190,8 @@ void addConfidences(const QList<QImage> &samples, const QStringList &models, Sam
                 total[m].leastSureWord = std::min(total[m].leastSureWord, word.confidence);
                 letters += word.letters;
             }
+            total[m].cover.letters += reading.cover.letters;
+            total[m].cover.inWords += reading.cover.inWords;
             total[m].text += text + u' ';
             total[m].letters.append(letters);
         }
@@ -373,10 +384,20 @@ const Script &pageScript(const QList<QImage> &samples, const QString &last, Samp
     // another script's, when another reads them fairly; junk (a photograph
     // that broke a headline up) reads unsurely in all, and stays with the
     // surest.
+    // Nor is a script written without spaces whose samples read as few of
+    // its words the page's, unless no other script contends.
+    const auto wordless = [&](const Script &script) {
+        const WordCover &cover = scores.at(script.models().first()).cover;
+        return script.unspaced && cover.letters >= lettersInWordsToTell && cover.inWords < minInWords * cover.letters;
+    };
     const auto surest = [&](bool markless) {
         qsizetype best = -1;
         for (qsizetype s = 0; s < all.size(); ++s) {
             if (!contender[s] || (!markless && !all[s].carriesUsualMarks(scores.at(all[s].models().first()).text)))
+                continue;
+            if (wordless(all[s]) && std::any_of(all.begin(), all.end(), [&](const Script &other) {
+                    return &other != &all[s] && contender[&other - all.data()] && !wordless(other);
+                }))
                 continue;
             if (best < 0 ||
                 scriptScore(all[s], scores) > scriptScore(all[best], scores) + count * (all[s].lead - all[best].lead))
@@ -393,6 +414,8 @@ const Script &pageScript(const QList<QImage> &samples, const QString &last, Samp
         if (!contender[s])
             continue;
         standings.append(QStringLiteral("%1 %2").arg(all[s].name).arg(scriptScore(all[s], scores)));
+        if (const WordCover &cover = scores.at(all[s].models().first()).cover; all[s].unspaced && cover.letters > 0)
+            standings.last() += QStringLiteral(" (%1% in words)").arg(100 * cover.inWords / cover.letters);
         if (s != best)
             contenders.append(&all[s]);
     }

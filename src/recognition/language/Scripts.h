@@ -72,6 +72,10 @@ struct Script {
     // under its letters, its tone marks): a page's lines read as its letters
     // without any are other letters read as its own.
     QString usualMarks = {};
+    // Written without spaces between words: its models' words are runs of
+    // letters, no words of the language, and how much of a reading is words
+    // is measured against the model's dictionary (see wordCover).
+    bool unspaced = false;
     // What its small lines are enlarged to before they are read (see
     // lineImage).
     int lineHeight = readingHeight;

@@ -264,6 +264,11 @@ LineReading readLine(const QImage &line, const QString &model)
     // left-to-right words within it left to right, or at either end.
     std::stable_sort(reading.words.begin(), reading.words.end(),
                      [](const WordReading &a, const WordReading &b) { return a.box.left() < b.box.left(); });
+    if (const Script *script = scriptOf(model); script && script->unspaced) {
+        reading.cover = wordCover(reading.text(), script->letters, [&](const QString &word) {
+            return engine->IsValidWord(word.toUtf8().constData()) != 0;
+        });
+    }
     return reading;
 }
 

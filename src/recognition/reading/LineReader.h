@@ -2,6 +2,8 @@
 
 #pragma once
 
+#include "DictionaryWords.h"
+
 #include <QList>
 #include <QRect>
 #include <QStringList>
@@ -44,6 +46,9 @@ struct LineReading {
     QStringList why = {};
     // The processor time its reading took, where measured.
     double milliseconds = 0;
+    // How much of it is words of its model's dictionary, where its script is
+    // written without spaces (see Script::unspaced).
+    WordCover cover = {};
 
     // The line's text, made of its words in the order a person would have
     // typed them (see lineText); of words [first, first + count) alone.
