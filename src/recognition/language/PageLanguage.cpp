@@ -62,11 +62,8 @@ constexpr int surestContenders = 2;
 // per sample line, mostly in its letters; the models of other scripts read a
 // sample of the benchmark's pages of another script at most 73.
 constexpr int surelyLastScript = 80;
-// A script written without spaces whose samples hold fewer of its words than
-// this share of their letters (at least `lettersInWordsToTell` of them) was
-// read off another script's ink: its text is mostly words, at 48% to 99% on
-// the benchmark's pages, junk at 0% to 24%.
-constexpr double minInWords = 0.35;
+// A script written without spaces whose samples hold few of its words, over
+// this many letters, was read off another script's ink.
 constexpr int lettersInWordsToTell = 12;
 
 QString ownLetters(const QString &model)
@@ -388,7 +385,7 @@ const Script &pageScript(const QList<QImage> &samples, const QString &last, Samp
     // its words the page's, unless no other script contends.
     const auto wordless = [&](const Script &script) {
         const WordCover &cover = scores.at(script.models().first()).cover;
-        return script.unspaced && cover.letters >= lettersInWordsToTell && cover.inWords < minInWords * cover.letters;
+        return script.unspaced && cover.fewWords(lettersInWordsToTell);
     };
     const auto surest = [&](bool markless) {
         qsizetype best = -1;
