@@ -343,6 +343,45 @@ private Q_SLOTS:
         QVERIFY2(5 * line->height() < 8 * text.height(), qPrintable(describe({*line}) + " for " + describe({text})));
     }
 
+    // A chat list's names in bold over their last messages, with an avatar
+    // beside: a short word at a name's end is no icon for the letters of the
+    // message under it.
+    void namesOverMessagesKeepTheirWords()
+    {
+        QImage image(420, 120, QImage::Format_RGB32);
+        image.fill(QColor("#2a2a2e"));
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setBrush(QColor("#d0b868"));
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(QRectF(372, 20, 36, 36));
+        p.drawEllipse(QRectF(372, 70, 36, 36));
+        QFont bold("DejaVu Sans"), regular("DejaVu Sans");
+        bold.setPixelSize(14);
+        bold.setBold(true);
+        regular.setPixelSize(13);
+        QList<QRect> names;
+        const auto write = [&](const QString &text, const QFont &font, double y) {
+            QPainterPath path;
+            path.addText(0, y, font, text);
+            path.translate(360 - path.boundingRect().right(), 0);
+            p.fillPath(path, QColor("#f2f2f2"));
+            return path.boundingRect().toAlignedRect();
+        };
+        names.append(write(QStringLiteral("مشروع جديد"), bold, 34));
+        write(QStringLiteral("يرجى مراجعة المستند قبل يوم الجمعة."), regular, 53);
+        names.append(write(QStringLiteral("محمد علي"), bold, 84));
+        write(QStringLiteral("التحديثات التلقائية متوقفة على هذا الجهاز."), regular, 103);
+        p.end();
+
+        const QList<QRect> found = findLines(inkMask(image.convertToFormat(QImage::Format_Grayscale8)));
+        for (const QRect &name : names) {
+            QVERIFY2(std::any_of(found.begin(), found.end(),
+                                 [&](const QRect &box) { return box.adjusted(-2, -2, 2, 2).contains(name); }),
+                     qPrintable(describe({name}) + " in " + describe(found)));
+        }
+    }
+
     // Dense text, light on dark and dark on light: the mask holds the
     // strokes, never the paper between them or between the rows.
     void inkMaskMarksStrokesNotPaper_data() { lightAndDark(); }

@@ -205,9 +205,14 @@ Unit completed(const QList<Unit> &units, int k, const QList<Unit> &around, const
     }
     const QRect own = icon.box;
     const int reach = text.height();
+    // An icon's parts lie closer to each other than half its height; the
+    // letters of the lines over and under a short word lie further.
+    const int near = own.height() / 2;
     for (const Unit &u : around) {
         const int shared = std::min(u.box.right(), own.right()) - std::max(u.box.left(), own.left()) + 1;
-        if (2 * shared >= u.box.width() && u.box.top() >= text.top - reach && u.box.bottom() <= text.baseline + reach) {
+        const bool close = u.box.top() <= own.bottom() + near && u.box.bottom() >= own.top() - near;
+        if (2 * shared >= u.box.width() && close && u.box.top() >= text.top - reach &&
+            u.box.bottom() <= text.baseline + reach) {
             icon.box |= u.box;
             icon.ink += u.ink;
             icon.pieces += u.pieces;
