@@ -155,8 +155,7 @@ void addScore(SampleScore &score, const SampleScore &more)
     score.text += more.text;
     score.letters += more.letters;
     score.bySample += more.bySample;
-    score.cover.letters += more.cover.letters;
-    score.cover.inWords += more.cover.inWords;
+    score.cover += more.cover;
 }
 
 // Adds each model's readings of the samples to its score. Each thread reads
@@ -187,8 +186,7 @@ void addConfidences(const QList<QImage> &samples, const QStringList &models, Sam
                 total[m].leastSureWord = std::min(total[m].leastSureWord, word.confidence);
                 letters += word.letters;
             }
-            total[m].cover.letters += reading.cover.letters;
-            total[m].cover.inWords += reading.cover.inWords;
+            total[m].cover += reading.cover;
             total[m].text += text + u' ';
             total[m].letters.append(letters);
         }
@@ -383,18 +381,18 @@ const Script &pageScript(const QList<QImage> &samples, const QString &last, Samp
     // surest.
     // Nor is a script written without spaces whose samples read as few of
     // its words the page's, unless no other script contends.
-    const auto wordless = [&](const Script &script) {
-        const WordCover &cover = scores.at(script.models().first()).cover;
-        return script.unspaced && cover.fewWords(lettersInWordsToTell);
-    };
+    QList<bool> wordless(all.size());
+    bool wordsRead = false; // by some contender
+    for (qsizetype s = 0; s < all.size(); ++s) {
+        wordless[s] = all[s].unspaced && scores.at(all[s].models().first()).cover.fewWords(lettersInWordsToTell);
+        wordsRead = wordsRead || (contender[s] && !wordless[s]);
+    }
     const auto surest = [&](bool markless) {
         qsizetype best = -1;
         for (qsizetype s = 0; s < all.size(); ++s) {
             if (!contender[s] || (!markless && !all[s].carriesUsualMarks(scores.at(all[s].models().first()).text)))
                 continue;
-            if (wordless(all[s]) && std::any_of(all.begin(), all.end(), [&](const Script &other) {
-                    return &other != &all[s] && contender[&other - all.data()] && !wordless(other);
-                }))
+            if (wordless[s] && wordsRead)
                 continue;
             if (best < 0 ||
                 scriptScore(all[s], scores) > scriptScore(all[best], scores) + count * (all[s].lead - all[best].lead))

@@ -21,6 +21,13 @@ struct WordCover {
     // lie in words: text is mostly words, at 48% to 99% on the benchmark's
     // Thai pages, junk at 0% to 24%.
     bool fewWords(int lettersToTell) const { return letters >= lettersToTell && 3 * inWords < letters; }
+
+    WordCover &operator+=(const WordCover &more)
+    {
+        letters += more.letters;
+        inWords += more.inWords;
+        return *this;
+    }
 };
 
 // The letters of `scripts` in `text`, and how many of them the known words
