@@ -12,7 +12,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 
 namespace {
 
@@ -75,27 +77,44 @@ void keepOpenMPOnThisThread()
 
 void parallelFor(int count, const std::function<void(int)> &body)
 {
-    auto next = std::make_shared<std::atomic<int>>(0);
-    auto work = [next, count, &body] {
-        for (int i = (*next)++; i < count && !stopping; i = (*next)++)
+    // A helper handed to an idle thread waits in the pool's queue until that
+    // thread wakes, and the pool drops its queue at quit: the loop waits only
+    // for helpers that began before it ended, and the rest do nothing.
+    struct Loop {
+        std::atomic<int> next{0};
+        std::mutex mutex;
+        std::condition_variable idle;
+        int helping = 0;
+        bool ended = false;
+    };
+    auto loop = std::make_shared<Loop>();
+    auto work = [count, &body](Loop &loop) {
+        for (int i = loop.next++; i < count && !stopping; i = loop.next++)
             body(i);
     };
-    QSemaphore done;
-    int helpers = 0;
     for (int i = 1; i < std::min(count, recognitionThreads().maxThreadCount()); ++i) {
-        // Only threads that are idle now take part: waiting here for a queued
-        // task could wait on ourselves.
-        const bool started = recognitionThreads().tryStart([work, &done] {
+        // Only threads that are idle now are asked: a helper queued behind
+        // other work would come too late to help.
+        const bool started = recognitionThreads().tryStart([loop, work] {
+            {
+                const std::lock_guard lock(loop->mutex);
+                if (loop->ended)
+                    return;
+                ++loop->helping;
+            }
             keepOpenMPOnThisThread();
-            work();
-            done.release();
+            work(*loop);
+            const std::lock_guard lock(loop->mutex);
+            if (--loop->helping == 0)
+                loop->idle.notify_all();
         });
         if (!started)
             break;
-        ++helpers;
     }
-    work();
-    done.acquire(helpers);
+    work(*loop);
+    std::unique_lock lock(loop->mutex);
+    loop->ended = true;
+    loop->idle.wait(lock, [&] { return loop->helping == 0; });
 }
 
 DrawingQueue::DrawingQueue(std::function<void(int)> body) : body(std::move(body))
