@@ -107,6 +107,13 @@ private Q_SLOTS:
             << "eng" << QString() << "הגדרות מתקדמות"
             << "Noto Sans Hebrew" << Readings{{"eng", "TNN:31 MIDI:28"}, {"heb+eng", "הגדרות:91 מתקדמות:90"}}
             << "heb+eng" << QStringList{"ara+eng", "jpn", "kor", "tha+eng"};
+        // Read with English beside it, the Hebrew model reads a word as Latin
+        // junk; read again alone, it is Hebrew, and the line is.
+        QTest::newRow("a Hebrew line whose Hebrew model read a word as Latin")
+            << "eng" << QString() << "תמונה משפחתית"
+            << "Noto Sans Hebrew"
+            << Readings{{"eng", "aimn:35 jpg.nnnown:30"}, {"heb+eng", "תמונה:90 nnnown:52"}, {"heb", "משפחתית:90"}}
+            << "heb+eng" << QStringList{};
         QTest::newRow("Thai must lead the page's script by more")
             << "rus" << QString() << "Настройки"
             << "Noto Sans" << Readings{{"rus+eng", "Настройки:66"}, {"tha+eng", "ถูกต้อง:78"}} << "rus+eng"

@@ -146,10 +146,13 @@ LineReading readLineInScript(const QImage &line, const LanguageChoice &page, Oth
             if (!language.isEmpty() && score < furtherProbeScore)
                 break;
             LineReading candidate = read(line, other->readingModel(probe.model));
-            // A file's extension is read as letters of the script, which
-            // makes the reading look unsure; it is scored as mended.
-            if (other->secondReadings.contains(mendLatinSuffixes))
-                mendLatinSuffixes(line, candidate, probe.model, read);
+            // Words of the script read as Latin junk with English beside
+            // its model, and a file's extension read as letters of the
+            // script, make the reading look unsure: it is scored as mended.
+            for (const SecondReading again : other->secondReadings) {
+                if (again == mendLatinWords || again == mendLatinLookalikes || again == mendLatinSuffixes)
+                    again(line, candidate, probe.model, read);
+            }
             const int candidateScore = scoreOf(candidate, *other, line, false);
             if (candidateScore > score) {
                 score = candidateScore;

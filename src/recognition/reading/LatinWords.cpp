@@ -281,7 +281,7 @@ void mendLatinWords(const QImage &line, LineReading &reading, const QString &own
         word.text = text;
         word.confidence = float(alone.confidence);
         word.readRightToLeft = true;
-        word.letters.clear();
+        word.letters = lettersOnLine(alone, line, word.box);
     }
 }
 
