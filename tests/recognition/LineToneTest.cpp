@@ -89,6 +89,27 @@ private Q_SLOTS:
         QCOMPARE(toneOf(page.gray, page.text.adjusted(-2, -2, 2, 2)), TextTone::Light);
     }
 
+    // A word the mask broke is found in parts beside its line (the tops of a
+    // bold Hangul word's syllables): mending the line mends the word whole.
+    void mendsAWordFoundInPartsWithItsLine()
+    {
+        const Page page = drawPage(QStringLiteral("있지 않음"), "Noto Sans CJK KR", 34, false);
+        QFont font("Noto Sans CJK KR");
+        font.setPixelSize(34);
+        font.setBold(true);
+        QPainterPath first;
+        first.addText(20, 2.5 * 34, font, QStringLiteral("있지"));
+        const int end = first.boundingRect().toAlignedRect().right();
+        const QRect word(page.text.left(), page.text.top(), end - page.text.left() + 1, page.text.height());
+        const QRect tops(end + 10, page.text.top(), page.text.right() - end - 9, page.text.height() / 4);
+        QImage mask = inkMask(page.gray, inkKernelSize(page.gray.size()), TextTone::Dark);
+
+        QVERIFY(mendTextTone(page.gray, mask, {word, tops}));
+
+        const double after = paperInInk(mask, page);
+        QVERIFY2(after < 0.05, qPrintable(QStringLiteral("paper in ink %1").arg(after)));
+    }
+
     // Text the mask marks right, dark on light paper and light on a coloured
     // button, keeps the page's mask.
     void leavesTheMaskOfWellMarkedTextAlone()

@@ -72,6 +72,26 @@ Counts countsAgainst(const QImage &gray, const QImage *mask, const QRect &line, 
     return counts;
 }
 
+// `line` with the lines found beside it on its rows, a word gap or less
+// away: a word whose mask broke is found in parts (the tops of a bold
+// Hangul word's syllables), and its parts are mended with the line's rows.
+QRect withNeighbours(const QRect &line, const QList<QRect> &lines)
+{
+    QRect whole = line;
+    for (bool grown = true; grown;) {
+        grown = false;
+        for (const QRect &other : lines) {
+            const int gap = std::max(other.left() - whole.right(), whole.left() - other.right()) - 1;
+            if (whole.contains(other) || gap > line.height() || other.top() < line.top() ||
+                other.bottom() > line.bottom())
+                continue;
+            whole |= other;
+            grown = true;
+        }
+    }
+    return whole;
+}
+
 } // namespace
 
 TextTone toneOf(const QImage &gray, const QRect &line)
@@ -98,11 +118,16 @@ bool mendTextTone(const QImage &gray, QImage &mask, const QList<QRect> &lines)
         const qint64 paperLike = tone == TextTone::Light ? counts.inkNotLighter : counts.inkNotDarker;
         if (tone == TextTone::Either || counts.ink == 0 || paperLike < maxPaperInInk * counts.ink)
             continue;
-        const QRect around = line.adjusted(-kernel, -kernel, kernel, kernel) & gray.rect();
+        // The parts beside it must lie on the same paper.
+        QRect whole = withNeighbours(line, lines);
+        const double wholePaper = whole == line ? paper : paperAround(gray, whole);
+        if (wholePaper < 0 || std::abs(wholePaper - paper) > evenPaper)
+            whole = line;
+        const QRect around = whole.adjusted(-kernel, -kernel, kernel, kernel) & gray.rect();
         const QImage own = inkMask(gray.copy(around), kernel, tone);
-        for (int y = line.top(); y <= line.bottom(); ++y)
-            std::copy_n(own.constScanLine(y - around.top()) + line.left() - around.left(), line.width(),
-                        mask.scanLine(y) + line.left());
+        for (int y = whole.top(); y <= whole.bottom(); ++y)
+            std::copy_n(own.constScanLine(y - around.top()) + whole.left() - around.left(), whole.width(),
+                        mask.scanLine(y) + whole.left());
         mended = true;
     }
     return mended;
