@@ -383,6 +383,44 @@ private Q_SLOTS:
         QCOMPARE(read, readings);
     }
 
+    void latinRunsReadAgain_data()
+    {
+        QTest::addColumn<QString>("drawn");
+        QTest::addColumn<QString>("english");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("a Latin word read as digits") << "1857"
+                                                     << "LAST:92"
+                                                     << "LAST";
+        QTest::newRow("a Latin word read as junk") << "\\4&Ｌ"
+                                                   << "WAL:90"
+                                                   << "WAL";
+        QTest::newRow("digits read with the syllable beside") << "30초"
+                                                              << "302%:93"
+                                                              << "30초";
+    }
+
+    // The Korean model reads a Latin word as digits and junk: each such run
+    // is read again with English.
+    void latinRunsReadAgain()
+    {
+        QFETCH(QString, drawn);
+        QFETCH(QString, english);
+        QFETCH(QString, expected);
+        LineReading r{90, QStringLiteral("kor")};
+        WordReading word{drawn, 90, QRect(0, 5, 20 * int(drawn.size()), 30)};
+        for (qsizetype i = 0; i < drawn.size(); ++i)
+            word.letters.append({drawn.mid(i, 1), 90, QRect(20 * int(i), 5, 18, 30)});
+        r.words = {word};
+        ::mendLatinRuns(QImage(300, 40, QImage::Format_Grayscale8), r, QStringLiteral("kor"),
+                        [&](const QImage &, const QString &model) {
+                            const qsizetype colon = english.lastIndexOf(u':');
+                            LineReading reading{english.mid(colon + 1).toInt(), model};
+                            reading.words.append({english.left(colon), float(reading.confidence), QRect(8, 8, 60, 20)});
+                            return reading;
+                        });
+        QCOMPARE(r.text(), expected);
+    }
+
     void numberLineReadAgain_data()
     {
         QTest::addColumn<QString>("own");

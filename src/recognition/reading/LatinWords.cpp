@@ -344,7 +344,14 @@ void mendLatinRuns(const QImage &line, LineReading &reading, const QString &, co
             QString run;
             while (end < letters.size() && isTrace(letters[end].text))
                 run += letters[end++].text;
-            const LatinRun english = latinRun(line, letters, i, end, word.box, read);
+            LatinRun english = latinRun(line, letters, i, end, word.box, read);
+            // English reading more than a run of digits held read the
+            // syllable beside it too ("302%" for the 30 of "30초").
+            const auto isDigit = [](QChar c) { return c.isDigit(); };
+            if (std::all_of(run.begin(), run.end(), isDigit) &&
+                std::count_if(english.text.begin(), english.text.end(), [](QChar c) { return c.isLetterOrNumber(); }) >
+                    run.size())
+                english = {};
             if (english.text.isEmpty()) {
                 mended += run;
             } else {
