@@ -17,15 +17,20 @@
 namespace {
 
 // A reading of `words`, each given as "text:confidence", as drawn left to
-// right (a Hebrew line's last word first), 30 pixels high and 8 apart; "+N"
-// after a word sets the space before it, "*H" its height.
+// right (a Hebrew line's last word first), 30 pixels high, 12 a letter wide
+// and 8 apart; "+N" after a word sets the space before it, "*H" its height,
+// "/W" its width.
 LineReading reading(const QStringList &words, int confidence)
 {
     LineReading r;
     r.confidence = confidence;
     int left = 0;
     for (QString word : words) {
-        int height = 30, space = 8;
+        int height = 30, space = 8, width = 0;
+        if (const qsizetype slash = word.lastIndexOf(u'/'); slash > 0) {
+            width = word.mid(slash + 1).toInt();
+            word.truncate(slash);
+        }
         if (const qsizetype star = word.lastIndexOf(u'*'); star > 0) {
             height = word.mid(star + 1).toInt();
             word.truncate(star);
@@ -37,8 +42,9 @@ LineReading reading(const QStringList &words, int confidence)
         const qsizetype colon = word.lastIndexOf(':');
         const QString text = word.left(colon);
         left += r.words.isEmpty() ? 0 : space;
-        r.words.append({text, word.mid(colon + 1).toFloat(), QRect(left, 30 - height, 12 * int(text.size()), height)});
-        left += 12 * int(text.size());
+        width = width > 0 ? width : 12 * int(text.size());
+        r.words.append({text, word.mid(colon + 1).toFloat(), QRect(left, 30 - height, width, height)});
+        left += width;
     }
     return r;
 }
@@ -117,7 +123,11 @@ private Q_SLOTS:
         QTest::newRow("count after a separator apart from the text")
             << QStringList{"Новая:96", "папка:95", "::70+4", "21:93+20"} << 90 << true << "Новая папка : 21" << 0;
         QTest::newRow("icon read as a digit apart from the text")
-            << QStringList{"0:91", "Einfügen:95+20"} << 93 << true << "Einfügen" << 1;
+            << QStringList{"0:91/28", "Einfügen:95+20"} << 93 << true << "Einfügen" << 1;
+        QTest::newRow("a count a wide space before the text")
+            << QStringList{"12:97/40", "items:96+20"} << 95 << true << "12 items" << 0;
+        QTest::newRow("a day a wide space before the month")
+            << QStringList{"3:95/18", "Mar:96+20", "2021:96"} << 95 << true << "3 Mar 2021" << 0;
         QTest::newRow("icon read as marks apart from the text")
             << QStringList{"():70", "New:96+20", "folder:96"} << 90 << true << "New folder" << 1;
         QTest::newRow("direction marks are not text")

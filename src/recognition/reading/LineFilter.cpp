@@ -23,6 +23,10 @@ constexpr float minLoneLetterConfidence = 93;
 // height or less.
 constexpr double wordSpace = 0.6;
 constexpr double tallerThanText = 1.25;
+// Digits are narrower than tall, where an icon read as one is about square:
+// a count or a day before the text ("12 items", "3 Mar 2021") stands a wide
+// space apart as often as an icon does.
+constexpr double narrowDigit = 0.8;
 // Fewer letters and digits than this give nothing to translate; alone, a
 // digit is as often a bar or a ring read as "1" or "0".
 constexpr int minWordCharacters = 2;
@@ -102,6 +106,9 @@ bool isJunkAtEnd(const WordReading &word, const WordReading &neighbour, int wide
         return false;
     if (word.box.isEmpty() || neighbour.box.isEmpty())
         return letters;
+    if (!letters && word.box.width() < narrowDigit * word.box.height() * characters &&
+        word.box.height() <= tallerThanText * height)
+        return false;
     const int space =
         std::max(word.box.left(), neighbour.box.left()) - std::min(word.box.right(), neighbour.box.right()) - 1;
     return (space > wordSpace * height && space > widest) || word.box.height() > tallerThanText * height;
