@@ -195,6 +195,8 @@ private Q_SLOTS:
         QTest::newRow("accented capital first, no ascenders after")
             << "Noto Sans" << 13 << 1 << false << false << false
             << QStringList{"À propos", "Її налаштування змінено", "Él no va"};
+        QTest::newRow("a last word of touching letters, one below the baseline")
+            << "Noto Sans" << 11 << 1 << false << false << false << QStringList{"Sort By", "Group By"};
         QTest::newRow("heavy capital first") << "DejaVu Sans" << 13 << 1 << true << false << false
                                              << QStringList{"В принтере закончилась бумага.", "Во вторник"};
 
@@ -229,6 +231,46 @@ private Q_SLOTS:
             rows.append(widgets ? Row{texts[i], icons[i], asides[i]} : Row{texts[i]});
 
         verifyLines(drawSheet(rows, family, pixelSize, scale, dark, rightToLeft), scale);
+    }
+
+    // The labels of a grid of icons stand about an em apart on one row, as
+    // far as a word's letters chain: each is a line of its own.
+    void labelsAnEmApartAreLinesOfTheirOwn_data()
+    {
+        QTest::addColumn<int>("pixelSize");
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<double>("gap");
+        QTest::newRow("1x") << 11 << 1 << 1.2;
+        QTest::newRow("2x") << 14 << 2 << 1.0;
+    }
+
+    void labelsAnEmApartAreLinesOfTheirOwn()
+    {
+        QFETCH(int, pixelSize);
+        QFETCH(int, scale);
+        QFETCH(double, gap);
+        QFont font("Noto Sans");
+        font.setPixelSize(pixelSize);
+        const QFontMetricsF metrics(font);
+        Sheet sheet{QImage(560 * scale, 5 * pixelSize * scale, QImage::Format_RGB32), {}};
+        sheet.image.fill(QColor("#fafafa"));
+        QPainter p(&sheet.image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(scale, scale);
+        p.setFont(font);
+        p.setPen(QColor("#1c1c1e"));
+        double x = pixelSize;
+        for (const QString &label : {"Matroska-Video", "(keine Auflösung)", "Seitenreiter-Liste"}) {
+            p.drawText(QPointF(x, 3 * pixelSize), label);
+            QPainterPath path;
+            path.addText(x, 3 * pixelSize, font, label);
+            const QRectF outline = QTransform::fromScale(scale, scale).mapRect(path.boundingRect());
+            sheet.texts.append(QRect(QPoint(qRound(outline.left()), qRound(outline.top())),
+                                     QPoint(qRound(outline.right()) - 1, qRound(outline.bottom()) - 1)));
+            x += metrics.horizontalAdvance(label) + gap * pixelSize;
+        }
+        p.end();
+        verifyLines(sheet, scale);
     }
 
     // A short bold word at a line's end reaching below the baseline is as

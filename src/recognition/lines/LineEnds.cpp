@@ -22,6 +22,9 @@ constexpr double minIconHeight = 0.8;
 constexpr double iconOverhang = 0.15;
 // ...or is clearly taller than the text with its ascenders and descenders...
 constexpr double tallIcon = 1.15;
+// ...beyond a descender's depth below the baseline, when it reaches no higher
+// than the text...
+constexpr double descender = 0.4;
 // ...or is a filled shape (a radio button's dot, a filled check box)...
 constexpr double solidFill = 0.55;
 // ...but not pieces side by side as letters stand: pieces as tall as a
@@ -184,10 +187,14 @@ bool looksLikeIcon(const Unit &icon, const Body &text, int gap, const Gaps &afte
     // pieces stand side by side as letters do, where most icons' stand
     // within each other; such pieces are taken for an icon only by their gap
     // from text with spaces between its words.
-    const bool tall = h >= tallIcon * text.extent && !onBaseline && !letters;
+    // A word whose letters touch ("By" at small sizes) is one piece, which
+    // reaches below the baseline no further than a descender and no higher
+    // than the text; an icon is centred on the line.
+    const bool descends = icon.box.top() >= text.top && below >= overhang && below <= descender * body;
+    const bool tall = h >= tallIcon * text.extent && !onBaseline && !letters && !descends;
     const bool solid = icon.ink >= solidFill * w * h && !onBaseline && !letters;
     const bool apart = gap >= wideIconGap * body && gap >= wordGapsToIconGap * after.widest &&
-                       (!letters || after.spaced) && !onBaseline;
+                       (!letters || after.spaced) && !onBaseline && !descends;
     return centred || tall || solid || apart;
 }
 

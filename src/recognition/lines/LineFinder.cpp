@@ -6,6 +6,7 @@
 #include "LineEnds.h"
 
 #include <QImage>
+#include <QSet>
 
 #include <algorithm>
 #include <numeric>
@@ -304,6 +305,76 @@ void joinAlongBands(QList<Line> &lines, const QList<GlyphPiece> &pieces)
     }
 }
 
+// Parts a line's glyphs and marks leave a gap this many glyph heights wide
+// between are lines of their own, when each part is at least this many glyph
+// heights wide: the labels of a grid of icons, set under their icons about
+// an em apart, chain as words do, but a space between words is a third of
+// an em. An icon beside its label (about square) stays, for the icon test.
+constexpr double columnGap = 1.3;
+constexpr double minColumnWidth = 2.0;
+
+Line lineOf(const QList<GlyphPiece> &pieces, const QList<int> &glyphs, const QList<int> &marks)
+{
+    Line line;
+    line.glyphs = glyphs.isEmpty() ? marks : glyphs;
+    line.marks = glyphs.isEmpty() ? QList<int>{} : marks;
+    for (int i : line.glyphs) {
+        line.band |= pieces[i].box;
+        line.strokes = line.strokes && pieces[i].box.width() >= flatStroke * pieces[i].box.height();
+    }
+    line.box = line.band;
+    for (int i : line.marks)
+        line.box |= pieces[i].box;
+    line.glyphHeight = glyphHeightOf(pieces, line.glyphs);
+    return line;
+}
+
+// Splits each line at the gaps between its parts that are too wide for a
+// space between words (see columnGap).
+void splitAtColumnGaps(QList<Line> &lines, const QList<GlyphPiece> &pieces)
+{
+    QList<Line> out;
+    for (Line &line : lines) {
+        QList<int> all = line.glyphs + line.marks;
+        std::sort(all.begin(), all.end(), [&](int a, int b) { return pieces[a].box.left() < pieces[b].box.left(); });
+        const int gap = int(columnGap * line.glyphHeight), width = int(minColumnWidth * line.glyphHeight);
+        // The parts, each the index in `all` where it starts, and its extent.
+        QList<qsizetype> starts{0};
+        QList<QPair<int, int>> extents{{pieces[all[0]].box.left(), pieces[all[0]].box.right()}};
+        for (qsizetype k = 1; k < all.size(); ++k) {
+            const QRect &box = pieces[all[k]].box;
+            if (box.left() - extents.last().second - 1 > gap) {
+                starts.append(k);
+                extents.append({box.left(), box.right()});
+            } else {
+                extents.last().second = std::max(extents.last().second, box.right());
+            }
+        }
+        // A narrow part (an icon, a lone letter) stays with its neighbour.
+        for (qsizetype p = starts.size() - 1; p > 0; --p) {
+            if (extents[p].second - extents[p].first + 1 < width ||
+                extents[p - 1].second - extents[p - 1].first + 1 < width) {
+                extents[p - 1].second = extents[p].second;
+                starts.removeAt(p);
+                extents.removeAt(p);
+            }
+        }
+        if (starts.size() == 1) {
+            out.append(std::move(line));
+            continue;
+        }
+        const QSet<int> marks(line.marks.begin(), line.marks.end());
+        starts.append(all.size());
+        for (qsizetype p = 0; p + 1 < starts.size(); ++p) {
+            QList<int> glyphs, partMarks;
+            for (qsizetype k = starts[p]; k < starts[p + 1]; ++k)
+                (marks.contains(all[k]) ? partMarks : glyphs).append(all[k]);
+            out.append(lineOf(pieces, glyphs, partMarks));
+        }
+    }
+    lines = std::move(out);
+}
+
 // The pieces near either end of `line` that are not its own.
 QList<GlyphPiece> aroundEnds(const Line &line, const QList<GlyphPiece> &pieces, const QList<int> &lefts)
 {
@@ -363,6 +434,7 @@ QList<QRect> findLines(const QImage &mask)
     QList<Line> lines = chains(pieces);
     attachMarks(lines, pieces);
     joinAlongBands(lines, pieces);
+    splitAtColumnGaps(lines, pieces);
 
     QList<QRect> texts, icons;
     for (const Line &line : lines) {

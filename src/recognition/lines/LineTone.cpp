@@ -72,9 +72,10 @@ Counts countsAgainst(const QImage &gray, const QImage *mask, const QRect &line, 
     return counts;
 }
 
-// `line` with the lines found beside it on its rows, a word gap or less
-// away: a word whose mask broke is found in parts (the tops of a bold
-// Hangul word's syllables), and its parts are mended with the line's rows.
+// `line` with the lines found beside it on its rows, two of its heights or
+// less away: a word whose mask broke is found in parts (the tops of a bold
+// Hangul word's syllables), or a line in pieces with letters lost between
+// them, and the parts are mended with the line's rows.
 QRect withNeighbours(const QRect &line, const QList<QRect> &lines)
 {
     QRect whole = line;
@@ -82,7 +83,7 @@ QRect withNeighbours(const QRect &line, const QList<QRect> &lines)
         grown = false;
         for (const QRect &other : lines) {
             const int gap = std::max(other.left() - whole.right(), whole.left() - other.right()) - 1;
-            if (whole.contains(other) || gap > line.height() || other.top() < line.top() ||
+            if (whole.contains(other) || gap > 2 * line.height() || other.top() < line.top() ||
                 other.bottom() > line.bottom())
                 continue;
             whole |= other;
