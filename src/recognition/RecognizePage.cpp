@@ -79,32 +79,6 @@ TextItem lineItem(const QImage &gray, const QImage &mask, const QRect &line, con
     return {kept.text, textBand(gray, mask, box, kept.text)};
 }
 
-// A row of dots (a "more" button's), a window's round buttons or a
-// slider's knobs, which the ink mask breaks into arcs, read as a few letters
-// ("Bed", "eee") in a line far lower than the page's text; words as small
-// are rare, and have more letters or are numbers (a clock).
-void dropSpecks(QList<TextItem> &items)
-{
-    constexpr double speckHeight = 0.5;
-    constexpr int fewCharacters = 4;
-    QList<double> heights;
-    for (const TextItem &item : std::as_const(items)) {
-        if (!item.text.isEmpty())
-            heights.append(item.box.height());
-    }
-    if (heights.isEmpty())
-        return;
-    std::nth_element(heights.begin(), heights.begin() + heights.size() / 2, heights.end());
-    const double median = heights[heights.size() / 2];
-    for (TextItem &item : items) {
-        const QString &text = item.text;
-        const auto characters = std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); });
-        if (item.box.height() < speckHeight * median && characters <= fewCharacters &&
-            std::none_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); }))
-            item = {};
-    }
-}
-
 } // namespace
 
 RecognizedPage recognizePage(const QImage &image, const QString &languageBefore, ReadingCache *readings)
@@ -197,7 +171,7 @@ RecognizedPage recognizePage(const QImage &image, const QString &languageBefore,
             sizing.add(i);
         });
     }
-    dropSpecks(sized);
+    dropOddSizedLines(sized, lineReadings, lead);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (!sized[i].text.isEmpty())
             recognized.lines.append({{sized[i].text, normalisedBox(sized[i].box, image.size())},

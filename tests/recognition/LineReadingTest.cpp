@@ -163,6 +163,51 @@ private Q_SLOTS:
         }
     }
 
+    // Lines far lower or far taller than the page's text that read as a
+    // few letters: dots and knobs, and the large icons of a grid read as a
+    // joined script's letters. Each line is "text:height:model:confidence".
+    void dropOddSizedLines_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("lead");
+        QTest::addColumn<QStringList>("kept");
+        const QStringList text{"Documents:30:eng:95", "Pictures:30:eng:95", "Move to Trash:30:eng:96"};
+        QTest::newRow("a folder read as Arabic on an English page")
+            << text + QStringList{"لا:58:ara:81"} << "eng" << QStringList{"Documents", "Pictures", "Move to Trash", ""};
+        QTest::newRow("a folder read unsurely on an Arabic page")
+            << QStringList{"حفظ:30:ara:93", "فتح:31:ara:95", "ليا:52:ara:79"} << "ara" << QStringList{"حفظ", "فتح", ""};
+        QTest::newRow("a large short word read surely in the page's script")
+            << QStringList{"حفظ:30:ara:93", "فتح:31:ara:95", "نعم:60:ara:95"} << "ara"
+            << QStringList{"حفظ", "فتح", "نعم"};
+        QTest::newRow("a large short title of a script written apart")
+            << text + QStringList{"שלום:60:heb+eng:70"} << "eng"
+            << QStringList{"Documents", "Pictures", "Move to Trash", "שלום"};
+        QTest::newRow("dots read as letters, and a small clock")
+            << text + QStringList{"eee:10:eng:70", "12:30:10:eng:90"} << "eng"
+            << QStringList{"Documents", "Pictures", "Move to Trash", "", "12:30"};
+    }
+
+    void dropOddSizedLines()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, lead);
+        QFETCH(QStringList, kept);
+        QList<TextItem> items;
+        QList<LineReading> readings;
+        for (const QString &line : lines) {
+            const QStringList parts = line.split(u':');
+            const qsizetype n = parts.size();
+            items.append(
+                {parts.mid(0, n - 3).join(u':'), QRectF(0, 40.0 * items.size(), 100, parts[n - 3].toDouble())});
+            readings.append({parts[n - 1].toInt(), parts[n - 2]});
+        }
+        ::dropOddSizedLines(items, readings, lead);
+        QStringList texts;
+        for (const TextItem &item : std::as_const(items))
+            texts.append(item.text);
+        QCOMPARE(texts, kept);
+    }
+
     void normalisedBox_data()
     {
         QTest::addColumn<QRect>("pixels");

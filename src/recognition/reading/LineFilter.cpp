@@ -3,6 +3,7 @@
 #include "LineFilter.h"
 
 #include "LineText.h"
+#include "Scripts.h"
 
 #include <algorithm>
 
@@ -139,4 +140,31 @@ KeptLine keptLine(const LineReading &reading, bool inPageScript)
     if (latinLetters && wordCharacters(text) <= shortWord && reading.confidence < minShortWordConfidence)
         return {};
     return {text, first, end - first};
+}
+
+void dropOddSizedLines(QList<TextItem> &items, const QList<LineReading> &readings, const QString &lead)
+{
+    constexpr double speckHeight = 0.5, iconHeight = 1.4;
+    constexpr int fewCharacters = 4, fewLetters = 3, sureLetters = 85;
+    QList<double> heights;
+    for (const TextItem &item : std::as_const(items)) {
+        if (!item.text.isEmpty())
+            heights.append(item.box.height());
+    }
+    if (heights.isEmpty())
+        return;
+    std::nth_element(heights.begin(), heights.begin() + heights.size() / 2, heights.end());
+    const double median = heights[heights.size() / 2];
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const QString &text = items[i].text;
+        const auto characters = std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); });
+        if (characters == 0 || std::any_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); }))
+            continue;
+        const Script *script = scriptOf(readings[i].model);
+        const bool speck = items[i].box.height() < speckHeight * median && characters <= fewCharacters;
+        const bool icon = items[i].box.height() > iconHeight * median && characters <= fewLetters && script &&
+                          script->joined && (readings[i].model != lead || readings[i].confidence < sureLetters);
+        if (speck || icon)
+            items[i] = {};
+    }
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "LineReader.h"
+#include "TextItem.h"
 
 // What of a reading is text. Icons, check boxes and avatars beside a line
 // are cut off by their shape before it is read, so what is read is text: a
@@ -21,3 +22,15 @@ struct KeptLine {
 // `inPageScript`: whether the reading's model is the one the page's main
 // lines are read with.
 KeptLine keptLine(const LineReading &reading, bool inPageScript);
+
+// Empties the items of lines far smaller or far larger than the page's text
+// that read as a few letters: a row of dots (a "more" button's), a window's
+// round buttons or a slider's knobs, which the ink mask breaks into arcs,
+// read as a few letters ("Bed", "eee") in a line far lower than the text,
+// where words as small are rare, and have more letters or are numbers (a
+// clock); the large icons of a grid (a folder's, a file's) read as a letter
+// or two of a joined script ("لا"), whose words the pieces test cannot tell
+// from a pictogram, in a line far taller than the text, where a short word
+// as large is a button's or a title's, read surely in the page's script.
+// `readings` are the items' lines' readings, `lead` the page's model.
+void dropOddSizedLines(QList<TextItem> &items, const QList<LineReading> &readings, const QString &lead);
