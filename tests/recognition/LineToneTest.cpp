@@ -110,6 +110,35 @@ private Q_SLOTS:
         QVERIFY2(after < 0.05, qPrintable(QStringLiteral("paper in ink %1").arg(after)));
     }
 
+    // Bold white text on a blue button: the page's mask lost the last letter
+    // of "Cancel", and the line's tone mends it back.
+    void mendsALetterTheMaskLostAtALinesEnd()
+    {
+        QImage image(640, 200, QImage::Format_RGB32);
+        image.fill(QColor("#1e1e1e"));
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor("#2f6fd0"));
+        p.drawRoundedRect(QRectF(200, 60, 220, 70), 10, 10);
+        QFont font("DejaVu Sans");
+        font.setPixelSize(35);
+        font.setBold(true);
+        QPainterPath path;
+        path.addText(258, 108, font, QStringLiteral("Cancel"));
+        p.fillPath(path, Qt::white);
+        p.end();
+        const QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
+        const QRect text = path.boundingRect().toAlignedRect();
+        QImage mask = inkMask(gray);
+
+        mendTextTone(gray, mask, findLines(mask));
+
+        const QList<QRect> found = findLines(mask);
+        QVERIFY(std::any_of(found.begin(), found.end(),
+                            [&](const QRect &line) { return line.adjusted(-2, -2, 2, 2).contains(text); }));
+    }
+
     // Text the mask marks right, dark on light paper and light on a coloured
     // button, keeps the page's mask.
     void leavesTheMaskOfWellMarkedTextAlone()

@@ -119,9 +119,12 @@ bool mendTextTone(const QImage &gray, QImage &mask, const QList<QRect> &lines)
         const qint64 paperLike = tone == TextTone::Light ? counts.inkNotLighter : counts.inkNotDarker;
         if (tone == TextTone::Either || counts.ink == 0 || paperLike < maxPaperInInk * counts.ink)
             continue;
-        // The parts beside it must lie on the same paper.
-        QRect whole = withNeighbours(line, lines);
-        const double wholePaper = whole == line ? paper : paperAround(gray, whole);
+        // A letter at either end that the mask lost ("l" of "Cancel" on a
+        // button) lies within half the line's height; the parts beside it
+        // and those letters must lie on the same paper.
+        const int reach = line.height() / 2;
+        QRect whole = withNeighbours(line, lines).adjusted(-reach, 0, reach, 0) & gray.rect();
+        const double wholePaper = paperAround(gray, whole);
         if (wholePaper < 0 || std::abs(wholePaper - paper) > evenPaper)
             whole = line;
         const QRect around = whole.adjusted(-kernel, -kernel, kernel, kernel) & gray.rect();
