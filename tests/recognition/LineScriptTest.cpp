@@ -16,7 +16,8 @@
 
 namespace {
 
-// Each model's reading of the line: "word:confidence ...".
+// Each model's reading of the line: "word:confidence ...", and
+// ":dictionary" after a word its model's dictionary holds.
 using Readings = std::map<QString, QString>;
 
 struct FakeReader {
@@ -35,10 +36,13 @@ struct FakeReader {
         if (found == readings.end())
             return reading;
         int sum = 0, x = 0;
-        for (const QString &word : found->second.split(u' ', Qt::SkipEmptyParts)) {
+        for (QString word : found->second.split(u' ', Qt::SkipEmptyParts)) {
+            const bool known = word.endsWith(QLatin1String(":dictionary"));
+            if (known)
+                word.chop(11);
             const qsizetype colon = word.lastIndexOf(u':');
             const int confidence = word.mid(colon + 1).toInt();
-            reading.words.append({word.left(colon), float(confidence), QRect(x, 10, 60, 30)});
+            reading.words.append({word.left(colon), float(confidence), QRect(x, 10, 60, 30), known});
             x += 70;
             sum += confidence;
         }
@@ -135,6 +139,13 @@ private Q_SLOTS:
             << "rus" << QString() << "Home"
             << "Noto Sans" << Readings{{"rus+eng", "Ноте:93"}, {"eng", "Home:94"}} << "eng"
             << QStringList{"ara", "jpn"};
+        QTest::newRow("an English word is not another script's look-alikes, however unsure")
+            << "eng" << QString() << "Cancel"
+            << "Noto Sans" << Readings{{"eng", "Cancel:39:dictionary"}, {"rus+eng", "Сапсе!:91"}} << "eng"
+            << QStringList{};
+        QTest::newRow("look-alikes of letters English reads as no word")
+            << "eng" << "rus" << "нет"
+            << "Noto Sans" << Readings{{"eng", "HeT:41"}, {"rus+eng", "нет:93"}} << "rus+eng" << QStringList{};
         QTest::newRow("a Russian word of look-alike letters stays")
             << "rus" << QString() << "нет"
             << "Noto Sans" << Readings{{"rus+eng", "нет:93"}, {"eng", "HeT:61"}} << "rus+eng"

@@ -134,6 +134,13 @@ LineReading readLineInScript(const QImage &line, const LanguageChoice &page, Oth
     if (lookalikes && candidates.removeOne(&latinScript()))
         candidates.prepend(&latinScript());
     int bestScore = std::max(lookalikes ? own - 1 : own + otherScriptLead, minOtherScore - 1);
+    // Latin words of its dictionary, however unsurely English reads them, are
+    // not another script's look-alikes of them ("Сапсе!" for Cancel).
+    const bool latinWords = &script == &latinScript() && letters > 0 &&
+                            std::all_of(best.words.begin(), best.words.end(), [](const WordReading &word) {
+                                return word.inDictionary || std::none_of(word.text.begin(), word.text.end(),
+                                                                         [](QChar c) { return c.isLetter(); });
+                            });
     const Script *bestScript = &script;
     for (const Script *other : candidates) {
         // A script whose first model alone does not tell it (traditional
@@ -153,7 +160,12 @@ LineReading readLineInScript(const QImage &line, const LanguageChoice &page, Oth
                 if (again == mendLatinWords || again == mendLatinLookalikes || again == mendLatinSuffixes)
                     again(line, candidate, probe.model, read);
             }
-            const int candidateScore = scoreOf(candidate, *other, line, false);
+            const QString candidateText = candidate.text();
+            const bool lookalikeReading = latinWords && !other->latinLookalikes.isEmpty() &&
+                                          std::all_of(candidateText.begin(), candidateText.end(), [&](QChar c) {
+                                              return !c.isLetter() || other->latinLookalikes.contains(c);
+                                          });
+            const int candidateScore = lookalikeReading ? 0 : scoreOf(candidate, *other, line, false);
             if (candidateScore > score) {
                 score = candidateScore;
                 reading = std::move(candidate);
