@@ -144,8 +144,15 @@ private Q_SLOTS:
             << "Noto Sans" << Readings{{"eng", "Cancel:39:dictionary"}, {"rus+eng", "Сапсе!:91"}} << "eng"
             << QStringList{};
         QTest::newRow("look-alikes of letters English reads as no word")
-            << "eng" << "rus" << "нет"
+            << "eng"
+            << "rus"
+            << "нет"
             << "Noto Sans" << Readings{{"eng", "HeT:41"}, {"rus+eng", "нет:93"}} << "rus+eng" << QStringList{};
+        QTest::newRow("an English line on a Greek page, most of it read again as English")
+            << "ell" << QString() << "Cannot open the file"
+            << "Noto Sans"
+            << Readings{{"ell", "Cannot:96 ορεη:90 the:96 file:96"}, {"eng", "Cannot:95 open:95 the:96 file:96"}}
+            << "eng" << QStringList{};
         QTest::newRow("a Russian word of look-alike letters stays")
             << "rus" << QString() << "нет"
             << "Noto Sans" << Readings{{"rus+eng", "нет:93"}, {"eng", "HeT:61"}} << "rus+eng"

@@ -119,21 +119,32 @@ LineReading readLineInScript(const QImage &line, const LanguageChoice &page, Oth
         std::all_of(text.begin(), text.end(), [&](QChar c) {
             return !c.isLetter() || c.script() == QChar::Script_Latin || script.latinLookalikes.contains(c);
         });
+    // A line most of whose words the script's second readings took for
+    // English ("Cannot ορεη the file") is English's unless it reads it less
+    // surely: the words left are look-alikes too.
+    const auto latinWord = [](const WordReading &word) {
+        return std::any_of(word.text.begin(), word.text.end(), [](QChar c) { return c.isLetter(); }) &&
+               std::all_of(word.text.begin(), word.text.end(),
+                           [](QChar c) { return !c.isLetter() || c.script() == QChar::Script_Latin; });
+    };
+    const bool mostlyLatin = &script != &latinScript() &&
+                             2 * std::count_if(best.words.begin(), best.words.end(), latinWord) > best.words.size();
+    const bool english = lookalikes || mostlyLatin;
     // A model that reads other scripts' letters as its own fairly surely must
     // be surer.
     const int sureOwn = sureConfidence + script.lead / 2;
     // Marks alone (a dot, a light of a photographed city) read as marks in
     // every script: a word would have read as letters of some kind.
     const bool marksAlone = std::none_of(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); });
-    if ((best.confidence >= sureOwn && ownScript && !lookalikes) || marksAlone)
+    if ((best.confidence >= sureOwn && ownScript && !english) || marksAlone)
         return best;
     QList<const Script *> candidates =
         !ownScript || (best.confidence < lostConfidence && letters >= lettersToTell) ? others.all() : others.likely();
     // Look-alikes are English's to read first, whatever other script the
     // page's lines met.
-    if (lookalikes && candidates.removeOne(&latinScript()))
+    if (english && candidates.removeOne(&latinScript()))
         candidates.prepend(&latinScript());
-    int bestScore = std::max(lookalikes ? own - 1 : own + otherScriptLead, minOtherScore - 1);
+    int bestScore = std::max(english ? own - 1 : own + otherScriptLead, minOtherScore - 1);
     // Latin words of its dictionary, however unsurely English reads them, are
     // not another script's look-alikes of them ("Сапсе!" for Cancel).
     const bool latinWords = &script == &latinScript() && letters > 0 &&
