@@ -139,6 +139,26 @@ private Q_SLOTS:
                             [&](const QRect &line) { return line.adjusted(-2, -2, 2, 2).contains(text); }));
     }
 
+    // A panel's edge a few pixels before a line is no letter of it: mending
+    // the line's ends leaves it out.
+    void mendingALinesEndsLeavesAnEdgeBesideItOut()
+    {
+        Page page = drawPage(QStringLiteral("15:19 Settings"), "Noto Sans", 22, false);
+        const QRect edge(page.text.left() - 7, 0, 3, page.gray.height());
+        QPainter(&page.gray).fillRect(edge, QColor("#f4f4f4"));
+        QImage mask = inkMask(page.gray, inkKernelSize(page.gray.size()), TextTone::Dark);
+
+        QVERIFY(mendTextTone(page.gray, mask, {page.text}));
+
+        int edgeInk = 0;
+        for (int y = page.text.top(); y <= page.text.bottom(); ++y) {
+            for (int x = edge.left(); x <= edge.right(); ++x)
+                edgeInk += mask.constScanLine(y)[x] != 0;
+        }
+        QCOMPARE(edgeInk, 0);
+        QVERIFY(paperInInk(mask, page) < 0.05);
+    }
+
     // Text the mask marks right, dark on light paper and light on a coloured
     // button, keeps the page's mask.
     void leavesTheMaskOfWellMarkedTextAlone()

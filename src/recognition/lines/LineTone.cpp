@@ -2,6 +2,8 @@
 
 #include "LineTone.h"
 
+#include "GlyphPieces.h"
+
 #include <QImage>
 
 #include <algorithm>
@@ -123,15 +125,34 @@ bool mendTextTone(const QImage &gray, QImage &mask, const QList<QRect> &lines)
         // button) lies within half the line's height; the parts beside it
         // and those letters must lie on the same paper.
         const int reach = line.height() / 2;
-        QRect whole = withNeighbours(line, lines).adjusted(-reach, 0, reach, 0) & gray.rect();
+        QRect parts = withNeighbours(line, lines);
+        QRect whole = parts.adjusted(-reach, 0, reach, 0) & gray.rect();
         const double wholePaper = paperAround(gray, whole);
         if (wholePaper < 0 || std::abs(wholePaper - paper) > evenPaper)
-            whole = line;
+            parts = whole = line;
         const QRect around = whole.adjusted(-kernel, -kernel, kernel, kernel) & gray.rect();
         const QImage own = inkMask(gray.copy(around), kernel, tone);
-        for (int y = whole.top(); y <= whole.bottom(); ++y)
-            std::copy_n(own.constScanLine(y - around.top()) + whole.left() - around.left(), whole.width(),
-                        mask.scanLine(y) + whole.left());
+        const auto copy = [&](const QRect &area) {
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                std::copy_n(own.constScanLine(y - around.top()) + area.left() - around.left(), area.width(),
+                            mask.scanLine(y) + area.left());
+        };
+        copy(parts);
+        // Beyond the ends, only what lies within the line's rows as letters
+        // do: a panel's edge beside a line is no letter of it.
+        const int slack = line.height() / 6;
+        const QRect rows(whole.left(), line.top() - slack, whole.width(), line.height() + 2 * slack);
+        const QRect ends[] = {QRect(parts.left() - reach, whole.top(), reach, whole.height()),
+                              QRect(parts.right() + 1, whole.top(), reach, whole.height())};
+        for (GlyphPiece piece : glyphPieces(own)) {
+            piece.box.translate(around.topLeft());
+            if (!rows.contains(piece.box))
+                continue;
+            for (const QRect &end : ends) {
+                if (const QRect area = piece.box & whole & end; !area.isEmpty())
+                    copy(area);
+            }
+        }
         mended = true;
     }
     return mended;
