@@ -3,7 +3,6 @@
 #include "RecognitionThreads.h"
 
 #include <QCoreApplication>
-#include <QSemaphore>
 #include <QThread>
 #include <QThreadPool>
 
