@@ -2,10 +2,8 @@
 
 #include "InkMask.h"
 
-#include "Pix.h"
+#include "GrayMorphology.h"
 #include "RecognitionThreads.h"
-
-#include <leptonica/allheaders.h>
 
 #include <algorithm>
 #include <vector>
@@ -15,25 +13,20 @@ namespace {
 // Ink differs from the paper around it by at least this much (0..255).
 constexpr int inkContrast = 40;
 
-// Summed-area table, with one extra row and column of zeros, of the pixels
-// that would be ink if the text were dark (+1) and of those that would be ink
-// if it were light (-1).
-std::vector<int> inkBalance(const QImage &gray, const QImage &closed, const QImage &opened)
+// The rows of a picture, the closing and the opening of its grey.
+struct Planes {
+    const QImage &gray, &closed, &opened;
+};
+
+// Adds `sign` times each pixel's vote of row `y` to `columns`: +1 where the
+// pixel would be ink if the text were dark, -1 where it would be if light.
+void addVotes(const Planes &planes, int y, int sign, std::vector<int> &columns)
 {
-    const int width = gray.width(), height = gray.height();
-    const size_t stride = width + 1;
-    std::vector<int> sums(stride * (height + 1), 0);
-    for (int y = 0; y < height; ++y) {
-        const uchar *g = gray.constScanLine(y);
-        const uchar *c = closed.constScanLine(y);
-        const uchar *o = opened.constScanLine(y);
-        int rowSum = 0;
-        for (int x = 0; x < width; ++x) {
-            rowSum += (c[x] - g[x] >= inkContrast) - (g[x] - o[x] >= inkContrast);
-            sums[(y + 1) * stride + x + 1] = sums[y * stride + x + 1] + rowSum;
-        }
-    }
-    return sums;
+    const uchar *g = planes.gray.constScanLine(y);
+    const uchar *c = planes.closed.constScanLine(y);
+    const uchar *o = planes.opened.constScanLine(y);
+    for (size_t x = 0; x < columns.size(); ++x)
+        columns[x] += sign * ((c[x] - g[x] >= inkContrast) - (g[x] - o[x] >= inkContrast));
 }
 
 } // namespace
@@ -45,27 +38,22 @@ int inkKernelSize(const QSize &picture)
 
 QImage inkMask(const QImage &gray, int kernel, TextTone tone)
 {
-    const PixPtr source = pixFromGray(gray);
-    if (!source)
+    if (gray.isNull())
         return {};
     const int k = kernel > 0 ? kernel : inkKernelSize(gray.size());
     // The closing wipes out dark strokes and leaves the paper of dark text;
     // the opening does the same for light text.
-    PixPtr closedPix, openedPix;
+    QImage closed, opened;
     parallelFor(2, [&](int i) {
         if (i == 0)
-            closedPix.reset(pixCloseGray(source.get(), k, k));
+            closed = closeGray(gray, k);
         else
-            openedPix.reset(pixOpenGray(source.get(), k, k));
+            opened = openGray(gray, k);
     });
-    if (!closedPix || !openedPix)
+    if (closed.isNull() || opened.isNull())
         return {};
-    const QImage closed = grayFromPix(closedPix.get());
-    const QImage opened = grayFromPix(openedPix.get());
     const int width = gray.width(), height = gray.height();
-    const std::vector<int> sums = inkBalance(gray, closed, opened);
-    const size_t stride = width + 1;
-
+    const Planes planes{gray, closed, opened};
     QImage mask(width, height, QImage::Format_Grayscale8);
     // Bands left undone when recognition stops must hold no stray memory for
     // the line finder to take for ink (noise takes it a hundred times longer
@@ -75,31 +63,43 @@ QImage inkMask(const QImage &gray, int kernel, TextTone tone)
     // QImage::scanLine() counts each call in the image.
     uchar *const rows = mask.bits();
     const qsizetype rowBytes = mask.bytesPerLine();
-    const auto maskRow = [&](int y) {
-        const int y0 = std::max(0, y - k), y1 = std::min(height, y + k + 1);
-        const uchar *g = gray.constScanLine(y);
-        const uchar *c = closed.constScanLine(y);
-        const uchar *o = opened.constScanLine(y);
-        uchar *m = rows + y * rowBytes;
-        for (int x = 0; x < width; ++x) {
-            const int x0 = std::max(0, x - k), x1 = std::min(width, x + k + 1);
-            // Taken for the wrong colour, text turns inside out: the paper
-            // between its strokes, within letters, between letters and in
-            // narrow gaps between lines, becomes ink, which covers more than
-            // the strokes do. So the reading with less ink around is right,
-            // in dense text (bold Han characters) too, where an average of
-            // the grey lies half way between paper and ink.
-            const int balance =
-                sums[y1 * stride + x1] - sums[y0 * stride + x1] - sums[y1 * stride + x0] + sums[y0 * stride + x0];
-            const bool darkText = tone == TextTone::Either ? balance <= 0 : tone == TextTone::Dark;
-            const int contrast = darkText ? c[x] - g[x] : g[x] - o[x];
-            m[x] = contrast >= inkContrast ? 255 : 0;
-        }
-    };
-    constexpr int bandRows = 64;
+    // Each band keeps the votes of the square's rows summed by column, and
+    // slides the square along a row by those sums.
+    constexpr int bandRows = 128;
     parallelFor((height + bandRows - 1) / bandRows, [&](int band) {
-        for (int y = band * bandRows; y < std::min(height, (band + 1) * bandRows); ++y)
-            maskRow(y);
+        const int first = band * bandRows, end = std::min(height, first + bandRows);
+        std::vector<int> columns(width, 0);
+        for (int y = std::max(0, first - k - 1); y < std::min(height, first + k); ++y)
+            addVotes(planes, y, 1, columns);
+        for (int y = first; y < end; ++y) {
+            if (y + k < height)
+                addVotes(planes, y + k, 1, columns);
+            if (y - k - 1 >= 0)
+                addVotes(planes, y - k - 1, -1, columns);
+            const uchar *g = gray.constScanLine(y);
+            const uchar *c = closed.constScanLine(y);
+            const uchar *o = opened.constScanLine(y);
+            uchar *m = rows + y * rowBytes;
+            int balance = 0;
+            for (int x = 0; x < std::min(width, k); ++x)
+                balance += columns[x];
+            for (int x = 0; x < width; ++x) {
+                if (x + k < width)
+                    balance += columns[x + k];
+                if (x - k - 1 >= 0)
+                    balance -= columns[x - k - 1];
+                // Taken for the wrong colour, text turns inside out: the
+                // paper between its strokes, within letters, between letters
+                // and in narrow gaps between lines, becomes ink, which covers
+                // more than the strokes do. So the reading with less ink
+                // around is right, in dense text (bold Han characters) too,
+                // where an average of the grey lies half way between paper
+                // and ink.
+                const bool darkText = tone == TextTone::Either ? balance <= 0 : tone == TextTone::Dark;
+                const int contrast = darkText ? c[x] - g[x] : g[x] - o[x];
+                m[x] = contrast >= inkContrast ? 255 : 0;
+            }
+        }
     });
     return mask;
 }
