@@ -16,10 +16,11 @@ PixPtr pixFromGray(const QImage &gray)
         return pix;
     const int wpl = pixGetWpl(pix.get());
     l_uint32 *data = pixGetData(pix.get());
-    for (int y = 0; y < gray.height(); ++y) {
+    const int width = gray.width(), height = gray.height();
+    for (int y = 0; y < height; ++y) {
         const uchar *src = gray.constScanLine(y);
         l_uint32 *row = data + y * wpl;
-        for (int x = 0; x < gray.width(); ++x)
+        for (int x = 0; x < width; ++x)
             SET_DATA_BYTE(row, x, src[x]);
     }
     return pix;

@@ -107,16 +107,19 @@ double strokeWidth(const QImage &mask, const QRect &box)
 // `gray` `shrink` times smaller, each pixel the mean of those it stands for.
 QImage shrunk(const QImage &gray)
 {
-    QImage out(gray.width() / shrink, gray.height() / shrink, QImage::Format_Grayscale8);
+    const int width = gray.width() / shrink, height = gray.height() / shrink;
+    QImage out(width, height, QImage::Format_Grayscale8);
     uchar *const bits = out.bits();
-    for (int y = 0; y < out.height(); ++y) {
+    const uchar *rows[shrink];
+    for (int y = 0; y < height; ++y) {
         uchar *o = bits + y * out.bytesPerLine();
-        for (int x = 0; x < out.width(); ++x) {
+        for (int r = 0; r < shrink; ++r)
+            rows[r] = gray.constScanLine(y * shrink + r);
+        for (int x = 0; x < width; ++x) {
             int sum = 0;
-            for (int r = 0; r < shrink; ++r) {
-                const uchar *row = gray.constScanLine(y * shrink + r) + x * shrink;
+            for (const uchar *row : rows) {
                 for (int c = 0; c < shrink; ++c)
-                    sum += row[c];
+                    sum += row[x * shrink + c];
             }
             o[x] = uchar((sum + shrink * shrink / 2) / (shrink * shrink));
         }

@@ -148,12 +148,13 @@ InkSpreads inkSpreadIn(const QString &family, const QString &text, bool bold)
     painter.setPen(Qt::black);
     painter.drawText(QPointF(size / 2, 2 * size), text);
     painter.end();
-    QList<double> rows(picture.height(), 0.0);
+    const int width = picture.width(), height = picture.height();
+    QList<double> rows(height, 0.0);
     double mass = 0;
-    for (int y = 0; y < picture.height(); ++y) {
+    for (int y = 0; y < height; ++y) {
         const uchar *g = picture.constScanLine(y);
         int ink = 0;
-        for (int x = 0; x < picture.width(); ++x)
+        for (int x = 0; x < width; ++x)
             ink += 255 - g[x];
         rows[y] = ink / 255.0;
         mass += rows[y];
