@@ -208,6 +208,53 @@ private Q_SLOTS:
         QCOMPARE(texts, kept);
     }
 
+    void sureLettersTrusted_data()
+    {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<int>("confidence");
+        QTest::addColumn<QList<float>>("expected");
+        QTest::addColumn<int>("expectedLine");
+        // Each word is "text:confidence:letters' confidence", "+" after the
+        // text for a word of the dictionary.
+        QTest::newRow("dictionary words rated 0, every letter sure")
+            << QStringList{"Try+:0:100", "Again+:0:97", "X:83:98"} << 27 << QList<float>{100, 97, 83} << 93;
+        QTest::newRow("not of the dictionary")
+            << QStringList{"Tgu:0:100", "Adat:0:100"} << 0 << QList<float>{0, 0} << 0;
+        QTest::newRow("a letter read less surely")
+            << QStringList{"Try+:0:100", "Again+:0:90"} << 0 << QList<float>{100, 0} << 50;
+        QTest::newRow("two letters") << QStringList{"OK+:0:100"} << 0 << QList<float>{0} << 0;
+        QTest::newRow("rated, if unsurely") << QStringList{"Cancel+:39:99"} << 39 << QList<float>{39} << 39;
+    }
+
+    // The reader sometimes rates words of its dictionary 0 though sure of
+    // every letter: the line is then about as sure as its letters.
+    void sureLettersTrusted()
+    {
+        QFETCH(QStringList, words);
+        QFETCH(int, confidence);
+        QFETCH(QList<float>, expected);
+        QFETCH(int, expectedLine);
+        LineReading r{confidence, QStringLiteral("eng")};
+        for (const QString &spec : words) {
+            const QStringList parts = spec.split(u':');
+            QString text = parts[0];
+            const bool inDictionary = text.endsWith(u'+');
+            if (inDictionary)
+                text.chop(1);
+            WordReading word{text, parts[1].toFloat(), QRect(20 * int(r.words.size()), 0, 16, 20)};
+            word.inDictionary = inDictionary;
+            for (qsizetype i = 0; i < text.size(); ++i)
+                word.letters.append({text.mid(i, 1), i == 0 ? 100.0f : parts[2].toFloat(), QRect()});
+            r.words.append(word);
+        }
+        ::trustSureLetters(r);
+        QList<float> rated;
+        for (const WordReading &word : std::as_const(r.words))
+            rated.append(word.confidence);
+        QCOMPARE(rated, expected);
+        QCOMPARE(r.confidence, expectedLine);
+    }
+
     void normalisedBox_data()
     {
         QTest::addColumn<QRect>("pixels");

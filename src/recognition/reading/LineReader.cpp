@@ -237,6 +237,7 @@ LineReading readLine(const QImage &line, const QString &model)
     }
     if (const std::unique_ptr<tesseract::ResultIterator> letters(engine->GetIterator()); letters)
         addLetters(letters.get(), reading.words);
+    trustSureLetters(reading);
     for (WordReading &word : reading.words)
         readTimesSigns(word);
     const Language *language = languageOf(model);
@@ -270,6 +271,27 @@ LineReading readLine(const QImage &line, const QString &model)
         });
     }
     return reading;
+}
+
+void trustSureLetters(LineReading &reading)
+{
+    constexpr qsizetype enoughLetters = 3;
+    constexpr float sureLetter = 97, unrated = 10;
+    float rise = 0;
+    for (WordReading &word : reading.words) {
+        if (!word.inDictionary || word.confidence >= unrated || word.letters.size() < enoughLetters)
+            continue;
+        float least = 100;
+        for (const LetterReading &letter : word.letters)
+            least = std::min(least, letter.confidence);
+        if (least >= sureLetter) {
+            rise += least - word.confidence;
+            word.confidence = least;
+        }
+    }
+    // The line's confidence is the mean of its words'.
+    if (!reading.words.isEmpty())
+        reading.confidence += qRound(rise / reading.words.size());
 }
 
 QString LineReading::textOf(qsizetype first, qsizetype count) const

@@ -56,6 +56,13 @@ struct LineReading {
     QString textOf(qsizetype first, qsizetype count) const;
 };
 
+// The reader sometimes rates a word of its dictionary 0 though it is sure of
+// every letter ("Try Again" on a dark banner, while the Cyrillic model reads
+// "Тгу Адат" 82 sure): such a word, of a few letters each read this surely,
+// is given its least sure letter's confidence, and the line the mean of its
+// words'.
+void trustSureLetters(LineReading &reading);
+
 // Reads a prepared line image (see lineImage) with one model, as a single line
 // with the LSTM engine and its dictionary. Confidence is 0..100, or -1 when
 // the model cannot be loaded.
