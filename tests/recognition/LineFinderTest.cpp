@@ -329,6 +329,23 @@ private Q_SLOTS:
             std::all_of(edges.icons.begin(), edges.icons.end(), [](const QRect &icon) { return icon.width() < 100; }));
     }
 
+    // A bold name at 1x in a chat list, "محمد علي" as the ink mask finds it:
+    // "محمد" one flat piece with no letter rising or falling past the others,
+    // "علي" one piece rising over it and falling under it, with its dots.
+    // Both are the name; a filled shape as far from the first word is an
+    // avatar.
+    void aWordBesideAFlatWordIsNoIcon()
+    {
+        const QList<GlyphPiece> first{{QRect(413, 31, 29, 6), 109}};
+        const LineWithoutIcons name =
+            withoutEndIcons(QList<GlyphPiece>{{QRect(389, 28, 20, 12), 87}, {QRect(392, 41, 4, 2), 8}} + first, {});
+        QVERIFY(name.icons.isEmpty());
+        QCOMPARE(name.text, QRect(QPoint(389, 28), QPoint(441, 42)));
+        const LineWithoutIcons avatar = withoutEndIcons(QList<GlyphPiece>{{QRect(394, 28, 15, 15), 190}} + first, {});
+        QCOMPARE(avatar.icons.size(), 1);
+        QCOMPARE(avatar.text, first.first().box);
+    }
+
     // A row of filled dots at the far end of a row of text (a carousel's
     // pages, a window's buttons) is no line.
     void leavesRowsOfDotsOut_data() { lightAndDark(); }

@@ -37,6 +37,9 @@ constexpr double letterHeight = 0.4;
 // icons match their characters in size.
 constexpr double wideIconGap = 0.5;
 constexpr double wordGapsToIconGap = 2.0;
+// A single piece of text this many times wider than tall is a word of a
+// joined script (Arabic), its letters' height no measure of the line's.
+constexpr double joinedWordAspect = 3.0;
 // Icons are about square: a glyph this much narrower than tall is a letter
 // or a digit.
 constexpr double narrowGlyph = 0.8;
@@ -140,7 +143,7 @@ Gaps gapsOf(const QList<Unit> &units)
     return {gaps.last(), gaps.last() >= 2 * gaps[gaps.size() / 2] + 2};
 }
 
-bool looksLikeIcon(const Unit &icon, const Body &text, int gap, const Gaps &after)
+bool looksLikeIcon(const Unit &icon, const Body &text, int gap, const Gaps &after, bool joinedWord)
 {
     const int h = icon.box.height(), w = icon.box.width(), body = text.height();
     if (body <= 0 || h < minIconHeight * body || w < minIconAspect * h || w > maxIconAspect * h)
@@ -195,6 +198,11 @@ bool looksLikeIcon(const Unit &icon, const Body &text, int gap, const Gaps &afte
     const bool solid = icon.ink >= solidFill * w * h && !onBaseline && !letters;
     const bool apart = gap >= wideIconGap * body && gap >= wordGapsToIconGap * after.widest &&
                        (!letters || after.spaced) && !onBaseline && !descends;
+    // Beside one word of a joined script, which may have no letter rising
+    // or falling past the others ("محمد" beside "علي"), only a filled shape
+    // tells an icon from the next word.
+    if (joinedWord)
+        return solid;
     return centred || tall || solid || apart;
 }
 
@@ -251,7 +259,9 @@ std::pair<int, QRect> iconAtStart(const QList<Unit> &units, const QList<Unit> &a
         if (text.height() <= 0 || gap < minIconGap * text.height())
             continue;
         const Unit icon = completed(units, k, around, text);
-        if (looksLikeIcon(icon, text, gap, gapsOf(units.mid(k))))
+        const bool joinedWord =
+            units.size() == k + 1 && units[k].box.width() >= joinedWordAspect * units[k].box.height();
+        if (looksLikeIcon(icon, text, gap, gapsOf(units.mid(k)), joinedWord))
             return {k, icon.box};
     }
     return {0, {}};
