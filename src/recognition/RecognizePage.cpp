@@ -41,15 +41,24 @@ QImage grayOf(const QImage &image)
 // a pictogram is one or two. Bold Han letters at 1x touch one another, but
 // each is about as wide as tall, a pictogram is one such square, and what
 // else reads as Han letters (a filled bar) reads unsurely.
-bool isPictogram(const LineReading &reading, const QString &text, const QImage &mask, const QRect &box)
+bool isPictogram(const LineReading &reading, const QString &text, const QImage &gray, const QImage &mask,
+                 const QRect &line, const QRect &box)
 {
     constexpr int fewLetters = 3;
     constexpr double squareLetterWidth = 0.8;
     constexpr int sureLetters = 80;
     const auto letters = std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
+    if (letters > fewLetters || std::any_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); }))
+        return false;
+    // A word on a tile no larger than an icon's is a button's only when it
+    // is read surely from the dictionary ("OK" on a round button).
+    const bool sureWord = reading.confidence >= sureLetters + 10 &&
+                          std::any_of(reading.words.begin(), reading.words.end(),
+                                      [](const WordReading &word) { return word.inDictionary; });
+    if (!sureWord && onSmallTile(gray, mask, line))
+        return true;
     const Script *script = scriptOf(reading.model);
-    if (letters > fewLetters || std::any_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); }) ||
-        (script && script->joined))
+    if (script && script->joined)
         return false;
     const bool squareLetters =
         std::all_of(text.begin(), text.end(), [](QChar c) { return !c.isLetter() || isSquareLetter(c); });
@@ -74,7 +83,7 @@ TextItem lineItem(const QImage &gray, const QImage &mask, const QRect &line, con
             words |= reading.words[w].box;
         box = pageBox(gray, line, lineImage, words).intersected(line);
     }
-    if (isPictogram(reading, kept.text, mask, box))
+    if (isPictogram(reading, kept.text, gray, mask, line, box))
         return {};
     return {kept.text, textBand(gray, mask, box, kept.text)};
 }

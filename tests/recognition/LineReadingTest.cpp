@@ -3,6 +3,7 @@
 // What becomes of one line's reading: the words kept, the text cleaned, its
 // box in the recogniser's normalised coordinates, and the language its words
 // tell.
+#include "InkMask.h"
 #include "LatinWords.h"
 #include "LineFilter.h"
 #include "LineReader.h"
@@ -12,6 +13,8 @@
 #include "TextItem.h"
 #include "TextLanguage.h"
 
+#include <QPainter>
+#include <QPainterPath>
 #include <QTest>
 
 namespace {
@@ -253,6 +256,62 @@ private Q_SLOTS:
             rated.append(word.confidence);
         QCOMPARE(rated, expected);
         QCOMPARE(r.confidence, expectedLine);
+    }
+
+    void symbolsOnSmallTiles_data()
+    {
+        QTest::addColumn<QString>("shape");
+        QTest::addColumn<QColor>("paper");
+        QTest::addColumn<bool>("onTile");
+        // A settings list at 2x: a symbol on a coloured rounded square, in a
+        // white cell on grey, or on the grey page.
+        QTest::newRow("a heart on a tile in a white cell") << "heart" << QColor("#ffffff") << true;
+        QTest::newRow("a heart on a tile on grey") << "heart" << QColor("#f2f2f7") << true;
+        QTest::newRow("initials on a round avatar") << "initials" << QColor("#ffffff") << true;
+        QTest::newRow("a word on a wide button") << "button" << QColor("#ffffff") << false;
+        QTest::newRow("a word on a small button") << "small button" << QColor("#ffffff") << false;
+        QTest::newRow("a word on the page") << "word" << QColor("#f2f2f7") << false;
+    }
+
+    // Whether a line lies on a tile no larger than an icon's: what a
+    // settings list's icons read as ("aa" for a heart) is no text.
+    void symbolsOnSmallTiles()
+    {
+        QFETCH(QString, shape);
+        QFETCH(QColor, paper);
+        QFETCH(bool, onTile);
+        QImage image(400, 160, QImage::Format_RGB32);
+        image.fill(QColor("#f2f2f7"));
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.fillRect(QRect(20, 20, 360, 120), paper);
+        p.setPen(Qt::NoPen);
+        QFont font("Noto Sans");
+        font.setPixelSize(28);
+        QPainterPath symbol;
+        if (shape == "heart") {
+            p.setBrush(QColor("#dc8c48"));
+            p.drawRoundedRect(QRectF(40, 52, 56, 56), 12, 12);
+            symbol.moveTo(68, 96);
+            symbol.cubicTo(40, 76, 56, 58, 68, 72);
+            symbol.cubicTo(80, 58, 96, 76, 68, 96);
+        } else if (shape == "initials") {
+            p.setBrush(QColor("#5b7fd6"));
+            p.drawEllipse(QRectF(40, 48, 64, 64));
+            symbol.addText(52, 90, font, QStringLiteral("AM"));
+        } else if (shape.endsWith("button")) {
+            p.setBrush(QColor("#0a7cff"));
+            p.drawRoundedRect(shape == "button" ? QRectF(40, 52, 130, 56) : QRectF(58, 60, 76, 40), 10, 10);
+            symbol.addText(78, 90, font, QStringLiteral("OK"));
+        } else {
+            p.setBrush(Qt::NoBrush);
+            symbol.addText(60, 90, font, QStringLiteral("Wi"));
+        }
+        p.fillPath(symbol, shape == "word" ? QColor("#1c1c1e") : QColor(Qt::white));
+        p.end();
+        const QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
+
+        QCOMPARE(::onSmallTile(gray, inkMask(gray), symbol.boundingRect().toAlignedRect()), onTile);
     }
 
     void normalisedBox_data()

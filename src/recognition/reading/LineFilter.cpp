@@ -5,6 +5,9 @@
 #include "LineText.h"
 #include "Scripts.h"
 
+#include <QImage>
+#include <QtMath>
+
 #include <algorithm>
 
 namespace {
@@ -167,4 +170,59 @@ void dropOddSizedLines(QList<TextItem> &items, const QList<LineReading> &reading
         if (speck || icon)
             items[i] = {};
     }
+}
+
+bool onSmallTile(const QImage &gray, const QImage &mask, const QRect &box)
+{
+    // Levels within a tile differ by less than this (0..255), and the tile
+    // from what lies past its edge by more.
+    constexpr int sameTone = 12, edgeStep = 24;
+    // A tile is at most this many times the symbol's longer side across, and
+    // its sides differ by at most this factor.
+    constexpr double largestTile = 3.2, squareTile = 1.35;
+    const QRect page = gray.rect();
+    if (!page.contains(box.adjusted(-2, -2, 2, 2)))
+        return false;
+    const auto level = [&](int px, int py) { return int(gray.constScanLine(py)[px]); };
+    // The tile's tone: what most of the pixels just around the box are.
+    QList<int> around;
+    for (int i = 1; i < 4; ++i) {
+        const int x = box.left() + i * box.width() / 4, y = box.top() + i * box.height() / 4;
+        around +=
+            {level(box.left() - 2, y), level(box.right() + 2, y), level(x, box.top() - 2), level(x, box.bottom() + 2)};
+    }
+    std::sort(around.begin(), around.end());
+    const int tone = around[around.size() / 2];
+    const int side = std::max(box.width(), box.height()), limit = qCeil(largestTile * side);
+    // How far the tile reaches past the box's side in a direction: from a
+    // quarter, the middle and three quarters along the side, out of the
+    // symbol's own ink (a heart's point below its lobes) and across the tile
+    // to an edge; the furthest, or -1 where no edge ends it.
+    const auto reach = [&](int dx, int dy) {
+        int furthest = -1;
+        for (int i = 1; i < 4; ++i) {
+            int px = dx < 0 ? box.left() - 2 : dx > 0 ? box.right() + 2 : box.left() + i * box.width() / 4;
+            int py = dy < 0 ? box.top() - 2 : dy > 0 ? box.bottom() + 2 : box.top() + i * box.height() / 4;
+            bool onTile = false;
+            for (int steps = 0; steps <= limit && page.contains(px, py); ++steps, px += dx, py += dy) {
+                const bool tileTone = std::abs(level(px, py) - tone) <= sameTone;
+                if (tileTone || !onTile) {
+                    onTile = onTile || tileTone;
+                    continue;
+                }
+                // An edge is smoothed over a pixel or two.
+                const int bx = px + 2 * dx, by = py + 2 * dy;
+                if (page.contains(bx, by) && std::abs(level(bx, by) - tone) >= edgeStep)
+                    furthest = std::max(furthest, steps);
+                break;
+            }
+        }
+        return furthest;
+    };
+    const int left = reach(-1, 0), right = reach(1, 0), up = reach(0, -1), down = reach(0, 1);
+    if (left < 0 || right < 0 || up < 0 || down < 0)
+        return false;
+    const double width = box.width() + 4 + left + right, height = box.height() + 4 + up + down;
+    return width <= largestTile * side + 4 && height <= largestTile * side + 4 &&
+           std::max(width, height) <= squareTile * std::min(width, height);
 }

@@ -34,3 +34,10 @@ KeptLine keptLine(const LineReading &reading, bool inPageScript);
 // as large is a button's or a title's, read surely in the page's script.
 // `readings` are the items' lines' readings, `lead` the page's model.
 void dropOddSizedLines(QList<TextItem> &items, const QList<LineReading> &readings, const QString &lead);
+
+// Whether `box` of the grey page (with its ink `mask`) sits on a small tile
+// of one tone, about
+// square and not much larger than it, that stands out from what lies around
+// it: the coloured rounded square of a settings list's icon, whose symbol
+// reads as a letter or two ("aa" for a heart), or an avatar's initials.
+bool onSmallTile(const QImage &gray, const QImage &mask, const QRect &box);
