@@ -238,8 +238,8 @@ private Q_SLOTS:
         QFETCH(QList<float>, expected);
         QFETCH(int, expectedLine);
         LineReading r{confidence, QStringLiteral("eng")};
-        for (const QString &spec : words) {
-            const QStringList parts = spec.split(u':');
+        for (const QString &written : words) {
+            const QStringList parts = written.split(u':');
             QString text = parts[0];
             const bool inDictionary = text.endsWith(u'+');
             if (inDictionary)
