@@ -80,6 +80,15 @@ QList<WordReading> drawnWords(const QString &drawn)
     return words;
 }
 
+// A reading by `model` of one word, given as "text:confidence".
+LineReading oneWord(const QString &written, const QString &model)
+{
+    const qsizetype colon = written.lastIndexOf(u':');
+    LineReading r{written.mid(colon + 1).toInt(), model};
+    r.words.append({written.left(colon), float(r.confidence), QRect(8, 8, 60, 20)});
+    return r;
+}
+
 } // namespace
 
 class LineReadingTest : public QObject {
@@ -314,44 +323,6 @@ private Q_SLOTS:
         QCOMPARE(::onSmallTile(gray, inkMask(gray), symbol.boundingRect().toAlignedRect()), onTile);
     }
 
-    void normalisedBox_data()
-    {
-        QTest::addColumn<QRect>("pixels");
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<QRectF>("expected");
-        QTest::newRow("bottom-left quarter") << QRect(0, 50, 100, 50) << QSize(200, 100) << QRectF(0, 0, 0.5, 0.5);
-        QTest::newRow("top row") << QRect(10, 0, 20, 10) << QSize(100, 200) << QRectF(0.1, 0.95, 0.2, 0.05);
-        QTest::newRow("whole picture") << QRect(0, 0, 640, 480) << QSize(640, 480) << QRectF(0, 0, 1, 1);
-        QTest::newRow("top-right corner") << QRect(150, 0, 50, 25) << QSize(200, 100) << QRectF(0.75, 0.75, 0.25, 0.25);
-    }
-
-    void normalisedBox()
-    {
-        QFETCH(QRect, pixels);
-        QFETCH(QSize, size);
-        QFETCH(QRectF, expected);
-        QCOMPARE(::normalisedBox(pixels, size), expected);
-    }
-
-    void cleanLineText_data()
-    {
-        QTest::addColumn<QString>("raw");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("line break and spaces") << u" Save changes\n"_qs << u"Save changes"_qs;
-        QTest::newRow("inner spaces kept") << u"a  b\tc"_qs << u"a  b\tc"_qs;
-        QTest::newRow("direction marks") << QString::fromUtf8("\u200Fשלום\u200E \u200Fעולם\u200F\n")
-                                         << QString::fromUtf8("שלום עולם");
-        QTest::newRow("spaces only") << u" \t \n"_qs << QString();
-        QTest::newRow("marks only") << QString::fromUtf8("\u200E\u200F ") << "";
-    }
-
-    void cleanLineText()
-    {
-        QFETCH(QString, raw);
-        QFETCH(QString, expected);
-        QCOMPARE(::cleanLineText(raw), expected);
-    }
-
     void lineTextInTypedOrder_data()
     {
         QTest::addColumn<QString>("drawn");
@@ -425,12 +396,8 @@ private Q_SLOTS:
             word.letters.append({own.mid(i, 1), 80, QRect(90 - 10 * int(i), 5, 9, 30)});
         r.words = {word, {QStringLiteral("קורות"), 95, QRect(110, 5, 50, 30), true, true, 0}};
         const QImage line(200, 40, QImage::Format_Grayscale8);
-        ::mendLatinSuffixes(line, r, QStringLiteral("heb"), [&](const QImage &, const QString &model) {
-            const qsizetype colon = english.lastIndexOf(u':');
-            LineReading reading{english.mid(colon + 1).toInt(), model};
-            reading.words.append({english.left(colon), float(reading.confidence), QRect(8, 8, 30, 20)});
-            return reading;
-        });
+        ::mendLatinSuffixes(line, r, QStringLiteral("heb"),
+                            [&](const QImage &, const QString &model) { return oneWord(english, model); });
         QCOMPARE(r.text(), expected);
     }
 
@@ -485,10 +452,7 @@ private Q_SLOTS:
         int readings = 0;
         ::mendLatinSuffixes(line, r, QStringLiteral("rus"), [&](const QImage &, const QString &model) {
             ++readings;
-            const qsizetype colon = english.lastIndexOf(u':');
-            LineReading reading{english.mid(colon + 1).toInt(), model};
-            reading.words.append({english.left(colon), float(reading.confidence), QRect(8, 8, 30, 20)});
-            return reading;
+            return oneWord(english, model);
         });
         QCOMPARE(r.text(), expected);
         QCOMPARE(readings, englishReadings);
@@ -573,12 +537,7 @@ private Q_SLOTS:
             word.letters.append({drawn.mid(i, 1), 90, QRect(20 * int(i), 5, 18, 30)});
         r.words = {word};
         ::mendLatinRuns(QImage(300, 40, QImage::Format_Grayscale8), r, QStringLiteral("kor"),
-                        [&](const QImage &, const QString &model) {
-                            const qsizetype colon = english.lastIndexOf(u':');
-                            LineReading reading{english.mid(colon + 1).toInt(), model};
-                            reading.words.append({english.left(colon), float(reading.confidence), QRect(8, 8, 60, 20)});
-                            return reading;
-                        });
+                        [&](const QImage &, const QString &model) { return oneWord(english, model); });
         QCOMPARE(r.text(), expected);
     }
 
@@ -608,15 +567,9 @@ private Q_SLOTS:
         QFETCH(QString, own);
         QFETCH(QString, english);
         QFETCH(QString, expected);
-        const auto readingOf = [](const QString &word, const QString &model) {
-            const qsizetype colon = word.lastIndexOf(u':');
-            LineReading r{word.mid(colon + 1).toInt(), model};
-            r.words.append({word.left(colon), float(r.confidence), QRect(4, 4, 60, 30)});
-            return r;
-        };
-        LineReading r = readingOf(own, QStringLiteral("heb+eng"));
+        LineReading r = oneWord(own, QStringLiteral("heb+eng"));
         ::mendNumberLine(QImage(100, 40, QImage::Format_Grayscale8), r, QStringLiteral("heb"),
-                         [&](const QImage &, const QString &model) { return readingOf(english, model); });
+                         [&](const QImage &, const QString &model) { return oneWord(english, model); });
         QCOMPARE(r.text(), expected);
     }
 
