@@ -46,16 +46,16 @@ bool isPictogram(const LineReading &reading, const QString &text, const QImage &
 {
     constexpr int fewLetters = 3;
     constexpr double squareLetterWidth = 0.8;
-    constexpr int sureLetters = 80;
+    constexpr int sureLetters = 80, sureWordConfidence = 90;
     const auto letters = std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
     if (letters > fewLetters || std::any_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); }))
         return false;
     // A word on a tile no larger than an icon's is a button's only when it
     // is read surely from the dictionary ("OK" on a round button).
-    const bool sureWord = reading.confidence >= sureLetters + 10 &&
+    const bool sureWord = reading.confidence >= sureWordConfidence &&
                           std::any_of(reading.words.begin(), reading.words.end(),
                                       [](const WordReading &word) { return word.inDictionary; });
-    if (!sureWord && onSmallTile(gray, mask, line))
+    if (!sureWord && onSmallTile(gray, line))
         return true;
     const Script *script = scriptOf(reading.model);
     if (script && script->joined)

@@ -3,7 +3,6 @@
 // What becomes of one line's reading: the words kept, the text cleaned, its
 // box in the recogniser's normalised coordinates, and the language its words
 // tell.
-#include "InkMask.h"
 #include "LatinWords.h"
 #include "LineFilter.h"
 #include "LineReader.h"
@@ -320,7 +319,7 @@ private Q_SLOTS:
         p.end();
         const QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
 
-        QCOMPARE(::onSmallTile(gray, inkMask(gray), symbol.boundingRect().toAlignedRect()), onTile);
+        QCOMPARE(::onSmallTile(gray, symbol.boundingRect().toAlignedRect()), onTile);
     }
 
     void lineTextInTypedOrder_data()

@@ -172,7 +172,7 @@ void dropOddSizedLines(QList<TextItem> &items, const QList<LineReading> &reading
     }
 }
 
-bool onSmallTile(const QImage &gray, const QImage &mask, const QRect &box)
+bool onSmallTile(const QImage &gray, const QRect &box)
 {
     // Levels within a tile differ by less than this (0..255), and the tile
     // from what lies past its edge by more.

@@ -35,9 +35,8 @@ KeptLine keptLine(const LineReading &reading, bool inPageScript);
 // `readings` are the items' lines' readings, `lead` the page's model.
 void dropOddSizedLines(QList<TextItem> &items, const QList<LineReading> &readings, const QString &lead);
 
-// Whether `box` of the grey page (with its ink `mask`) sits on a small tile
-// of one tone, about
+// Whether `box` of the grey page sits on a small tile of one tone, about
 // square and not much larger than it, that stands out from what lies around
 // it: the coloured rounded square of a settings list's icon, whose symbol
 // reads as a letter or two ("aa" for a heart), or an avatar's initials.
-bool onSmallTile(const QImage &gray, const QImage &mask, const QRect &box);
+bool onSmallTile(const QImage &gray, const QRect &box);
