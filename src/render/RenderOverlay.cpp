@@ -46,51 +46,69 @@ QImage::Format canvasFormat(const QImage &source)
     }
 }
 
-// The plate and the text of one line. The plate's colour comes from `source`,
-// never from the canvas, so plates painted before do not change it.
-void drawLine(QPainter &painter, const QImage &source, const QRectF &box, const QString &text, const QFont &font)
+// One line as it will be drawn. Every plate's colour is taken before
+// anything is painted, so plates painted before never change it, even when
+// the source itself is the canvas.
+struct Plate {
+    LineGeometry line;
+    QColor fill;
+    QString text;
+};
+
+std::optional<Plate> plateFor(const QImage &source, const QRectF &box, const QString &text)
 {
     const QSize picture = source.size();
-    const std::optional<LineGeometry> line = lineGeometry(box, picture);
+    std::optional<LineGeometry> line = lineGeometry(box, picture);
     if (!line)
-        return;
+        return std::nullopt;
     const QColor fill = plateColour(source, samplePosition(line->pixelRect, picture));
-    const QRectF &plate = line->plate;
+    return Plate{std::move(*line), fill, text};
+}
 
+void drawPlate(QPainter &painter, int pictureHeight, const Plate &plate, const QFont &font)
+{
+    const QRectF &area = plate.line.plate;
     painter.setPen(Qt::NoPen);
-    painter.setBrush(fill);
-    painter.drawRoundedRect(rasterRect(plate, picture.height()), kCornerRadius, kCornerRadius);
+    painter.setBrush(plate.fill);
+    painter.drawRoundedRect(rasterRect(area, pictureHeight), kCornerRadius, kCornerRadius);
 
-    TextBlock block(text, font);
-    const FittedText fitted = fitText(block, line->pixelRect.height(), plate.size());
+    TextBlock block(plate.text, font);
+    const FittedText fitted = fitText(block, plate.line.pixelRect.height(), area.size());
     // Centred on the plate's middle, so a block taller than the plate spills
     // over both edges alike.
-    const qreal bottom = plate.y() + (plate.height() - fitted.height) * 0.5;
-    const QRectF textRect(plate.x(), bottom, plate.width(), fitted.height);
-    painter.setPen(inkColour(fill));
-    block.draw(painter, rasterRect(textRect, picture.height()).topLeft());
+    const qreal bottom = area.y() + (area.height() - fitted.height) * 0.5;
+    const QRectF textRect(area.x(), bottom, area.width(), fitted.height);
+    painter.setPen(inkColour(plate.fill));
+    block.draw(painter, rasterRect(textRect, pictureHeight).topLeft());
 }
 
 } // namespace
 
-QImage renderOverlay(const QImage &source, const TextItems &items, const QStringList &translated)
+QImage renderOverlay(QImage source, const TextItems &items, const QStringList &translated)
 {
     if (source.isNull())
         return QImage();
-    // A copy of the source, transparent where it is, one unit per source
-    // pixel whatever device pixel ratio the source carries.
-    QImage canvas = source.convertToFormat(canvasFormat(source));
+    QList<Plate> plates;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const TextItem &item = items.at(i);
+        if (std::optional<Plate> plate =
+                plateFor(source, item.box, i < translated.size() ? translated.at(i) : item.text))
+            plates.append(std::move(*plate));
+    }
+    // One unit per source pixel whatever device pixel ratio the source
+    // carries; a picture handed over whole in a paintable format is painted
+    // on where it lies, and a shared one is copied first.
+    const QImage::Format format = canvasFormat(source);
+    QImage canvas = std::move(source).convertToFormat(format);
     canvas.setDevicePixelRatio(1.0);
-    if (items.isEmpty())
+    if (plates.isEmpty())
         return canvas;
 
     QPainter painter(&canvas);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     const QFont font = overlayFont();
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        const TextItem &item = items.at(i);
-        drawLine(painter, source, item.box, i < translated.size() ? translated.at(i) : item.text, font);
-    }
+    for (const Plate &plate : plates)
+        drawPlate(painter, canvas.height(), plate, font);
     painter.end();
     return canvas;
 }

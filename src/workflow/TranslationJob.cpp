@@ -14,6 +14,7 @@
 #include <QMetaObject>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -33,7 +34,10 @@ struct JobLedger {
     QStringList translations; // one a passage, for the copied text
     qint64 failures = 0;
     qsizetype outstanding = 0;
-    std::function<void(const JobLedger &)> finish;
+    // The picture the overlay is painted on, copied while the answers are
+    // awaited, so that the copy is not part of the wait after the last one.
+    QImage canvas;
+    std::function<void(JobLedger &)> finish;
 };
 
 void onMainThread(std::function<void()> work)
@@ -100,10 +104,10 @@ void AppDelegate::translateAndShow()
     ledger->passages = passagesOf(currentItems, wholeSentences, currentCG->size());
     ledger->results = QStringList(currentItems.size());
     ledger->translations = QStringList(ledger->passages.size());
-    ledger->finish = [self = QPointer(this), job, image = *currentCG](const JobLedger &done) {
+    ledger->finish = [self = QPointer(this), job](JobLedger &done) {
         if (!self || job != self->jobID)
             return;
-        const QImage overlay = renderOverlay(image, done.items, done.results);
+        const QImage overlay = renderOverlay(std::exchange(done.canvas, {}), done.items, done.results);
         self->imageView->setImage(overlay);
         self->lastImage = overlay;
         self->lastText = done.translations.join(u'\n');
@@ -142,6 +146,7 @@ void AppDelegate::translateAndShow()
             onMainThread([answered, translation = std::move(translation)] { answered(translation); });
         });
     }
+    ledger->canvas = currentCG->copy();
     if (asked.isEmpty())
         onMainThread([ledger] { ledger->finish(*ledger); });
 }

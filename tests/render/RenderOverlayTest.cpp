@@ -151,18 +151,35 @@ private Q_SLOTS:
         QVERIFY(result.pixelColor(37, 48) != black && result.pixelColor(37, 48) != white);
     }
 
+    // A shared source stays as it was; one handed over is painted on where it
+    // lies. Either way no plate takes its colour from one painted before.
+    void sampleComesFromTheSourceNotFromEarlierPlates_data()
+    {
+        QTest::addColumn<bool>("handedOver");
+        QTest::newRow("shared") << false;
+        QTest::newRow("handed over") << true;
+    }
     void sampleComesFromTheSourceNotFromEarlierPlates()
     {
+        QFETCH(bool, handedOver);
         // The first line's plate takes the yellow of its sample stripe and
         // covers pixel (97, 55), where the second line samples.
-        const QImage source = striped(QColor(255, 220, 0), Qt::white);
+        const QImage original = striped(QColor(255, 220, 0), Qt::white);
+        QImage source = original.copy();
+        const uchar *pixels = source.constBits();
         const QRectF first(40, 40, 120, 30);
         const QRectF second(100, 50, 100, 10);
+        const TextItems items{lineAt(first), lineAt(second)};
+        const QStringList translated{QStringLiteral("HHHH"), QString()};
         const QImage result =
-            renderOverlay(source, {lineAt(first), lineAt(second)}, {QStringLiteral("HHHH"), QString()});
+            handedOver ? renderOverlay(std::move(source), items, translated) : renderOverlay(source, items, translated);
 
         QCOMPARE(result.pixelColor(pixelAt(plateOf(first).topLeft() + QPointF(2, 10))), QColor(255, 220, 0));
         QCOMPARE(result.pixelColor(pixelAt(second.center())), QColor(Qt::white));
+        if (handedOver)
+            QCOMPARE(result.constBits(), pixels);
+        else
+            QCOMPARE(source, original);
     }
 
     void inkIsBlackOnBrightPlatesAndWhiteOnDark_data()

@@ -46,7 +46,7 @@ void translateText(const QString &text, const QString &to, TranslationCompletion
 }
 
 // A result that no source picture looks like, so a test can tell it apart.
-QImage renderOverlay(const QImage &source, const TextItems &items, const QStringList &translated)
+QImage renderOverlay(QImage source, const TextItems &items, const QStringList &translated)
 {
     QImage result(source.size(), QImage::Format_ARGB32);
     result.fill(QColor(0x12, 0x34, 0x56, 0x78 + int(fakes::calls().renders.size() % 100)));
