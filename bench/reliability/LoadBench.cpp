@@ -86,6 +86,11 @@ void translateText(const QString &text, const QString &to, TranslationCompletion
     translateText(text, to, std::move(completion), route);
 }
 
+void openTranslationConnection()
+{
+    openTranslationConnection(route);
+}
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);

@@ -11,3 +11,8 @@ void translateText(const QString &text, const QString &to, TranslationCompletion
 {
     translateText(text, to, std::move(completion), compiledRoute());
 }
+
+void openTranslationConnection()
+{
+    openTranslationConnection(compiledRoute());
+}

@@ -36,6 +36,9 @@ protected:
     void run() override
     {
         QNetworkAccessManager owned;
+        // A connection opened ahead has a reply of its own that no caller
+        // holds; every reply goes once it has finished.
+        owned.setAutoDeleteReplies(true);
         manager = &owned;
         ready.release();
         exec();

@@ -12,6 +12,7 @@
 #include <QDeadlineTimer>
 #include <QNetworkAccessManager>
 #include <QRandomGenerator>
+#include <QSslConfiguration>
 #include <QTimer>
 
 namespace {
@@ -85,4 +86,22 @@ void translateText(const QString &text, const QString &to, TranslationCompletion
     LineRequest line{*address, route.limits, QDeadlineTimer(route.limits.deadline), std::move(completion)};
     onNetworkThread(
         [line = std::move(line)](QNetworkAccessManager &manager) mutable { attempt(manager, std::move(line), 0); });
+}
+
+void openTranslationConnection(const TranslationRoute &route)
+{
+    const QUrl endpoint(QString::fromUtf8(route.endpoint));
+    if (!endpoint.isValid() || endpoint.host().isEmpty())
+        return;
+    onNetworkThread([endpoint](QNetworkAccessManager &manager) {
+        if (endpoint.scheme() == u"https") {
+            // As the requests themselves offer it, or the connection opened
+            // here would not be the one they find.
+            QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+            tls.setAllowedNextProtocols({QSslConfiguration::ALPNProtocolHTTP2, QSslConfiguration::NextProtocolHttp1_1});
+            manager.connectToHostEncrypted(endpoint.host(), quint16(endpoint.port(443)), tls);
+        } else if (endpoint.scheme() == u"http") {
+            manager.connectToHost(endpoint.host(), quint16(endpoint.port(80)));
+        }
+    });
 }

@@ -14,3 +14,9 @@ using TranslationCompletion = std::function<void(std::optional<QString>)>;
 // nothing when the line could not be translated. Needs the application
 // object; requests still open when it is destroyed end with nothing.
 void translateText(const QString &text, const QString &to, TranslationCompletion completion);
+
+// Opens the connection to the service ahead of a job's requests, so that they
+// need not wait for it and its TLS handshake: called as a picture arrives,
+// while it is read. Sends no request; returns at once. Over HTTP/2, the one
+// connection a host gets is opened once and kept.
+void openTranslationConnection();

@@ -20,3 +20,4 @@ TranslationRoute compiledRoute();
 
 void translateText(const QString &text, const QString &to, TranslationCompletion completion,
                    const TranslationRoute &route);
+void openTranslationConnection(const TranslationRoute &route);

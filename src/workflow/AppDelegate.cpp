@@ -6,6 +6,7 @@
 #include "ImageView.h"
 #include "Messages.h"
 #include "RecognizeText.h"
+#include "TranslateText.h"
 
 AppDelegate::AppDelegate() = default;
 
@@ -35,6 +36,7 @@ void AppDelegate::pasteImage(std::optional<QImage> image)
     currentItems.clear();
     imageView->setImage(*image);
     setStatus(Messages::recognising());
+    openTranslationConnection();
     const qint64 recognition = ++jobID;
     recognizeText(
         *image,

@@ -45,6 +45,11 @@ void translateText(const QString &text, const QString &to, TranslationCompletion
         completion(fakes::calls().answerAtOnce(text));
 }
 
+void openTranslationConnection()
+{
+    ++fakes::calls().connectionsOpened;
+}
+
 // A result that no source picture looks like, so a test can tell it apart.
 QImage renderOverlay(QImage source, const TextItems &items, const QStringList &translated)
 {

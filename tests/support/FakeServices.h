@@ -35,6 +35,7 @@ struct Calls {
     QList<Recognition> recognitions;
     QList<Translation> translations;
     QList<Render> renders;
+    int connectionsOpened = 0;
     // When set, translateText answers with it before returning, as the real
     // client does when it cannot even form a request.
     std::function<std::optional<QString>(const QString &)> answerAtOnce;

@@ -5,8 +5,16 @@
 #include <mutex>
 
 namespace {
+
 std::mutex routing;
 TranslationRoute current;
+
+TranslationRoute currentRoute()
+{
+    const std::lock_guard lock(routing);
+    return current;
+}
+
 } // namespace
 
 void routeTranslations(const TranslationRoute &route)
@@ -17,9 +25,10 @@ void routeTranslations(const TranslationRoute &route)
 
 void translateText(const QString &text, const QString &to, TranslationCompletion completion)
 {
-    const TranslationRoute route = [] {
-        const std::lock_guard lock(routing);
-        return current;
-    }();
-    translateText(text, to, std::move(completion), route);
+    translateText(text, to, std::move(completion), currentRoute());
+}
+
+void openTranslationConnection()
+{
+    openTranslationConnection(currentRoute());
 }

@@ -6,6 +6,9 @@
 #include "LocalServers.h"
 #include "Outcome.h"
 
+#include <QTcpServer>
+#include <QTcpSocket>
+
 #include <algorithm>
 #include <cctype>
 
@@ -41,6 +44,36 @@ private Q_SLOTS:
         QCOMPARE(translateNow(text, u"zh-CN"_qs, routeTo(service->endpoint())), u"[zh-CN] "_qs + text);
         QCOMPARE(service->requestLines().last(), u"GET /translate_a/single?client=gtx&sl=auto&tl=zh-CN&dt=t&q="_qs +
                                                      QString::fromLatin1(q) + u" HTTP/1.1"_qs);
+    }
+
+    // A connection opened ahead of a job sends nothing, and the job's request
+    // goes out on it rather than on one of its own.
+    void requestTakesTheConnectionOpenedAhead()
+    {
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        QList<QTcpSocket *> accepted;
+        QByteArray received;
+        connect(&server, &QTcpServer::newConnection, this, [&] {
+            while (QTcpSocket *socket = server.nextPendingConnection()) {
+                accepted.append(socket);
+                connect(socket, &QTcpSocket::readyRead, socket, [&received, socket] {
+                    received += socket->readAll();
+                    if (received.endsWith("\r\n\r\n"))
+                        socket->write("HTTP/1.1 200 OK\r\nContent-Length: 23\r\n\r\n[[[\"Bonjour\",\"Hello\"]]]");
+                });
+            }
+        });
+        const TranslationRoute route =
+            routeTo("http://127.0.0.1:" + QByteArray::number(server.serverPort()) + "/translate_a/single");
+
+        openTranslationConnection(route);
+        QTRY_COMPARE(accepted.size(), 1);
+        QTest::qWait(50);
+        QVERIFY(received.isEmpty());
+        QCOMPARE(translateNow(u"Hello"_qs, u"fr"_qs, route), u"Bonjour"_qs);
+        QVERIFY(received.startsWith("GET /translate_a/single?client=gtx&sl=auto&tl=fr&dt=t&q=Hello HTTP/1.1\r\n"));
+        QCOMPARE(accepted.size(), 1);
     }
 
     // How each reply, or the lack of one, ends over the wire, within the

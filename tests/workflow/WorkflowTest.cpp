@@ -70,12 +70,17 @@ private Q_SLOTS:
         QVERIFY(!f.d().currentCG);
         QVERIFY(f.view->image().isNull());
         QVERIFY(calls().recognitions.isEmpty());
+        QCOMPARE(calls().connectionsOpened, 0);
 
         // With a picture and its lines in place, a failed paste keeps them all.
+        // The picture opened the connection for its job while it was read.
         const QImage red = fakes::picture(Qt::red);
-        f.pasteAndRecognise(red, {QStringLiteral("one")});
+        f.paste(red);
+        QCOMPARE(calls().connectionsOpened, 1);
+        calls().recognitions.last().completion(f.lines({QStringLiteral("one")}));
         QGuiApplication::clipboard()->clear();
         f.d().pasteNow();
+        QCOMPARE(calls().connectionsOpened, 1);
         QCOMPARE(f.status->text(), Messages::noImage());
         QCOMPARE(f.d().jobID, 2);
         QCOMPARE(*f.d().currentCG, red);
