@@ -347,6 +347,11 @@ private Q_SLOTS:
         QTest::newRow("brackets read right to left") << "עכשיו< (טיוטה)< שמור<" << true << "שמור (טיוטה) עכשיו";
         QTest::newRow("Arabic acronym") << "صالح< غير< XML ملف<" << true << "ملف XML غير صالح";
         QTest::newRow("Arabic C++") << "فشل< ++C تثبيت<" << true << "تثبيت C++ فشل";
+        // Both show alike: a file's name ends in its extension.
+        QTest::newRow("a number and an extension") << "m4a.12 הקלטה<" << true << "הקלטה 12.m4a";
+        QTest::newRow("Arabic number and extension") << "pdf.113 مالي< تقرير<" << true << "تقرير مالي 113.pdf";
+        QTest::newRow("a version of one letter") << "v2.0 גרסה<" << true << "גרסה v2.0";
+        QTest::newRow("an extension after a Latin word") << "abc m4a.12 שם<" << true << "שם abc m4a.12";
         QTest::newRow("a Hebrew name in an English line")
             << "Message from לוי< דנה<" << false << "Message from דנה לוי";
         QTest::newRow("Latin alone on a Hebrew page") << "Save changes" << true << "Save changes";

@@ -2,6 +2,8 @@
 
 #include "LineText.h"
 
+#include <QRegularExpression>
+
 #include <unicode/ubidi.h>
 
 #include <algorithm>
@@ -95,6 +97,41 @@ QList<qsizetype> drawnLetters(const WordReading &word)
     std::stable_sort(drawn.begin(), drawn.end(),
                      [&](qsizetype x, qsizetype y) { return word.letters[x].box.left() < word.letters[y].box.left(); });
     return drawn;
+}
+
+// The strong direction nearest `from` going `step` along `text`: left to
+// right, right to left, or neither when there is no strong letter that way.
+QChar::Direction strongFrom(const QString &text, qsizetype from, int step)
+{
+    for (qsizetype k = from; k >= 0 && k < text.size(); k += step) {
+        const QChar::Direction direction = text[k].direction();
+        if (direction == QChar::DirL || isRightToLeft(direction))
+            return direction;
+    }
+    return QChar::DirON;
+}
+
+// Between right-to-left words, "12.m4a" shows as "m4a.12", just as "m4a.12"
+// does, so the picture cannot tell which was typed: a name that ends in a
+// number then an extension of two letters or more ("113.pdf", "12.mp3") is
+// what a person types, a Latin word after a number (".12") is not.
+QString numberBeforeExtension(const QString &text)
+{
+    static const QRegularExpression extensionFirst(
+        QStringLiteral("(?<![\\p{L}\\p{N}.])([A-Za-z][A-Za-z0-9]{1,4})\\.([0-9]+)(?![\\p{L}\\p{N}.])"));
+    QString typed = text;
+    QRegularExpressionMatchIterator matches = extensionFirst.globalMatch(text);
+    while (matches.hasNext()) {
+        const QRegularExpressionMatch match = matches.next();
+        const QString extension = match.captured(1);
+        const auto letters = std::count_if(extension.begin(), extension.end(), [](QChar c) { return c.isLetter(); });
+        // Beside a Latin word the number is laid out with it, as drawn.
+        if (letters < 2 || strongFrom(text, match.capturedStart() - 1, -1) == QChar::DirL ||
+            strongFrom(text, match.capturedEnd(), 1) == QChar::DirL)
+            continue;
+        typed.replace(match.capturedStart(), match.capturedLength(), match.captured(2) + u'.' + extension);
+    }
+    return typed;
 }
 
 } // namespace
@@ -211,5 +248,5 @@ QString lineText(const QList<WordReading> &words, bool rightToLeft)
         }
         text += piece;
     }
-    return text.simplified();
+    return paragraph == 1 ? numberBeforeExtension(text.simplified()) : text.simplified();
 }
