@@ -183,6 +183,11 @@ private Q_SLOTS:
             << "tha" << QString() << "ไอร์แลนด์"
             << "Noto Sans Thai" << Readings{{"tha+eng", "ไอร์แลนด์:81"}, {"eng", "Tasuaud:81"}} << "tha+eng"
             << QStringList{};
+        // A file's extension is Latin whatever the script of its name.
+        QTest::newRow("a Japanese file name on a French page")
+            << "fra" << QString() << "会議の議事録.docx"
+            << "Noto Sans CJK JP" << Readings{{"fra", "ÆRS.docx:30"}, {"jpn", "会議の議事録:90 .docx:90"}} << "jpn"
+            << QStringList{"kor", "tha+eng"};
         QTest::newRow("an unsure line is read until a script reads it surely")
             << "eng" << QString() << "Ρυθμίσεις"
             << "Noto Sans" << Readings{{"eng", "Pu0pioeic:40"}, {"rus+eng", "Руθмίσεις:50"}, {"ell", "Ρυθμίσεις:91"}}

@@ -42,7 +42,8 @@ const Script &latinScript()
 // words that the page's lines hold (read with English beside the page's
 // model, or again by word) count as its own; in another script they do not,
 // as a model read with English reads any ink as Latin letters.
-int scoreOf(const LineReading &reading, const Script &script, const QImage &line, bool pageScript)
+int scoreOf(const LineReading &reading, const Script &script, const QImage &line, bool pageScript,
+            bool pagesLookalike = false)
 {
     const int lead = pageScript ? 0 : script.lead;
     const QString text = reading.text();
@@ -50,7 +51,7 @@ int scoreOf(const LineReading &reading, const Script &script, const QImage &line
         return reading.confidence - lead;
     if ((&script == &latinScript() && !latinInk(line, text)) || (!pageScript && !script.carriesUsualMarks(text)))
         return 0;
-    return int(reading.confidence * script.share(text, pageScript)) - lead;
+    return int(reading.confidence * script.share(text, pageScript, !pagesLookalike)) - lead;
 }
 
 void readAgain(const QImage &line, LineReading &reading, const Script &script, const QString &language,
@@ -176,7 +177,11 @@ LineReading readLineInScript(const QImage &line, const LanguageChoice &page, Oth
                                           std::all_of(candidateText.begin(), candidateText.end(), [&](QChar c) {
                                               return !c.isLetter() || other->latinLookalikes.contains(c);
                                           });
-            const int candidateScore = lookalikeReading ? 0 : scoreOf(candidate, *other, line, false);
+            // The page's look-alike script (Greek on a Cyrillic page) reads
+            // the page's letters as its own about as surely ("ΠΡΜΓΠΔ.pdf"):
+            // a name's extension does not vouch for it.
+            const int candidateScore =
+                lookalikeReading ? 0 : scoreOf(candidate, *other, line, false, other->name == script.alike);
             if (candidateScore > score) {
                 score = candidateScore;
                 reading = std::move(candidate);

@@ -89,10 +89,27 @@ QStringList Script::models() const
     return names;
 }
 
-double Script::share(const QString &text, bool latinToo) const
+double Script::share(const QString &text, bool latinToo, bool extensionsToo) const
 {
+    constexpr qsizetype longestExtension = 5;
+    const auto isAsciiLetterOrDigit = [](QChar c) { return c.isDigit() || (c.isLetter() && c.unicode() < 0x80); };
     int all = 0, own = 0;
-    for (const QChar c : text) {
+    for (qsizetype k = 0; k < text.size(); ++k) {
+        const QChar c = text[k];
+        if (extensionsToo && c == u'.' && k > 0) {
+            qsizetype end = k + 1;
+            while (end < text.size() && isAsciiLetterOrDigit(text[end]))
+                ++end;
+            const qsizetype length = end - k - 1;
+            if (length > 0 && length <= longestExtension && (end == text.size() || text[end].isSpace())) {
+                for (qsizetype e = k + 1; e < end; ++e)
+                    all += text[e].isLetter();
+                own +=
+                    int(std::count_if(text.begin() + k + 1, text.begin() + end, [](QChar e) { return e.isLetter(); }));
+                k = end - 1;
+                continue;
+            }
+        }
         if (!c.isLetter())
             continue;
         ++all;

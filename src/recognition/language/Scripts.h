@@ -82,8 +82,9 @@ struct Script {
 
     QStringList models() const;
     // The share of the letters of `text` that are its own, or with
-    // `latinToo` its own or Latin.
-    double share(const QString &text, bool latinToo) const;
+    // `latinToo` its own or Latin. With `extensionsToo`, a file's extension
+    // after a name (".pdf", ".mp4"), Latin in every script, counts as its own.
+    double share(const QString &text, bool latinToo, bool extensionsToo = true) const;
     // Whether `text`, read as this script, carries its usual marks, where it
     // has any and the text letters enough of it to tell.
     bool carriesUsualMarks(const QString &text) const;
