@@ -102,10 +102,10 @@ double Script::share(const QString &text, bool latinToo, bool extensionsToo) con
                 ++end;
             const qsizetype length = end - k - 1;
             if (length > 0 && length <= longestExtension && (end == text.size() || text[end].isSpace())) {
-                for (qsizetype e = k + 1; e < end; ++e)
-                    all += text[e].isLetter();
-                own +=
+                const int letters =
                     int(std::count_if(text.begin() + k + 1, text.begin() + end, [](QChar e) { return e.isLetter(); }));
+                all += letters;
+                own += letters;
                 k = end - 1;
                 continue;
             }
