@@ -249,6 +249,27 @@ private Q_SLOTS:
         QCOMPARE(others.all().size(), scripts().size() - 1);
     }
 
+    // A name of a list in the script met on the page, read less than surely,
+    // is kept without reading it in scripts the page has not shown; a line
+    // that script reads poorly still goes on to them.
+    void aScriptMetReadingFairlyEndsTheSearch()
+    {
+        FakeReader reader;
+        reader.readings = {{"fra", "ÆRS.docx:30"}, {"jpn", "会議の議事録:75 .docx:75"}};
+        const LanguageChoice choice = pageIn("fra");
+        OtherScripts others(choice);
+        others.met(scriptOf("jpn"));
+        const ReadLineFn read = [&](const QImage &, const QString &m) { return reader.read(m); };
+        const QImage line = lineOf("会議の議事録.docx", "Noto Sans CJK JP");
+        QCOMPARE(readLineInScript(line, choice, others, read).model, QStringLiteral("jpn"));
+        QCOMPARE(reader.asked, (std::set<QString>{"fra", "jpn", "chi_tra"}));
+
+        reader.readings["jpn"] = "会議:40 の:35";
+        reader.asked.clear();
+        readLineInScript(line, choice, others, read);
+        QVERIFY(reader.asked.contains("kor"));
+    }
+
     // A date read as Cyrillic look-alikes goes to English, though Greek was
     // met on the page before and is tried first for other unsure lines.
     void lookalikesGoToEnglishAfterAnotherScriptWasMet()

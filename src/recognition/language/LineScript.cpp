@@ -29,6 +29,7 @@ constexpr int lettersToTell = 4;
 // every model reads unsurely is junk, or not legible, in all of them.
 constexpr int otherScriptLead = 2;
 constexpr int minOtherScore = 60;
+constexpr int fairMetScore = 70;
 
 const Script &latinScript()
 {
@@ -99,6 +100,14 @@ void OtherScripts::met(const Script *script)
     const std::lock_guard lock(mutex);
     if (likelyOnes.removeOne(script) || rest.removeOne(script))
         likelyOnes.prepend(script);
+    if (!metOnes.contains(script))
+        metOnes.append(script);
+}
+
+bool OtherScripts::wasMet(const Script *script) const
+{
+    const std::lock_guard lock(mutex);
+    return metOnes.contains(script);
 }
 
 LineReading readLineInScript(const QImage &line, const LanguageChoice &page, OtherScripts &others,
@@ -155,6 +164,11 @@ LineReading readLineInScript(const QImage &line, const LanguageChoice &page, Oth
                             });
     const Script *bestScript = &script;
     for (const Script *other : candidates) {
+        // A script the page's other lines were found in, reading this one
+        // fairly surely, is not set against scripts the page has not shown:
+        // the names of a list are of one script, some read less surely.
+        if (bestScript != &script && bestScore >= fairMetScore && others.wasMet(bestScript) && !others.wasMet(other))
+            break;
         // A script whose first model alone does not tell it (traditional
         // Chinese, which the Japanese model reads poorly) is read with each
         // model that does, the surest kept.

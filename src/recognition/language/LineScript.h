@@ -19,10 +19,11 @@ public:
     // Every other script, the likely ones first.
     QList<const Script *> all() const;
     void met(const Script *script);
+    bool wasMet(const Script *script) const;
 
 private:
     mutable std::mutex mutex;
-    QList<const Script *> likelyOnes, rest;
+    QList<const Script *> likelyOnes, rest, metOnes;
 };
 
 // Reads a line image in the page's script and language, with that script's
