@@ -5,28 +5,9 @@
 // Hebrew ink.
 #include "DictionaryWords.h"
 #include "LineReader.h"
+#include "TextPicture.h"
 
-#include <QFont>
-#include <QImage>
-#include <QPainter>
 #include <QTest>
-
-namespace {
-
-QImage drawnLine(const QString &text, const QString &family)
-{
-    QImage line(40 + 26 * int(text.size()), 64, QImage::Format_Grayscale8);
-    line.fill(255);
-    QPainter painter(&line);
-    QFont font(family);
-    font.setPixelSize(34);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    painter.drawText(line.rect(), Qt::AlignCenter, text);
-    return line;
-}
-
-} // namespace
 
 class DictionaryWordsTest : public QObject {
     Q_OBJECT
@@ -65,9 +46,10 @@ private Q_SLOTS:
     // it reads holds few Thai words.
     void thaiModelsReadingsOfThaiAndOtherInk()
     {
-        const LineReading thai = readLine(drawnLine(QStringLiteral("ไม่มีการเชื่อมต่ออินเทอร์เน็ต"), "Noto Sans Thai"), "tha");
+        const LineReading thai =
+            readLine(lineImageOf(QStringLiteral("ไม่มีการเชื่อมต่ออินเทอร์เน็ต"), "Noto Sans Thai"), "tha");
         const LineReading hebrew =
-            readLine(drawnLine(QStringLiteral("ורכבלעטערער אָדער סקאַליר"), "Noto Sans Hebrew"), "tha");
+            readLine(lineImageOf(QStringLiteral("ורכבלעטערער אָדער סקאַליר"), "Noto Sans Hebrew"), "tha");
 
         QVERIFY2(thai.cover.letters >= 20, qPrintable(thai.text()));
         QVERIFY2(thai.cover.inWords >= 0.8 * thai.cover.letters, qPrintable(thai.text()));

@@ -3,11 +3,10 @@
 // Which script a line is read in, with made-up readings in place of the
 // reader's and the line's ink drawn, so that its pieces are real.
 #include "LineScript.h"
+#include "TextPicture.h"
 
-#include <QFont>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
 #include <QTest>
 
 #include <map>
@@ -50,20 +49,6 @@ struct FakeReader {
         return reading;
     }
 };
-
-// A line image as lineImage cuts one: black text about 40 pixels high.
-QImage lineOf(const QString &text, const QString &family)
-{
-    QFont font(family);
-    font.setPixelSize(34);
-    QImage image(QFontMetrics(font).horizontalAdvance(text) + 40, 60, QImage::Format_Grayscale8);
-    image.fill(255);
-    QPainter painter(&image);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    painter.drawText(QRect(QPoint(0, 0), image.size()), Qt::AlignCenter, text);
-    return image;
-}
 
 LanguageChoice pageIn(const QString &language)
 {
@@ -210,7 +195,7 @@ private Q_SLOTS:
             choice.contenders.append(scriptOf(contender));
         OtherScripts others(choice);
 
-        const LineReading reading = readLineInScript(lineOf(drawn, family), choice, others,
+        const LineReading reading = readLineInScript(lineImageOf(drawn, family), choice, others,
                                                      [&](const QImage &, const QString &m) { return reader.read(m); });
 
         QCOMPARE(reading.model, model);
@@ -228,7 +213,7 @@ private Q_SLOTS:
         const LanguageChoice choice = pageIn("eng");
         OtherScripts others(choice);
         const ReadLineFn read = [&](const QImage &, const QString &m) { return reader.read(m); };
-        const QImage line = lineOf("הגדרות מתקדמות", "Noto Sans Hebrew");
+        const QImage line = lineImageOf("הגדרות מתקדמות", "Noto Sans Hebrew");
         QCOMPARE(readLineInScript(line, choice, others, read).model, QStringLiteral("heb+eng"));
         reader.asked.clear();
         QCOMPARE(readLineInScript(line, choice, others, read).model, QStringLiteral("heb+eng"));
@@ -260,7 +245,7 @@ private Q_SLOTS:
         OtherScripts others(choice);
         others.met(scriptOf("jpn"));
         const ReadLineFn read = [&](const QImage &, const QString &m) { return reader.read(m); };
-        const QImage line = lineOf("会議の議事録.docx", "Noto Sans CJK JP");
+        const QImage line = lineImageOf("会議の議事録.docx", "Noto Sans CJK JP");
         QCOMPARE(readLineInScript(line, choice, others, read).model, QStringLiteral("jpn"));
         QCOMPARE(reader.asked, (std::set<QString>{"fra", "jpn", "chi_tra"}));
 
@@ -280,7 +265,7 @@ private Q_SLOTS:
         const LanguageChoice choice = pageIn("rus");
         OtherScripts others(choice);
         others.met(scriptOf("ell"));
-        const LineReading reading = readLineInScript(lineOf("12 Apr 2022", "Noto Sans"), choice, others,
+        const LineReading reading = readLineInScript(lineImageOf("12 Apr 2022", "Noto Sans"), choice, others,
                                                      [&](const QImage &, const QString &m) { return reader.read(m); });
         QCOMPARE(reading.model, QStringLiteral("eng"));
     }

@@ -17,3 +17,16 @@ QImage textPicture(QSize size, const QStringList &lines, int pixelSize, QColor p
         painter.drawText(pixelSize, int(2 * (i + 1)) * pixelSize, lines[i]);
     return image;
 }
+
+QImage lineImageOf(const QString &text, const QString &family)
+{
+    QFont font(family);
+    font.setPixelSize(34);
+    QImage image(QFontMetrics(font).horizontalAdvance(text) + 40, 60, QImage::Format_Grayscale8);
+    image.fill(255);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(image.rect(), Qt::AlignCenter, text);
+    return image;
+}
