@@ -65,6 +65,13 @@ constexpr int surelyLastScript = 80;
 // A script written without spaces whose samples hold few of its words, over
 // this many letters, was read off another script's ink.
 constexpr int lettersInWordsToTell = 12;
+// A Latin page's widest line holds this many words at least, for English to
+// tell that many of them are Latin. Then at most this many of the script's
+// language models read the samples to tell whether nearly all are; the one
+// that does reads each at least this surely, in points of mean confidence.
+constexpr int minWordsToTell = 3;
+constexpr int maxLatinProbes = 2;
+constexpr int fairLatinSample = 70;
 
 QString ownLetters(const QString &model)
 {
@@ -135,6 +142,7 @@ struct SampleScore {
     int confidence = 0;
     int ownLetters = 0; // letters read that only its language writes
     float leastSureWord = 100;
+    int words = 0, sureWords = 0; // holding letters, and of them those read `surelyLatin` sure
     // Confidence summed over the samples not read mostly as Latin by a model
     // of another script.
     int ownConfidence = 0;
@@ -151,6 +159,8 @@ void addScore(SampleScore &score, const SampleScore &more)
     score.confidence += more.confidence;
     score.ownLetters += more.ownLetters;
     score.leastSureWord = std::min(score.leastSureWord, more.leastSureWord);
+    score.words += more.words;
+    score.sureWords += more.sureWords;
     score.ownConfidence += more.ownConfidence;
     score.text += more.text;
     score.letters += more.letters;
@@ -184,6 +194,10 @@ void addConfidences(const QList<QImage> &samples, const QStringList &models, Sam
             QList<LetterReading> letters;
             for (const WordReading &word : reading.words) {
                 total[m].leastSureWord = std::min(total[m].leastSureWord, word.confidence);
+                if (std::any_of(word.text.begin(), word.text.end(), [](QChar c) { return c.isLetter(); })) {
+                    ++total[m].words;
+                    total[m].sureWords += word.confidence >= surelyLatin;
+                }
                 letters += word.letters;
             }
             total[m].cover += reading.cover;
@@ -269,10 +283,11 @@ QStringList modelsTellingScript(const Script &script, const QString &language)
 }
 
 // The page's script, read with each script's first models, which leave their
-// readings in `scores`. Every script's first model reads the widest sample,
-// and those close to the best of them read the rest.
+// readings in `scores`; and its language, where that is told too. Every
+// script's first model reads the widest sample, and those close to the best
+// of them read the rest.
 const Script &pageScript(const QList<QImage> &samples, const QString &last, SampleScores &scores,
-                         const ReadLineFn &read, QStringList &why, QList<const Script *> &contenders)
+                         const ReadLineFn &read, QStringList &why, QList<const Script *> &contenders, QString &language)
 {
     const QList<Script> &all = scripts();
     const int count = int(samples.size());
@@ -290,6 +305,39 @@ const Script &pageScript(const QList<QImage> &samples, const QString &last, Samp
             addScore(scores.at(english), englishRest.at(english));
             why.append(QStringLiteral("eng read every word of the samples surely"));
             return all.first();
+        }
+    }
+    // A page in another language of Latin letters has words English reads
+    // unsurely (those with its accented letters) among those it reads surely.
+    // The last page's language, or the one its words look like, reads nearly
+    // every word surely, and no other script need read it.
+    if (const SampleScore &widest = scores.at(english);
+        widest.words >= minWordsToTell && 2 * widest.sureWords >= widest.words) {
+        if (englishRest.empty())
+            addConfidences(samples.mid(1), {english}, englishRest, read);
+        QStringList probes;
+        if (last != english && all.first().models().contains(last))
+            probes.append(last);
+        const QStringList likely = likelyLanguages(widest.text + englishRest.at(english).text, all.first().models());
+        for (const QString &model : likely) {
+            if (model != english && !probes.contains(model))
+                probes.append(model);
+        }
+        for (const QString &probe : probes.mid(0, maxLatinProbes)) {
+            addConfidences(samples, {probe}, scores, read);
+            const SampleScore &score = scores.at(probe);
+            if (5 * score.sureWords >= 4 * score.words &&
+                std::all_of(score.bySample.begin(), score.bySample.end(),
+                            [](int confidence) { return confidence >= fairLatinSample; })) {
+                addScore(scores.at(english), englishRest.at(english));
+                why.append(QStringLiteral("%1 read nearly every word of the samples surely").arg(probe));
+                // Neighbouring languages read each other's words nearly as
+                // surely (French reads Spanish): the words tell the language
+                // where they are enough, and the last page's where not.
+                if (probe == last && likely.isEmpty())
+                    language = probe;
+                return all.first();
+            }
         }
     }
     // A page that the last page's script's probes or language read surely is
@@ -551,8 +599,9 @@ LanguageChoice choosePageLanguage(const QList<QImage> &lines, const QString &bef
         return {};
     SampleScores scores;
     LanguageChoice choice;
-    choice.script = &pageScript(samples, before, scores, read, choice.why, choice.contenders);
-    choice.language = pageLanguage(*choice.script, lines, samples, scores, read, choice.why);
+    choice.script = &pageScript(samples, before, scores, read, choice.why, choice.contenders, choice.language);
+    if (choice.language.isEmpty())
+        choice.language = pageLanguage(*choice.script, lines, samples, scores, read, choice.why);
     return choice;
 }
 
