@@ -173,6 +173,34 @@ private Q_SLOTS:
             << "fra" << QString() << "会議の議事録.docx"
             << "Noto Sans CJK JP" << Readings{{"fra", "ÆRS.docx:30"}, {"jpn", "会議の議事録:90 .docx:90"}} << "jpn"
             << QStringList{"kor", "tha+eng"};
+        QTest::newRow("a long line its model reads fairly surely is read in no other script")
+            << "heb" << QString() << "הסיסמה שלך שונתה אתמול"
+            << "Noto Sans Hebrew" << Readings{{"heb+eng", "הסיסמה:78 שלך:80 שונתה:77 אתמול:79"}} << "heb+eng"
+            << QStringList{"eng", "ara", "rus+eng", "ell", "jpn", "kor", "tha+eng"};
+        QTest::newRow("a long line the Thai model reads fairly surely is still read in others")
+            << "tha"
+            << "heb"
+            << "הסיסמה שלך שונתה אתמול"
+            << "Noto Sans Hebrew"
+            << Readings{{"tha+eng", "ถูกต้อง:80 ไฟล์:80 การตั้งค่า:80"}, {"heb+eng", "הסיסמה:92 שלך:93 שונתה:91 אתמול:92"}}
+            << "heb+eng" << QStringList{};
+        // The Arabic model's second readings found the Latin words among
+        // junk of Arabic letters.
+        QTest::newRow("Latin words among junk of the page's letters are read in other scripts")
+            << "ara" << QString() << "Unable to connect to the server"
+            << "Noto Sans"
+            << Readings{{"ara", "server:90 عط:70 مغ:70 connect:90 مغ:70 Unable:90"},
+                        {"eng", "Unable:96 to:96 connect:96 to:96 the:96 server:95"}}
+            << "eng" << QStringList{};
+        // Capitals of another script read as Latin letters read about as
+        // surely, but as no words of the dictionary.
+        QTest::newRow("Latin junk read fairly surely is still read in other scripts")
+            << "eng"
+            << "rus"
+            << "ВСЕ НАСТРОЙКИ СИСТЕМЫ"
+            << "Noto Sans"
+            << Readings{{"eng", "BCE:80 HACTPOMKN:78 CNCTEMbI:77"}, {"rus+eng", "ВСЕ:92 НАСТРОЙКИ:91 СИСТЕМЫ:90"}}
+            << "rus+eng" << QStringList{};
         QTest::newRow("an unsure line is read until a script reads it surely")
             << "eng" << QString() << "Ρυθμίσεις"
             << "Noto Sans" << Readings{{"eng", "Pu0pioeic:40"}, {"rus+eng", "Руθмίσεις:50"}, {"ell", "Ρυθμίσεις:91"}}
@@ -232,6 +260,29 @@ private Q_SLOTS:
         QCOMPARE(others.likely(), QList<const Script *>{scriptOf("heb")});
         QCOMPARE(others.all().first(), scriptOf("heb"));
         QCOMPARE(others.all().size(), scripts().size() - 1);
+    }
+
+    // The Thai model reads other scripts as Thai fairly surely: it is read
+    // after the others, so that a line another reads surely never reaches
+    // it, until a line of the page is found in Thai.
+    void thaiIsReadLastUntilMet()
+    {
+        FakeReader reader;
+        reader.readings = {
+            {"eng", "TNN:41 MIDI:38 OTTO:30"}, {"heb+eng", "הגדרות:91 מתקדמות:90"}, {"tha+eng", "ตั้งค่า:88"}};
+        LanguageChoice choice = pageIn("eng");
+        choice.contenders = {scriptOf("tha"), scriptOf("heb")};
+        OtherScripts others(choice);
+        QCOMPARE(others.likely(), (QList<const Script *>{scriptOf("heb"), scriptOf("tha")}));
+        QCOMPARE(others.all().last(), scriptOf("tha"));
+        const ReadLineFn read = [&](const QImage &, const QString &m) { return reader.read(m); };
+        const QImage line = lineImageOf("הגדרות מתקדמות", "Noto Sans Hebrew");
+        QCOMPARE(readLineInScript(line, choice, others, read).model, QStringLiteral("heb+eng"));
+        QVERIFY(!reader.asked.contains("tha+eng"));
+
+        others.met(scriptOf("tha"));
+        QCOMPARE(others.likely().first(), scriptOf("tha"));
+        QCOMPARE(others.all().first(), scriptOf("tha"));
     }
 
     // A name of a list in the script met on the page, read less than surely,

@@ -24,6 +24,12 @@ constexpr int lostConfidence = 50;
 // (borders, dots, photos) mostly nothing, and junk is what costs most there.
 constexpr int furtherProbeScore = 30;
 constexpr int lettersToTell = 4;
+// A line of this many letters or more, of the page's script, that its model
+// reads at least this surely is the script's: another script's line read as
+// its letters reads less surely, or as few of them, or (as Latin) as words
+// no dictionary holds.
+constexpr int fairOwnConfidence = 75;
+constexpr int lettersToTrust = 10;
 // A reading in another script than the page's must be surer than the page
 // model's by this many points to be taken, and at least this sure: a line
 // every model reads unsurely is junk, or not legible, in all of them.
@@ -53,6 +59,20 @@ int scoreOf(const LineReading &reading, const Script &script, const QImage &line
     if ((&script == &latinScript() && !latinInk(line, text)) || (!pageScript && !script.carriesUsualMarks(text)))
         return 0;
     return int(reading.confidence * script.share(text, pageScript, !pagesLookalike)) - lead;
+}
+
+// The letters of the reading's words of the dictionary, of three letters or
+// more: shorter ones are so many that junk is made of them too.
+qsizetype lettersInDictionaryWords(const LineReading &reading)
+{
+    constexpr qsizetype shortestWord = 3;
+    qsizetype inWords = 0;
+    for (const WordReading &word : reading.words) {
+        const auto letters = std::count_if(word.text.begin(), word.text.end(), [](QChar c) { return c.isLetter(); });
+        if (word.inDictionary && letters >= shortestWord)
+            inWords += letters;
+    }
+    return inWords;
 }
 
 void readAgain(const QImage &line, LineReading &reading, const Script &script, const QString &language,
@@ -86,13 +106,20 @@ OtherScripts::OtherScripts(const LanguageChoice &page)
 QList<const Script *> OtherScripts::likely() const
 {
     const std::lock_guard lock(mutex);
-    return likelyOnes;
+    return leadersLast(likelyOnes);
 }
 
 QList<const Script *> OtherScripts::all() const
 {
     const std::lock_guard lock(mutex);
-    return likelyOnes + rest;
+    return leadersLast(likelyOnes + rest);
+}
+
+QList<const Script *> OtherScripts::leadersLast(QList<const Script *> scripts) const
+{
+    std::stable_partition(scripts.begin(), scripts.end(),
+                          [&](const Script *script) { return script->lead == 0 || metOnes.contains(script); });
+    return scripts;
 }
 
 void OtherScripts::met(const Script *script)
@@ -146,7 +173,15 @@ LineReading readLineInScript(const QImage &line, const LanguageChoice &page, Oth
     // Marks alone (a dot, a light of a photographed city) read as marks in
     // every script: a word would have read as letters of some kind.
     const bool marksAlone = std::none_of(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); });
-    if ((best.confidence >= sureOwn && ownScript && !english) || marksAlone)
+    // A long line read fairly surely, mostly in the page's own letters, is
+    // the page's script's; in Latin letters, only as words of the
+    // dictionary. Not so for a model that reads other scripts as its own
+    // fairly surely, nor for Latin words its second readings found among
+    // junk of its letters ("server عط مغ connect").
+    const bool fairlyOwn = script.share(text, false) >= 0.5 && !english && script.lead == 0 &&
+                           best.confidence >= fairOwnConfidence && letters >= lettersToTrust &&
+                           (&script != &latinScript() || 2 * lettersInDictionaryWords(best) >= letters);
+    if ((best.confidence >= sureOwn && ownScript && !english) || fairlyOwn || marksAlone)
         return best;
     QList<const Script *> candidates =
         !ownScript || (best.confidence < lostConfidence && letters >= lettersToTell) ? others.all() : others.likely();

@@ -22,6 +22,12 @@ public:
     bool wasMet(const Script *script) const;
 
 private:
+    // A model that reads other scripts as its own fairly surely (Thai) is
+    // read after the others, until the page's lines met its script: where
+    // another reads a line surely it need not be read, and it must lead the
+    // others anyway.
+    QList<const Script *> leadersLast(QList<const Script *> scripts) const;
+
     mutable std::mutex mutex;
     QList<const Script *> likelyOnes, rest, metOnes;
 };
