@@ -23,9 +23,11 @@ struct LanguageChoice {
 // best read the next ones, and the script's languages are told apart by the
 // words read. A page English reads many words of surely is first read with
 // the language its words look like (or the last page's): one that reads
-// nearly all of them surely is Latin without the other scripts' models. `lines` are the page's line images (see
-// lineImage); `before` is the language of the page read before (a model's name, or empty), which a page is taken to be
-// in when that language's models read it surely: screenshots pasted one after another are mostly of one language.
+// nearly all of them surely is Latin without the other scripts' models.
+// `lines` are the page's line images (see lineImage); `before` is the
+// language of the page read before (a model's name, or empty), which a page
+// is taken to be in when that language's models read it surely: screenshots
+// pasted one after another are mostly of one language.
 LanguageChoice choosePageLanguage(const QList<QImage> &lines, const QString &before, const ReadLineFn &read);
 
 // The models a page in `language` is read with when it follows a page in
