@@ -577,6 +577,53 @@ private Q_SLOTS:
         QCOMPARE(r.text(), expected);
     }
 
+    void numbersReadAgainWhole_data()
+    {
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<int>("boxedDigits");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("a year boxed by its last digit") << "1:95" << 1 << "13 Sep 2021";
+        QTest::newRow("a year read as its last digit, surely") << "1:97" << 4 << "13 Sep 2021";
+        QTest::newRow("a year read whole") << "2021:96" << 4 << "13 Sep 2021";
+    }
+
+    // The Arabic model reads a Latin year as its last digit, as surely as
+    // English reads it whole, and may box that digit alone: the number is
+    // read again with English over all its ink, and English's reading with
+    // more digits taken.
+    void numbersReadAgainWhole()
+    {
+        QFETCH(QString, year);
+        QFETCH(int, boxedDigits);
+        QFETCH(QString, expected);
+        // Digits 9 pixels wide and 2 apart; a space of 19 before the year.
+        QImage line(160, 40, QImage::Format_Grayscale8);
+        line.fill(255);
+        QPainter painter(&line);
+        const auto digits = [&](int left, int count) {
+            for (int i = 0; i < count; ++i)
+                painter.fillRect(left + 11 * i, 10, 9, 21, Qt::black);
+            return QRect(left, 10, 11 * count - 2, 21);
+        };
+        const QRect day = digits(10, 2), month = digits(45, 3), whole = digits(95, 4);
+        painter.end();
+        LineReading r{90, QStringLiteral("ara")};
+        const qsizetype colon = year.indexOf(u':');
+        r.words = {{QStringLiteral("13"), 96, day},
+                   {QStringLiteral("Sep"), 96, month},
+                   {year.left(colon), year.mid(colon + 1).toFloat(), whole.adjusted(11 * (4 - boxedDigits), 0, 0, 0)}};
+        // English reads as many digits as the image shows pieces.
+        ::mendLookalikeWords(line, r, QStringLiteral("ara"), [](const QImage &image, const QString &model) {
+            int pieces = 0;
+            const uchar *row = image.constScanLine(image.height() / 2);
+            for (int x = 1; x < image.width(); ++x)
+                pieces += row[x] < 128 && row[x - 1] >= 128;
+            const QString text = pieces == 2 ? QStringLiteral("13") : pieces == 4 ? QStringLiteral("2021") : "1";
+            return oneWord(text + ":95", model);
+        });
+        QCOMPARE(r.text(), expected);
+    }
+
     void monotonicGreek_data()
     {
         QTest::addColumn<QString>("read");

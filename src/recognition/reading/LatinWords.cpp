@@ -206,6 +206,48 @@ int meanConfidence(const QList<WordReading> &words)
     return words.isEmpty() ? 0 : int(std::lround(sum / float(words.size())));
 }
 
+// `box` of word `w` of `words`, grown over the ink beside it that no word
+// covers: a model of another script may read a number by its last digit
+// alone ("1" for 2021), boxed so. Digits stand closer than a space.
+QRect withUnreadInk(const QImage &line, const QList<WordReading> &words, qsizetype w)
+{
+    constexpr int inkLevel = 128;
+    constexpr double space = 0.3;
+    const QRect box = words[w].box;
+    const int gap = std::max(1, int(space * box.height()));
+    const auto inkAt = [&](int x) {
+        for (int y = std::max(0, box.top()); y <= std::min(line.height() - 1, box.bottom()); ++y) {
+            if (line.constScanLine(y)[x] < inkLevel)
+                return true;
+        }
+        return false;
+    };
+    const auto reach = [&](int from, int step, int limit) {
+        int edge = from;
+        for (int x = from + step, blank = 0; x != limit + step && blank <= gap; x += step) {
+            blank = inkAt(x) ? 0 : blank + 1;
+            edge = blank == 0 ? x : edge;
+        }
+        return edge;
+    };
+    int left = 0, right = line.width() - 1;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QRect &other = words[i].box;
+        if (i == w || other.isEmpty())
+            continue;
+        if (other.right() < box.left())
+            left = std::max(left, other.right() + 1);
+        else if (other.left() > box.right())
+            right = std::min(right, other.left() - 1);
+    }
+    if (left >= box.left() || right <= box.right())
+        return box;
+    QRect grown = box;
+    grown.setLeft(reach(box.left(), -1, left));
+    grown.setRight(reach(box.right(), 1, right));
+    return grown;
+}
+
 // Reads again with English the words of `reading` that are look-alikes of
 // Latin ones (see mendLookalikeWords), or with `unitsAlone` the units after
 // numbers alone.
@@ -230,17 +272,22 @@ void mendWords(const QImage &line, LineReading &reading, const ReadLineFn &read,
         if (word.box.isEmpty() || ownWord ||
             (word.confidence >= unsureLookalike && !capitals && !number && !broken && !unit) || (unitsAlone && !unit))
             continue;
-        const LineReading english = read(wordImage(line, word.box), QStringLiteral("eng"));
+        const QRect box = number ? withUnreadInk(line, reading.words, &word - reading.words.data()) : word.box;
+        const LineReading english = read(wordImage(line, box), QStringLiteral("eng"));
         const QString text = english.text();
         const auto letters = std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
+        // A number English reads with more digits is one the model read in
+        // part, however surely.
+        const bool moreDigits = number && digitsOf(text) > digitsOf(word.text);
         // A lone capital looks the same in both alphabets. Latin letters
         // stand apart, where a word of a joined script is a piece or two.
         if (text.isEmpty() || letters == 1 || (letters > 0 && !isLatinWord(text)) ||
             english.confidence < (broken ? sureOverBroken : sureOverLookalike) ||
-            english.confidence < word.confidence + (unit     ? -unitSlack
-                                                    : number ? 0
-                                                             : latinLead) ||
-            !latinInk(wordImage(line, word.box), text))
+            (english.confidence < word.confidence + (unit     ? -unitSlack
+                                                     : number ? 0
+                                                              : latinLead) &&
+             !moreDigits) ||
+            !latinInk(wordImage(line, box), text))
             continue;
         reading.why.append(QStringLiteral("\"%1\" read again with eng as \"%2\" (%3 over %4)")
                                .arg(word.text, text)
@@ -249,7 +296,8 @@ void mendWords(const QImage &line, LineReading &reading, const ReadLineFn &read,
         word.text = text;
         word.confidence = float(english.confidence);
         word.readRightToLeft = false;
-        word.letters = lettersOnLine(english, line, word.box);
+        word.letters = lettersOnLine(english, line, box);
+        word.box = box;
         mended = true;
     }
     // A line of English is as sure as its words now are, not as the Greek
