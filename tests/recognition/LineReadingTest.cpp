@@ -174,6 +174,28 @@ private Q_SLOTS:
         }
     }
 
+    // The reader boxed a day before a month far taller than its digits: as
+    // boxed, it towers over the text like an icon; fitted to its ink, it is
+    // the date's first word.
+    void dayBoxedTallerThanItsDigits()
+    {
+        QImage line(220, 60, QImage::Format_Grayscale8);
+        line.fill(255);
+        QPainter painter(&line);
+        const QList<QRect> ink{{2, 15, 29, 26}, {45, 12, 56, 37}, {115, 15, 86, 26}};
+        for (const QRect &rect : ink)
+            painter.fillRect(rect, Qt::black);
+        painter.end();
+        LineReading r{95, QStringLiteral("heb+eng")};
+        r.words = {{QStringLiteral("27"), 96, QRect(2, 4, 29, 53)},
+                   {QStringLiteral("Jul"), 94, ink[1], true},
+                   {QStringLiteral("2019"), 94, ink[2]}};
+        QCOMPARE(::keptLine(r, true).text, QStringLiteral("Jul 2019"));
+        ::fitBoxesToInk(line, r.words);
+        QCOMPARE(r.words.first().box, ink.first());
+        QCOMPARE(::keptLine(r, true).text, QStringLiteral("27 Jul 2019"));
+    }
+
     // Lines far lower or far taller than the page's text that read as a
     // few letters: dots and knobs, and the large icons of a grid read as a
     // joined script's letters. Each line is "text:height:model:confidence".

@@ -265,12 +265,33 @@ LineReading readLine(const QImage &line, const QString &model)
     // left-to-right words within it left to right, or at either end.
     std::stable_sort(reading.words.begin(), reading.words.end(),
                      [](const WordReading &a, const WordReading &b) { return a.box.left() < b.box.left(); });
+    fitBoxesToInk(line, reading.words);
     if (const Script *script = scriptOf(model); script && script->unspaced) {
         reading.cover = wordCover(reading.text(), script->letters, [&](const QString &word) {
             return engine->IsValidWord(word.toUtf8().constData()) != 0;
         });
     }
     return reading;
+}
+
+void fitBoxesToInk(const QImage &line, QList<WordReading> &words)
+{
+    // A box a little taller than its ink is as the reader's models draw
+    // them; the rest of reading is measured on such boxes.
+    constexpr int inkLevel = 128;
+    for (WordReading &word : words) {
+        const QRect box = word.box & line.rect();
+        int top = -1, bottom = -1;
+        for (int y = box.top(); y <= box.bottom() && !box.isEmpty(); ++y) {
+            const uchar *row = line.constScanLine(y);
+            if (std::any_of(row + box.left(), row + box.right() + 1, [](uchar g) { return g < inkLevel; })) {
+                top = top < 0 ? y : top;
+                bottom = y;
+            }
+        }
+        if (top >= 0 && 3 * word.box.height() > 4 * (bottom - top + 1))
+            word.box.setCoords(word.box.left(), top, word.box.right(), bottom);
+    }
 }
 
 void trustSureLetters(LineReading &reading)
