@@ -121,7 +121,8 @@ RecognizedPage recognizePage(const QImage &image, const QString &languageBefore,
     QList<QImage> images(lines.size());
     parallelFor(lines.size(), [&](int i) {
         const StageTimer timer(profile, QStringLiteral("line images"));
-        images[i] = lineImage(gray, mask, lines[i]);
+        if (!tooSmallToRead(lines[i]))
+            images[i] = lineImage(gray, mask, lines[i]);
     });
     std::atomic<int> remembered = 0;
     const ReadLineFn read = [&](const QImage &line, const QString &model) {
@@ -161,7 +162,8 @@ RecognizedPage recognizePage(const QImage &image, const QString &languageBefore,
     if (page.script->lineHeight != readingHeight)
         parallelFor(lines.size(), [&](int i) {
             const StageTimer timer(profile, QStringLiteral("line images"));
-            images[i] = lineImage(gray, mask, lines[i], page.script->lineHeight);
+            if (!tooSmallToRead(lines[i]))
+                images[i] = lineImage(gray, mask, lines[i], page.script->lineHeight);
         });
     OtherScripts others(page);
     QList<LineReading> lineReadings(lines.size());

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "RecognizeText.h"
+#include "RecognizePage.h"
 #include "TextItem.h"
 
 #include <QCoreApplication>
@@ -8,6 +9,7 @@
 #include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPen>
 #include <QTest>
 #include <QThread>
 
@@ -456,6 +458,38 @@ private Q_SLOTS:
         painter.end();
 
         QCOMPARE(recognizedTexts(image), (QStringList{"Family", "Anna Petrova"}));
+    }
+
+    // A night photograph's lights are specks too small to be words: they
+    // are not read at all, and the caption over them is.
+    void lightsOfAPhotographAreNotRead()
+    {
+        QImage image(640, 240, QImage::Format_RGB32);
+        image.fill(QColor("#101820"));
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        // Lit windows: small frames and crosses, not filled dots.
+        painter.setPen(QPen(QColor("#f5e6a0"), 1.5));
+        for (int i = 0; i < 24; ++i) {
+            const QRectF light(20 + 25 * i, 150 + 40 * (i % 2), 4 + i % 4, 5 + i % 4);
+            if (i % 3 == 0) {
+                painter.drawLine(QPointF(light.center().x(), light.top()), QPointF(light.center().x(), light.bottom()));
+                painter.drawLine(QPointF(light.left(), light.center().y()), QPointF(light.right(), light.center().y()));
+            } else {
+                painter.drawRect(light);
+            }
+        }
+        painter.setPen(QColor("#f0f0f0"));
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(20);
+        painter.setFont(font);
+        painter.drawText(QPointF(40, 60), QStringLiteral("Tonight at eight"));
+        painter.end();
+
+        const RecognizedPage page = recognizePage(image, QString(), nullptr);
+        QCOMPARE(page.lines.size(), 1);
+        QCOMPARE(page.lines.first().item.text, QStringLiteral("Tonight at eight"));
+        QCOMPARE(page.linesRead, 1);
     }
 
     // A picture without text, and a null one, give nothing, delivered on

@@ -70,6 +70,12 @@ double inkBesides(const QImage &gray, const QRect &line, double paper)
 
 } // namespace
 
+bool tooSmallToRead(const QRect &line)
+{
+    constexpr int legibleHeight = 9;
+    return line.height() < legibleHeight && line.width() < 2 * line.height();
+}
+
 QImage lineImage(const QImage &gray, const QImage &mask, const QRect &line, int height)
 {
     const QRect area = cutArea(gray, line);

@@ -8,6 +8,13 @@
 // The height lines are enlarged to: most models read small text best at it.
 constexpr int readingHeight = 40;
 
+// Whether a line found is a speck no one could read: under 9 pixels tall and
+// less than twice as wide. A glyph alone that small is no word (a Han letter
+// alone is legible at twice the height), and words as small are wider (the
+// smallest clock of a status bar, "8:24", is 19 by 7). Such specks are the
+// lights and textures of a photograph, dots and scraps of icons.
+bool tooSmallToRead(const QRect &line);
+
 // Cuts one line out of the grey picture as black text on white, whatever its
 // colours were (dark mode, white on an accent colour, dimmed, gradients),
 // framed in white and enlarged so that small text reaches `height`, about
