@@ -492,6 +492,31 @@ private Q_SLOTS:
         QCOMPARE(page.linesRead, 1);
     }
 
+    // A caption over a photograph's horizon: the darker sea and the line of
+    // the horizon touch the letters, and are no strokes of them.
+    void captionOverAHorizon()
+    {
+        QImage image(900, 200, QImage::Format_RGB32);
+        image.fill(QColor("#b8cce0"));
+        QPainter painter(&image);
+        // The horizon lies at the small letters' tops; the letters rising
+        // over them stand on the sky.
+        painter.fillRect(QRect(0, 97, 900, 103), QColor("#56708a"));
+        painter.fillRect(QRect(0, 96, 900, 2), QColor("#202830"));
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QColor("#eef2f6"));
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(36);
+        painter.setFont(font);
+        const QString caption = QStringLiteral("wymagaj, żeby stara wartość");
+        painter.drawText(QPointF(40, 115), caption);
+        painter.end();
+
+        const QStringList texts = recognizedTexts(image);
+        QCOMPARE(texts.size(), 1);
+        QVERIFY2(editDistance(texts.first(), caption) <= tolerance(caption), qPrintable(texts.first()));
+    }
+
     // A picture without text, and a null one, give nothing, delivered on
     // the main thread after recognizeText has returned.
     void noTextDeliversEmptyOnTheMainThreadAfterReturning_data()

@@ -68,6 +68,38 @@ double inkBesides(const QImage &gray, const QRect &line, double paper)
     return darkCount >= lightCount ? double(darkSum) / darkCount : double(lightSum) / lightCount;
 }
 
+// Which pixels of `area` have the mask's ink within `reach` in a square
+// around them, row after row of `area`: the paper of a photograph behind the
+// text is no even grey, and its parts away from the ink may be as dark as
+// strokes.
+QList<bool> nearInk(const QImage &mask, const QRect &area, int reach)
+{
+    const int w = area.width(), h = area.height();
+    QList<bool> across(qsizetype(w) * h, false), near(qsizetype(w) * h, false);
+    for (int y = 0; y < h; ++y) {
+        const uchar *m = mask.constScanLine(area.top() + y) + area.left();
+        for (int x = 0, last = -reach - 1; x < w; ++x) {
+            last = m[x] ? x : last;
+            across[qsizetype(y) * w + x] = x - last <= reach;
+        }
+        for (int x = w - 1, next = w + reach; x >= 0; --x) {
+            next = m[x] ? x : next;
+            across[qsizetype(y) * w + x] = across[qsizetype(y) * w + x] || next - x <= reach;
+        }
+    }
+    for (int x = 0; x < w; ++x) {
+        for (int y = 0, last = -reach - 1; y < h; ++y) {
+            last = across[qsizetype(y) * w + x] ? y : last;
+            near[qsizetype(y) * w + x] = y - last <= reach;
+        }
+        for (int y = h - 1, next = h + reach; y >= 0; --y) {
+            next = across[qsizetype(y) * w + x] ? y : next;
+            near[qsizetype(y) * w + x] = near[qsizetype(y) * w + x] || next - y <= reach;
+        }
+    }
+    return near;
+}
+
 } // namespace
 
 bool tooSmallToRead(const QRect &line)
@@ -110,6 +142,7 @@ QImage lineImage(const QImage &gray, const QImage &mask, const QRect &line, int 
         return {};
 
     const int border = borderOf(line);
+    const QList<bool> near = nearInk(mask, area, std::max(2, line.height() / 8));
     QImage out(area.width() + 2 * border, area.height() + 2 * border, QImage::Format_Grayscale8);
     out.fill(255);
     for (int y = area.top(); y <= area.bottom(); ++y) {
@@ -118,6 +151,18 @@ QImage lineImage(const QImage &gray, const QImage &mask, const QRect &line, int 
         for (int x = area.left(); x <= area.right(); ++x) {
             const double v = 255.0 * (g[x] - ink) / (paper - ink);
             o[x - area.left()] = static_cast<uchar>(std::clamp(v, 0.0, 255.0));
+        }
+        // A row dark across most of the line away from the ink is a band of
+        // the picture behind the text (the sky over a sea's horizon), not
+        // strokes the mask missed, which lie here and there.
+        const bool *n = near.constData() + qsizetype(y - area.top()) * area.width();
+        const auto farDark = [&](int x) { return !n[x] && o[x] < 128; };
+        int dark = 0;
+        for (int x = 0; x < area.width(); ++x)
+            dark += farDark(x);
+        if (2 * dark >= area.width()) {
+            for (int x = 0; x < area.width(); ++x)
+                o[x] = farDark(x) ? 255 : o[x];
         }
     }
     const double scale = line.height() > largestHeight ? double(largestHeight) / line.height()
