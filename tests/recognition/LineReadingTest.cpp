@@ -646,6 +646,29 @@ private Q_SLOTS:
         QCOMPARE(r.text(), expected);
     }
 
+    // The reader's boxes of a number's parts may overlap: once English has
+    // read the number whole over one box, the part boxed within it is gone.
+    void partReadWithinANumberIsDropped()
+    {
+        QImage line(160, 40, QImage::Format_Grayscale8);
+        line.fill(255);
+        QPainter painter(&line);
+        for (int i = 0; i < 4; ++i)
+            painter.fillRect(95 + 11 * i, 10, 9, 21, Qt::black);
+        painter.end();
+        LineReading r{90, QStringLiteral("ara")};
+        r.words = {{QStringLiteral("20"), 60, QRect(95, 10, 31, 21)},
+                   {QStringLiteral("1"), 97, QRect(114, 10, 17, 21)}};
+        ::mendLookalikeWords(line, r, QStringLiteral("ara"), [](const QImage &image, const QString &model) {
+            int pieces = 0;
+            const uchar *row = image.constScanLine(image.height() / 2);
+            for (int x = 1; x < image.width(); ++x)
+                pieces += row[x] < 128 && row[x - 1] >= 128;
+            return oneWord(pieces >= 3 ? QStringLiteral("2021:95") : QStringLiteral("1:95"), model);
+        });
+        QCOMPARE(r.text(), QStringLiteral("2021"));
+    }
+
     void monotonicGreek_data()
     {
         QTest::addColumn<QString>("read");

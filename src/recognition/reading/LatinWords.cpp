@@ -239,6 +239,8 @@ QRect withUnreadInk(const QImage &line, const QList<WordReading> &words, qsizety
             left = std::max(left, other.right() + 1);
         else if (other.left() > box.right())
             right = std::min(right, other.left() - 1);
+        else
+            return box; // boxes that overlap leave no ink unread between them
     }
     if (left >= box.left() || right <= box.right())
         return box;
@@ -256,10 +258,22 @@ void mendWords(const QImage &line, LineReading &reading, const ReadLineFn &read,
     static const QString greekLookalikes = QStringLiteral("ΑΒΕΖΗΙΚΜΝΟΡΤΥΧαικνορτυχ");
     bool mended = false;
     bool afterNumber = false;
+    // Numbers read again, whose boxes may hold parts of them the reader
+    // boxed apart.
+    QList<qsizetype> readAgain;
+    const auto readWithin = [&](const QRect &box) {
+        return !box.isEmpty() && std::any_of(readAgain.begin(), readAgain.end(), [&](qsizetype r) {
+            const QRect &over = reading.words[r].box;
+            const int shared = std::min(over.right(), box.right()) - std::max(over.left(), box.left()) + 1;
+            return 3 * shared >= 2 * box.width();
+        });
+    };
     for (WordReading &word : reading.words) {
+        const bool number = digitsOf(word.text) > 0;
+        if (number && readWithin(word.box))
+            continue;
         const bool broken = looksBroken(word.text);
         const bool capitals = isCapitals(word.text);
-        const bool number = digitsOf(word.text) > 0;
         // Capitals after a number are a unit ("967 MB", "24 KB"), and Greek
         // look-alikes of Latin letters alone there a month ("3 Νον 2023"),
         // which English reads about as surely as the look-alikes are read.
@@ -298,8 +312,19 @@ void mendWords(const QImage &line, LineReading &reading, const ReadLineFn &read,
         word.readRightToLeft = false;
         word.letters = lettersOnLine(english, line, box);
         word.box = box;
+        if (number)
+            readAgain.append(&word - reading.words.data());
         mended = true;
     }
+    // The reader's boxes may overlap: a number read again over a box that
+    // holds most of another has read that one too ("1:33 / 47:09" and the
+    // "9" boxed over its last digit).
+    QList<WordReading> kept;
+    for (qsizetype w = 0; w < reading.words.size(); ++w) {
+        if (readAgain.contains(w) || digitsOf(reading.words[w].text) <= 0 || !readWithin(reading.words[w].box))
+            kept.append(reading.words[w]);
+    }
+    reading.words = kept;
     // A line of English is as sure as its words now are, not as the Greek
     // model was of its look-alikes.
     if (mended)
