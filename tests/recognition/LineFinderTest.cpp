@@ -480,6 +480,43 @@ private Q_SLOTS:
 
     // A line image, enlarged or shrunk to the reader's size, is framed in
     // paper on every side: a grey edge reads as one more letter.
+    // A photograph's darker band behind a line, away from its strokes, is
+    // paper in the line image; strokes the mask missed, with paper between
+    // them, stay ink.
+    void bandsBehindTextArePaperStrokesAreNot()
+    {
+        QImage gray(300, 90, QImage::Format_Grayscale8);
+        gray.fill(200);
+        QImage mask(gray.size(), QImage::Format_Grayscale8);
+        mask.fill(0);
+        const QRect line(20, 20, 260, 50);
+        const auto paint = [&](int x, int y, int level, bool ink) {
+            gray.scanLine(y)[x] = uchar(level);
+            mask.scanLine(y)[x] = ink ? 255 : 0;
+        };
+        for (int x = line.left(); x <= line.right(); ++x) {
+            for (int y = 20; y <= 22; ++y)
+                paint(x, y, 60, false); // the band
+            if (x % 12 < 2) {
+                for (int y = 32; y <= 55; ++y)
+                    paint(x, y, 30, true); // the strokes
+            }
+            if (x % 12 < 8)
+                paint(x, 67, 60, false); // dashes the mask missed
+        }
+        const QImage image = lineImage(gray, mask, line);
+        QCOMPARE(image.height(), line.height() + 4 + 2 * 25);
+        // The line's rows as drawn in the image: two pixels of fringe and a
+        // border of half its height above them.
+        const auto darkest = [&](int y) {
+            const uchar *row = image.constScanLine(y - line.top() + 2 + 25);
+            return int(*std::min_element(row, row + image.width()));
+        };
+        QCOMPARE(darkest(21), 255);
+        QVERIFY(darkest(67) < 128);
+        QVERIFY(darkest(40) < 128);
+    }
+
     void lineImagesAreFramedInPaper()
     {
         QStringList greyEdges;

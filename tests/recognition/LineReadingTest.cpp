@@ -194,6 +194,12 @@ private Q_SLOTS:
         ::fitBoxesToInk(line, r.words);
         QCOMPARE(r.words.first().box, ink.first());
         QCOMPARE(::keptLine(r, true).text, QStringLiteral("27 Jul 2019"));
+        // Words of letters are what the text's height is measured by, as
+        // the reader boxes them.
+        const QRect tall(45, 0, 56, 60);
+        r.words[1].box = tall;
+        ::fitBoxesToInk(line, r.words);
+        QCOMPARE(r.words[1].box, tall);
     }
 
     // Lines far lower or far taller than the page's text that read as a

@@ -152,15 +152,17 @@ QImage lineImage(const QImage &gray, const QImage &mask, const QRect &line, int 
             const double v = 255.0 * (g[x] - ink) / (paper - ink);
             o[x - area.left()] = static_cast<uchar>(std::clamp(v, 0.0, 255.0));
         }
-        // A row dark across most of the line away from the ink is a band of
-        // the picture behind the text (the sky over a sea's horizon), not
-        // strokes the mask missed, which lie here and there.
+        // A row dark across most of the line, and nearly all dark away from
+        // the ink, is a band of the picture behind the text (the sky over a
+        // sea's horizon); strokes the mask missed have paper between them.
         const bool *n = near.constData() + qsizetype(y - area.top()) * area.width();
         const auto farDark = [&](int x) { return !n[x] && o[x] < 128; };
-        int dark = 0;
-        for (int x = 0; x < area.width(); ++x)
+        int far = 0, dark = 0;
+        for (int x = 0; x < area.width(); ++x) {
+            far += !n[x];
             dark += farDark(x);
-        if (2 * dark >= area.width()) {
+        }
+        if (2 * dark >= area.width() && 10 * dark >= 9 * far) {
             for (int x = 0; x < area.width(); ++x)
                 o[x] = farDark(x) ? 255 : o[x];
         }

@@ -276,10 +276,15 @@ LineReading readLine(const QImage &line, const QString &model)
 
 void fitBoxesToInk(const QImage &line, QList<WordReading> &words)
 {
-    // A box a little taller than its ink is as the reader's models draw
-    // them; the rest of reading is measured on such boxes.
+    // Words of letters are left as the reader boxes them (a little taller
+    // than their ink): the text's height is measured by them. A dot read as
+    // a digit is no number.
     constexpr int inkLevel = 128;
     for (WordReading &word : words) {
+        if (word.text.size() < 2 ||
+            std::any_of(word.text.begin(), word.text.end(), [](QChar c) { return c.isLetter(); }) ||
+            std::none_of(word.text.begin(), word.text.end(), [](QChar c) { return c.isDigit(); }))
+            continue;
         const QRect box = word.box & line.rect();
         int top = -1, bottom = -1;
         for (int y = box.top(); y <= box.bottom() && !box.isEmpty(); ++y) {

@@ -63,11 +63,11 @@ struct LineReading {
 // words'.
 void trustSureLetters(LineReading &reading);
 
-// The reader may give a word a box taller than its ink ("27" reaching far
-// over and under the digits beside "Jul 2019"), and such a word looks like
-// an icon towering over the text. Fits each box far taller than the rows of
-// ink within its columns to them (`line` is black on white, as lineImage
-// cuts it).
+// The reader may give a number a box taller than its ink ("27" reaching far
+// over and under its digits beside "Jul 2019"), and such a number looks like
+// an icon towering over the text. Fits the box of each number of two
+// characters or more that is far taller than the rows of ink within its
+// columns to them (`line` is black on white, as lineImage cuts it).
 void fitBoxesToInk(const QImage &line, QList<WordReading> &words);
 
 // Reads a prepared line image (see lineImage) with one model, as a single line
