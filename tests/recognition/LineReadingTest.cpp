@@ -191,14 +191,14 @@ private Q_SLOTS:
                    {QStringLiteral("Jul"), 94, ink[1], true},
                    {QStringLiteral("2019"), 94, ink[2]}};
         QCOMPARE(::keptLine(r, true).text, QStringLiteral("Jul 2019"));
-        ::fitBoxesToInk(line, r.words);
+        ::fitNumberBoxesToInk(line, r.words);
         QCOMPARE(r.words.first().box, ink.first());
         QCOMPARE(::keptLine(r, true).text, QStringLiteral("27 Jul 2019"));
         // Words of letters are what the text's height is measured by, as
         // the reader boxes them.
         const QRect tall(45, 0, 56, 60);
         r.words[1].box = tall;
-        ::fitBoxesToInk(line, r.words);
+        ::fitNumberBoxesToInk(line, r.words);
         QCOMPARE(r.words[1].box, tall);
     }
 

@@ -142,29 +142,40 @@ QImage lineImage(const QImage &gray, const QImage &mask, const QRect &line, int 
         return {};
 
     const int border = borderOf(line);
-    const QList<bool> near = nearInk(mask, area, std::max(2, line.height() / 8));
     QImage out(area.width() + 2 * border, area.height() + 2 * border, QImage::Format_Grayscale8);
     out.fill(255);
+    QList<int> darkRows;
     for (int y = area.top(); y <= area.bottom(); ++y) {
         const uchar *g = gray.constScanLine(y);
         uchar *o = out.scanLine(y - area.top() + border) + border;
+        int dark = 0;
         for (int x = area.left(); x <= area.right(); ++x) {
             const double v = 255.0 * (g[x] - ink) / (paper - ink);
             o[x - area.left()] = static_cast<uchar>(std::clamp(v, 0.0, 255.0));
+            dark += o[x - area.left()] < 128;
         }
-        // A row dark across most of the line, and nearly all dark away from
-        // the ink, is a band of the picture behind the text (the sky over a
-        // sea's horizon); strokes the mask missed have paper between them.
-        const bool *n = near.constData() + qsizetype(y - area.top()) * area.width();
-        const auto farDark = [&](int x) { return !n[x] && o[x] < 128; };
-        int far = 0, dark = 0;
-        for (int x = 0; x < area.width(); ++x) {
-            far += !n[x];
-            dark += farDark(x);
-        }
-        if (2 * dark >= area.width() && 10 * dark >= 9 * far) {
-            for (int x = 0; x < area.width(); ++x)
-                o[x] = farDark(x) ? 255 : o[x];
+        if (2 * dark >= area.width())
+            darkRows.append(y - area.top());
+    }
+    // A row dark across most of the line, and nearly all dark away from the
+    // ink, is a band of the picture behind the text (the sky over a sea's
+    // horizon); strokes the mask missed have paper between them. Text on even
+    // paper has no row dark across most of it, and needs no such look.
+    if (!darkRows.isEmpty()) {
+        const QList<bool> near = nearInk(mask, area, std::max(2, line.height() / 8));
+        for (const int y : std::as_const(darkRows)) {
+            uchar *o = out.scanLine(y + border) + border;
+            const bool *n = near.constData() + qsizetype(y) * area.width();
+            const auto farDark = [&](int x) { return !n[x] && o[x] < 128; };
+            int far = 0, dark = 0;
+            for (int x = 0; x < area.width(); ++x) {
+                far += !n[x];
+                dark += farDark(x);
+            }
+            if (2 * dark >= area.width() && 10 * dark >= 9 * far) {
+                for (int x = 0; x < area.width(); ++x)
+                    o[x] = farDark(x) ? 255 : o[x];
+            }
         }
     }
     const double scale = line.height() > largestHeight ? double(largestHeight) / line.height()

@@ -265,7 +265,7 @@ LineReading readLine(const QImage &line, const QString &model)
     // left-to-right words within it left to right, or at either end.
     std::stable_sort(reading.words.begin(), reading.words.end(),
                      [](const WordReading &a, const WordReading &b) { return a.box.left() < b.box.left(); });
-    fitBoxesToInk(line, reading.words);
+    fitNumberBoxesToInk(line, reading.words);
     if (const Script *script = scriptOf(model); script && script->unspaced) {
         reading.cover = wordCover(reading.text(), script->letters, [&](const QString &word) {
             return engine->IsValidWord(word.toUtf8().constData()) != 0;
@@ -274,7 +274,7 @@ LineReading readLine(const QImage &line, const QString &model)
     return reading;
 }
 
-void fitBoxesToInk(const QImage &line, QList<WordReading> &words)
+void fitNumberBoxesToInk(const QImage &line, QList<WordReading> &words)
 {
     // Words of letters are left as the reader boxes them (a little taller
     // than their ink): the text's height is measured by them. A dot read as

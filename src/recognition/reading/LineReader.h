@@ -68,7 +68,7 @@ void trustSureLetters(LineReading &reading);
 // an icon towering over the text. Fits the box of each number of two
 // characters or more that is far taller than the rows of ink within its
 // columns to them (`line` is black on white, as lineImage cuts it).
-void fitBoxesToInk(const QImage &line, QList<WordReading> &words);
+void fitNumberBoxesToInk(const QImage &line, QList<WordReading> &words);
 
 // Reads a prepared line image (see lineImage) with one model, as a single line
 // with the LSTM engine and its dictionary. Confidence is 0..100, or -1 when
