@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "LineFinder.h"
+#include "DotLattice.h"
+#include "GlyphPieces.h"
 #include "InkMask.h"
 #include "LineEnds.h"
 #include "LineImage.h"
+#include "LineTone.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRandomGenerator>
 #include <QTest>
 
 namespace {
@@ -400,6 +404,89 @@ private Q_SLOTS:
         });
         QVERIFY2(line != found.end(), qPrintable(describe(found)));
         QVERIFY2(5 * line->height() < 8 * text.height(), qPrintable(describe({*line}) + " for " + describe({text})));
+    }
+
+    // Two lines of subtitles, white with a dark rim, over a city at night
+    // whose windows are lit here and there: dots as large as an i's, set in
+    // rows and columns behind and around the text. Each line is found alone,
+    // no taller than its letters and their marks.
+    void leavesLitWindowsOutOfSubtitles()
+    {
+        QImage image(760, 240, QImage::Format_RGB32);
+        image.fill(QColor("#17122a"));
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor("#e8b860"));
+        QRandomGenerator lit(7);
+        for (int row = 0; row < 13; ++row) {
+            for (int column = 0; column < 42; ++column) {
+                if (lit.bounded(2) == 0)
+                    p.drawEllipse(QRectF(8 + 18 * column, 6 + 18 * row, 8, 8));
+            }
+        }
+        QFont font("Noto Sans");
+        font.setPixelSize(26);
+        font.setBold(true);
+        QList<QRect> texts;
+        const QStringList lines{"Dodaj zawartość pliku do indeksu", "Domknięcie monitorowane pod kątem"};
+        for (int i = 0; i < lines.size(); ++i) {
+            QPainterPath path;
+            path.addText(60, 110 + 40 * i, font, lines[i]);
+            texts.append(path.boundingRect().toAlignedRect());
+            p.strokePath(path, QPen(QColor("#050505"), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.fillPath(path, Qt::white);
+        }
+        p.end();
+
+        const QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
+        QImage mask = inkMask(gray);
+        QList<QRect> found = findLines(mask);
+        if (mendTextTone(gray, mask, found))
+            found = findLines(mask);
+        for (const QRect &text : texts) {
+            const auto line = std::find_if(found.begin(), found.end(), [&](const QRect &box) {
+                return box.adjusted(-3, -3, 3, 3).contains(text.adjusted(3, 3, -3, -3));
+            });
+            QVERIFY2(line != found.end(), qPrintable(describe(found) + " for " + describe({text})));
+            QVERIFY2(5 * line->height() < 6 * text.height(),
+                     qPrintable(describe({*line}) + " for " + describe({text})));
+        }
+    }
+
+    // Dots of letters stand one, two or three together: over i and ü, in
+    // Arabic letters, as colons and an ellipsis, in rows of text one under
+    // the other. Bold round letters and digits, alone, are about as filled
+    // as dots. None of them is a lattice's.
+    void dotsOfLettersAreNoLattice()
+    {
+        QImage image(900, 260, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::black);
+        QFont font("Noto Sans");
+        font.setPixelSize(30);
+        font.setBold(true);
+        p.setFont(font);
+        const QStringList rows{"iiii ïïï üüü ö ö ö 0 0 0 …… • • • 12:30", "iiii ïïï üüü ö ö ö 0 0 0 …… • • • 14:45",
+                               "o o o e e e c c c o o o e e e"};
+        for (int i = 0; i < rows.size(); ++i)
+            p.drawText(QPointF(20, 44 + 42 * i), rows[i]);
+        font.setFamily("Noto Sans Arabic");
+        p.setFont(font);
+        p.drawText(QPointF(20, 44 + 42 * 3 + 20), QStringLiteral("ثثث ششش تتت بيت ثث شش"));
+        p.end();
+
+        const QImage mask = inkMask(image.convertToFormat(QImage::Format_Grayscale8));
+        const QList<GlyphPiece> pieces = glyphPieces(mask);
+        const QList<bool> lattice = latticeDots(pieces, mask);
+        QList<QRect> flagged;
+        for (qsizetype i = 0; i < pieces.size(); ++i) {
+            if (lattice[i])
+                flagged.append(pieces[i].box);
+        }
+        QVERIFY2(flagged.isEmpty(), qPrintable(describe(flagged)));
     }
 
     // A chat list's names in bold over their last messages, with an avatar

@@ -2,6 +2,8 @@
 
 #include "LineFinder.h"
 
+#include "DisjointSets.h"
+#include "DotLattice.h"
 #include "GlyphPieces.h"
 #include "LineEnds.h"
 
@@ -65,21 +67,6 @@ bool isWeb(const GlyphPiece &piece, const QSize &picture)
     return r.height() * tallestGlyph > picture.height() ||
            (r.width() >= largeSide && r.height() >= largeSide && piece.ink < sparseInk * r.width() * r.height());
 }
-
-class DisjointSets {
-public:
-    explicit DisjointSets(qsizetype size) : parent(size) { std::iota(parent.begin(), parent.end(), 0); }
-    qsizetype find(qsizetype i)
-    {
-        while (parent[i] != i)
-            i = parent[i] = parent[parent[i]];
-        return i;
-    }
-    void unite(qsizetype a, qsizetype b) { parent[find(a)] = find(b); }
-
-private:
-    std::vector<qsizetype> parent;
-};
 
 int verticalOverlap(const QRect &a, const QRect &b)
 {
@@ -425,6 +412,13 @@ QList<QRect> findLines(const QImage &mask)
 {
     QList<GlyphPiece> pieces = glyphPieces(mask);
     pieces.removeIf([&](const GlyphPiece &piece) { return isWeb(piece, mask.size()); });
+    // Lattice dots would join the lines they stand by as marks, above and
+    // below them, until a line is twice as tall as its letters.
+    const QList<bool> lattice = latticeDots(pieces, mask);
+    for (qsizetype i = pieces.size() - 1; i >= 0; --i) {
+        if (lattice[i])
+            pieces.removeAt(i);
+    }
     std::sort(pieces.begin(), pieces.end(), [](const GlyphPiece &a, const GlyphPiece &b) {
         return a.box.left() != b.box.left() ? a.box.left() < b.box.left() : a.box.top() < b.box.top();
     });
