@@ -17,8 +17,10 @@ struct Page {
 };
 
 // Bold light text on a dark page, as a dark theme's headings and subtitles
-// over a film draw it, with an optional dark outline round the letters.
-Page drawPage(const QString &text, const QString &family, int px, bool outline)
+// over a film draw it, with an optional dark outline round the letters, and
+// optionally over the lights of a city at night out of focus, all along its
+// edges.
+Page drawPage(const QString &text, const QString &family, int px, bool outline, bool lights = false)
 {
     const QColor paper("#26222e");
     QImage image(40 + px * text.size(), 4 * px, QImage::Format_RGB32);
@@ -30,6 +32,13 @@ Page drawPage(const QString &text, const QString &family, int px, bool outline)
     path.addText(20, 2.5 * px, font, text);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    if (lights) {
+        const QRectF box = path.boundingRect();
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor("#9a7ab0"));
+        for (double x = box.left(); x < box.right(); x += 1.5 * px)
+            p.drawEllipse(QPointF(x, int(x / px) % 2 ? box.top() : box.bottom()), 0.5 * px, 0.5 * px);
+    }
     if (outline)
         p.strokePath(path, QPen(Qt::black, px / 10.0));
     p.fillPath(path, QColor("#f4f4f4"));
@@ -66,10 +75,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("family");
         QTest::addColumn<int>("pixelSize");
         QTest::addColumn<bool>("outline");
-        QTest::newRow("Arabic heading") << QStringLiteral("اجتماع أسبوعي") << "Noto Sans Arabic" << 30 << false;
-        QTest::newRow("small bold label") << QStringLiteral("Settings") << "Noto Sans" << 13 << false;
+        QTest::addColumn<bool>("lights");
+        QTest::newRow("Arabic heading") << QStringLiteral("اجتماع أسبوعي") << "Noto Sans Arabic" << 30 << false
+                                        << false;
+        QTest::newRow("small bold label") << QStringLiteral("Settings") << "Noto Sans" << 13 << false << false;
         QTest::newRow("outlined subtitle")
-            << QStringLiteral("Voulez-vous conserver ces réglages") << "Noto Sans" << 43 << true;
+            << QStringLiteral("Voulez-vous conserver ces réglages") << "Noto Sans" << 43 << true << false;
+        QTest::newRow("outlined subtitle over a city's lights")
+            << QStringLiteral("Voulez-vous conserver ces réglages") << "Noto Sans" << 43 << true << true;
     }
 
     void mendsBoldLightTextTheMaskTurnedInsideOut()
@@ -78,7 +91,8 @@ private Q_SLOTS:
         QFETCH(QString, family);
         QFETCH(int, pixelSize);
         QFETCH(bool, outline);
-        const Page page = drawPage(text, family, pixelSize, outline);
+        QFETCH(bool, lights);
+        const Page page = drawPage(text, family, pixelSize, outline, lights);
         QImage mask = inkMask(page.gray);
         const double before = paperInInk(mask, page);
 

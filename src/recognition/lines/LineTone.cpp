@@ -16,13 +16,21 @@ constexpr double maxPaperInInk = 0.25;
 // Most of the frame around a line lies within this much of its middle grey.
 constexpr int evenPaper = 20;
 constexpr double minEvenShare = 0.75;
+// An uneven frame's middle grey this close to black is a night's (see
+// toneIsClear).
+constexpr int nearBlack = 40;
 // Lines of text are this many times wider than tall.
 constexpr double minAspect = 1.5;
 
 // The grey of the paper around `line`: the middle value of a frame a few
-// pixels wide, or -1 when the frame is no even paper (it lies outside the
-// picture, or across the edge of a panel or a selected row).
-double paperAround(const QImage &gray, const QRect &line)
+// pixels wide, and whether the frame is even paper (not across the edge of a
+// panel or a selected row, nor over a photograph). -1 when there is no frame.
+struct Paper {
+    double level = -1;
+    bool even = false;
+};
+
+Paper framePaper(const QImage &gray, const QRect &line)
 {
     const int margin = std::max(2, line.height() / 8);
     const QRect frame = line.adjusted(-margin, -margin, margin, margin) & gray.rect();
@@ -42,7 +50,16 @@ double paperAround(const QImage &gray, const QRect &line)
     int near = 0;
     for (int level = std::max(0, median - evenPaper); level <= std::min(255, median + evenPaper); ++level)
         near += counts[level];
-    return total > 0 && near >= minEvenShare * total ? median : -1.0;
+    if (total == 0)
+        return {};
+    return {double(median), near >= minEvenShare * total};
+}
+
+// The grey of even paper around `line`, or -1.
+double paperAround(const QImage &gray, const QRect &line)
+{
+    const Paper paper = framePaper(gray, line);
+    return paper.even ? paper.level : -1.0;
 }
 
 // What a line's pixels say against the grey of its paper: how many differ
@@ -74,6 +91,16 @@ Counts countsAgainst(const QImage &gray, const QImage *mask, const QRect &line, 
     return counts;
 }
 
+// Whether the frame's grey tells the line's tone: it does where it is even
+// paper, and over a photograph only where it is near black, as all that
+// stands out of it is lighter (light letters with a dark rim over a city at
+// night, its lit windows around them). An uneven frame of another grey (a
+// menu's edge and its shadow beside a line) tells nothing.
+bool toneIsClear(const Paper &frame)
+{
+    return frame.even || frame.level <= nearBlack;
+}
+
 // `line` with the lines found beside it on its rows, two of its heights or
 // less away: a word whose mask broke is found in parts (the tops of a bold
 // Hangul word's syllables), or a line in pieces with letters lost between
@@ -99,8 +126,10 @@ QRect withNeighbours(const QRect &line, const QList<QRect> &lines)
 
 TextTone toneOf(const QImage &gray, const QRect &line)
 {
-    const double paper = paperAround(gray, line);
-    return paper < 0 ? TextTone::Either : countsAgainst(gray, nullptr, line, paper).tone();
+    const Paper frame = framePaper(gray, line);
+    if (frame.level < 0)
+        return TextTone::Either;
+    return toneIsClear(frame) ? countsAgainst(gray, nullptr, line, frame.level).tone() : TextTone::Either;
 }
 
 bool mendTextTone(const QImage &gray, QImage &mask, const QList<QRect> &lines)
@@ -111,9 +140,10 @@ bool mendTextTone(const QImage &gray, QImage &mask, const QList<QRect> &lines)
         // An icon is about square; its strokes are no text to mend.
         if (line.width() < minAspect * line.height())
             continue;
-        const double paper = paperAround(gray, line);
-        if (paper < 0)
+        const Paper frame = framePaper(gray, line);
+        if (frame.level < 0 || !toneIsClear(frame))
             continue;
+        const double paper = frame.level;
         const Counts counts = countsAgainst(gray, &mask, line, paper);
         const TextTone tone = counts.tone();
         // Ink differs from the paper by a stroke's contrast; the mask took
