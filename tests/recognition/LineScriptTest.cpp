@@ -138,6 +138,17 @@ private Q_SLOTS:
             << "Noto Sans"
             << Readings{{"ell", "Cannot:96 ορεη:90 the:96 file:96"}, {"eng", "Cannot:95 open:95 the:96 file:96"}}
             << "eng" << QStringList{};
+        QTest::newRow("a Greek name English reads as no word, surer than Greek")
+            << "ell" << QString() << "Ιρλανδία"
+            << "Noto Sans" << Readings{{"ell", "Ιρλανδία:67"}, {"eng", "IpAavdia:76"}} << "ell" << QStringList{};
+        QTest::newRow("Cyrillic words English reads as no words, surer than Cyrillic")
+            << "rus" << QString() << "Список покупок"
+            << "Noto Sans" << Readings{{"rus+eng", "Список:60 покупок:60"}, {"eng", "Cnucok:80 nokynok:80"}}
+            << "rus+eng" << QStringList{};
+        QTest::newRow("English words of the dictionary on a Greek page")
+            << "ell" << QString() << "Documents"
+            << "Noto Sans" << Readings{{"ell", "Βοευπιεπίς:48"}, {"eng", "Documents:80:dictionary"}} << "eng"
+            << QStringList{};
         QTest::newRow("a Russian word of look-alike letters stays")
             << "rus" << QString() << "нет"
             << "Noto Sans" << Readings{{"rus+eng", "нет:93"}, {"eng", "HeT:61"}} << "rus+eng"

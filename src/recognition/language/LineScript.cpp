@@ -229,8 +229,16 @@ LineReading readLineInScript(const QImage &line, const LanguageChoice &page, Oth
             // The page's look-alike script (Greek on a Cyrillic page) reads
             // the page's letters as its own about as surely ("ΠΡΜΓΠΔ.pdf"):
             // a name's extension does not vouch for it.
-            const int candidateScore =
-                lookalikeReading ? 0 : scoreOf(candidate, *other, line, false, other->name == script.alike);
+            // On a page of a script English reads as Latin letters, its
+            // reading must be sure or of words of the dictionary.
+            const bool lookalikeWords =
+                other == &latinScript() && script.readAsLatin && candidate.confidence < sureConfidence &&
+                2 * lettersInDictionaryWords(candidate) <
+                    std::count_if(
+                        candidateText.begin(), candidateText.end(), [](QChar c) { return c.isLetter(); });
+            const int candidateScore = lookalikeReading || lookalikeWords
+                                           ? 0
+                                           : scoreOf(candidate, *other, line, false, other->name == script.alike);
             if (candidateScore > score) {
                 score = candidateScore;
                 reading = std::move(candidate);

@@ -62,6 +62,9 @@ struct Script {
     bool rightToLeft = false;
     // Its letters that its models read Latin letters as.
     QString latinLookalikes = {};
+    // English reads its words as Latin letters fairly surely, and as words
+    // no dictionary holds ("IpAavdia" for Ιρλανδία).
+    bool readAsLatin = false;
     // The script whose letters look like its own: each's model reads the
     // other's words as its own look-alike letters fairly surely, so the
     // other's model reads a page's unsure lines too.
