@@ -22,22 +22,20 @@ constexpr double maxGap = 8.0;
 // A lattice has at least this many dots, linked in rows and in columns.
 constexpr int minDots = 6;
 
-// A filled round or square piece; a bold o or 0 is as filled, about a hole.
-bool isDot(const GlyphPiece &piece, const QImage &mask)
-{
-    const QRect &b = piece.box;
-    const QPoint c = b.center();
-    return b.width() >= minDotSide && b.height() >= minDotSide && b.width() <= maxAspect * b.height() &&
-           b.height() <= maxAspect * b.width() && piece.ink >= minFill * b.width() * b.height() &&
-           mask.constScanLine(c.y())[c.x()] != 0;
-}
-
 bool alike(int a, int b)
 {
     return std::abs(a - b) <= std::max(1, std::min(a, b) / 4);
 }
 
 } // namespace
+
+bool isFilledDot(const GlyphPiece &piece, const QImage &mask, int minSide, double minFill)
+{
+    const QRect &b = piece.box;
+    const QPoint c = b.center();
+    return b.height() >= minSide && b.width() <= maxAspect * b.height() && b.height() <= maxAspect * b.width() &&
+           piece.ink >= minFill * b.width() * b.height() && mask.constScanLine(c.y())[c.x()] != 0;
+}
 
 QList<bool> latticeDots(const QList<GlyphPiece> &pieces, const QImage &mask)
 {
@@ -58,7 +56,7 @@ QList<bool> latticeDots(const QList<GlyphPiece> &pieces, const QImage &mask)
     };
     QList<int> dots;
     for (int i = 0; i < pieces.size(); ++i) {
-        if (isDot(pieces[i], mask) && alone(pieces[i].box))
+        if (isFilledDot(pieces[i], mask, minDotSide, minFill) && alone(pieces[i].box))
             dots.append(i);
     }
     std::sort(dots.begin(), dots.end(), [&](int a, int b) { return pieces[a].box.left() < pieces[b].box.left(); });

@@ -50,7 +50,6 @@ constexpr int minLineHeight = 5;
 // have counters or open sides, and a dense Han character is no dot of its
 // neighbour's size a third of its height away.
 constexpr double minDotFill = 0.7;
-constexpr double maxDotAspect = 1.4;
 constexpr double maxDotSizeRatio = 1.25;
 constexpr double minDotGap = 0.3;
 
@@ -380,15 +379,6 @@ QList<GlyphPiece> aroundEnds(const Line &line, const QList<GlyphPiece> &pieces, 
     return out;
 }
 
-bool isDot(const GlyphPiece &piece, const QImage &mask)
-{
-    const QRect &b = piece.box;
-    const QPoint c = b.center();
-    return b.height() >= minLineHeight && b.width() * maxDotAspect >= b.height() &&
-           b.width() <= maxDotAspect * b.height() && piece.ink >= minDotFill * b.width() * b.height() &&
-           mask.constScanLine(c.y())[c.x()] != 0;
-}
-
 bool isRowOfDots(QList<GlyphPiece> pieces, const QImage &mask)
 {
     if (pieces.size() < 2)
@@ -398,7 +388,8 @@ bool isRowOfDots(QList<GlyphPiece> pieces, const QImage &mask)
     const int size = pieces.front().box.height();
     for (qsizetype i = 0; i < pieces.size(); ++i) {
         const QRect &dot = pieces[i].box;
-        if (!isDot(pieces[i], mask) || std::max(dot.height(), size) > maxDotSizeRatio * std::min(dot.height(), size))
+        if (!isFilledDot(pieces[i], mask, minLineHeight, minDotFill) ||
+            std::max(dot.height(), size) > maxDotSizeRatio * std::min(dot.height(), size))
             return false;
         if (i > 0 && horizontalGap(pieces[i - 1].box, dot) < minDotGap * dot.height())
             return false;
