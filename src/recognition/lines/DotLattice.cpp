@@ -13,7 +13,7 @@ namespace {
 
 constexpr int minDotSide = 3;
 constexpr double maxAspect = 1.4;
-constexpr double minFill = 0.6;
+constexpr double latticeDotFill = 0.6;
 // Neighbours in a row or a column are this many of their sizes apart at
 // least and at most: dots of letters stacked or side by side (a triangle of
 // Arabic dots, the two of ü) touch or nearly so.
@@ -56,7 +56,7 @@ QList<bool> latticeDots(const QList<GlyphPiece> &pieces, const QImage &mask)
     };
     QList<int> dots;
     for (int i = 0; i < pieces.size(); ++i) {
-        if (isFilledDot(pieces[i], mask, minDotSide, minFill) && alone(pieces[i].box))
+        if (isFilledDot(pieces[i], mask, minDotSide, latticeDotFill) && alone(pieces[i].box))
             dots.append(i);
     }
     std::sort(dots.begin(), dots.end(), [&](int a, int b) { return pieces[a].box.left() < pieces[b].box.left(); });
