@@ -401,14 +401,15 @@ bool isRowOfDots(QList<GlyphPiece> pieces, const QImage &mask)
 
 QList<QRect> findLines(const QImage &mask)
 {
-    QList<GlyphPiece> pieces = glyphPieces(mask);
-    pieces.removeIf([&](const GlyphPiece &piece) { return isWeb(piece, mask.size()); });
+    QList<GlyphPiece> found = glyphPieces(mask);
+    found.removeIf([&](const GlyphPiece &piece) { return isWeb(piece, mask.size()); });
     // Lattice dots would join the lines they stand by as marks, above and
     // below them, until a line is twice as tall as its letters.
-    const QList<bool> lattice = latticeDots(pieces, mask);
-    for (qsizetype i = pieces.size() - 1; i >= 0; --i) {
-        if (lattice[i])
-            pieces.removeAt(i);
+    const QList<bool> lattice = latticeDots(found, mask);
+    QList<GlyphPiece> pieces;
+    for (qsizetype i = 0; i < found.size(); ++i) {
+        if (!lattice[i])
+            pieces.append(found[i]);
     }
     std::sort(pieces.begin(), pieces.end(), [](const GlyphPiece &a, const GlyphPiece &b) {
         return a.box.left() != b.box.left() ? a.box.left() < b.box.left() : a.box.top() < b.box.top();

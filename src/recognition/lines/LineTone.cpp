@@ -98,7 +98,7 @@ Counts countsAgainst(const QImage &gray, const QImage *mask, const QRect &line, 
 // menu's edge and its shadow beside a line) tells nothing.
 bool toneIsClear(const Paper &frame)
 {
-    return frame.even || frame.level <= nearBlack;
+    return frame.level >= 0 && (frame.even || frame.level <= nearBlack);
 }
 
 // `line` with the lines found beside it on its rows, two of its heights or
@@ -127,8 +127,6 @@ QRect withNeighbours(const QRect &line, const QList<QRect> &lines)
 TextTone toneOf(const QImage &gray, const QRect &line)
 {
     const Paper frame = framePaper(gray, line);
-    if (frame.level < 0)
-        return TextTone::Either;
     return toneIsClear(frame) ? countsAgainst(gray, nullptr, line, frame.level).tone() : TextTone::Either;
 }
 
@@ -141,7 +139,7 @@ bool mendTextTone(const QImage &gray, QImage &mask, const QList<QRect> &lines)
         if (line.width() < minAspect * line.height())
             continue;
         const Paper frame = framePaper(gray, line);
-        if (frame.level < 0 || !toneIsClear(frame))
+        if (!toneIsClear(frame))
             continue;
         const double paper = frame.level;
         const Counts counts = countsAgainst(gray, &mask, line, paper);
