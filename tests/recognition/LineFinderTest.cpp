@@ -201,6 +201,12 @@ private Q_SLOTS:
             << QStringList{"À propos", "Її налаштування змінено", "Él no va"};
         QTest::newRow("a last word of touching letters, one below the baseline")
             << "Noto Sans" << 11 << 1 << false << false << false << QStringList{"Sort By", "Group By"};
+        // At 2x the ink mask breaks an ellipsis's dots into more pieces than
+        // a mark's.
+        const QStringList ellipses{"We sent a confirmation code to your p…", "Choose where to store your photos an…",
+                                   "Please wait..."};
+        QTest::newRow("ellipses, 2x") << "Noto Sans" << 12 << 2 << false << false << false << ellipses;
+        QTest::newRow("ellipses, 2x dark") << "Noto Sans" << 13 << 2 << true << false << false << ellipses;
         QTest::newRow("heavy capital first") << "DejaVu Sans" << 13 << 1 << true << false << false
                                              << QStringList{"В принтере закончилась бумага.", "Во вторник"};
 

@@ -41,6 +41,12 @@ constexpr double maxMarkGap = 0.35;
 // wider than thick.
 constexpr int maxPiecesOfAMark = 3;
 constexpr int flatStroke = 3;
+// An ellipsis's dots, the ink mask may break each in two, are this tall
+// against the glyphs, and follow the last letter within this many glyph
+// heights.
+constexpr int maxPiecesOfAnEllipsis = 6;
+constexpr double minDotHeight = 0.1, maxDotHeight = 0.25;
+constexpr double maxEllipsisGap = 0.5;
 // Lines of glyphs this alike in height, side by side on one band, are one
 // line once their marks fill the gap between them.
 constexpr double maxJoinHeightRatio = 1.6;
@@ -199,6 +205,16 @@ bool fitsAsMark(const Line &small, const Line &host, const QList<GlyphPiece> &pi
     const int slack = h / 6;
     if (part && small.box.top() >= host.band.top() - slack && small.box.bottom() <= host.band.bottom() + slack &&
         small.box.height() < host.band.height())
+        return true;
+    // An ellipsis after the last letter lies low in the band, a row of more
+    // pieces than a mark's where the ink mask breaks its dots in two.
+    const qsizetype count = small.glyphs.size() + small.marks.size();
+    const int gap = horizontalGap(small.box, host.box);
+    const bool ellipsis = count > maxPiecesOfAMark && count <= maxPiecesOfAnEllipsis &&
+                          small.box.width() >= 2 * small.box.height() && small.box.height() <= maxDotHeight * h &&
+                          small.box.height() >= minDotHeight * h && small.box.top() >= host.band.top() &&
+                          small.box.bottom() <= host.band.bottom() + slack && gap >= 0 && gap <= maxEllipsisGap * h;
+    if (ellipsis)
         return true;
     const int reach = int(markReach * h);
     const QPoint c = small.box.center();
