@@ -145,6 +145,8 @@ private Q_SLOTS:
             << QStringList{"Sign:96", "in:96", "·:60*4", "12:90"} << 90 << true << "Sign in · 12" << 0;
         QTest::newRow("count after a separator apart from the text")
             << QStringList{"Новая:96", "папка:95", "::70+4", "21:93+20"} << 90 << true << "Новая папка : 21" << 0;
+        QTest::newRow("count after a middle dot apart from the text")
+            << QStringList{"Новая:96", "папка:95", "·:70+4", "21:93+20/60"} << 90 << true << "Новая папка · 21" << 0;
         QTest::newRow("icon read as a digit apart from the text")
             << QStringList{"0:91/28", "Einfügen:95+20"} << 93 << true << "Einfügen" << 1;
         QTest::newRow("a count a wide space before the text")
@@ -212,6 +214,67 @@ private Q_SLOTS:
         r.words[1].box = tall;
         ::fitNumberBoxesToInk(line, r.words);
         QCOMPARE(r.words[1].box, tall);
+    }
+
+    // A separator between a name and a count ("Messages · 16") is read as a
+    // hyphen or a colon, and boxed roughly; its ink between the words tells
+    // the middle dot from the marks drawn at its place in each row. The words
+    // beside it stand on a baseline at 29, 22 pixels high.
+    void middleDotsReadAsSuch_data()
+    {
+        QTest::addColumn<QList<QRect>>("ink");
+        QTest::addColumn<QString>("read");
+        QTest::addColumn<QString>("text");
+        const QRect dot(98, 17, 5, 5);
+        QTest::newRow("a middle dot read as a hyphen") << QList<QRect>{dot} << "-"
+                                                       << "Messages · 16";
+        QTest::newRow("a middle dot read as a colon") << QList<QRect>{dot} << ":"
+                                                      << "Messages · 16";
+        QTest::newRow("a middle dot beside the box it is read in") << QList<QRect>{{111, 17, 5, 5}} << "-"
+                                                                   << "Messages · 16";
+        QTest::newRow("a middle dot after a letter's edge the word's box leaves out")
+            << QList<QRect>{{82, 14, 2, 15}, dot} << "-"
+            << "Messages · 16";
+        QTest::newRow("a small dot on two pixels of a row, enlarged") << QList<QRect>{{97, 18, 6, 3}} << "-"
+                                                                      << "Messages · 16";
+        QTest::newRow("a hyphen") << QList<QRect>{{95, 18, 11, 3}} << "-"
+                                  << "Messages - 16";
+        QTest::newRow("a colon") << QList<QRect>{{98, 11, 5, 5}, {98, 24, 5, 5}} << ":"
+                                 << "Messages : 16";
+        QTest::newRow("a dot on the baseline") << QList<QRect>{{98, 25, 5, 5}} << "-"
+                                               << "Messages - 16";
+        QTest::newRow("a plus sign") << QList<QRect>{{100, 17, 1, 5}, {98, 19, 5, 1}} << "+"
+                                     << "Messages + 16";
+        QTest::newRow("a bullet") << QList<QRect>{{96, 14, 10, 10}} << "-"
+                                  << "Messages - 16";
+    }
+
+    void middleDotsReadAsSuch()
+    {
+        QFETCH(QList<QRect>, ink);
+        QFETCH(QString, read);
+        QFETCH(QString, text);
+        QImage line(160, 40, QImage::Format_Grayscale8);
+        line.fill(255);
+        QPainter painter(&line);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::black);
+        const QRect messages(2, 8, 80, 26), count(120, 9, 20, 21);
+        painter.fillRect(messages, Qt::black);
+        painter.fillRect(count, Qt::black);
+        for (const QRect &part : ink) {
+            if (part.width() == part.height())
+                painter.drawEllipse(part);
+            else
+                painter.fillRect(part, Qt::black);
+        }
+        painter.end();
+        LineReading r{90, QStringLiteral("eng")};
+        r.words = {{QStringLiteral("Messages"), 92, messages, true},
+                   {read, 80, QRect(90, 8, 16, 24)},
+                   {QStringLiteral("16"), 93, count}};
+        ::readMiddleDots(line, r.words);
+        QCOMPARE(r.text(), text);
     }
 
     // Lines far lower or far taller than the page's text that read as a

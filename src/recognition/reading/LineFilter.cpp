@@ -52,7 +52,7 @@ bool isTextMark(const QString &text)
     static const QString marks =
         QStringLiteral(".,:;!?()\"'\u2026\u00ab\u00bb\u201c\u201d\u2018\u2019\u201e\u05f3\u05f4"
                        "\u3001\u3002\uff0c\uff1a\uff1b\uff01\uff1f\uff08\uff09\u300c\u300d"
-                       "\u061f\u060c\u061b-\u2013\u2014");
+                       "\u061f\u060c\u061b-\u2013\u2014\u00b7");
     return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return marks.contains(c); });
 }
 

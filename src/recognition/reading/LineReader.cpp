@@ -3,6 +3,7 @@
 #include "LineReader.h"
 
 #include "EnginePool.h"
+#include "GlyphPieces.h"
 #include "LineText.h"
 #include "RecognitionThreads.h"
 #include "Scripts.h"
@@ -13,6 +14,7 @@
 #include <tesseract/resultiterator.h>
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -266,6 +268,7 @@ LineReading readLine(const QImage &line, const QString &model)
     std::stable_sort(reading.words.begin(), reading.words.end(),
                      [](const WordReading &a, const WordReading &b) { return a.box.left() < b.box.left(); });
     fitNumberBoxesToInk(line, reading.words);
+    readMiddleDots(line, reading.words);
     if (const Script *script = scriptOf(model); script && script->unspaced) {
         reading.cover = wordCover(reading.text(), script->letters, [&](const QString &word) {
             return engine->IsValidWord(word.toUtf8().constData()) != 0;
@@ -296,6 +299,82 @@ void fitNumberBoxesToInk(const QImage &line, QList<WordReading> &words)
         }
         if (top >= 0 && 3 * word.box.height() > 4 * (bottom - top + 1))
             word.box.setCoords(word.box.left(), top, word.box.right(), bottom);
+    }
+}
+
+void readMiddleDots(const QImage &line, QList<WordReading> &words)
+{
+    // A round dot is about as wide as tall, or twice as wide where small text
+    // draws it on two pixels of one row (a hyphen is three or four times as
+    // wide as thick), and fills most of its box (a degree sign is a ring, a
+    // plus sign a cross); a bullet is larger.
+    constexpr double widest = 2.0, tallest = 1.5, filled = 0.5, largestDot = 0.3;
+    // A full stop stands on the baseline; a middle dot well above it.
+    constexpr double raised = 0.15;
+    static const QString misread = QStringLiteral("-:*+\u2013\u2014");
+    const auto isMisread = [](const QString &text) { return text.size() == 1 && misread.contains(text.front()); };
+    const auto isText = [](const QString &text) {
+        return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); });
+    };
+    // Where the text stands: the middle bottom and top of its letters (most
+    // stand on the baseline, and some reach below it), or of its words where
+    // the reader gave no letters.
+    QList<int> bottoms, tops;
+    const auto add = [&](const QString &text, const QRect &box) {
+        if (isText(text) && !box.isEmpty()) {
+            bottoms.append(box.bottom());
+            tops.append(box.top());
+        }
+    };
+    for (const WordReading &word : words) {
+        if (word.letters.isEmpty())
+            add(word.text, word.box);
+        for (const LetterReading &letter : word.letters)
+            add(letter.text, letter.box);
+    }
+    if (bottoms.size() < 2)
+        return;
+    // The lower middle: of two words, the one without a descender.
+    const qsizetype middle = (bottoms.size() - 1) / 2;
+    std::nth_element(bottoms.begin(), bottoms.begin() + middle, bottoms.end());
+    std::nth_element(tops.begin(), tops.begin() + middle, tops.end());
+    const int baseline = bottoms[middle], top = tops[middle];
+    const int height = baseline - top + 1;
+    if (height <= 0)
+        return;
+    // The reader's boxes of marks are rough, and may miss the mark's ink: it
+    // is looked for between the letters on either side, as the one piece of
+    // ink there that is not theirs (touching neither side).
+    const auto isMiddleDot = [&](int from, int to) {
+        const QRect between = QRect(QPoint(from, 0), QPoint(to, line.height() - 1)) & line.rect();
+        if (between.width() < 3)
+            return false;
+        QImage ink = line.copy(between);
+        ink.invertPixels();
+        QList<GlyphPiece> pieces = glyphPieces(ink);
+        pieces.removeIf(
+            [&](const GlyphPiece &piece) { return piece.box.left() == 0 || piece.box.right() == between.width() - 1; });
+        if (pieces.size() != 1)
+            return false;
+        const QRect dot = pieces.first().box.translated(between.topLeft());
+        return dot.width() <= widest * dot.height() && dot.height() <= tallest * dot.width() &&
+               pieces.first().ink >= filled * dot.width() * dot.height() && dot.height() <= largestDot * height &&
+               baseline - dot.bottom() >= raised * height && dot.top() >= top;
+    };
+    // Words of one mark and their neighbours, left to right.
+    QList<WordReading *> order;
+    for (WordReading &word : words)
+        order.append(&word);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const WordReading *a, const WordReading *b) { return a->box.left() < b->box.left(); });
+    for (qsizetype i = 0; i < order.size(); ++i) {
+        const QRect &box = order[i]->box;
+        if (!isMisread(order[i]->text))
+            continue;
+        const int from = i > 0 ? order[i - 1]->box.right() + 1 : box.left() - height;
+        const int to = i + 1 < order.size() ? order[i + 1]->box.left() - 1 : box.right() + height;
+        if (isMiddleDot(std::max(from, box.left() - height), std::min(to, box.right() + height)))
+            order[i]->text = QStringLiteral("\u00b7");
     }
 }
 

@@ -70,6 +70,12 @@ void trustSureLetters(LineReading &reading);
 // columns to them (`line` is black on white, as lineImage cuts it).
 void fitNumberBoxesToInk(const QImage &line, QList<WordReading> &words);
 
+// Readers read a middle dot set between words ("Messages · 16") as a hyphen,
+// a colon, a plus sign or an asterisk. Gives each such word whose ink in
+// `line` (black on white), between the words beside it, is one small round
+// dot well above the baseline of the text its own character back.
+void readMiddleDots(const QImage &line, QList<WordReading> &words);
+
 // Reads a prepared line image (see lineImage) with one model, as a single line
 // with the LSTM engine and its dictionary. Confidence is 0..100, or -1 when
 // the model cannot be loaded.
