@@ -14,7 +14,6 @@
 #include <tesseract/resultiterator.h>
 
 #include <algorithm>
-#include <limits>
 #include <memory>
 
 namespace {
