@@ -356,6 +356,48 @@ private Q_SLOTS:
         QCOMPARE(avatar.text, first.first().box);
     }
 
+    // The ink mask of a grey ellipsis after lower-case letters without
+    // ascenders, each of its dots broken in two: six pieces, more than a
+    // mark's, near a third as tall as the letters. They end the line; a row
+    // of flat dashes as low (a blank to fill in) does not.
+    void aBrokenEllipsisEndsItsLine_data()
+    {
+        QTest::addColumn<QSize>("piece");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<bool>("joins");
+        QTest::newRow("dots broken in two") << QSize(2, 4) << 3 << true;
+        QTest::newRow("dashes") << QSize(8, 3) << 10 << false;
+    }
+
+    void aBrokenEllipsisEndsItsLine()
+    {
+        QFETCH(QSize, piece);
+        QFETCH(int, step);
+        QFETCH(bool, joins);
+        QImage mask(300, 60, QImage::Format_Grayscale8);
+        mask.fill(0);
+        QFont font("Noto Sans");
+        font.setPixelSize(26);
+        QPainterPath path;
+        path.addText(10, 40, font, QStringLiteral("через десять м"));
+        const QRect text = path.boundingRect().toAlignedRect();
+        QPainter p(&mask);
+        p.fillPath(path, Qt::white);
+        QRect row;
+        for (int i = 0; i < 6; ++i) {
+            const QRect part(QPoint(text.right() + 4 + (i / 2) * (2 * step + 2) + (i % 2) * step, 40 - piece.height()),
+                             piece);
+            p.fillRect(part, Qt::white);
+            row |= part;
+        }
+        p.end();
+        const QList<QRect> found = findLines(mask);
+        const auto line =
+            std::find_if(found.begin(), found.end(), [&](const QRect &l) { return l.contains(text.center()); });
+        QVERIFY2(line != found.end(), qPrintable(describe(found)));
+        QCOMPARE(line->right() >= row.right(), joins);
+    }
+
     // A row of filled dots at the far end of a row of text (a carousel's
     // pages, a window's buttons) is no line.
     void leavesRowsOfDotsOut_data() { lightAndDark(); }

@@ -44,8 +44,8 @@ constexpr int flatStroke = 3;
 // An ellipsis's dots, the ink mask may break each in two, are this tall
 // against the glyphs, and follow the last letter within this many glyph
 // heights.
-constexpr int maxPiecesOfAnEllipsis = 6;
-constexpr double minDotHeight = 0.1, maxDotHeight = 0.25;
+constexpr int maxPiecesOfAnEllipsis = 6, minGlyphsBeforeAnEllipsis = 3;
+constexpr double minDotHeight = 0.1, maxDotHeight = 0.35;
 constexpr double maxEllipsisGap = 0.5;
 // Lines of glyphs this alike in height, side by side on one band, are one
 // line once their marks fill the gap between them.
@@ -206,14 +206,18 @@ bool fitsAsMark(const Line &small, const Line &host, const QList<GlyphPiece> &pi
     if (part && small.box.top() >= host.band.top() - slack && small.box.bottom() <= host.band.bottom() + slack &&
         small.box.height() < host.band.height())
         return true;
-    // An ellipsis after the last letter lies low in the band, a row of more
-    // pieces than a mark's where the ink mask breaks its dots in two.
-    const qsizetype count = small.glyphs.size() + small.marks.size();
+    // An ellipsis after the last letter of a line of text (not an icon's
+    // shape) lies low in the band, a row of more pieces than a mark's where
+    // the ink mask breaks its dots in two, none of them a flat stroke.
+    const QList<int> parts = small.glyphs + small.marks;
     const int gap = horizontalGap(small.box, host.box);
-    const bool ellipsis = count > maxPiecesOfAMark && count <= maxPiecesOfAnEllipsis &&
-                          small.box.width() >= 2 * small.box.height() && small.box.height() <= maxDotHeight * h &&
-                          small.box.height() >= minDotHeight * h && small.box.top() >= host.band.top() &&
-                          small.box.bottom() <= host.band.bottom() + slack && gap >= 0 && gap <= maxEllipsisGap * h;
+    const bool dots = std::all_of(parts.begin(), parts.end(),
+                                  [&](int i) { return pieces[i].box.width() <= 2 * pieces[i].box.height(); });
+    const bool ellipsis = dots && host.glyphs.size() >= minGlyphsBeforeAnEllipsis && parts.size() > maxPiecesOfAMark &&
+                          parts.size() <= maxPiecesOfAnEllipsis && small.box.width() >= 2 * small.box.height() &&
+                          small.box.height() <= maxDotHeight * h && small.box.height() >= minDotHeight * h &&
+                          small.box.top() >= host.band.top() && small.box.bottom() <= host.band.bottom() + slack &&
+                          gap >= 0 && gap <= maxEllipsisGap * h;
     if (ellipsis)
         return true;
     const int reach = int(markReach * h);
