@@ -270,11 +270,14 @@ private Q_SLOTS:
         }
         painter.end();
         LineReading r{90, QStringLiteral("eng")};
+        const QRect mark(90, 8, 16, 24);
         r.words = {{QStringLiteral("Messages"), 92, messages, true},
-                   {read, 80, QRect(90, 8, 16, 24)},
+                   {read, 80, mark, false, false, 1, false, {{read, 80, mark}}},
                    {QStringLiteral("16"), 93, count}};
         ::readMiddleDots(line, r.words);
         QCOMPARE(r.text(), text);
+        // The mark's letter says what its word says.
+        QCOMPARE(r.words[1].letters.first().text, r.words[1].text);
     }
 
     // Lines far lower or far taller than the page's text that read as a

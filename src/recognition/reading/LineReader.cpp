@@ -372,8 +372,12 @@ void readMiddleDots(const QImage &line, QList<WordReading> &words)
             continue;
         const int from = i > 0 ? order[i - 1]->box.right() + 1 : box.left() - height;
         const int to = i + 1 < order.size() ? order[i + 1]->box.left() - 1 : box.right() + height;
-        if (isMiddleDot(std::max(from, box.left() - height), std::min(to, box.right() + height)))
-            order[i]->text = QStringLiteral("\u00b7");
+        if (!isMiddleDot(std::max(from, box.left() - height), std::min(to, box.right() + height)))
+            continue;
+        // The word is its one letter.
+        order[i]->text = QStringLiteral("\u00b7");
+        for (LetterReading &letter : order[i]->letters)
+            letter.text = order[i]->text;
     }
 }
 
