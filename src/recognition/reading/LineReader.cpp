@@ -312,6 +312,8 @@ void readMiddleDots(const QImage &line, QList<WordReading> &words)
     constexpr double raised = 0.15;
     static const QString misread = QStringLiteral("-:*+\u2013\u2014");
     const auto isMisread = [](const QString &text) { return text.size() == 1 && misread.contains(text.front()); };
+    if (std::none_of(words.begin(), words.end(), [&](const WordReading &word) { return isMisread(word.text); }))
+        return;
     const auto isText = [](const QString &text) {
         return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); });
     };
@@ -360,24 +362,19 @@ void readMiddleDots(const QImage &line, QList<WordReading> &words)
                pieces.first().ink >= filled * dot.width() * dot.height() && dot.height() <= largestDot * height &&
                baseline - dot.bottom() >= raised * height && dot.top() >= top;
     };
-    // Words of one mark and their neighbours, left to right.
-    QList<WordReading *> order;
-    for (WordReading &word : words)
-        order.append(&word);
-    std::stable_sort(order.begin(), order.end(),
-                     [](const WordReading *a, const WordReading *b) { return a->box.left() < b->box.left(); });
-    for (qsizetype i = 0; i < order.size(); ++i) {
-        const QRect &box = order[i]->box;
-        if (!isMisread(order[i]->text))
+    // The words come left to right.
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        WordReading &word = words[i];
+        if (!isMisread(word.text))
             continue;
-        const int from = i > 0 ? order[i - 1]->box.right() + 1 : box.left() - height;
-        const int to = i + 1 < order.size() ? order[i + 1]->box.left() - 1 : box.right() + height;
-        if (!isMiddleDot(std::max(from, box.left() - height), std::min(to, box.right() + height)))
+        const int from = i > 0 ? words[i - 1].box.right() + 1 : word.box.left() - height;
+        const int to = i + 1 < words.size() ? words[i + 1].box.left() - 1 : word.box.right() + height;
+        if (!isMiddleDot(std::max(from, word.box.left() - height), std::min(to, word.box.right() + height)))
             continue;
         // The word is its one letter.
-        order[i]->text = QStringLiteral("\u00b7");
-        for (LetterReading &letter : order[i]->letters)
-            letter.text = order[i]->text;
+        word.text = QStringLiteral("\u00b7");
+        for (LetterReading &letter : word.letters)
+            letter.text = word.text;
     }
 }
 
