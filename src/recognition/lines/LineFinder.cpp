@@ -209,16 +209,15 @@ bool fitsAsMark(const Line &small, const Line &host, const QList<GlyphPiece> &pi
     // An ellipsis after the last letter of a line of text (not an icon's
     // shape) lies low in the band, a row of more pieces than a mark's where
     // the ink mask breaks its dots in two, none of them a flat stroke.
-    const QList<int> parts = small.glyphs + small.marks;
+    const qsizetype count = small.glyphs.size() + small.marks.size();
     const int gap = horizontalGap(small.box, host.box);
-    const bool dots = std::all_of(parts.begin(), parts.end(),
-                                  [&](int i) { return pieces[i].box.width() <= 2 * pieces[i].box.height(); });
-    const bool ellipsis = dots && host.glyphs.size() >= minGlyphsBeforeAnEllipsis && parts.size() > maxPiecesOfAMark &&
-                          parts.size() <= maxPiecesOfAnEllipsis && small.box.width() >= 2 * small.box.height() &&
-                          small.box.height() <= maxDotHeight * h && small.box.height() >= minDotHeight * h &&
-                          small.box.top() >= host.band.top() && small.box.bottom() <= host.band.bottom() + slack &&
-                          gap >= 0 && gap <= maxEllipsisGap * h;
-    if (ellipsis)
+    const auto dotShaped = [&](int i) { return pieces[i].box.width() <= 2 * pieces[i].box.height(); };
+    if (host.glyphs.size() >= minGlyphsBeforeAnEllipsis && count > maxPiecesOfAMark && count <= maxPiecesOfAnEllipsis &&
+        small.box.width() >= 2 * small.box.height() && small.box.height() <= maxDotHeight * h &&
+        small.box.height() >= minDotHeight * h && small.box.top() >= host.band.top() &&
+        small.box.bottom() <= host.band.bottom() + slack && gap >= 0 && gap <= maxEllipsisGap * h &&
+        std::all_of(small.glyphs.begin(), small.glyphs.end(), dotShaped) &&
+        std::all_of(small.marks.begin(), small.marks.end(), dotShaped))
         return true;
     const int reach = int(markReach * h);
     const QPoint c = small.box.center();
