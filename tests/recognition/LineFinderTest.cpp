@@ -125,6 +125,17 @@ Sheet drawSheet(const QList<Row> &rows, const QString &family, int px, int scale
     return sheet;
 }
 
+// The outline of `text` in Noto Sans of `px` pixels, on `baseline` from `x`.
+QPainterPath notoSans(const QString &text, int px, double x, double baseline, bool bold = false)
+{
+    QFont font("Noto Sans");
+    font.setPixelSize(px);
+    font.setBold(bold);
+    QPainterPath path;
+    path.addText(x, baseline, font, text);
+    return path;
+}
+
 QString describe(const QList<QRect> &boxes)
 {
     QStringList parts;
@@ -376,10 +387,7 @@ private Q_SLOTS:
         QFETCH(bool, joins);
         QImage mask(300, 60, QImage::Format_Grayscale8);
         mask.fill(0);
-        QFont font("Noto Sans");
-        font.setPixelSize(26);
-        QPainterPath path;
-        path.addText(10, 40, font, QStringLiteral("через десять м"));
+        const QPainterPath path = notoSans(QStringLiteral("через десять м"), 26, 10, 40);
         const QRect text = path.boundingRect().toAlignedRect();
         QPainter p(&mask);
         p.fillPath(path, Qt::white);
@@ -430,10 +438,7 @@ private Q_SLOTS:
     {
         QImage image(640, 300, QImage::Format_RGB32);
         image.fill(QColor("#1b1530"));
-        QFont font("Noto Sans");
-        font.setPixelSize(22);
-        QPainterPath path;
-        path.addText(40, 160, font, QStringLiteral("Voulez-vous conserver ces réglages"));
+        const QPainterPath path = notoSans(QStringLiteral("Voulez-vous conserver ces réglages"), 22, 40, 160);
         const QRect text = path.boundingRect().toAlignedRect();
         QPainter p(&image);
         for (int x = 20; x < 620; x += 12) {
@@ -473,14 +478,10 @@ private Q_SLOTS:
                     p.drawEllipse(QRectF(8 + 18 * column, 6 + 18 * row, 8, 8));
             }
         }
-        QFont font("Noto Sans");
-        font.setPixelSize(26);
-        font.setBold(true);
         QList<QRect> texts;
         const QStringList lines{"Dodaj zawartość pliku do indeksu", "Domknięcie monitorowane pod kątem"};
         for (int i = 0; i < lines.size(); ++i) {
-            QPainterPath path;
-            path.addText(60, 110 + 40 * i, font, lines[i]);
+            const QPainterPath path = notoSans(lines[i], 26, 60, 110 + 40 * i, true);
             texts.append(path.boundingRect().toAlignedRect());
             p.strokePath(path, QPen(QColor("#050505"), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
             p.fillPath(path, Qt::white);
