@@ -8,6 +8,7 @@
 #include "LineReader.h"
 #include "LineText.h"
 #include "Scripts.h"
+#include "Shortcuts.h"
 #include "TextFixes.h"
 #include "TextItem.h"
 #include "TextLanguage.h"
@@ -370,6 +371,75 @@ private Q_SLOTS:
             rated.append(word.confidence);
         QCOMPARE(rated, expected);
         QCOMPARE(r.confidence, expectedLine);
+    }
+
+    void shortcutsSpelledRight_data()
+    {
+        QTest::addColumn<QString>("read");
+        QTest::addColumn<QString>("shortcut");
+        struct Row {
+            const char *name, *read, *shortcut;
+        };
+        const Row rows[] = {
+            {"read right", "Ctrl+C", "Ctrl+C"},
+            {"l read as i", "Ctri+V", "Ctrl+V"},
+            {"l read as I", "CtrI+H", "Ctrl+H"},
+            {"l read as il", "Ctril+O", "Ctrl+O"},
+            {"l lost, two modifiers", "Ctr+Shift+N", "Ctrl+Shift+N"},
+            {"plus read as H", "CtrlHX", "Ctrl+X"},
+            {"plus read as H before H", "CtrlHH", "Ctrl+H"},
+            {"plus lost", "CtrlX", "Ctrl+X"},
+            {"German", "Strg+Umschalt+N", "Strg+Umschalt+N"},
+            {"a capital read small", "Ctrl+v", "Ctrl+V"},
+            {"a capital I read as l", "Ctri+l", "Ctrl+I"},
+            {"function key", "Alt+F4", "Alt+F4"},
+            {"a short name read wrong", "Ait+F4", "Alt+F4"},
+            {"named key", "Shift+Del", "Shift+Del"},
+            {"a modifier alone", "Ctrl", ""},
+            {"no key", "Ctrl+", ""},
+            {"no key but a mark", "Ctrl+!", ""},
+            {"a word after a short name", "Alto", ""},
+            {"a word after a long name", "Shifts", ""},
+            {"a word like a name", "Shirt", ""},
+            {"a word starting as a name", "Metal", ""},
+            {"a short name without its plus", "AltA", ""},
+            {"a word", "Options", ""},
+        };
+        for (const Row &row : rows)
+            QTest::newRow(row.name) << QString(row.read) << QString(row.shortcut);
+    }
+
+    // Shortcuts read a little wrong are spelled right; words that start
+    // like a modifier's name are no shortcuts.
+    void shortcutsSpelledRight()
+    {
+        QFETCH(QString, read);
+        QFETCH(QString, shortcut);
+        QCOMPARE(shortcutOf(read), shortcut);
+    }
+
+    // A shortcut is as sure as a word read well, so that a menu's column of
+    // them is kept: the reader rates them about 40, below what is kept.
+    void shortcutsReadSurely()
+    {
+        // The words given as read, 20 pixels apart.
+        const auto line = [](const QList<std::pair<QString, float>> &words, int confidence) {
+            LineReading r{confidence, QStringLiteral("eng")};
+            for (const auto &[text, sure] : words)
+                r.words.append({text, sure, QRect(100 * int(r.words.size()), 0, 80, 30)});
+            return r;
+        };
+        LineReading r = line({{"Copy", 96}, {"Ctri+C", 38}}, 60);
+        readShortcuts(r);
+        QCOMPARE(r.text(), QStringLiteral("Copy Ctrl+C"));
+        QCOMPARE(r.confidence, 93);
+        LineReading alone = line({{"Ctrl+O", 38}}, 38);
+        QVERIFY(::keptLine(alone, true).text.isEmpty());
+        readShortcuts(alone);
+        QCOMPARE(::keptLine(alone, true).text, QStringLiteral("Ctrl+O"));
+        LineReading words = line({{"Shifts", 38}, {"Metal", 40}}, 39);
+        readShortcuts(words);
+        QCOMPARE(words.confidence, 39);
     }
 
     void symbolsOnSmallTiles_data()

@@ -7,6 +7,7 @@
 #include "LineText.h"
 #include "RecognitionThreads.h"
 #include "Scripts.h"
+#include "Shortcuts.h"
 
 #include <QImage>
 
@@ -268,6 +269,7 @@ LineReading readLine(const QImage &line, const QString &model)
                      [](const WordReading &a, const WordReading &b) { return a.box.left() < b.box.left(); });
     fitNumberBoxesToInk(line, reading.words);
     readMiddleDots(line, reading.words);
+    readShortcuts(reading);
     if (const Script *script = scriptOf(model); script && script->unspaced) {
         reading.cover = wordCover(reading.text(), script->letters, [&](const QString &word) {
             return engine->IsValidWord(word.toUtf8().constData()) != 0;
