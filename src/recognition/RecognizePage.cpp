@@ -113,6 +113,10 @@ RecognizedPage recognizePage(const QImage &image, const QString &languageBefore,
         if (mendTextTone(gray, mask, lines))
             lines = findLines(mask);
         addLargeLines(gray, mask, lines);
+        // The image a line is read from and its plate are framed by what
+        // lies around its box.
+        for (QRect &line : lines)
+            line = withoutEvenRows(gray, line);
     }
     // Masks made while recognition stops are unfinished.
     if (lines.isEmpty() || recognitionStopping())

@@ -410,6 +410,58 @@ private Q_SLOTS:
         QCOMPARE(recognizedTexts(image), (QStringList{"Cannot open the file", "Οικογενειακή φωτογραφία.jpg"}));
     }
 
+    // A light context menu at 1x: the row under the pointer is lit, white
+    // on the accent colour, a separator a few pixels below it; each item has
+    // its shortcut. The lit row's box is its text's, not the row's, and the
+    // shortcuts are read, though the reader rates them unsurely.
+    void contextMenuWithALitRow()
+    {
+        QImage image(360, 150, QImage::Format_RGB32);
+        image.fill(QColor("#fbfbfb"));
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QFont font(QStringLiteral("Noto Sans"));
+        font.setPixelSize(13);
+        painter.setFont(font);
+        const QFontMetricsF metrics(font);
+        const QStringList labels{"Open", "Open With", "Cut", "Copy"}, shortcuts{"Ctrl+O", "", "Ctrl+X", "Ctrl+C"};
+        qreal y = 10;
+        QRectF lit;
+        for (qsizetype i = 0; i < labels.size(); ++i) {
+            const QRectF row(10, y, 300, 26);
+            const qreal baseline = row.center().y() + 12 * 0.38;
+            if (i == 1) {
+                painter.setPen(Qt::NoPen);
+                painter.setBrush(QColor("#0a7cff"));
+                painter.drawRoundedRect(row, 5, 5);
+                lit = metrics.tightBoundingRect(labels[i]).translated(50, baseline);
+            }
+            painter.setPen(i == 1 ? QColor(Qt::white) : QColor("#1c1c1e"));
+            painter.drawText(QPointF(50, baseline), labels[i]);
+            painter.setPen(QColor("#8e8e93"));
+            painter.drawText(QPointF(row.right() - 12 - metrics.horizontalAdvance(shortcuts[i]), baseline),
+                             shortcuts[i]);
+            y += 26;
+            if (i == 1) {
+                painter.fillRect(QRectF(20, y + 4, 280, 1), QColor("#d1d1d6"));
+                y += 9;
+            }
+        }
+        painter.end();
+
+        const TextItems items = recognize(image);
+        QStringList texts;
+        for (const TextItem &item : items)
+            texts.append(item.text);
+        for (const QString &text : {"Open With", "Ctrl+O", "Ctrl+X", "Ctrl+C"})
+            QVERIFY2(texts.contains(text), qPrintable(texts.join(" / ")));
+        const TextItem &row = items[texts.indexOf("Open With")];
+        QVERIFY2(boxFits(row.box, normalisedBox(lit, image.size()), image.size(), 13),
+                 qPrintable(QStringLiteral("%1 by %2 pixels")
+                                .arg(row.box.width() * image.width())
+                                .arg(row.box.height() * image.height())));
+    }
+
     // A chat's header at 2x: a "more" button's three dots are no line,
     // however a reader makes letters of them.
     void dotsOfAButtonAreNoText()

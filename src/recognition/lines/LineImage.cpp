@@ -108,6 +108,23 @@ bool tooSmallToRead(const QRect &line)
     return line.height() < legibleHeight && line.width() < 2 * line.height();
 }
 
+QRect withoutEvenRows(const QImage &gray, QRect line)
+{
+    // Antialiased ink differs from its paper by more than this (0..255).
+    constexpr int sameGrey = 6;
+    line &= gray.rect();
+    const auto even = [&](int y) {
+        const uchar *row = gray.constScanLine(y);
+        const auto [low, high] = std::minmax_element(row + line.left(), row + line.right() + 1);
+        return *high - *low <= sameGrey;
+    };
+    while (line.height() > 1 && even(line.top()))
+        line.setTop(line.top() + 1);
+    while (line.height() > 1 && even(line.bottom()))
+        line.setBottom(line.bottom() - 1);
+    return line;
+}
+
 QImage lineImage(const QImage &gray, const QImage &mask, const QRect &line, int height)
 {
     const QRect area = cutArea(gray, line);

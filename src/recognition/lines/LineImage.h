@@ -15,6 +15,12 @@ constexpr int readingHeight = 40;
 // lights and textures of a photograph, dots and scraps of icons.
 bool tooSmallToRead(const QRect &line);
 
+// `line` without the rows of one grey at its top and bottom. They hold no
+// visible ink, though the mask may have found some there: a selected row's
+// edge, or the strip of paper between it and a separator below, is as thin
+// as a stroke, and its pieces join the line as marks.
+QRect withoutEvenRows(const QImage &gray, QRect line);
+
 // Cuts one line out of the grey picture as black text on white, whatever its
 // colours were (dark mode, white on an accent colour, dimmed, gradients),
 // framed in white and enlarged so that small text reaches `height`, about
