@@ -226,28 +226,45 @@ private Q_SLOTS:
         QTest::addColumn<QList<QRect>>("ink");
         QTest::addColumn<QString>("read");
         QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("count");
         const QRect dot(98, 17, 5, 5);
         QTest::newRow("a middle dot read as a hyphen") << QList<QRect>{dot} << "-"
-                                                       << "Messages · 16";
+                                                       << "Messages · 16"
+                                                       << "16";
         QTest::newRow("a middle dot read as a colon") << QList<QRect>{dot} << ":"
-                                                      << "Messages · 16";
+                                                      << "Messages · 16"
+                                                      << "16";
         QTest::newRow("a middle dot beside the box it is read in") << QList<QRect>{{111, 17, 5, 5}} << "-"
-                                                                   << "Messages · 16";
+                                                                   << "Messages · 16"
+                                                                   << "16";
         QTest::newRow("a middle dot after a letter's edge the word's box leaves out")
             << QList<QRect>{{82, 14, 2, 15}, dot} << "-"
-            << "Messages · 16";
+            << "Messages · 16"
+            << "16";
         QTest::newRow("a small dot on two pixels of a row, enlarged") << QList<QRect>{{97, 18, 6, 3}} << "-"
-                                                                      << "Messages · 16";
+                                                                      << "Messages · 16"
+                                                                      << "16";
         QTest::newRow("a hyphen") << QList<QRect>{{95, 18, 11, 3}} << "-"
-                                  << "Messages - 16";
+                                  << "Messages - 16"
+                                  << "16";
         QTest::newRow("a colon") << QList<QRect>{{98, 11, 5, 5}, {98, 24, 5, 5}} << ":"
-                                 << "Messages : 16";
+                                 << "Messages : 16"
+                                 << "16";
         QTest::newRow("a dot on the baseline") << QList<QRect>{{98, 25, 5, 5}} << "-"
-                                               << "Messages - 16";
+                                               << "Messages - 16"
+                                               << "16";
         QTest::newRow("a plus sign") << QList<QRect>{{100, 17, 1, 5}, {98, 19, 5, 1}} << "+"
-                                     << "Messages + 16";
+                                     << "Messages + 16"
+                                     << "16";
+        QTest::newRow("the Arabic-Indic zero beside European digits") << QList<QRect>{dot} << "\u0660"
+                                                                      << "Messages · 16"
+                                                                      << "16";
+        QTest::newRow("the Arabic-Indic zero beside Arabic-Indic digits") << QList<QRect>{dot} << "\u0660"
+                                                                          << "Messages \u0660 \u0661\u0666"
+                                                                          << "\u0661\u0666";
         QTest::newRow("a bullet") << QList<QRect>{{96, 14, 10, 10}} << "-"
-                                  << "Messages - 16";
+                                  << "Messages - 16"
+                                  << "16";
     }
 
     void middleDotsReadAsSuch()
@@ -255,14 +272,15 @@ private Q_SLOTS:
         QFETCH(QList<QRect>, ink);
         QFETCH(QString, read);
         QFETCH(QString, text);
+        QFETCH(QString, count);
         QImage line(160, 40, QImage::Format_Grayscale8);
         line.fill(255);
         QPainter painter(&line);
         painter.setPen(Qt::NoPen);
         painter.setBrush(Qt::black);
-        const QRect messages(2, 8, 80, 26), count(120, 9, 20, 21);
+        const QRect messages(2, 8, 80, 26), countBox(120, 9, 20, 21);
         painter.fillRect(messages, Qt::black);
-        painter.fillRect(count, Qt::black);
+        painter.fillRect(countBox, Qt::black);
         for (const QRect &part : ink) {
             if (part.width() == part.height())
                 painter.drawEllipse(part);
@@ -274,7 +292,7 @@ private Q_SLOTS:
         const QRect mark(90, 8, 16, 24);
         r.words = {{QStringLiteral("Messages"), 92, messages, true},
                    {read, 80, mark, false, false, 1, false, {{read, 80, mark}}},
-                   {QStringLiteral("16"), 93, count}};
+                   {count, 93, countBox}};
         ::readMiddleDots(line, r.words);
         QCOMPARE(r.text(), text);
         // The mark's letter says what its word says.

@@ -313,8 +313,21 @@ void readMiddleDots(const QImage &line, QList<WordReading> &words)
     // A full stop stands on the baseline; a middle dot well above it.
     constexpr double raised = 0.15;
     static const QString misread = QStringLiteral("-:*+\u2013\u2014");
-    const auto isMisread = [](const QString &text) { return text.size() == 1 && misread.contains(text.front()); };
-    if (std::none_of(words.begin(), words.end(), [&](const WordReading &word) { return isMisread(word.text); }))
+    // The Arabic model reads it as the Arabic-Indic zero, drawn as a dot too;
+    // beside a number of European digits, that zero stands for none.
+    const auto europeanNumber = [&](qsizetype i) {
+        return i >= 0 && i < words.size() && !words[i].text.isEmpty() &&
+               std::all_of(words[i].text.begin(), words[i].text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    };
+    const auto isMisread = [&](qsizetype i) {
+        const QString &text = words[i].text;
+        return text.size() == 1 && (misread.contains(text.front()) ||
+                                    (text.front() == u'\u0660' && (europeanNumber(i - 1) || europeanNumber(i + 1))));
+    };
+    bool anyMisread = false;
+    for (qsizetype i = 0; i < words.size() && !anyMisread; ++i)
+        anyMisread = isMisread(i);
+    if (!anyMisread)
         return;
     const auto isText = [](const QString &text) {
         return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); });
@@ -367,7 +380,7 @@ void readMiddleDots(const QImage &line, QList<WordReading> &words)
     // The words come left to right.
     for (qsizetype i = 0; i < words.size(); ++i) {
         WordReading &word = words[i];
-        if (!isMisread(word.text))
+        if (!isMisread(i))
             continue;
         const int from = i > 0 ? words[i - 1].box.right() + 1 : word.box.left() - height;
         const int to = i + 1 < words.size() ? words[i + 1].box.left() - 1 : word.box.right() + height;

@@ -71,10 +71,11 @@ void trustSureLetters(LineReading &reading);
 void fitNumberBoxesToInk(const QImage &line, QList<WordReading> &words);
 
 // Readers read a middle dot set between words ("Messages · 16") as a hyphen,
-// a colon, a plus sign or an asterisk. Gives each such word of `words` (left
-// to right) whose ink in `line` (black on white), between the words beside
-// it, is one small round dot well above the baseline of the text its own
-// character back.
+// a colon, a plus sign or an asterisk, and the Arabic model beside a number
+// of European digits as an Arabic-Indic zero. Gives each such word of
+// `words` (left to right) whose ink in `line` (black on white), between the
+// words beside it, is one small round dot well above the baseline of the
+// text its own character back.
 void readMiddleDots(const QImage &line, QList<WordReading> &words);
 
 // Reads a prepared line image (see lineImage) with one model, as a single line
