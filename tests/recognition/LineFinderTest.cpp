@@ -406,6 +406,44 @@ private Q_SLOTS:
         QCOMPARE(line->right() >= row.right(), joins);
     }
 
+    // A menu's edge that the ink mask broke where its shadow fades leaves an
+    // upright stroke twice as tall as the text beside it: the label behind
+    // the menu and the item inside it, after its icon, stay lines of their
+    // own.
+    void aPanelsEdgeJoinsNoText()
+    {
+        // A piece taller than a quarter of the picture is a photograph's web
+        // of edges, and no glyph at all.
+        QImage mask(300, 120, QImage::Format_Grayscale8);
+        mask.fill(0);
+        const QPainterPath behind = notoSans(QStringLiteral("Enregistrer"), 11, 10, 35);
+        const QRect edge(behind.boundingRect().toAlignedRect().right() + 24, 14, 1, 26);
+        const QPolygon arrow{{edge.right() + 14, 22}, {edge.right() + 27, 27}, {edge.right() + 14, 32}};
+        const QPainterPath item = notoSans(QStringLiteral("Ouvrir"), 12, edge.right() + 40, 32);
+        QPainter p(&mask);
+        p.fillPath(behind, Qt::white);
+        p.fillPath(item, Qt::white);
+        p.fillRect(edge, Qt::white);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        p.drawPolygon(arrow);
+        p.end();
+        const QList<QRect> found = findLines(mask);
+        // The item's line may keep its icon.
+        const QRect behindBox = behind.boundingRect().toAlignedRect();
+        const QRect itemBox = item.boundingRect().toAlignedRect() | arrow.boundingRect();
+        QVERIFY2(
+            std::none_of(found.begin(), found.end(),
+                         [&](const QRect &line) { return line.intersects(behindBox) && line.intersects(itemBox); }),
+            qPrintable(describe(found)));
+        QVERIFY2(std::any_of(found.begin(), found.end(),
+                             [&](const QRect &line) {
+                                 return line.adjusted(-2, -2, 2, 2).contains(behindBox) &&
+                                        behindBox.adjusted(-2, -2, 2, 2).contains(line);
+                             }),
+                 qPrintable(describe(found)));
+    }
+
     // A row of filled dots at the far end of a row of text (a carousel's
     // pages, a window's buttons) is no line.
     void leavesRowsOfDotsOut_data() { lightAndDark(); }

@@ -41,6 +41,9 @@ constexpr double maxMarkGap = 0.35;
 // wider than thick.
 constexpr int maxPiecesOfAMark = 3;
 constexpr int flatStroke = 3;
+// A piece of a panel's edge is this many times taller than thick, and at
+// most this many pixels thick.
+constexpr int edgeAspect = 6, thinnestStem = 2;
 // An ellipsis's dots, the ink mask may break each in two, are this tall
 // against the glyphs, and follow the last letter within this many glyph
 // heights.
@@ -196,6 +199,12 @@ bool fitsAsMark(const Line &small, const Line &host, const QList<GlyphPiece> &pi
 {
     const int h = host.glyphHeight;
     if (horizontalGap(small.box, host.box) > h)
+        return false;
+    // A lone upright line as thin is a piece of a panel's edge, which the
+    // ink mask breaks where its shadow fades: it hosts no text beside it. A
+    // letter's stem as tall is thicker.
+    if (host.glyphs.size() == 1 && host.marks.isEmpty() && host.box.width() <= thinnestStem &&
+        host.box.height() >= edgeAspect * host.box.width())
         return false;
     const bool few = small.glyphs.size() + small.marks.size() <= maxPiecesOfAMark;
     // Parts of glyphs are not much smaller than the glyphs, or are strokes; a
