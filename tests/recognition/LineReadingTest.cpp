@@ -567,6 +567,47 @@ private Q_SLOTS:
         QCOMPARE(::lineText(words, rightToLeft), typed);
     }
 
+    void lineEnglishWonWholeReadAgain_data()
+    {
+        QTest::addColumn<QString>("drawn");
+        QTest::addColumn<int>("aloneConfidence");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("a Hebrew word and a letter") << QStringLiteral("כונן D") << 73 << QStringLiteral("כונן ס");
+        QTest::newRow("the script's model unsure") << QStringLiteral("כונן D") << 50 << QStringLiteral("DD");
+        QTest::newRow("Latin ink") << QStringLiteral("DD") << 73 << QStringLiteral("DD");
+    }
+
+    // A short Hebrew line that English read whole as Latin letters ("DD"
+    // for "כונן D") is read again by the Hebrew model alone, when its ink
+    // stands in pieces as no Latin letters do.
+    void lineEnglishWonWholeReadAgain()
+    {
+        QFETCH(QString, drawn);
+        QFETCH(int, aloneConfidence);
+        QFETCH(QString, expected);
+        QImage line(200, 60, QImage::Format_Grayscale8);
+        line.fill(255);
+        QPainter painter(&line);
+        QFont font(QStringLiteral("Noto Sans Hebrew"));
+        font.setPixelSize(32);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QPointF(20, 42), drawn);
+        painter.end();
+        LineReading r{33, QStringLiteral("heb+eng")};
+        r.words = {{QStringLiteral("DD"), 33, QRect(20, 18, 150, 30)}};
+        QStringList models;
+        ::mendLatinWords(line, r, QStringLiteral("heb"), [&](const QImage &, const QString &model) {
+            models.append(model);
+            LineReading alone{aloneConfidence, model};
+            alone.words = {{QStringLiteral("ס"), 57, QRect(20, 18, 30, 30), false, true, 1},
+                           {QStringLiteral("כונן"), 90, QRect(60, 18, 110, 30), true, true, 0}};
+            return alone;
+        });
+        QCOMPARE(r.text(), expected);
+        QCOMPARE(models, drawn == u"DD" ? QStringList{} : QStringList{QStringLiteral("heb")});
+    }
+
     void latinSuffixReadAgain_data()
     {
         QTest::addColumn<QString>("english");

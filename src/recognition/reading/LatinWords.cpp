@@ -335,10 +335,29 @@ void mendWords(const QImage &line, LineReading &reading, const ReadLineFn &read,
 
 void mendLatinWords(const QImage &line, LineReading &reading, const QString &own, const ReadLineFn &read)
 {
-    // A line all in Latin is Latin text, or an icon the reader made letters of.
+    // A line all in Latin is Latin text, or an icon the reader made letters
+    // of; or, where English read it unsurely and its ink stands in pieces as
+    // no Latin letters do, a short line of the script that English won whole
+    // ("DD" for "כונן D"): the script's model alone reads that much surer.
     if (std::none_of(reading.words.begin(), reading.words.end(),
-                     [](const WordReading &word) { return isRightToLeft(word.text); }))
+                     [](const WordReading &word) { return isRightToLeft(word.text); })) {
+        const QString latin = reading.text();
+        const auto letters = std::count_if(latin.begin(), latin.end(), [](QChar c) { return c.isLetter(); });
+        if (letters < 2 || reading.confidence >= sureLatin || latinInk(line, latin))
+            return;
+        LineReading alone = read(line, own);
+        const QString text = alone.text();
+        if (!isRightToLeft(text) || alone.confidence < sureLatin || alone.confidence < reading.confidence + latinLead)
+            return;
+        alone.why = reading.why;
+        alone.why.append(QStringLiteral("\"%1\" read again with %2 as \"%3\" (%4 over %5)")
+                             .arg(latin, own, text)
+                             .arg(alone.confidence)
+                             .arg(reading.confidence));
+        alone.model = reading.model;
+        reading = alone;
         return;
+    }
     for (WordReading &word : reading.words) {
         if (!isLatinWord(word.text) || word.box.isEmpty())
             continue;

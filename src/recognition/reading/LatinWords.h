@@ -10,8 +10,9 @@
 // so short words of the line's own script come back as Latin capitals ("ONT"
 // for דאָס, "IY" for צו). Each Latin word is read again on its own with the
 // script's model `own`, and that reading is taken when it is surer and all in
-// the line's script. Lines without a word of the line's script are left
-// alone.
+// the line's script. A line without a word of the line's script is left
+// alone, unless its ink is not Latin: then English won it whole, and the
+// script's model alone reads it again.
 void mendLatinWords(const QImage &line, LineReading &reading, const QString &own, const ReadLineFn &read);
 
 // Lines of Hangul are read with the Korean model alone: English beside it
