@@ -228,43 +228,34 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("count");
         const QRect dot(98, 17, 5, 5);
-        QTest::newRow("a middle dot read as a hyphen") << QList<QRect>{dot} << "-"
-                                                       << "Messages · 16"
-                                                       << "16";
-        QTest::newRow("a middle dot read as a colon") << QList<QRect>{dot} << ":"
-                                                      << "Messages · 16"
-                                                      << "16";
-        QTest::newRow("a middle dot beside the box it is read in") << QList<QRect>{{111, 17, 5, 5}} << "-"
-                                                                   << "Messages · 16"
-                                                                   << "16";
-        QTest::newRow("a middle dot after a letter's edge the word's box leaves out")
-            << QList<QRect>{{82, 14, 2, 15}, dot} << "-"
-            << "Messages · 16"
-            << "16";
-        QTest::newRow("a small dot on two pixels of a row, enlarged") << QList<QRect>{{97, 18, 6, 3}} << "-"
-                                                                      << "Messages · 16"
-                                                                      << "16";
-        QTest::newRow("a hyphen") << QList<QRect>{{95, 18, 11, 3}} << "-"
-                                  << "Messages - 16"
-                                  << "16";
-        QTest::newRow("a colon") << QList<QRect>{{98, 11, 5, 5}, {98, 24, 5, 5}} << ":"
-                                 << "Messages : 16"
-                                 << "16";
-        QTest::newRow("a dot on the baseline") << QList<QRect>{{98, 25, 5, 5}} << "-"
-                                               << "Messages - 16"
-                                               << "16";
-        QTest::newRow("a plus sign") << QList<QRect>{{100, 17, 1, 5}, {98, 19, 5, 1}} << "+"
-                                     << "Messages + 16"
-                                     << "16";
-        QTest::newRow("the Arabic-Indic zero beside European digits") << QList<QRect>{dot} << "\u0660"
-                                                                      << "Messages · 16"
-                                                                      << "16";
-        QTest::newRow("the Arabic-Indic zero beside Arabic-Indic digits") << QList<QRect>{dot} << "\u0660"
-                                                                          << "Messages \u0660 \u0661\u0666"
-                                                                          << "\u0661\u0666";
-        QTest::newRow("a bullet") << QList<QRect>{{96, 14, 10, 10}} << "-"
-                                  << "Messages - 16"
-                                  << "16";
+        struct Row {
+            const char *name;
+            QList<QRect> ink;
+            const char *read, *text, *count = "16";
+        };
+        const Row rows[] = {
+            {"a middle dot read as a hyphen", {dot}, "-", "Messages · 16"},
+            {"a middle dot read as a colon", {dot}, ":", "Messages · 16"},
+            {"a middle dot beside the box it is read in", {{111, 17, 5, 5}}, "-", "Messages · 16"},
+            {"a middle dot after a letter's edge the word's box leaves out",
+             {{82, 14, 2, 15}, dot},
+             "-",
+             "Messages · 16"},
+            {"a small dot on two pixels of a row, enlarged", {{97, 18, 6, 3}}, "-", "Messages · 16"},
+            {"a hyphen", {{95, 18, 11, 3}}, "-", "Messages - 16"},
+            {"a colon", {{98, 11, 5, 5}, {98, 24, 5, 5}}, ":", "Messages : 16"},
+            {"a dot on the baseline", {{98, 25, 5, 5}}, "-", "Messages - 16"},
+            {"a plus sign", {{100, 17, 1, 5}, {98, 19, 5, 1}}, "+", "Messages + 16"},
+            {"the Arabic-Indic zero beside European digits", {dot}, "\u0660", "Messages · 16"},
+            {"the Arabic-Indic zero beside Arabic-Indic digits",
+             {dot},
+             "\u0660",
+             "Messages \u0660 \u0661\u0666",
+             "\u0661\u0666"},
+            {"a bullet", {{96, 14, 10, 10}}, "-", "Messages - 16"},
+        };
+        for (const Row &row : rows)
+            QTest::newRow(row.name) << row.ink << QString(row.read) << QString(row.text) << QString(row.count);
     }
 
     void middleDotsReadAsSuch()
