@@ -3,10 +3,12 @@
 #include "LargeText.h"
 #include "InkMask.h"
 #include "LineFinder.h"
+#include "LineImage.h"
 
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRadialGradient>
 #include <QTest>
 
 namespace {
@@ -19,7 +21,7 @@ struct Poster {
 
 // A headline in bold white letters, with a soft shadow, over a sky that
 // brightens towards the horizon, and a line of smaller text under it.
-Poster drawPoster(int headlinePx)
+Poster drawPoster(int headlinePx, bool clouds = false)
 {
     QImage image(960, 540, QImage::Format_RGB32);
     QPainter p(&image);
@@ -28,6 +30,13 @@ Poster drawPoster(int headlinePx)
     sky.setColorAt(1, QColor("#c9d8e6"));
     p.fillRect(image.rect(), sky);
     p.setRenderHint(QPainter::Antialiasing);
+    for (int i = 0; clouds && i < 12; ++i) {
+        const QPointF centre(60 + 73 * i, 90 + 37 * (i % 4));
+        QRadialGradient cloud(centre, 50);
+        cloud.setColorAt(0, QColor(255, 255, 255, 150));
+        cloud.setColorAt(1, QColor(255, 255, 255, 0));
+        p.fillRect(image.rect(), cloud);
+    }
     QFont font("Noto Sans");
     font.setBold(true);
     font.setPixelSize(headlinePx);
@@ -91,6 +100,27 @@ private Q_SLOTS:
             addLargeLines(poster.gray, mask, lines);
             QCOMPARE(lines, found);
         }
+    }
+
+    // A headline is read at a smaller size, where the clouds behind it would
+    // blend with its strokes into greys: its image keeps the strokes and their
+    // edges on white.
+    void aHeadlinesImageHoldsNoneOfThePictureBehindIt()
+    {
+        const Poster poster = drawPoster(130, true);
+        QImage mask = inkMask(poster.gray);
+        QList<QRect> lines = findLines(mask);
+        addLargeLines(poster.gray, mask, lines);
+        const QRect title = lineOn(lines, poster.title);
+        QVERIFY(!title.isEmpty());
+
+        const QImage image = lineImage(poster.gray, mask, title);
+        qsizetype greys = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            const uchar *row = image.constScanLine(y);
+            greys += std::count_if(row, row + image.width(), [](uchar v) { return v > 40 && v < 215; });
+        }
+        QVERIFY2(greys * 10 < qsizetype(image.width()) * image.height(), qPrintable(QString::number(greys)));
     }
 };
 

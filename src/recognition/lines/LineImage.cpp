@@ -195,6 +195,18 @@ QImage lineImage(const QImage &gray, const QImage &mask, const QRect &line, int 
             }
         }
     }
+    // Large text is read at a smaller size, where what lies between its thin
+    // strokes (the clouds behind a lock screen's clock) would blend with them
+    // into greys: away from the ink, its image is paper.
+    if (line.height() > largestHeight) {
+        const QList<bool> near = nearInk(mask, area, std::max(2, line.height() / 8));
+        for (int y = 0; y < area.height(); ++y) {
+            uchar *o = out.scanLine(y + border) + border;
+            const bool *n = near.constData() + qsizetype(y) * area.width();
+            for (int x = 0; x < area.width(); ++x)
+                o[x] = n[x] ? o[x] : 255;
+        }
+    }
     const double scale = line.height() > largestHeight ? double(largestHeight) / line.height()
                                                        : std::clamp(double(height) / line.height(), 1.0, maxUpscale);
     if (scale == 1.0)
