@@ -163,6 +163,15 @@ private Q_SLOTS:
             << QString() << "Hebrew"
             << "heb" << QStringList{};
 
+        // English reads nothing of a Greek page's lines, or a button's two
+        // words as Latin capitals: no words, or too few, tell a Latin page.
+        QTest::newRow("samples English reads no word of")
+            << Readings{{"ell", thrice("Ρυθμίσεις:90 οθόνης:91")}} << QString() << "Greek"
+            << "ell" << QStringList{};
+        QTest::newRow("a Greek button English reads as capitals")
+            << Readings{{"eng", {"EXEL:88 TOAETA:87"}}, {"ell", {"Έχει:93 παλέτα:94"}}} << QString() << "Greek"
+            << "ell" << QStringList{};
+
         // A clock reads as surely in every script, and says nothing of it.
         QTest::newRow("a toast's clock does not make it Latin")
             << Readings{{"eng", {"Jaa:40 PDF:90", "Jxo:35", "13:59:96"}},

@@ -293,7 +293,9 @@ const Script &pageScript(const QList<QImage> &samples, const QString &last, Samp
     const int count = int(samples.size());
     // English reads the widest sample first, and the others when it reads
     // every word of it surely: a page it reads all of surely is Latin, and
-    // needs no other script's model.
+    // needs no other script's model. It takes a few words to tell: English
+    // reads a word or two of Greek as Latin capitals as surely ("EXEL TOAETA"),
+    // and samples it reads no word of tell nothing.
     const QString english = all.first().models().first();
     addConfidences(samples.mid(0, 1), {english}, scores, read);
     // Its reading of the others stays apart while the scripts are set
@@ -301,7 +303,8 @@ const Script &pageScript(const QList<QImage> &samples, const QString &last, Samp
     SampleScores englishRest;
     if (scores.at(english).leastSureWord >= surelyLatin) {
         addConfidences(samples.mid(1), {english}, englishRest, read);
-        if (englishRest.at(english).leastSureWord >= surelyLatin) {
+        const SampleScore &rest = englishRest.at(english);
+        if (rest.leastSureWord >= surelyLatin && scores.at(english).words + rest.words >= minWordsToTell) {
             addScore(scores.at(english), englishRest.at(english));
             why.append(QStringLiteral("eng read every word of the samples surely"));
             return all.first();
