@@ -187,6 +187,7 @@ RecognizedPage recognizePage(const QImage &image, const QString &languageBefore,
         });
     }
     dropOddSizedLines(sized, lineReadings, lead);
+    dropLinesReadTwice(sized, lineReadings);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (!sized[i].text.isEmpty())
             recognized.lines.append({{sized[i].text, normalisedBox(sized[i].box, image.size())},

@@ -335,6 +335,44 @@ private Q_SLOTS:
         QCOMPARE(texts, kept);
     }
 
+    // Of two readings of one ink, the surer stays. Each line is
+    // "text|x,y,width,height|confidence".
+    void dropLinesReadTwice_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QStringList>("kept");
+        QTest::newRow("a line found whole and in part")
+            << QStringList{"Renombr:|948,202,57,14|46", "Renombrar...|948,203,70,13|91"}
+            << QStringList{"", "Renombrar..."};
+        QTest::newRow("an avatar's junk over a chat's time")
+            << QStringList{"11:27|552,177,35,16|96", "27]|564,163,34,40|56"} << QStringList{"11:27", ""};
+        QTest::newRow("a clock's plate over the date under it")
+            << QStringList{"15:05|622,102,616,272|91", "viernes, 15 de marzo|792,343,347,39|95"}
+            << QStringList{"15:05", "viernes, 15 de marzo"};
+        QTest::newRow("columns that touch")
+            << QStringList{"Name|10,10,60,15|95", "Size|66,10,40,15|60"} << QStringList{"Name", "Size"};
+    }
+
+    void dropLinesReadTwice()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QStringList, kept);
+        QList<TextItem> items;
+        QList<LineReading> readings;
+        for (const QString &line : lines) {
+            const QStringList parts = line.split(u'|');
+            const QStringList box = parts[1].split(u',');
+            items.append(
+                {parts[0], QRectF(box[0].toDouble(), box[1].toDouble(), box[2].toDouble(), box[3].toDouble())});
+            readings.append({parts[2].toInt(), QStringLiteral("eng")});
+        }
+        ::dropLinesReadTwice(items, readings);
+        QStringList texts;
+        for (const TextItem &item : std::as_const(items))
+            texts.append(item.text);
+        QCOMPARE(texts, kept);
+    }
+
     void sureLettersTrusted_data()
     {
         QTest::addColumn<QStringList>("words");

@@ -172,6 +172,25 @@ void dropOddSizedLines(QList<TextItem> &items, const QList<LineReading> &reading
     }
 }
 
+void dropLinesReadTwice(QList<TextItem> &items, const QList<LineReading> &readings)
+{
+    // Centres of lines on one row lie within half the lower one's height.
+    constexpr double sharedArea = 0.5, rowSlack = 0.5;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        for (qsizetype j = i + 1; j < items.size() && !items[i].text.isEmpty(); ++j) {
+            const QRectF &a = items[i].box, &b = items[j].box;
+            if (items[j].text.isEmpty() ||
+                std::abs(a.center().y() - b.center().y()) > rowSlack * std::min(a.height(), b.height()))
+                continue;
+            const QRectF shared = a & b;
+            if (shared.width() * shared.height() <
+                sharedArea * std::min(a.width() * a.height(), b.width() * b.height()))
+                continue;
+            items[readings[i].confidence >= readings[j].confidence ? j : i] = {};
+        }
+    }
+}
+
 bool onSmallTile(const QImage &gray, const QRect &box)
 {
     // Levels within a tile differ by less than this (0..255), and the tile

@@ -35,6 +35,14 @@ KeptLine keptLine(const LineReading &reading, bool inPageScript);
 // `readings` are the items' lines' readings, `lead` the page's model.
 void dropOddSizedLines(QList<TextItem> &items, const QList<LineReading> &readings, const QString &lead);
 
+// Empties the less sure of two items on one row whose boxes share at least
+// half of the smaller one: the same ink read twice, as a line found whole and
+// again in part ("Renombr:" in "Renombrar..."), or a line and the junk of an
+// icon beside it that took some of its letters ("27]" over a chat's "11:27").
+// Two readings of one ink are not both right. `readings` are the items'
+// lines' readings.
+void dropLinesReadTwice(QList<TextItem> &items, const QList<LineReading> &readings);
+
 // Whether `box` of the grey page sits on a small tile of one tone, about
 // square and not much larger than it, that stands out from what lies around
 // it: the coloured rounded square of a settings list's icon, whose symbol
