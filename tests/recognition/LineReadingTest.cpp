@@ -163,6 +163,8 @@ private Q_SLOTS:
         QTest::newRow("time of a date, read unsure")
             << QStringList{"2024-10-18:95", "03:20:55"} << 88 << true << "2024-10-18 03:20" << 0;
         QTest::newRow("symbols only") << QStringList{"|:95", "\\:74"} << 80 << true << "" << 0;
+        QTest::newRow("lights read as Thai digits") << QStringList{"๑๑:91"} << 91 << true << "" << 0;
+        QTest::newRow("a Thai line's number") << QStringList{"หน้า:93", "12:95"} << 94 << true << "หน้า 12" << 0;
         QTest::newRow("unsure line") << QStringList{"Settings:40"} << 40 << true << "" << 0;
         QTest::newRow("tray icon read as two unsure capitals") << QStringList{"KN:55"} << 55 << true << "" << 0;
         QTest::newRow("a sure short button") << QStringList{"OK:88"} << 88 << true << "OK" << 0;

@@ -135,6 +135,11 @@ KeptLine keptLine(const LineReading &reading, bool inPageScript)
     const QString text = reading.textOf(first, end - first);
     if (wordCharacters(text) < minWordCharacters)
         return {};
+    // Screens write Thai numbers in European digits; Thai digits alone are
+    // round lights and dots of a photograph, read as ๑ and ๐.
+    if (std::all_of(text.begin(), text.end(),
+                    [](QChar c) { return !c.isLetterOrNumber() || (c.isDigit() && c.script() == QChar::Script_Thai); }))
+        return {};
     // A window's button or a tray icon alone reads as two unsure capitals
     // ("YW", "KN"); a short word alone, as a button's, reads surely.
     const bool latinLetters = std::all_of(text.begin(), text.end(), [](QChar c) {
