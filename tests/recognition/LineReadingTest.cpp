@@ -101,6 +101,15 @@ LineReading readDigits(const QImage &image, const QString &model)
     return oneWord(texts[std::min<int>(pieces, 4)] + ":95", model);
 }
 
+// The texts of `items`, in order: an emptied item's is empty.
+QStringList textsOf(const QList<TextItem> &items)
+{
+    QStringList texts;
+    for (const TextItem &item : items)
+        texts.append(item.text);
+    return texts;
+}
+
 } // namespace
 
 class LineReadingTest : public QObject {
@@ -331,48 +340,44 @@ private Q_SLOTS:
             readings.append({parts[n - 1].toInt(), parts[n - 2]});
         }
         ::dropOddSizedLines(items, readings, lead);
-        QStringList texts;
-        for (const TextItem &item : std::as_const(items))
-            texts.append(item.text);
-        QCOMPARE(texts, kept);
+        QCOMPARE(textsOf(items), kept);
     }
 
-    // Of two readings of one ink, the surer stays. Each line is
-    // "text|x,y,width,height|confidence".
+    // Of two readings of one ink, the surer stays.
     void dropLinesReadTwice_data()
     {
-        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QList<QRectF>>("boxes");
+        QTest::addColumn<QList<int>>("confidences");
         QTest::addColumn<QStringList>("kept");
         QTest::newRow("a line found whole and in part")
-            << QStringList{"Renombr:|948,202,57,14|46", "Renombrar...|948,203,70,13|91"}
-            << QStringList{"", "Renombrar..."};
+            << QStringList{"Renombr:", "Renombrar..."} << QList<QRectF>{{948, 202, 57, 14}, {948, 203, 70, 13}}
+            << QList<int>{46, 91} << QStringList{"", "Renombrar..."};
         QTest::newRow("an avatar's junk over a chat's time")
-            << QStringList{"11:27|552,177,35,16|96", "27]|564,163,34,40|56"} << QStringList{"11:27", ""};
+            << QStringList{"11:27", "27]"} << QList<QRectF>{{552, 177, 35, 16}, {564, 163, 34, 40}}
+            << QList<int>{96, 56} << QStringList{"11:27", ""};
         QTest::newRow("a clock's plate over the date under it")
-            << QStringList{"15:05|622,102,616,272|91", "viernes, 15 de marzo|792,343,347,39|95"}
-            << QStringList{"15:05", "viernes, 15 de marzo"};
+            << QStringList{"15:05", "viernes, 15 de marzo"} << QList<QRectF>{{622, 102, 616, 272}, {792, 343, 347, 39}}
+            << QList<int>{91, 95} << QStringList{"15:05", "viernes, 15 de marzo"};
         QTest::newRow("columns that touch")
-            << QStringList{"Name|10,10,60,15|95", "Size|66,10,40,15|60"} << QStringList{"Name", "Size"};
+            << QStringList{"Name", "Size"} << QList<QRectF>{{10, 10, 60, 15}, {66, 10, 40, 15}} << QList<int>{95, 60}
+            << QStringList{"Name", "Size"};
     }
 
     void dropLinesReadTwice()
     {
-        QFETCH(QStringList, lines);
+        QFETCH(QStringList, texts);
+        QFETCH(QList<QRectF>, boxes);
+        QFETCH(QList<int>, confidences);
         QFETCH(QStringList, kept);
         QList<TextItem> items;
         QList<LineReading> readings;
-        for (const QString &line : lines) {
-            const QStringList parts = line.split(u'|');
-            const QStringList box = parts[1].split(u',');
-            items.append(
-                {parts[0], QRectF(box[0].toDouble(), box[1].toDouble(), box[2].toDouble(), box[3].toDouble())});
-            readings.append({parts[2].toInt(), QStringLiteral("eng")});
+        for (qsizetype i = 0; i < texts.size(); ++i) {
+            items.append({texts[i], boxes[i]});
+            readings.append({confidences[i], QStringLiteral("eng")});
         }
         ::dropLinesReadTwice(items, readings);
-        QStringList texts;
-        for (const TextItem &item : std::as_const(items))
-            texts.append(item.text);
-        QCOMPARE(texts, kept);
+        QCOMPARE(textsOf(items), kept);
     }
 
     void sureLettersTrusted_data()
