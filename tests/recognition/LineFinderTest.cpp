@@ -305,6 +305,27 @@ private Q_SLOTS:
         verifyLines(drawSheet({{"אין צװײטן אָרט"}, {"אין צוגאַנג"}}, "DejaVu Sans", 12, 1, dark, true, true), 1);
     }
 
+    // A picture cut close around one line, its letters half its height or
+    // more: the whole line is found, its brackets too.
+    void aLineCutCloseIsFoundWhole()
+    {
+        for (const int height : {44, 60, 80}) {
+            QImage image(420, height, QImage::Format_RGB32);
+            image.fill(QColor("#e8ebf2"));
+            QPainter painter(&image);
+            painter.setRenderHint(QPainter::Antialiasing);
+            const QPainterPath text = notoSans(QStringLiteral("(не розширювати ~) · 84"), 26, 12, height / 2 + 9);
+            painter.fillPath(text, QColor("#333333"));
+            painter.end();
+            const QList<QRect> found = findLines(inkMask(image.convertToFormat(QImage::Format_Grayscale8)));
+            const QRect ink = text.boundingRect().toAlignedRect();
+            QVERIFY2(
+                found.size() == 1 && found.first().adjusted(-2, -2, 2, 2).contains(ink),
+                qPrintable(
+                    QStringLiteral("height %1: drawn %2, found %3").arg(height).arg(describe({ink}), describe(found))));
+        }
+    }
+
     // A word whose marks rise over the tall letters and whose letters reach
     // below the baseline overhangs both ways as an icon does, and so does a
     // lone letter with its marks: at either end of a line, they are text.

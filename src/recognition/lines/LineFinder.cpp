@@ -64,7 +64,9 @@ constexpr double minDotGap = 0.3;
 
 // A component taller than this share of the picture, or this large and this
 // thinly inked, is a web of edges (the lit windows and walls of a
-// photographed city), which as a glyph would swallow the text before it.
+// photographed city), which as a glyph would swallow the text before it. In
+// a picture cut close around a line or two, the letters themselves are that
+// share of its height: a web is large, too.
 constexpr int tallestGlyph = 4;
 constexpr int largeSide = 100;
 constexpr double sparseInk = 0.08;
@@ -72,7 +74,7 @@ constexpr double sparseInk = 0.08;
 bool isWeb(const GlyphPiece &piece, const QSize &picture)
 {
     const QRect &r = piece.box;
-    return r.height() * tallestGlyph > picture.height() ||
+    return (r.height() * tallestGlyph > picture.height() && r.height() >= largeSide) ||
            (r.width() >= largeSide && r.height() >= largeSide && piece.ink < sparseInk * r.width() * r.height());
 }
 
