@@ -337,6 +337,16 @@ private Q_SLOTS:
         verifyLines(drawSheet({{"Sắp xếp theo"}, {"Đồng ý"}, {"Μη αποθήκευση αλλαγών"}}, "Noto Sans", 16, 1, dark), 1);
     }
 
+    // A bracket before a word of small letters reaches over and under them as
+    // an icon's rim does: "(не" is text.
+    void aBracketBeforeAWordIsText_data() { lightAndDark(); }
+
+    void aBracketBeforeAWordIsText()
+    {
+        QFETCH(bool, dark);
+        verifyLines(drawSheet({{"(не розширювати ~) · 84"}, {"(не знайдено)"}}, "Noto Sans", 15, 2, dark), 2);
+    }
+
     // A count before a word (the pieces of "5 items" and "20 items" as a file
     // manager draws them at 2x, the digits a pixel below the letters'
     // baseline) is text; a square shape the same pixel below it, as far from

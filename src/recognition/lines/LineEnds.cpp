@@ -32,6 +32,8 @@ constexpr double solidFill = 0.55;
 // over and under letters aside).
 constexpr double sideBySide = 0.3;
 constexpr double letterHeight = 0.4;
+// A bracket is this many times narrower than tall, or more.
+constexpr double thinBracket = 0.4;
 // ...or stands further apart than an icon's width from the text as a rule
 // does, and twice as far as any two words of the text: Han and Hangul
 // icons match their characters in size.
@@ -164,8 +166,21 @@ bool looksLikeIcon(const Unit &icon, const Body &text, int gap, const Gaps &afte
     // from the text than its words from each other.
     const QRect tallest = *std::max_element(icon.pieces.begin(), icon.pieces.end(),
                                             [](const QRect &a, const QRect &b) { return a.height() < b.height(); });
-    const bool centred =
-        isCentred(icon.box) && (!letters || isCentred(tallest) || gap >= wordGapsToIconGap * after.widest);
+    // A bracket before or after a word ("(не", "з)") overhangs both ways as
+    // an icon's rim does, but it is thin, no taller than the text's tall
+    // letters and descenders, and it opens the word: the letters beside it
+    // stand on the text's baseline, where a rim's other arcs and what it
+    // holds do not.
+    const bool bracketed =
+        icon.pieces.size() > 1 && tallest.width() <= thinBracket * tallest.height() &&
+        tallest.height() <= text.extent + 1 &&
+        std::none_of(icon.pieces.begin(), icon.pieces.end(),
+                     [&](const QRect &p) { return p.left() < tallest.left(); }) &&
+        std::all_of(icon.pieces.begin(), icon.pieces.end(), [&](const QRect &p) {
+            return p == tallest || p.height() < letterHeight * h || std::abs(p.bottom() - text.baseline) <= 1;
+        });
+    const bool centred = isCentred(icon.box) && !bracketed &&
+                         (!letters || isCentred(tallest) || gap >= wordGapsToIconGap * after.widest);
     // A lone letter with marks over it ("ý" in "Đồng ý") is a word of its
     // own, a space from the text; an icon has no marks over it.
     const bool markedLetter =
