@@ -179,7 +179,7 @@ void dropOddSizedLines(QList<TextItem> &items, const QList<LineReading> &reading
 
 void dropLinesReadTwice(QList<TextItem> &items, const QList<LineReading> &readings)
 {
-    // Centres of lines on one row lie within half the lower one's height.
+    // Centres of lines on one row lie within half the shorter one's height.
     constexpr double sharedArea = 0.5, rowSlack = 0.5;
     for (qsizetype i = 0; i < items.size(); ++i) {
         for (qsizetype j = i + 1; j < items.size() && !items[i].text.isEmpty(); ++j) {
