@@ -174,15 +174,29 @@ QImage lineImage(const QImage &gray, const QImage &mask, const QRect &line, int 
         if (2 * dark >= area.width())
             darkRows.append(y - area.top());
     }
-    // A row dark across most of the line, and nearly all dark away from the
-    // ink, is a band of the picture behind the text (the sky over a sea's
-    // horizon); strokes the mask missed have paper between them. Text on even
-    // paper has no row dark across most of it, and needs no such look.
-    if (!darkRows.isEmpty()) {
+    // Large text is read at a smaller size, where what lies between its thin
+    // strokes (the clouds behind a lock screen's clock) would blend with them
+    // into greys: away from the ink, its image is paper. Elsewhere, a row
+    // dark across most of the line, and nearly all dark away from the ink, is
+    // a band of the picture behind the text (the sky over a sea's horizon);
+    // strokes the mask missed have paper between them. Text on even paper has
+    // no row dark across most of it, and needs no such look.
+    const bool large = line.height() > largestHeight;
+    if (large || !darkRows.isEmpty()) {
         const QList<bool> near = nearInk(mask, area, std::max(2, line.height() / 8));
+        const auto nearRow = [&](int y) { return near.constData() + qsizetype(y) * area.width(); };
+        if (large) {
+            for (int y = 0; y < area.height(); ++y) {
+                uchar *o = out.scanLine(y + border) + border;
+                const bool *n = nearRow(y);
+                for (int x = 0; x < area.width(); ++x)
+                    o[x] = n[x] ? o[x] : 255;
+            }
+            darkRows.clear();
+        }
         for (const int y : std::as_const(darkRows)) {
             uchar *o = out.scanLine(y + border) + border;
-            const bool *n = near.constData() + qsizetype(y) * area.width();
+            const bool *n = nearRow(y);
             const auto farDark = [&](int x) { return !n[x] && o[x] < 128; };
             int far = 0, dark = 0;
             for (int x = 0; x < area.width(); ++x) {
@@ -193,18 +207,6 @@ QImage lineImage(const QImage &gray, const QImage &mask, const QRect &line, int 
                 for (int x = 0; x < area.width(); ++x)
                     o[x] = farDark(x) ? 255 : o[x];
             }
-        }
-    }
-    // Large text is read at a smaller size, where what lies between its thin
-    // strokes (the clouds behind a lock screen's clock) would blend with them
-    // into greys: away from the ink, its image is paper.
-    if (line.height() > largestHeight) {
-        const QList<bool> near = nearInk(mask, area, std::max(2, line.height() / 8));
-        for (int y = 0; y < area.height(); ++y) {
-            uchar *o = out.scanLine(y + border) + border;
-            const bool *n = near.constData() + qsizetype(y) * area.width();
-            for (int x = 0; x < area.width(); ++x)
-                o[x] = n[x] ? o[x] : 255;
         }
     }
     const double scale = line.height() > largestHeight ? double(largestHeight) / line.height()
