@@ -2,6 +2,7 @@
 
 #include "RecognizePage.h"
 
+#include "EnginePool.h"
 #include "GlyphPieces.h"
 #include "InkMask.h"
 #include "LargeText.h"
@@ -88,14 +89,10 @@ TextItem lineItem(const QImage &gray, const QImage &mask, const QRect &line, con
     return {kept.text, textBand(gray, mask, box, kept.text)};
 }
 
-} // namespace
-
-RecognizedPage recognizePage(const QImage &image, const QString &languageBefore, ReadingCache *readings)
+RecognizedPage readPage(const QImage &image, const QString &languageBefore, ReadingCache *readings,
+                        PageProfile &profile)
 {
-    const auto kept = std::make_shared<PageProfile>();
-    PageProfile &profile = *kept;
     RecognizedPage recognized;
-    recognized.profile = kept;
     if (image.isNull())
         return recognized;
     QImage gray, mask;
@@ -198,6 +195,24 @@ RecognizedPage recognizePage(const QImage &image, const QString &languageBefore,
     recognized.linesRead =
         int(std::count_if(images.begin(), images.end(), [](const QImage &i) { return !i.isNull(); }));
     recognized.readingsRemembered = remembered;
+    return recognized;
+}
+
+} // namespace
+
+RecognizedPage recognizePage(const QImage &image, const QString &languageBefore, ReadingCache *readings)
+{
+    const auto profile = std::make_shared<PageProfile>();
+    EnginePool &engines = EnginePool::shared();
+    engines.beginPage();
+    // Engines load on a thread of their own, outside every stage's time.
+    const EnginePool::Loads before = engines.loadsSoFar();
+    RecognizedPage recognized = readPage(image, languageBefore, readings, *profile);
+    const EnginePool::Loads after = engines.loadsSoFar();
+    if (after.count > before.count)
+        profile->addStage(QStringLiteral("loading models"), after.milliseconds - before.milliseconds);
+    recognized.modelsLoaded = after.count - before.count;
+    recognized.profile = profile;
     return recognized;
 }
 

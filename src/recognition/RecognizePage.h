@@ -31,6 +31,7 @@ struct RecognizedPage {
     // How many lines were read, and where the time went.
     int linesRead = 0;
     int readingsRemembered = 0;
+    int modelsLoaded = 0;
     std::shared_ptr<const PageProfile> profile;
 };
 

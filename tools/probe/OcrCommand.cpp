@@ -80,10 +80,11 @@ QString profileOf(const RecognizedPage &page)
                      .arg(page.lines.size())
                      .arg(once, 0, 'f', 1)
                      .arg(once > 0 ? reading / once : 0, 0, 'f', 2));
-    parts.append(QStringLiteral("%1 readings of %2 lines, %3 remembered, %4 ms in all")
+    parts.append(QStringLiteral("%1 readings of %2 lines, %3 remembered, %4 models loaded, %5 ms in all")
                      .arg(readings)
                      .arg(page.linesRead)
                      .arg(page.readingsRemembered)
+                     .arg(page.modelsLoaded)
                      .arg(total, 0, 'f', 1));
     return parts.join(QStringLiteral("; "));
 }

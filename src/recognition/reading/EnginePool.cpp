@@ -2,6 +2,7 @@
 
 #include "EnginePool.h"
 
+#include "PageProfile.h"
 #include "RecognitionThreads.h"
 
 #include <QSemaphore>
@@ -12,6 +13,7 @@
 #include <malloc.h>
 
 #include <exception>
+#include <tuple>
 
 namespace {
 
@@ -52,18 +54,20 @@ QThreadPool &loadingThread()
     return *thread;
 }
 
-std::unique_ptr<tesseract::TessBaseAPI> loadOnLoadingThread(const QString &model)
+std::unique_ptr<tesseract::TessBaseAPI> loadOnLoadingThread(const QString &model, double &milliseconds)
 {
     std::unique_ptr<tesseract::TessBaseAPI> engine;
     std::exception_ptr failure;
     QSemaphore done;
     loadingThread().start([&] {
         keepOpenMPOnThisThread();
+        const double start = threadMilliseconds();
         try {
             engine = loadEngine(model);
         } catch (...) {
             failure = std::current_exception();
         }
+        milliseconds = threadMilliseconds() - start;
         done.release();
     });
     done.acquire();
@@ -96,15 +100,24 @@ EnginePool::Lease::~Lease()
 // on first use. Making it before the pool makes it outlive the pool, so the
 // engines still pooled at exit give their dictionaries back to a live cache
 // instead of one already destroyed.
-EnginePool::EnginePool()
+EnginePool::EnginePool(std::size_t maxBytes) : maxBytes(maxBytes)
 {
     tesseract::TessBaseAPI::ClearPersistentCache();
 }
+
+EnginePool::~EnginePool() = default;
 
 EnginePool &EnginePool::shared()
 {
     static EnginePool pool;
     return pool;
+}
+
+void EnginePool::beginPage()
+{
+    std::lock_guard lock(mutex);
+    for (auto &[name, entry] : models)
+        entry.pageUses = 0;
 }
 
 EnginePool::Lease EnginePool::acquire(const QString &model)
@@ -113,7 +126,11 @@ EnginePool::Lease EnginePool::acquire(const QString &model)
         std::unique_lock lock(mutex);
         Model &entry = models[model];
         entry.lastUse = ++uses;
-        returned.wait(lock, [&] { return !entry.idle.empty() || entry.loaded < enginesPerModel; });
+        ++entry.pageUses;
+        returned.wait(lock, [&] {
+            return !entry.idle.empty() || entry.loaded == 0 ||
+                   (entry.loaded < enginesPerModel && roomForAnother(model));
+        });
         if (!entry.idle.empty()) {
             auto engine = std::move(entry.idle.back());
             entry.idle.pop_back();
@@ -123,6 +140,18 @@ EnginePool::Lease EnginePool::acquire(const QString &model)
         ++loaded;
     }
     return Lease(this, model, load(model));
+}
+
+// Whether another engine of `model` fits in the budget once the idle engines
+// the page has not used are freed.
+bool EnginePool::roomForAnother(const QString &model) const
+{
+    std::size_t unused = 0;
+    for (const auto &[name, entry] : models) {
+        if (entry.pageUses == 0)
+            unused += entry.idle.size() * entry.bytes;
+    }
+    return bytes - std::min(bytes, unused) + models.at(model).bytes <= maxBytes;
 }
 
 void EnginePool::preload(const QString &model, int count)
@@ -164,12 +193,16 @@ std::unique_ptr<tesseract::TessBaseAPI> EnginePool::load(const QString &model)
 {
     const std::lock_guard serial(loading);
     const std::size_t before = heapInUse();
-    auto engine = loadOnLoadingThread(model);
+    double milliseconds = 0;
+    auto engine = loadOnLoadingThread(model, milliseconds);
     const std::size_t after = heapInUse();
     std::vector<std::unique_ptr<tesseract::TessBaseAPI>> freed;
     {
         std::lock_guard lock(mutex);
+        ++loads.count;
+        loads.milliseconds += milliseconds;
         Model &entry = models[model];
+        entry.loadTime = std::max(entry.loadTime, milliseconds);
         if (!engine) {
             --entry.loaded;
             --loaded;
@@ -196,22 +229,35 @@ std::unique_ptr<tesseract::TessBaseAPI> EnginePool::load(const QString &model)
     return engine;
 }
 
+EnginePool::Loads EnginePool::loadsSoFar()
+{
+    std::lock_guard lock(mutex);
+    return loads;
+}
+
 std::vector<std::unique_ptr<tesseract::TessBaseAPI>> EnginePool::idleToFree(const QString &keep)
 {
+    // The lowest goes first: engines the page has not used, the least
+    // recently used first; then second engines; then the load time the page
+    // would have spent had the model been missing each time it was asked for.
+    const auto worth = [](const Model &entry) {
+        const bool used = entry.pageUses > 0, only = entry.loaded == 1;
+        return std::tuple(used, only, only ? entry.pageUses * entry.loadTime : 0.0, entry.lastUse);
+    };
     std::vector<std::unique_ptr<tesseract::TessBaseAPI>> freed;
     while (bytes > maxBytes) {
-        Model *oldest = nullptr;
+        Model *cheapest = nullptr;
         for (auto &[name, entry] : models)
-            if (name != keep && !entry.idle.empty() && (!oldest || entry.lastUse < oldest->lastUse))
-                oldest = &entry;
-        if (!oldest)
+            if (name != keep && !entry.idle.empty() && (!cheapest || worth(entry) < worth(*cheapest)))
+                cheapest = &entry;
+        if (!cheapest)
             break;
-        freed.push_back(std::move(oldest->idle.back()));
-        oldest->idle.pop_back();
-        --oldest->loaded;
-        --oldest->counted;
+        freed.push_back(std::move(cheapest->idle.back()));
+        cheapest->idle.pop_back();
+        --cheapest->loaded;
+        --cheapest->counted;
         --loaded;
-        bytes -= oldest->bytes;
+        bytes -= cheapest->bytes;
     }
     return freed;
 }

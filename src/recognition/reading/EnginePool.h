@@ -23,9 +23,18 @@ class TessBaseAPI;
 // Memory stays bounded whatever the number of cores and languages: at most
 // `enginesPerModel` engines of one model exist (more threads wait for one to
 // come back), and once the loaded engines take more than `maxBytes` of memory
-// the idle ones of the models used least recently are freed. An engine's
-// size is the most the heap has grown by as its model loaded: a Chinese
-// engine takes three or four times an English one, most others less than it.
+// idle ones are freed. An engine's size is the most the heap has grown by as
+// its model loaded: a Chinese engine takes three or four times an English
+// one, most others less than it.
+//
+// A page of junk or of many scripts reads each line with a dozen models in
+// turn, more than the budget holds: freeing the engine used least recently
+// would free, each time, the one the next line needs first. So the engines
+// a page has not used go first, then a model's second engines, and a model's
+// only engine last, the one whose loads the page would have spent least time
+// on (its uses times the time a load takes) first. Nor is a second engine
+// loaded at the cost of an engine the page uses: waiting for the first to
+// come back costs a reading, loading one a tenth of a second or more.
 class EnginePool {
 public:
     class Lease {
@@ -49,9 +58,16 @@ public:
     // heap's slack: 350-370 MB with this limit, 404-408 MB with 192 MiB,
     // with which the Chinese engines would no longer be loaded again for
     // every Chinese page.
-    static constexpr std::size_t maxBytes = std::size_t(160) << 20;
+    static constexpr std::size_t defaultMaxBytes = std::size_t(160) << 20;
+
+    explicit EnginePool(std::size_t maxBytes = defaultMaxBytes);
+    ~EnginePool();
 
     static EnginePool &shared();
+
+    // A new page is being read: what the last one used no longer counts as
+    // this page's.
+    void beginPage();
 
     // An engine for the named model of the language data ("eng", or several
     // joined by "+"), loaded if none is idle; an empty lease when the model
@@ -65,19 +81,29 @@ public:
     int loadedEngines();
     std::size_t loadedBytes();
 
+    // How many engines were loaded since the pool was made, and the
+    // processor time their loading took.
+    struct Loads {
+        int count = 0;
+        double milliseconds = 0;
+    };
+    Loads loadsSoFar();
+
 private:
     struct Model {
         std::vector<std::unique_ptr<tesseract::TessBaseAPI>> idle;
         int loaded = 0;
-        int counted = 0; // loaded engines whose size is in the pool's total
+        int counted = 0;       // loaded engines whose size is in the pool's total
         std::size_t bytes = 0; // of one engine, the most measured; 0 until one is loaded
         std::uint64_t lastUse = 0;
+        int pageUses = 0;    // engines asked for since the page began
+        double loadTime = 0; // processor milliseconds, the most measured
     };
 
-    EnginePool();
     void giveBack(const QString &model, std::unique_ptr<tesseract::TessBaseAPI> engine);
     std::unique_ptr<tesseract::TessBaseAPI> load(const QString &model);
     std::vector<std::unique_ptr<tesseract::TessBaseAPI>> idleToFree(const QString &keep);
+    bool roomForAnother(const QString &model) const;
 
     std::mutex mutex;
     // Held while a model loads and engines are freed, so that the heap's
@@ -85,7 +111,9 @@ private:
     std::mutex loading;
     std::condition_variable returned;
     std::map<QString, Model> models;
+    const std::size_t maxBytes;
     int loaded = 0;
     std::size_t bytes = 0;
     std::uint64_t uses = 0;
+    Loads loads;
 };
