@@ -25,16 +25,18 @@ struct FakeReader {
     Readings readings;
     std::mutex mutex;
     std::set<QString> asked;
+    std::set<std::pair<QString, qsizetype>> samplesAsked; // each model's, by number
 
     LineReading read(const QImage &image, const QString &model)
     {
+        const qsizetype sample = (600 - image.width()) / 100;
         {
             const std::lock_guard lock(mutex);
             asked.insert(model);
+            samplesAsked.insert({model, sample});
         }
         LineReading reading{0, model};
         const auto found = readings.find(model);
-        const qsizetype sample = (600 - image.width()) / 100;
         if (found == readings.end() || sample >= found->second.size())
             return reading;
         int sum = 0, x = 0;
@@ -281,6 +283,32 @@ private Q_SLOTS:
         const LanguageChoice thai = choosePageLanguage(sampleImages(), QString(), read);
         QCOMPARE(thai.script->name, "Thai");
         QCOMPARE(thai.contenders.size(), 4);
+    }
+
+    // A toast's third widest line is its clock: no script reads letters in
+    // it, and reading it in every other script tells nothing more.
+    void aClockAmongTheSamplesCallsNoOtherScript()
+    {
+        FakeReader reader;
+        reader.readings = {{"eng", {"Jaa:40 PDF:90", "Jxo:35", "13:59:96"}},
+                           {"ara", {"تصدير:88 بصيغة:86 PDF:70", "مشروع:84 جديد:85", "13:59:90"}},
+                           {"kor", {"그노:20", "비가:35", "13:59:90"}}};
+
+        const LanguageChoice choice =
+            choosePageLanguage(sampleImages(), QString(),
+                               [&](const QImage &image, const QString &model) { return reader.read(image, model); });
+
+        QCOMPARE(choice.script->name, "Arabic");
+        QVERIFY(reader.samplesAsked.contains({"kor", 0}));
+        QVERIFY(!reader.samplesAsked.contains({"kor", 2}));
+
+        // A later sample the likely scripts read letters in, poorly, may be
+        // of another script: every script reads it.
+        reader.readings["ara"][2] = "كذا:30";
+        reader.samplesAsked.clear();
+        choosePageLanguage(sampleImages(), QString(),
+                           [&](const QImage &image, const QString &model) { return reader.read(image, model); });
+        QVERIFY(reader.samplesAsked.contains({"kor", 2}));
     }
 
     void nothingToRead()

@@ -149,6 +149,7 @@ struct SampleScore {
     QString text;                        // what it read, the samples joined by spaces
     QList<QList<LetterReading>> letters; // of each sample
     QList<int> bySample;                 // the confidence, sample by sample
+    QList<bool> lettered;                // whether it read letters, sample by sample
     WordCover cover;                     // over the samples, for a script written without spaces
 };
 
@@ -165,6 +166,7 @@ void addScore(SampleScore &score, const SampleScore &more)
     score.text += more.text;
     score.letters += more.letters;
     score.bySample += more.bySample;
+    score.lettered += more.lettered;
     score.cover += more.cover;
 }
 
@@ -187,6 +189,7 @@ void addConfidences(const QList<QImage> &samples, const QStringList &models, Sam
             const double share = !anyLetter ? 0.0 : isLatinModel(models[m]) ? 1.0 : nonLatinShare(text);
             total[m].confidence += int(std::max(0, reading.confidence) * share);
             total[m].bySample.append(int(std::max(0, reading.confidence) * share));
+            total[m].lettered.append(anyLetter);
             if (share >= 0.5)
                 total[m].ownConfidence += std::max(0, reading.confidence);
             total[m].ownLetters +=
@@ -384,15 +387,26 @@ const Script &pageScript(const QList<QImage> &samples, const QString &last, Samp
     // The widest line of a mixed page may be of another script than the
     // rest (an English title over Hebrew text): when the contenders all read
     // a later sample poorly, every script's first model reads the samples,
-    // and those that come close to the best on one of them contend too.
+    // and those that come close to the best on one of them contend too. A
+    // sample they read no letter in (a clock, a button's icon) tells no
+    // script, and is read poorly in every one.
     const auto onSample = [&](const Script &script, qsizetype k) {
         return scores.at(script.models().first()).bySample.value(k) - script.lead;
     };
+    const auto letteredFor = [&](const Script &script, qsizetype k) {
+        return scores.at(script.models().first()).lettered.value(k);
+    };
     bool poorlyRead = false;
     for (qsizetype k = 1; k < count && !poorlyRead; ++k) {
+        bool lettered = false;
         poorlyRead = true;
-        for (qsizetype s = 0; s < all.size(); ++s)
-            poorlyRead = poorlyRead && !(contender[s] && onSample(all[s], k) >= poorSample);
+        for (qsizetype s = 0; s < all.size(); ++s) {
+            if (!contender[s])
+                continue;
+            lettered = lettered || letteredFor(all[s], k);
+            poorlyRead = poorlyRead && onSample(all[s], k) < poorSample;
+        }
+        poorlyRead = poorlyRead && lettered;
     }
     if (poorlyRead) {
         QStringList unread;
