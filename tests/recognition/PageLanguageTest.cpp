@@ -181,6 +181,25 @@ private Q_SLOTS:
             << QString() << "Arabic"
             << "ara" << QStringList{};
 
+        // The lights around a video's subtitles, which the Thai model reads
+        // as digits among a few Thai words, surely.
+        QTest::newRow("lights read as digits tell no script")
+            << Readings{{"eng", thrice("Voulez-vous:60 conserver:62 ces:61 réglages:60")},
+                        {"fra", thrice("Voulez-vous:70 conserver:72 ces:71 réglages:70")},
+                        {"tha", thrice("ไฟล์:85 ตั้งค่า:85 5:85 66:85 162:85 ๑๑:85 2:85 656:85")}}
+            << QString() << "Latin"
+            << "fra" << QStringList{};
+
+        // A year on a Russian page, which the Ukrainian model reads partly
+        // as letters: the share of digits tells scripts apart, not a
+        // script's languages.
+        QTest::newRow("numbers do not tell a script's languages apart")
+            << Readings{{"eng", thrice("Foto:20")},
+                        {"rus", thrice("Фото:89 2023:89 года:89")},
+                        {"ukr", thrice("Фото:86 2О23:86 року:86 і:86")}}
+            << QString() << "Cyrillic"
+            << "rus" << QStringList{};
+
         // The Thai model reads most scripts as Thai letters, fairly surely.
         const QString russian = "Сохранить:80 эти:82 параметры:79 экрана:80";
         QTest::newRow("Thai must lead by more than others")
