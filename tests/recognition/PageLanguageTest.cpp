@@ -190,16 +190,6 @@ private Q_SLOTS:
             << QString() << "Latin"
             << "fra" << QStringList{};
 
-        // A year on a Russian page, which the Ukrainian model reads partly
-        // as letters: the share of digits tells scripts apart, not a
-        // script's languages.
-        QTest::newRow("numbers do not tell a script's languages apart")
-            << Readings{{"eng", thrice("Foto:20")},
-                        {"rus", thrice("Фото:89 2023:89 года:89")},
-                        {"ukr", thrice("Фото:86 2О23:86 року:86 і:86")}}
-            << QString() << "Cyrillic"
-            << "rus" << QStringList{};
-
         // The Thai model reads most scripts as Thai letters, fairly surely.
         const QString russian = "Сохранить:80 эти:82 параметры:79 экрана:80";
         QTest::newRow("Thai must lead by more than others")

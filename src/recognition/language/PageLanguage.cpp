@@ -137,13 +137,9 @@ QList<QImage> sampleLines(const QList<QImage> &images, int skip = 0)
 }
 
 // A model's confidence over the samples, counting only what it read outside
-// the Latin alphabet for the models of other scripts, and only its share of
-// letters among letters and digits: the lights around a video's subtitles,
-// read as digits among a few Thai words, tell no script. Models of one
-// script read the same digits, and are told apart without that share.
+// the Latin alphabet for the models of other scripts.
 struct SampleScore {
     int confidence = 0;
-    int inScript = 0;   // confidence without the share of digits
     int ownLetters = 0; // letters read that only its language writes
     float leastSureWord = 100;
     int words = 0, sureWords = 0; // holding letters, and of them those read `surelyLatin` sure
@@ -162,7 +158,6 @@ using SampleScores = std::map<QString, SampleScore>;
 void addScore(SampleScore &score, const SampleScore &more)
 {
     score.confidence += more.confidence;
-    score.inScript += more.inScript;
     score.ownLetters += more.ownLetters;
     score.leastSureWord = std::min(score.leastSureWord, more.leastSureWord);
     score.words += more.words;
@@ -191,11 +186,16 @@ void addConfidences(const QList<QImage> &samples, const QStringList &models, Sam
             // A sample of digits alone (a clock, a date) is read as surely in
             // every script: it tells none of them.
             const auto lettersRead = std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
-            const auto digits = std::count_if(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
+            double share = lettersRead == 0 ? 0.0 : isLatinModel(models[m]) ? 1.0 : nonLatinShare(text);
+            // A model that reads other scripts' ink as its own fairly surely
+            // (Thai) reads the lights around a video's subtitles as digits
+            // among a few of its words: its confidence counts for the share
+            // of letters among what it read.
+            if (const Script *script = scriptOf(models[m]); lettersRead > 0 && script && script->lead > 0) {
+                const auto digits = std::count_if(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
+                share *= double(lettersRead) / double(lettersRead + digits);
+            }
             const bool anyLetter = lettersRead > 0;
-            const double inScript = !anyLetter ? 0.0 : isLatinModel(models[m]) ? 1.0 : nonLatinShare(text);
-            const double share = inScript * double(lettersRead) / double(std::max<qsizetype>(1, lettersRead + digits));
-            total[m].inScript += int(std::max(0, reading.confidence) * inScript);
             total[m].confidence += int(std::max(0, reading.confidence) * share);
             total[m].bySample.append(int(std::max(0, reading.confidence) * share));
             total[m].lettered.append(anyLetter);
@@ -554,7 +554,7 @@ QString pageLanguage(const Script &script, const QList<QImage> &images, const QL
                 const SampleScore &score = scores.at(model);
                 const auto letters = std::count_if(score.text.begin(), score.text.end(),
                                                    [&](QChar c) { return onlyItsOwn.contains(c); });
-                return std::tuple(letters >= clearOwnLetters, score.ownLetters > 0, score.inScript);
+                return std::tuple(letters >= clearOwnLetters, score.ownLetters > 0, score.confidence);
             };
             for (const QString &model : likely) {
                 if (evidence(model) > evidence(language))
@@ -571,7 +571,7 @@ QString pageLanguage(const Script &script, const QList<QImage> &images, const QL
             unread.append(model);
     }
     addConfidences(samples, unread, scores, read);
-    const int first = scores.at(language).inScript;
+    const int first = scores.at(language).confidence;
     QStringList candidates;
     for (const QString &model : script.models().mid(1)) {
         const auto found = scores.find(model);
@@ -579,14 +579,14 @@ QString pageLanguage(const Script &script, const QList<QImage> &images, const QL
             continue;
         const SampleScore &score = found->second;
         const bool hasOwn = !ownLetters(model).isEmpty();
-        const bool leads = (!hasOwn || score.ownLetters > 0) && score.inScript > first + count * languageLead;
+        const bool leads = (!hasOwn || score.ownLetters > 0) && score.confidence > first + count * languageLead;
         const bool showsOwn =
-            hasOwn && score.ownLetters >= clearOwnLetters && score.inScript >= first - score.ownLetters;
+            hasOwn && score.ownLetters >= clearOwnLetters && score.confidence >= first - score.ownLetters;
         if (leads || showsOwn)
             candidates.append(model);
     }
     const auto surer = [&](const QString &a, const QString &b) {
-        return scores.at(a).inScript > scores.at(b).inScript;
+        return scores.at(a).confidence > scores.at(b).confidence;
     };
     std::stable_sort(candidates.begin(), candidates.end(), surer);
     if (candidates.isEmpty()) {
@@ -600,7 +600,7 @@ QString pageLanguage(const Script &script, const QList<QImage> &images, const QL
         const QStringList two = candidates.mid(0, 2);
         int letters = surerLetters(scores.at(two[0]), scores.at(two[1]));
         if (std::abs(letters) < clearLetterLead ||
-            scores.at(two[0]).inScript - scores.at(two[1]).inScript < count * closeCall) {
+            scores.at(two[0]).confidence - scores.at(two[1]).confidence < count * closeCall) {
             addConfidences(sampleLines(images, sampleCount), two, scores, read);
             letters = surerLetters(scores.at(two[0]), scores.at(two[1]));
         }
@@ -611,7 +611,7 @@ QString pageLanguage(const Script &script, const QList<QImage> &images, const QL
     }
     why.append(QStringLiteral("%1 read the samples surer (%2 over %3)")
                    .arg(candidates.first())
-                   .arg(scores.at(candidates.first()).inScript)
+                   .arg(scores.at(candidates.first()).confidence)
                    .arg(first));
     return candidates.first();
 }
