@@ -186,7 +186,8 @@ void addConfidences(const QList<QImage> &samples, const QStringList &models, Sam
             // A sample of digits alone (a clock, a date) is read as surely in
             // every script: it tells none of them.
             const auto lettersRead = std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
-            double share = lettersRead == 0 ? 0.0 : isLatinModel(models[m]) ? 1.0 : nonLatinShare(text);
+            const double ownShare = lettersRead == 0 ? 0.0 : isLatinModel(models[m]) ? 1.0 : nonLatinShare(text);
+            double share = ownShare;
             // A model that reads other scripts' ink as its own fairly surely
             // (Thai) reads the lights around a video's subtitles as digits
             // among a few of its words: its confidence counts for the share
@@ -195,11 +196,10 @@ void addConfidences(const QList<QImage> &samples, const QStringList &models, Sam
                 const auto digits = std::count_if(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
                 share *= double(lettersRead) / double(lettersRead + digits);
             }
-            const bool anyLetter = lettersRead > 0;
             total[m].confidence += int(std::max(0, reading.confidence) * share);
             total[m].bySample.append(int(std::max(0, reading.confidence) * share));
-            total[m].lettered.append(anyLetter);
-            if (share >= 0.5)
+            total[m].lettered.append(lettersRead > 0);
+            if (ownShare >= 0.5)
                 total[m].ownConfidence += std::max(0, reading.confidence);
             total[m].ownLetters +=
                 int(std::count_if(text.begin(), text.end(), [&](QChar c) { return own.contains(c); }));
