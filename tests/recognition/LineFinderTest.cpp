@@ -475,6 +475,47 @@ private Q_SLOTS:
                  qPrintable(describe(found)));
     }
 
+    // A file list's folder icons run together in the mask into one upright
+    // sliver as tall as the list: a name beside it keeps the strokes the
+    // mask broke at its end (ード of ダウンロード).
+    void aColumnOfIconsTakesNoStrokesFromTheNamesBesideIt()
+    {
+        // Tall enough a page that the sliver is no web of a photograph's edges.
+        QImage mask(260, 700, QImage::Format_Grayscale8);
+        mask.fill(0);
+        QPainter p(&mask);
+        p.fillRect(QRect(10, 20, 20, 150), Qt::white);
+        QFont font("Noto Sans CJK JP");
+        font.setPixelSize(13);
+        QList<QRect> names;
+        const QStringList texts{QStringLiteral("プロフィール写真"), QStringLiteral("古いダウンロ")};
+        for (int i = 0; i < texts.size(); ++i) {
+            QPainterPath path;
+            path.addText(38, 50 + 25 * i, font, texts[i]);
+            p.fillPath(path, Qt::white);
+            names.append(path.boundingRect().toAlignedRect());
+        }
+        // ー in two short strokes, and ド's upper parts.
+        QRect &broken = names[1];
+        const QRect ends[] = {QRect(broken.right() + 3, broken.center().y(), 2, 2),
+                              QRect(broken.right() + 7, broken.center().y(), 6, 2),
+                              QRect(broken.right() + 16, broken.top() + 1, 6, 8)};
+        for (const QRect &piece : ends) {
+            p.fillRect(piece, Qt::white);
+            broken |= piece;
+        }
+        p.end();
+        const QList<QRect> found = findLines(mask);
+        for (const QRect &name : names) {
+            QVERIFY2(std::any_of(found.begin(), found.end(),
+                                 [&](const QRect &line) {
+                                     return line.adjusted(-1, -1, 1, 1).contains(name) &&
+                                            name.adjusted(-1, -1, 1, 1).contains(line);
+                                 }),
+                     qPrintable(describe({name}) + " in " + describe(found)));
+        }
+    }
+
     // A row of filled dots at the far end of a row of text (a carousel's
     // pages, a window's buttons) is no line.
     void leavesRowsOfDotsOut_data() { lightAndDark(); }

@@ -247,7 +247,9 @@ int bandDistance(const Line &line, int y)
 // the mark below it.
 void attachMarks(QList<Line> &lines, const QList<GlyphPiece> &pieces)
 {
-    // Between hosts at the same distance, the upper one wins.
+    // Between hosts at the same distance, the one nearer beside it wins (a
+    // stroke at the end of a name, not a column of icons as tall as the
+    // list beside it), then the upper one.
     std::sort(lines.begin(), lines.end(), [](const Line &a, const Line &b) { return a.box.top() < b.box.top(); });
     bool moved = true;
     while (moved) {
@@ -261,7 +263,7 @@ void attachMarks(QList<Line> &lines, const QList<GlyphPiece> &pieces)
             const Line &small = lines[s];
             if (gone[s])
                 continue;
-            int best = -1, bestDistance = 0;
+            int best = -1, bestDistance = 0, bestGap = 0;
             const int cy = small.box.center().y();
             for (int h = 0; h < lines.size(); ++h) {
                 if (h == s || gone[h] || lines[h].box.top() > small.box.bottom() + lines[h].glyphHeight)
@@ -269,9 +271,11 @@ void attachMarks(QList<Line> &lines, const QList<GlyphPiece> &pieces)
                 if (!fitsAsMark(small, lines[h], pieces))
                     continue;
                 const int distance = bandDistance(lines[h], cy);
-                if (best < 0 || distance < bestDistance) {
+                const int gap = std::max(0, horizontalGap(small.box, lines[h].box));
+                if (best < 0 || distance < bestDistance || (distance == bestDistance && gap < bestGap)) {
                     best = h;
                     bestDistance = distance;
+                    bestGap = gap;
                 }
             }
             if (best < 0)
