@@ -4,6 +4,7 @@
 #include "InkMask.h"
 #include "LineFinder.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QTest>
@@ -151,6 +152,94 @@ private Q_SLOTS:
         const QList<QRect> found = findLines(mask);
         QVERIFY(std::any_of(found.begin(), found.end(),
                             [&](const QRect &line) { return line.adjusted(-2, -2, 2, 2).contains(text); }));
+    }
+
+    // A lone stroke at a line's end weighs little against the paper within
+    // the letters beside it, and the page's mask may lose it: 一 before white
+    // letters on a selected row, ー after a bold heading.
+    void mendsAStrokeTheMaskLostAtALinesEnd_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("pixelSize");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<QColor>("ink");
+        QTest::addColumn<QColor>("paper");
+        QTest::addColumn<QColor>("window");
+        QTest::newRow("一 on a selected row") << QStringLiteral("一般的な修飾子:") << 13 << false << QColor(Qt::white)
+                                              << QColor("#1e88e5") << QColor("#1e1e1e");
+        QTest::newRow("ー after a bold heading")
+            << QStringLiteral("US レター") << 26 << true << QColor("#202020") << QColor(Qt::white) << QColor(Qt::white);
+    }
+
+    void mendsAStrokeTheMaskLostAtALinesEnd()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, pixelSize);
+        QFETCH(bool, bold);
+        QFETCH(QColor, ink);
+        QFETCH(QColor, paper);
+        QFETCH(QColor, window);
+        QFont font("Noto Sans CJK JP");
+        font.setPixelSize(pixelSize);
+        font.setBold(bold);
+        QPainterPath path;
+        path.addText(2 * pixelSize, 2.2 * pixelSize, font, text);
+        const QRect box = path.boundingRect().toAlignedRect();
+        QImage image(box.right() + 3 * pixelSize, 4 * pixelSize, QImage::Format_RGB32);
+        image.fill(window);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.fillRect(QRect(pixelSize / 2, box.center().y() - pixelSize, image.width() - pixelSize, 2 * pixelSize), paper);
+        p.fillPath(path, ink);
+        p.end();
+        const QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
+        QImage mask = inkMask(gray);
+
+        QVERIFY(mendTextTone(gray, mask, findLines(mask)));
+
+        const QList<QRect> found = findLines(mask);
+        QVERIFY(std::any_of(found.begin(), found.end(),
+                            [&](const QRect &line) { return line.adjusted(-1, -1, 1, 1).contains(box); }));
+    }
+
+    // A stroke lost between two parts of a line (ー of ストリーム) is mended
+    // with them, though the mask of each part is right.
+    void mendsAStrokeLostBetweenTheLinesParts()
+    {
+        QFont font("Noto Sans CJK JP");
+        font.setPixelSize(26);
+        QPainterPath before, bar, after;
+        before.addText(20, 60, font, QStringLiteral("ストリ"));
+        const double barLeft = 20 + QFontMetricsF(font).horizontalAdvance(QStringLiteral("ストリ"));
+        bar.addText(barLeft, 60, font, QStringLiteral("ー"));
+        after.addText(barLeft + QFontMetricsF(font).horizontalAdvance(QStringLiteral("ー")), 60, font,
+                      QStringLiteral("ムは"));
+        QImage image(240, 100, QImage::Format_RGB32);
+        image.fill(QColor("#f2f2f7"));
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        for (const QPainterPath *path : {&before, &bar, &after})
+            p.fillPath(*path, QColor("#3c3c43"));
+        p.end();
+        const QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
+        QImage mask = inkMask(gray, inkKernelSize(gray.size()), TextTone::Dark);
+        const QRect lost = bar.boundingRect().toAlignedRect();
+        const auto inkIn = [&](const QRect &area) {
+            int ink = 0;
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                for (int x = area.left(); x <= area.right(); ++x)
+                    ink += mask.constScanLine(y)[x] != 0;
+            }
+            return ink;
+        };
+        const int drawn = inkIn(lost);
+        for (int y = lost.top(); y <= lost.bottom(); ++y)
+            std::fill_n(mask.scanLine(y) + lost.left(), lost.width(), 0);
+
+        QVERIFY(
+            mendTextTone(gray, mask, {before.boundingRect().toAlignedRect(), after.boundingRect().toAlignedRect()}));
+
+        QVERIFY2(inkIn(lost) >= drawn * 9 / 10, qPrintable(QStringLiteral("%1 of %2").arg(inkIn(lost)).arg(drawn)));
     }
 
     // A panel's edge a few pixels before a line is no letter of it: mending

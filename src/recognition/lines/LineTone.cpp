@@ -13,6 +13,16 @@ namespace {
 
 constexpr int strokeContrast = 40;
 constexpr double maxPaperInInk = 0.25;
+// The mask lost this many strokes per pixel of a line's height beyond its
+// ends or between its parts.
+constexpr double minLostOutside = 0.5;
+constexpr double maxPanelShare = 0.5;
+// ...of lines no taller than this many ink kernels, and glyphs no further
+// than this share of the line's height from its letters.
+constexpr int largestMended = 2;
+constexpr double maxLetterGap = 0.25;
+// A stroke this many times wider than thick is flat (一, ー).
+constexpr int flatStroke = 3;
 // Most of the frame around a line lies within this much of its middle grey.
 constexpr int evenPaper = 20;
 constexpr double minEvenShare = 0.75;
@@ -68,8 +78,10 @@ double paperAround(const QImage &gray, const QRect &line)
 struct Counts {
     qint64 dark = 0, light = 0;
     qint64 ink = 0, inkNotLighter = 0, inkNotDarker = 0;
+    qint64 darkLost = 0, lightLost = 0; // not the mask's ink
 
     TextTone tone() const { return dark == light ? TextTone::Either : dark > light ? TextTone::Dark : TextTone::Light; }
+    qint64 lost(TextTone tone) const { return tone == TextTone::Light ? lightLost : darkLost; }
 };
 
 Counts countsAgainst(const QImage &gray, const QImage *mask, const QRect &line, double paper)
@@ -79,9 +91,13 @@ Counts countsAgainst(const QImage &gray, const QImage *mask, const QRect &line, 
         const uchar *g = gray.constScanLine(y);
         const uchar *m = mask ? mask->constScanLine(y) : nullptr;
         for (int x = line.left(); x <= line.right(); ++x) {
-            counts.dark += g[x] <= paper - strokeContrast;
-            counts.light += g[x] >= paper + strokeContrast;
-            if (m && m[x]) {
+            const bool dark = g[x] <= paper - strokeContrast, light = g[x] >= paper + strokeContrast;
+            counts.dark += dark;
+            counts.light += light;
+            if (m && !m[x]) {
+                counts.darkLost += dark;
+                counts.lightLost += light;
+            } else if (m) {
                 ++counts.ink;
                 counts.inkNotLighter += g[x] < paper + strokeContrast / 2;
                 counts.inkNotDarker += g[x] > paper - strokeContrast / 2;
@@ -105,8 +121,9 @@ bool toneIsClear(const Paper &frame)
 // less away: a word whose mask broke is found in parts (the tops of a bold
 // Hangul word's syllables), or a line in pieces with letters lost between
 // them, and the parts are mended with the line's rows.
-QRect withNeighbours(const QRect &line, const QList<QRect> &lines)
+QList<QRect> withNeighbours(const QRect &line, const QList<QRect> &lines)
 {
+    QList<QRect> parts{line};
     QRect whole = line;
     for (bool grown = true; grown;) {
         grown = false;
@@ -116,10 +133,25 @@ QRect withNeighbours(const QRect &line, const QList<QRect> &lines)
                 other.bottom() > line.bottom())
                 continue;
             whole |= other;
+            parts.append(other);
             grown = true;
         }
     }
-    return whole;
+    return parts;
+}
+
+// The columns of `rows` between `parts` that none of them covers.
+QList<QRect> gapsBetween(QList<QRect> parts, const QRect &rows)
+{
+    std::sort(parts.begin(), parts.end(), [](const QRect &a, const QRect &b) { return a.left() < b.left(); });
+    QList<QRect> gaps;
+    int right = parts.first().right();
+    for (const QRect &part : parts) {
+        if (part.left() > right + 1)
+            gaps.append(QRect(right + 1, rows.top(), part.left() - right - 1, rows.height()));
+        right = std::max(right, part.right());
+    }
+    return gaps;
 }
 
 } // namespace
@@ -144,20 +176,51 @@ bool mendTextTone(const QImage &gray, QImage &mask, const QList<QRect> &lines)
         const double paper = frame.level;
         const Counts counts = countsAgainst(gray, &mask, line, paper);
         const TextTone tone = counts.tone();
+        if (tone == TextTone::Either || counts.ink == 0)
+            continue;
         // Ink differs from the paper by a stroke's contrast; the mask took
         // the paper for ink where much of its ink lies on the paper's side.
         const qint64 paperLike = tone == TextTone::Light ? counts.inkNotLighter : counts.inkNotDarker;
-        if (tone == TextTone::Either || counts.ink == 0 || paperLike < maxPaperInInk * counts.ink)
-            continue;
+        const bool wrong = paperLike >= maxPaperInInk * counts.ink;
         // A letter at either end that the mask lost ("l" of "Cancel" on a
-        // button) lies within half the line's height; the parts beside it
-        // and those letters must lie on the same paper.
+        // button, a lone stroke such as 一 or ー beside paper alone) lies
+        // within half the line's height, and so does one lost between the
+        // parts of a line; the parts beside it and those letters must lie on
+        // the same paper.
         const int reach = line.height() / 2;
-        QRect parts = withNeighbours(line, lines);
+        QList<QRect> neighbours = withNeighbours(line, lines);
+        QRect parts;
+        for (const QRect &part : neighbours)
+            parts |= part;
         QRect whole = parts.adjusted(-reach, 0, reach, 0) & gray.rect();
         const double wholePaper = paperAround(gray, whole);
-        if (wholePaper < 0 || std::abs(wholePaper - paper) > evenPaper)
+        if (wholePaper < 0 || std::abs(wholePaper - paper) > evenPaper) {
             parts = whole = line;
+            neighbours = {line};
+        }
+        // Beyond the ends, only what lies within the line's rows as letters
+        // do: a panel's edge beside a line is no letter of it.
+        const int slack = line.height() / 6;
+        const QRect rows(whole.left(), line.top() - slack, whole.width(), line.height() + 2 * slack);
+        QList<QRect> open = gapsBetween(neighbours, rows);
+        open << (QRect(parts.left() - reach, rows.top(), reach, rows.height()) & whole)
+             << (QRect(parts.right() + 1, rows.top(), reach, rows.height()) & whole);
+        open.removeIf([](const QRect &area) { return area.isEmpty(); });
+        qint64 lostOutside = 0;
+        for (const QRect &area : open) {
+            // An area mostly of the ink's side is another panel beyond the
+            // paper, not letters on it.
+            const qint64 lost = countsAgainst(gray, &mask, area, paper).lost(tone);
+            if (lost <= maxPanelShare * area.width() * area.height())
+                lostOutside += lost;
+        }
+        // Large text (a clock, a subtitle, a poster's headline) is found
+        // again as large text; over a picture what lies beside it is more
+        // often the picture than a lost stroke.
+        const bool lostStrokes =
+            frame.even && line.height() <= largestMended * kernel && lostOutside >= minLostOutside * line.height();
+        if (!wrong && !lostStrokes)
+            continue;
         const QRect around = whole.adjusted(-kernel, -kernel, kernel, kernel) & gray.rect();
         const QImage own = inkMask(gray.copy(around), kernel, tone);
         const auto copy = [&](const QRect &area) {
@@ -165,23 +228,49 @@ bool mendTextTone(const QImage &gray, QImage &mask, const QList<QRect> &lines)
                 std::copy_n(own.constScanLine(y - around.top()) + area.left() - around.left(), area.width(),
                             mask.scanLine(y) + area.left());
         };
-        copy(parts);
-        // Beyond the ends, only what lies within the line's rows as letters
-        // do: a panel's edge beside a line is no letter of it.
-        const int slack = line.height() / 6;
-        const QRect rows(whole.left(), line.top() - slack, whole.width(), line.height() + 2 * slack);
-        const QRect ends[] = {QRect(parts.left() - reach, whole.top(), reach, whole.height()),
-                              QRect(parts.right() + 1, whole.top(), reach, whole.height())};
+        // A glyph brought back beside the line only adds ink: what the
+        // page's mask holds there may be another line's, larger text the
+        // line's own mask takes for flat shapes.
+        const auto add = [&](const QRect &area) {
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                const uchar *from = own.constScanLine(y - around.top()) + area.left() - around.left();
+                uchar *to = mask.scanLine(y) + area.left();
+                for (int x = 0; x < area.width(); ++x)
+                    to[x] = std::max(to[x], from[x]);
+            }
+        };
+        if (wrong)
+            copy(parts);
+        // A glyph the line holds part of, or a flat stroke as close to its
+        // letters as they stand to one another, that reaches into an end or
+        // a gap is taken whole when it ends within an em beyond the ends: 一
+        // and ー are as wide, and a bold word's letters run together. Other
+        // shapes beside a line are icons (a battery, a play button) that the
+        // mask lost to the line's good; what reaches further is a streak of
+        // a picture, or over a photograph its lights. Of a line the mask
+        // took wrong, the part within the ends is taken.
+        const QRect reached = whole.adjusted(-line.height(), 0, line.height(), 0);
+        const int letterGap = int(maxLetterGap * line.height());
+        bool taken = false;
         for (GlyphPiece piece : glyphPieces(own)) {
             piece.box.translate(around.topLeft());
-            if (!rows.contains(piece.box))
+            if (piece.box.top() < rows.top() || piece.box.bottom() > rows.bottom())
                 continue;
-            for (const QRect &end : ends) {
-                if (const QRect area = piece.box & whole & end; !area.isEmpty())
-                    copy(area);
+            const int gap = std::max(parts.left() - piece.box.right(), piece.box.left() - parts.right()) - 1;
+            for (const QRect &area : open) {
+                if (!piece.box.intersects(area))
+                    continue;
+                const bool glyphsPart =
+                    gap < 0 || (gap <= letterGap && piece.box.width() >= flatStroke * piece.box.height());
+                if (lostStrokes && glyphsPart && reached.contains(piece.box)) {
+                    add(piece.box);
+                    taken = true;
+                } else if (wrong && piece.box.left() >= whole.left() && piece.box.right() <= whole.right()) {
+                    copy(piece.box & area);
+                }
             }
         }
-        mended = true;
+        mended = mended || wrong || taken;
     }
     return mended;
 }
