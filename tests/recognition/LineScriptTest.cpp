@@ -7,6 +7,7 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 #include <QTest>
 
 #include <map>
@@ -328,6 +329,30 @@ private Q_SLOTS:
         OtherScripts others(choice);
         others.met(scriptOf("ell"));
         const LineReading reading = readLineInScript(lineImageOf("12 Apr 2022", "Noto Sans"), choice, others,
+                                                     [&](const QImage &, const QString &m) { return reader.read(m); });
+        QCOMPARE(reading.model, QStringLiteral("eng"));
+    }
+
+    // Bold letters of a header at 1x touch one another, as no Latin letters
+    // drawn apart do; look-alike letters are Latin or the page's all the
+    // same, and English reads the word of its dictionary as surely.
+    void lookalikesOnTouchingLettersGoToEnglish()
+    {
+        QFont font("Noto Sans");
+        font.setPixelSize(34);
+        font.setBold(true);
+        font.setLetterSpacing(QFont::AbsoluteSpacing, -6);
+        QImage line(200, 60, QImage::Format_Grayscale8);
+        line.fill(255);
+        QPainter p(&line);
+        p.setFont(font);
+        p.drawText(line.rect(), Qt::AlignCenter, QStringLiteral("Name"));
+        p.end();
+        FakeReader reader;
+        reader.readings = {{"rus+eng", "Мате:96"}, {"eng", "Name:96:dictionary"}};
+        const LanguageChoice choice = pageIn("rus");
+        OtherScripts others(choice);
+        const LineReading reading = readLineInScript(line, choice, others,
                                                      [&](const QImage &, const QString &m) { return reader.read(m); });
         QCOMPARE(reading.model, QStringLiteral("eng"));
     }

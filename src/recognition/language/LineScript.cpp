@@ -50,13 +50,14 @@ const Script &latinScript()
 // model, or again by word) count as its own; in another script they do not,
 // as a model read with English reads any ink as Latin letters.
 int scoreOf(const LineReading &reading, const Script &script, const QImage &line, bool pageScript,
-            bool pagesLookalike = false)
+            bool pagesLookalike = false, bool lookalikeInk = false)
 {
     const int lead = pageScript ? 0 : script.lead;
     const QString text = reading.text();
     if (std::none_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); }))
         return reading.confidence - lead;
-    if ((&script == &latinScript() && !latinInk(line, text)) || (!pageScript && !script.carriesUsualMarks(text)))
+    if ((&script == &latinScript() && !lookalikeInk && !latinInk(line, text)) ||
+        (!pageScript && !script.carriesUsualMarks(text)))
         return 0;
     return int(reading.confidence * script.share(text, pageScript, !pagesLookalike)) - lead;
 }
@@ -236,9 +237,12 @@ LineReading readLineInScript(const QImage &line, const LanguageChoice &page, Oth
                 2 * lettersInDictionaryWords(candidate) <
                     std::count_if(
                         candidateText.begin(), candidateText.end(), [](QChar c) { return c.isLetter(); });
-            const int candidateScore = lookalikeReading || lookalikeWords
-                                           ? 0
-                                           : scoreOf(candidate, *other, line, false, other->name == script.alike);
+            // Look-alike letters are Latin ones or the page's own, whatever
+            // their ink (bold Latin letters at 1x touch as no Latin ones do).
+            const int candidateScore =
+                lookalikeReading || lookalikeWords
+                    ? 0
+                    : scoreOf(candidate, *other, line, false, other->name == script.alike, lookalikes);
             if (candidateScore > score) {
                 score = candidateScore;
                 reading = std::move(candidate);
