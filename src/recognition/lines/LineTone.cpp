@@ -17,8 +17,11 @@ constexpr double maxPaperInInk = 0.25;
 // ends or between its parts.
 constexpr double minLostOutside = 0.5;
 constexpr double maxPanelShare = 0.5;
-// ...of lines no taller than this many ink kernels, and glyphs no further
+// ...of lines whose own strokes it lost no more of than this share (a
+// picture's streaks are no strokes it would mark), no taller than this many
+// ink kernels, and glyphs no further
 // than this share of the line's height from its letters.
+constexpr double maxLostWithin = 0.7;
 constexpr int largestMended = 2;
 constexpr double maxLetterGap = 0.25;
 // A stroke this many times wider than thick is flat (一, ー).
@@ -81,6 +84,7 @@ struct Counts {
     qint64 darkLost = 0, lightLost = 0; // not the mask's ink
 
     TextTone tone() const { return dark == light ? TextTone::Either : dark > light ? TextTone::Dark : TextTone::Light; }
+    qint64 strokes(TextTone tone) const { return tone == TextTone::Light ? light : dark; }
     qint64 lost(TextTone tone) const { return tone == TextTone::Light ? lightLost : darkLost; }
 };
 
@@ -217,8 +221,9 @@ bool mendTextTone(const QImage &gray, QImage &mask, const QList<QRect> &lines)
         // Large text (a clock, a subtitle, a poster's headline) is found
         // again as large text; over a picture what lies beside it is more
         // often the picture than a lost stroke.
-        const bool lostStrokes =
-            frame.even && line.height() <= largestMended * kernel && lostOutside >= minLostOutside * line.height();
+        const bool lostStrokes = frame.even && line.height() <= largestMended * kernel &&
+                                 counts.lost(tone) <= maxLostWithin * counts.strokes(tone) &&
+                                 lostOutside >= minLostOutside * line.height();
         if (!wrong && !lostStrokes)
             continue;
         const QRect around = whole.adjusted(-kernel, -kernel, kernel, kernel) & gray.rect();
