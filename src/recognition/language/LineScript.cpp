@@ -45,7 +45,9 @@ const Script &latinScript()
 // How surely `reading` reads `line` in `script`: its confidence, less the
 // share of its letters not of the script, less what the script's model must
 // lead by unless the page is in it; none for Latin letters on ink that is not
-// Latin, or for another script's letters without its usual marks. The Latin
+// Latin (unless the page's model read them as look-alikes, which no ink
+// tells from Latin ones), or for another script's letters without its usual
+// marks. The Latin
 // words that the page's lines hold (read with English beside the page's
 // model, or again by word) count as its own; in another script they do not,
 // as a model read with English reads any ink as Latin letters.
