@@ -47,10 +47,10 @@ const Script &latinScript()
 // lead by unless the page is in it; none for Latin letters on ink that is not
 // Latin (unless the page's model read them as look-alikes, which no ink
 // tells from Latin ones), or for another script's letters without its usual
-// marks. The Latin
-// words that the page's lines hold (read with English beside the page's
-// model, or again by word) count as its own; in another script they do not,
-// as a model read with English reads any ink as Latin letters.
+// marks. The Latin words that the page's lines hold (read with English
+// beside the page's model, or again by word) count as its own; in another
+// script they do not, as a model read with English reads any ink as Latin
+// letters.
 int scoreOf(const LineReading &reading, const Script &script, const QImage &line, bool pageScript,
             bool pagesLookalike = false, bool lookalikeInk = false)
 {
