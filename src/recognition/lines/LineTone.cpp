@@ -13,16 +13,17 @@ namespace {
 
 constexpr int strokeContrast = 40;
 constexpr double maxPaperInInk = 0.25;
-// The mask lost this many strokes per pixel of a line's height beyond its
-// ends or between its parts.
+// Strokes are brought back beside a line where the mask lost this many of
+// them per pixel of the line's height beyond its ends or between its parts,
+// in areas no more than this share of the ink's side (more is another
+// panel); on lines no taller than this many ink kernels, whose own strokes
+// it lost no more of than this share (a picture's streaks are no strokes it
+// would mark); and as glyphs no further than this share of the line's height
+// from its letters.
 constexpr double minLostOutside = 0.5;
 constexpr double maxPanelShare = 0.5;
-// ...of lines whose own strokes it lost no more of than this share (a
-// picture's streaks are no strokes it would mark), no taller than this many
-// ink kernels, and glyphs no further
-// than this share of the line's height from its letters.
-constexpr double maxLostWithin = 0.7;
 constexpr int largestMended = 2;
+constexpr double maxLostWithin = 0.7;
 constexpr double maxLetterGap = 0.25;
 // A stroke this many times wider than thick is flat (一, ー).
 constexpr int flatStroke = 3;
@@ -212,8 +213,6 @@ bool mendTextTone(const QImage &gray, QImage &mask, const QList<QRect> &lines)
         open.removeIf([](const QRect &area) { return area.isEmpty(); });
         qint64 lostOutside = 0;
         for (const QRect &area : open) {
-            // An area mostly of the ink's side is another panel beyond the
-            // paper, not letters on it.
             const qint64 lost = countsAgainst(gray, &mask, area, paper).lost(tone);
             if (lost <= maxPanelShare * area.width() * area.height())
                 lostOutside += lost;
@@ -261,18 +260,17 @@ bool mendTextTone(const QImage &gray, QImage &mask, const QList<QRect> &lines)
             piece.box.translate(around.topLeft());
             if (piece.box.top() < rows.top() || piece.box.bottom() > rows.bottom())
                 continue;
+            if (std::none_of(open.begin(), open.end(), [&](const QRect &area) { return piece.box.intersects(area); }))
+                continue;
             const int gap = std::max(parts.left() - piece.box.right(), piece.box.left() - parts.right()) - 1;
-            for (const QRect &area : open) {
-                if (!piece.box.intersects(area))
-                    continue;
-                const bool glyphsPart =
-                    gap < 0 || (gap <= letterGap && piece.box.width() >= flatStroke * piece.box.height());
-                if (lostStrokes && glyphsPart && reached.contains(piece.box)) {
-                    add(piece.box);
-                    taken = true;
-                } else if (wrong && piece.box.left() >= whole.left() && piece.box.right() <= whole.right()) {
+            const bool glyphsPart =
+                gap < 0 || (gap <= letterGap && piece.box.width() >= flatStroke * piece.box.height());
+            if (lostStrokes && glyphsPart && reached.contains(piece.box)) {
+                add(piece.box);
+                taken = true;
+            } else if (wrong && piece.box.left() >= whole.left() && piece.box.right() <= whole.right()) {
+                for (const QRect &area : open)
                     copy(piece.box & area);
-                }
             }
         }
         mended = mended || wrong || taken;
