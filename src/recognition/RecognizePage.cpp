@@ -3,7 +3,6 @@
 #include "RecognizePage.h"
 
 #include "EnginePool.h"
-#include "GlyphPieces.h"
 #include "InkMask.h"
 #include "LargeText.h"
 #include "LineFilter.h"
@@ -11,7 +10,6 @@
 #include "LineImage.h"
 #include "LineReader.h"
 #include "LineScript.h"
-#include "LineText.h"
 #include "LineTone.h"
 #include "ReadingCache.h"
 #include "RecognitionThreads.h"
@@ -35,37 +33,6 @@ QImage grayOf(const QImage &image)
     flat.fill(Qt::white);
     QPainter(&flat).drawImage(0, 0, image);
     return flat.convertToFormat(QImage::Format_Grayscale8);
-}
-
-// A pictogram (a music note, a bell) alone reads as a letter or two: "Jd".
-// Letters of scripts written apart stand in pieces of ink of their own, and
-// a pictogram is one or two. Bold Han letters at 1x touch one another, but
-// each is about as wide as tall, a pictogram is one such square, and what
-// else reads as Han letters (a filled bar) reads unsurely.
-bool isPictogram(const LineReading &reading, const QString &text, const QImage &gray, const QImage &mask,
-                 const QRect &line, const QRect &box)
-{
-    constexpr int fewLetters = 3;
-    constexpr double squareLetterWidth = 0.8;
-    constexpr int sureLetters = 80, sureWordConfidence = 90;
-    const auto letters = std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
-    if (letters > fewLetters || std::any_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); }))
-        return false;
-    // A word on a tile no larger than an icon's is a button's only when it
-    // is read surely from the dictionary ("OK" on a round button).
-    const bool sureWord = reading.confidence >= sureWordConfidence &&
-                          std::any_of(reading.words.begin(), reading.words.end(),
-                                      [](const WordReading &word) { return word.inDictionary; });
-    if (!sureWord && onSmallTile(gray, line))
-        return true;
-    const Script *script = scriptOf(reading.model);
-    if (script && script->joined)
-        return false;
-    const bool squareLetters =
-        std::all_of(text.begin(), text.end(), [](QChar c) { return !c.isLetter() || isSquareLetter(c); });
-    if (squareLetters && reading.confidence >= sureLetters && box.width() >= squareLetterWidth * letters * box.height())
-        return false;
-    return glyphPieces(mask.copy(box)).size() < letters;
 }
 
 // The line's item as delivered, its box in pixels of the page, or an item

@@ -3,6 +3,7 @@
 // What becomes of one line's reading: the words kept, the text cleaned, its
 // box in the recogniser's normalised coordinates, and the language its words
 // tell.
+#include "InkMask.h"
 #include "LatinWords.h"
 #include "LineFilter.h"
 #include "LineReader.h"
@@ -550,6 +551,77 @@ private Q_SLOTS:
         const QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
 
         QCOMPARE(::onSmallTile(gray, symbol.boundingRect().toAlignedRect()), onTile);
+    }
+
+    void pictogramsReadAsLetters_data()
+    {
+        QTest::addColumn<QString>("drawn");
+        QTest::addColumn<QString>("font");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QString>("read");
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<int>("confidence");
+        QTest::addColumn<bool>("pictogram");
+        QTest::newRow("a music note read as two letters") << "\u266b"
+                                                          << "DejaVu Sans" << 36 << "Jd"
+                                                          << "eng" << 75 << true;
+        QTest::newRow("an envelope read as two letters") << "\u2709"
+                                                         << "DejaVu Sans" << 36 << "Xx"
+                                                         << "eng" << 70 << true;
+        QTest::newRow("a short word") << "Jo"
+                                      << "Noto Sans" << 36 << "Jo"
+                                      << "eng" << 75 << false;
+        QTest::newRow("a lone letter") << "A"
+                                       << "Noto Sans" << 36 << "A"
+                                       << "eng" << 70 << false;
+        QTest::newRow("a pictogram read as a number") << "\u266b"
+                                                      << "DejaVu Sans" << 36 << "12"
+                                                      << "eng" << 60 << false;
+        QTest::newRow("Han letters touching at 1x, read surely") << "\u8a2d\u5b9a"
+                                                                 << "Noto Sans CJK SC" << 14 << "\u8a2d\u5b9a"
+                                                                 << "chi_sim" << 92 << false;
+        QTest::newRow("an arrow read unsurely as Han letters") << "\u2194"
+                                                               << "DejaVu Sans" << 36 << "\u4e2d\u6587"
+                                                               << "chi_sim" << 60 << true;
+        QTest::newRow("a joined script's word is one piece") << "\u0643\u0644"
+                                                             << "Noto Sans Arabic" << 24 << "\u0643\u0644"
+                                                             << "ara" << 70 << false;
+    }
+
+    // A pictogram alone reads as a letter or two; a word of as many letters
+    // stands in as many pieces of ink, but for Han letters at 1x, which
+    // touch, and the joined scripts.
+    void pictogramsReadAsLetters()
+    {
+        QFETCH(QString, drawn);
+        QFETCH(QString, font);
+        QFETCH(int, size);
+        QFETCH(QString, read);
+        QFETCH(QString, model);
+        QFETCH(int, confidence);
+        QFETCH(bool, pictogram);
+        QImage image(200, 80, QImage::Format_Grayscale8);
+        image.fill(250);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        QFont face(font);
+        face.setPixelSize(size);
+        p.setFont(face);
+        p.setPen(QColor(30, 30, 30));
+        p.drawText(QPointF(40, 60), drawn);
+        p.end();
+        // Made as for a whole screen's picture, whose kernel is larger.
+        const QImage mask = inkMask(image, inkKernelSize(QSize(1280, 800)));
+        QRect ink;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) != image.pixel(0, 0))
+                    ink |= QRect(x, y, 1, 1);
+        QVERIFY(!ink.isEmpty());
+        LineReading r{confidence, model};
+        r.words = {{read, float(confidence), ink.translated(-ink.topLeft())}};
+
+        QCOMPARE(::isPictogram(r, read, image, mask, ink, ink), pictogram);
     }
 
     void lineTextInTypedOrder_data()

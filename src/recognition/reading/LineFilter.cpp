@@ -2,6 +2,7 @@
 
 #include "LineFilter.h"
 
+#include "GlyphPieces.h"
 #include "LineText.h"
 #include "Scripts.h"
 
@@ -249,4 +250,30 @@ bool onSmallTile(const QImage &gray, const QRect &box)
     const double width = box.width() + 4 + left + right, height = box.height() + 4 + up + down;
     return width <= largestTile * side + 4 && height <= largestTile * side + 4 &&
            std::max(width, height) <= squareTile * std::min(width, height);
+}
+
+bool isPictogram(const LineReading &reading, const QString &text, const QImage &gray, const QImage &mask,
+                 const QRect &line, const QRect &box)
+{
+    constexpr int fewLetters = 3;
+    constexpr double squareLetterWidth = 0.8;
+    constexpr int sureLetters = 80, sureWordConfidence = 90;
+    const auto letters = std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
+    if (letters > fewLetters || std::any_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); }))
+        return false;
+    // A word on a tile no larger than an icon's is a button's only when it
+    // is read surely from the dictionary ("OK" on a round button).
+    const bool sureWord = reading.confidence >= sureWordConfidence &&
+                          std::any_of(reading.words.begin(), reading.words.end(),
+                                      [](const WordReading &word) { return word.inDictionary; });
+    if (!sureWord && onSmallTile(gray, line))
+        return true;
+    const Script *script = scriptOf(reading.model);
+    if (script && script->joined)
+        return false;
+    const bool squareLetters =
+        std::all_of(text.begin(), text.end(), [](QChar c) { return !c.isLetter() || isSquareLetter(c); });
+    if (squareLetters && reading.confidence >= sureLetters && box.width() >= squareLetterWidth * letters * box.height())
+        return false;
+    return glyphPieces(mask.copy(box)).size() < letters;
 }

@@ -48,3 +48,13 @@ void dropLinesReadTwice(QList<TextItem> &items, const QList<LineReading> &readin
 // it: the coloured rounded square of a settings list's icon, whose symbol
 // reads as a letter or two ("aa" for a heart), or an avatar's initials.
 bool onSmallTile(const QImage &gray, const QRect &box);
+
+// A pictogram (a music note, a bell) alone reads as a letter or two: "Jd".
+// Letters of scripts written apart stand in pieces of ink of their own, and
+// a pictogram is one or two. Bold Han letters at 1x touch one another, but
+// each is about as wide as tall, a pictogram is one such square, and what
+// else reads as Han letters (a filled bar) reads unsurely.
+// `text` is what is kept of the reading, `box` its part of `line` (in pixels
+// of the page), `mask` the page's ink.
+bool isPictogram(const LineReading &reading, const QString &text, const QImage &gray, const QImage &mask,
+                 const QRect &line, const QRect &box);
