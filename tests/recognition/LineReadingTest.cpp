@@ -4,6 +4,7 @@
 // box in the recogniser's normalised coordinates, and the language its words
 // tell.
 #include "InkMask.h"
+#include "LatinInk.h"
 #include "LatinWords.h"
 #include "LineFilter.h"
 #include "LineReader.h"
@@ -562,30 +563,27 @@ private Q_SLOTS:
         QTest::addColumn<QString>("model");
         QTest::addColumn<int>("confidence");
         QTest::addColumn<bool>("pictogram");
-        QTest::newRow("a music note read as two letters") << "\u266b"
-                                                          << "DejaVu Sans" << 36 << "Jd"
-                                                          << "eng" << 75 << true;
-        QTest::newRow("an envelope read as two letters") << "\u2709"
-                                                         << "DejaVu Sans" << 36 << "Xx"
-                                                         << "eng" << 70 << true;
-        QTest::newRow("a short word") << "Jo"
-                                      << "Noto Sans" << 36 << "Jo"
-                                      << "eng" << 75 << false;
-        QTest::newRow("a lone letter") << "A"
-                                       << "Noto Sans" << 36 << "A"
-                                       << "eng" << 70 << false;
-        QTest::newRow("a pictogram read as a number") << "\u266b"
-                                                      << "DejaVu Sans" << 36 << "12"
-                                                      << "eng" << 60 << false;
-        QTest::newRow("Han letters touching at 1x, read surely") << "\u8a2d\u5b9a"
-                                                                 << "Noto Sans CJK SC" << 14 << "\u8a2d\u5b9a"
-                                                                 << "chi_sim" << 92 << false;
-        QTest::newRow("an arrow read unsurely as Han letters") << "\u2194"
-                                                               << "DejaVu Sans" << 36 << "\u4e2d\u6587"
-                                                               << "chi_sim" << 60 << true;
-        QTest::newRow("a joined script's word is one piece") << "\u0643\u0644"
-                                                             << "Noto Sans Arabic" << 24 << "\u0643\u0644"
-                                                             << "ara" << 70 << false;
+        QTest::newRow("a music note read as two letters")
+            << QStringLiteral("\u266b") << QStringLiteral("DejaVu Sans") << 36 << QStringLiteral("Jd")
+            << QStringLiteral("eng") << 75 << true;
+        QTest::newRow("an envelope read as two letters")
+            << QStringLiteral("\u2709") << QStringLiteral("DejaVu Sans") << 36 << QStringLiteral("Xx")
+            << QStringLiteral("eng") << 70 << true;
+        QTest::newRow("a short word") << QStringLiteral("Jo") << QStringLiteral("Noto Sans") << 36
+                                      << QStringLiteral("Jo") << QStringLiteral("eng") << 75 << false;
+        QTest::newRow("a lone letter") << QStringLiteral("A") << QStringLiteral("Noto Sans") << 36
+                                       << QStringLiteral("A") << QStringLiteral("eng") << 70 << false;
+        QTest::newRow("a pictogram read as a number") << QStringLiteral("\u266b") << QStringLiteral("DejaVu Sans") << 36
+                                                      << QStringLiteral("12") << QStringLiteral("eng") << 60 << false;
+        QTest::newRow("Han letters touching at 1x, read surely")
+            << QStringLiteral("\u8a2d\u5b9a") << QStringLiteral("Noto Sans CJK SC") << 14
+            << QStringLiteral("\u8a2d\u5b9a") << QStringLiteral("chi_sim") << 92 << false;
+        QTest::newRow("an arrow read unsurely as Han letters")
+            << QStringLiteral("\u2194") << QStringLiteral("DejaVu Sans") << 36 << QStringLiteral("\u4e2d\u6587")
+            << QStringLiteral("chi_sim") << 60 << true;
+        QTest::newRow("a joined script's word is one piece")
+            << QStringLiteral("\u0643\u0644") << QStringLiteral("Noto Sans Arabic") << 24
+            << QStringLiteral("\u0643\u0644") << QStringLiteral("ara") << 70 << false;
     }
 
     // A pictogram alone reads as a letter or two; a word of as many letters
@@ -714,6 +712,99 @@ private Q_SLOTS:
         });
         QCOMPARE(r.text(), expected);
         QCOMPARE(models, drawn == u"DD" ? QStringList{} : QStringList{QStringLiteral("heb")});
+    }
+
+    void inkOfLatinLetters_data()
+    {
+        QTest::addColumn<QString>("drawn");
+        QTest::addColumn<QString>("font");
+        QTest::addColumn<QString>("read");
+        QTest::addColumn<bool>("latin");
+        QTest::newRow("English") << QStringLiteral("Settings") << QStringLiteral("Noto Sans")
+                                 << QStringLiteral("Settings") << true;
+        QTest::newRow("dots and umlauts")
+            << QStringLiteral("Größe ändern") << QStringLiteral("Noto Sans") << QStringLiteral("Größe ändern") << true;
+        QTest::newRow("Vietnamese marks")
+            << QStringLiteral("Tiếng Việt") << QStringLiteral("Noto Sans") << QStringLiteral("Tiếng Việt") << true;
+        QTest::newRow("capitals with marks")
+            << QStringLiteral("ÉTÉ À PARIS") << QStringLiteral("Noto Sans") << QStringLiteral("ÉTÉ À PARIS") << true;
+        QTest::newRow("dots under marks")
+            << QStringLiteral("Why? Stop!") << QStringLiteral("Noto Sans") << QStringLiteral("Why? Stop!") << true;
+        QTest::newRow("Thai vowels over letters")
+            << QStringLiteral("ดัชนี") << QStringLiteral("Noto Sans Thai") << QStringLiteral("auu") << false;
+        QTest::newRow("Thai vowels over and tone marks")
+            << QStringLiteral("สถิติ") << QStringLiteral("Noto Sans Thai") << QStringLiteral("aad") << false;
+        QTest::newRow("a Thai vowel under a letter")
+            << QStringLiteral("พุธ") << QStringLiteral("Noto Sans Thai") << QStringLiteral("ws") << false;
+        QTest::newRow("a joined script with its dots")
+            << QStringLiteral("مرحبا") << QStringLiteral("Noto Sans Arabic") << QStringLiteral("lyn") << false;
+    }
+
+    // Whether ink read as Latin letters stands as Latin letters do.
+    void inkOfLatinLetters()
+    {
+        QFETCH(QString, drawn);
+        QFETCH(QString, font);
+        QFETCH(QString, read);
+        QFETCH(bool, latin);
+        QImage line(360, 64, QImage::Format_Grayscale8);
+        line.fill(255);
+        QPainter painter(&line);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QFont face(font);
+        face.setPixelSize(32);
+        painter.setFont(face);
+        painter.setPen(Qt::black);
+        painter.drawText(QPointF(16, 44), drawn);
+        painter.end();
+
+        QCOMPARE(::latinInk(line, read), latin);
+    }
+
+    void thaiLineEnglishWonWholeReadAgain_data()
+    {
+        QTest::addColumn<QString>("drawn");
+        QTest::addColumn<QString>("english");
+        QTest::addColumn<QString>("alone");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<bool>("readAgain");
+        QTest::newRow("a Thai word") << QStringLiteral("ดัชนี") << QStringLiteral("auu:88") << QStringLiteral("ดัชนี")
+                                     << QStringLiteral("ดัชนี") << true;
+        QTest::newRow("the Thai model reads Latin too") << QStringLiteral("ดัชนี") << QStringLiteral("auu:88")
+                                                        << QStringLiteral("auu") << QStringLiteral("auu") << true;
+        QTest::newRow("English unsure, as of an icon") << QStringLiteral("ดัชนี") << QStringLiteral("rr:44")
+                                                       << QStringLiteral("ดัชนี") << QStringLiteral("rr") << false;
+        QTest::newRow("Latin ink") << QStringLiteral("Index") << QStringLiteral("Index:88") << QStringLiteral("ดัชนี")
+                                   << QStringLiteral("Index") << false;
+    }
+
+    // A short Thai line that English read whole as Latin letters is read
+    // again by the Thai model alone, when its ink carries Thai's marks.
+    void thaiLineEnglishWonWholeReadAgain()
+    {
+        QFETCH(QString, drawn);
+        QFETCH(QString, english);
+        QFETCH(QString, alone);
+        QFETCH(QString, expected);
+        QFETCH(bool, readAgain);
+        QImage line(200, 64, QImage::Format_Grayscale8);
+        line.fill(255);
+        QPainter painter(&line);
+        QFont font(QStringLiteral("Noto Sans Thai"));
+        font.setPixelSize(32);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QPointF(20, 44), drawn);
+        painter.end();
+        LineReading r = oneWord(english, QStringLiteral("tha+eng"));
+        QStringList models;
+        ::mendLinesReadAsLatin(line, r, QStringLiteral("tha"), [&](const QImage &, const QString &model) {
+            models.append(model);
+            return oneWord(alone + QStringLiteral(":70"), model);
+        });
+        QCOMPARE(r.text(), expected);
+        QCOMPARE(r.model, QStringLiteral("tha+eng"));
+        QCOMPARE(models, readAgain ? QStringList{QStringLiteral("tha")} : QStringList{});
     }
 
     void latinSuffixReadAgain_data()

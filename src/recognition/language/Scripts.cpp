@@ -65,6 +65,7 @@ const QList<Script> &scripts()
          .letters = {QChar::Script_Thai},
          .withLatin = true,
          .lead = 20,
+         .secondReadings = {mendLinesReadAsLatin},
          .usualMarks = QStringLiteral("\u0e31\u0e34\u0e35\u0e36\u0e37\u0e38\u0e39\u0e3a\u0e47\u0e48\u0e49\u0e4a"
                                       "\u0e4b\u0e4c\u0e4d"),
          .unspaced = true},

@@ -377,6 +377,32 @@ void mendLatinWords(const QImage &line, LineReading &reading, const QString &own
     }
 }
 
+void mendLinesReadAsLatin(const QImage &line, LineReading &reading, const QString &own, const ReadLineFn &read)
+{
+    const QString latin = reading.text();
+    const auto letters = std::count_if(latin.begin(), latin.end(), [](QChar c) { return c.isLetter(); });
+    // An unsure reading is an icon's as likely as a word's.
+    if (letters < 2 || reading.confidence < sureLatin ||
+        !std::all_of(reading.words.begin(), reading.words.end(),
+                     [](const WordReading &word) {
+                         return isLatinWord(word.text) ||
+                                std::none_of(word.text.begin(), word.text.end(), [](QChar c) { return c.isLetter(); });
+                     }) ||
+        latinInk(line, latin))
+        return;
+    LineReading alone = read(line, own);
+    const QString text = alone.text();
+    if (hasLatin(text) || std::none_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); }))
+        return;
+    alone.why = reading.why;
+    alone.why.append(QStringLiteral("\"%1\" read again with %2 as \"%3\" (%4 over %5)")
+                         .arg(latin, own, text)
+                         .arg(alone.confidence)
+                         .arg(reading.confidence));
+    alone.model = reading.model;
+    reading = alone;
+}
+
 void mendLatinLookalikes(const QImage &line, LineReading &reading, const QString &own, const ReadLineFn &read)
 {
     // Latin letters that the Cyrillic ones of small text look like.

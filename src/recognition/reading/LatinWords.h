@@ -15,6 +15,13 @@
 // script's model alone reads it again.
 void mendLatinWords(const QImage &line, LineReading &reading, const QString &own, const ReadLineFn &read);
 
+// Lines of Thai are read with English too, for the Latin words they carry
+// ("URL"). A short line may come back all Latin, surely ("auu" for ดัชนี):
+// English won every word. Where its ink carries the marks over and under
+// letters that Latin letters lack, the script's model `own` alone reads the
+// line again, and that reading is taken when it holds no Latin letter.
+void mendLinesReadAsLatin(const QImage &line, LineReading &reading, const QString &own, const ReadLineFn &read);
+
 // Lines of Hangul are read with the Korean model alone: English beside it
 // reads most lines a second time. The Korean model reads a Latin word as
 // junk of the few Latin letters it knows, digits and marks ("55Ｌ" for "SSL",
