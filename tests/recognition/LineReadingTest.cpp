@@ -736,6 +736,8 @@ private Q_SLOTS:
             << QStringLiteral("สถิติ") << QStringLiteral("Noto Sans Thai") << QStringLiteral("aad") << false;
         QTest::newRow("a Thai vowel under a letter")
             << QStringLiteral("พุธ") << QStringLiteral("Noto Sans Thai") << QStringLiteral("ws") << false;
+        QTest::newRow("a longer Thai line")
+            << QStringLiteral("ล่าสุด สถิติ") << QStringLiteral("Noto Sans Thai") << QStringLiteral("xX aaa aad") << false;
         QTest::newRow("a joined script with its dots")
             << QStringLiteral("مرحبا") << QStringLiteral("Noto Sans Arabic") << QStringLiteral("lyn") << false;
     }
@@ -817,6 +819,12 @@ private Q_SLOTS:
                                         << "קורות חיים.אזקק";
         QTest::newRow("English reads letters of another script") << "πdf:95"
                                                                  << "קורות חיים.אזקק";
+        // An icon read as a letter, a dot and a letter ("κ.ά") is no name
+        // with an extension.
+        QTest::newRow("digits alone") << "4:91"
+                                      << "קורות חיים.אזקק";
+        QTest::newRow("an extension with a digit") << "mp4:95"
+                                                   << "קורות חיים.mp4";
     }
 
     // A file name's extension glued by a dot to a Hebrew word is read again

@@ -568,8 +568,10 @@ void mendLatinSuffixes(const QImage &line, LineReading &reading, const QString &
         }
         const LineReading english = read(wordImage(line, box), QStringLiteral("eng"));
         const QString suffix = english.text();
-        if (english.confidence < sureSuffix || suffix.isEmpty() || suffix.contains(u' ') ||
-            !std::all_of(suffix.begin(), suffix.end(), isLatinOrDigit)) {
+        // An extension has a letter: "κ.4" is an icon's junk.
+        if (english.confidence < sureSuffix || suffix.contains(u' ') ||
+            !std::all_of(suffix.begin(), suffix.end(), isLatinOrDigit) ||
+            std::none_of(suffix.begin(), suffix.end(), [](QChar c) { return c.isLetter(); })) {
             words.append(word);
             continue;
         }
