@@ -213,6 +213,22 @@ private Q_SLOTS:
             << "Noto Sans"
             << Readings{{"eng", "BCE:80 HACTPOMKN:78 CNCTEMbI:77"}, {"rus+eng", "ВСЕ:92 НАСТРОЙКИ:91 СИСТЕМЫ:90"}}
             << "rus+eng" << QStringList{};
+        // A toast in the Russian of its message on a German page: the
+        // German model reads its letters as Latin junk about as surely.
+        QTest::newRow("a line its own model reads as words, the page's as none")
+            << "deu"
+            << "rus"
+            << "Нет соединения с интернетом"
+            << "Noto Sans"
+            << Readings{{"deu", "Het:67 coeguHeHnA:66 c:70 NHTEPHETOM:66"},
+                        {"rus+eng", "Нет:65:dictionary соединения:64:dictionary с:66 интернетом:65:dictionary"}}
+            << "rus+eng" << QStringList{};
+        QTest::newRow("a name read as no words in either script stays the page's")
+            << "eng"
+            << "rus"
+            << "Jaroslav Kowalczyk"
+            << "Noto Sans" << Readings{{"eng", "Jaroslav:80 Kowalczyk:78"}, {"rus+eng", "Јаросlав:74 Коwалчук:72"}}
+            << "eng" << QStringList{};
         QTest::newRow("an unsure line is read until a script reads it surely")
             << "eng" << QString() << "Ρυθμίσεις"
             << "Noto Sans" << Readings{{"eng", "Pu0pioeic:40"}, {"rus+eng", "Руθмίσεις:50"}, {"ell", "Ρυθμίσεις:91"}}
@@ -352,8 +368,8 @@ private Q_SLOTS:
         reader.readings = {{"rus+eng", "Мате:96"}, {"eng", "Name:96:dictionary"}};
         const LanguageChoice choice = pageIn("rus");
         OtherScripts others(choice);
-        const LineReading reading = readLineInScript(line, choice, others,
-                                                     [&](const QImage &, const QString &m) { return reader.read(m); });
+        const LineReading reading =
+            readLineInScript(line, choice, others, [&](const QImage &, const QString &m) { return reader.read(m); });
         QCOMPARE(reading.model, QStringLiteral("eng"));
     }
 };

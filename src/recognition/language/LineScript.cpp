@@ -36,6 +36,11 @@ constexpr int lettersToTrust = 10;
 constexpr int otherScriptLead = 2;
 constexpr int minOtherScore = 60;
 constexpr int fairMetScore = 70;
+// A long line the page's model reads as no word of its dictionary is another
+// script's where that script's model reads it as words of its own, unless
+// it reads it this much less surely: a line of Cyrillic read as Latin
+// letters comes back as junk ("Hemae 3'ENHAaHHA"), about as surely.
+constexpr int wordsOverJunk = 10;
 
 const Script &latinScript()
 {
@@ -193,6 +198,7 @@ LineReading readLineInScript(const QImage &line, const LanguageChoice &page, Oth
     if (english && candidates.removeOne(&latinScript()))
         candidates.prepend(&latinScript());
     int bestScore = std::max(english ? own - 1 : own + otherScriptLead, minOtherScore - 1);
+    const bool ownJunk = !script.unspaced && letters >= lettersToTrust && lettersInDictionaryWords(best) == 0;
     // Latin words of its dictionary, however unsurely English reads them, are
     // not another script's look-alikes of them ("Сапсе!" for Cancel).
     const bool latinWords = &script == &latinScript() && letters > 0 &&
@@ -251,7 +257,11 @@ LineReading readLineInScript(const QImage &line, const LanguageChoice &page, Oth
                 language = probe.model;
             }
         }
-        if (score > bestScore) {
+        const QString readText = reading.text();
+        const auto readLetters = std::count_if(readText.begin(), readText.end(), [](QChar c) { return c.isLetter(); });
+        const bool words = ownJunk && bestScript == &script && !other->unspaced && readLetters >= lettersToTell &&
+                           2 * lettersInDictionaryWords(reading) >= readLetters;
+        if (score > bestScore || (words && score > std::max(own - wordsOverJunk, minOtherScore - 1))) {
             readAgain(line, reading, *other, language, read);
             reading.why.prepend(QStringLiteral("%1 read it %2 sure, the page's model %3")
                                     .arg(reading.model)
