@@ -774,6 +774,8 @@ private Q_SLOTS:
                                      << QStringLiteral("ดัชนี") << true;
         QTest::newRow("the Thai model reads Latin too") << QStringLiteral("ดัชนี") << QStringLiteral("auu:88")
                                                         << QStringLiteral("auu") << QStringLiteral("auu") << true;
+        QTest::newRow("English fairly unsure") << QStringLiteral("ดัชนี") << QStringLiteral("auu:52")
+                                               << QStringLiteral("ดัชนี") << QStringLiteral("ดัชนี") << true;
         QTest::newRow("English unsure, as of an icon") << QStringLiteral("ดัชนี") << QStringLiteral("rr:44")
                                                        << QStringLiteral("ดัชนี") << QStringLiteral("rr") << false;
         QTest::newRow("Latin ink") << QStringLiteral("Index") << QStringLiteral("Index:88") << QStringLiteral("ดัชนี")

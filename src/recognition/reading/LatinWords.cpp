@@ -381,8 +381,9 @@ void mendLinesReadAsLatin(const QImage &line, LineReading &reading, const QStrin
 {
     const QString latin = reading.text();
     const auto letters = std::count_if(latin.begin(), latin.end(), [](QChar c) { return c.isLetter(); });
-    // An unsure reading is an icon's as likely as a word's.
-    if (letters < 2 || reading.confidence < sureLatin ||
+    // A reading too unsure to be kept as text is an icon's as likely.
+    constexpr int iconLike = 45;
+    if (letters < 2 || reading.confidence < iconLike ||
         !std::all_of(reading.words.begin(), reading.words.end(),
                      [](const WordReading &word) {
                          return isLatinWord(word.text) ||
