@@ -34,6 +34,19 @@ bool hasLatin(const QString &text)
     return std::any_of(text.begin(), text.end(), [](QChar c) { return c.script() == QChar::Script_Latin; });
 }
 
+// Takes the line read again whole by the model `own` in place of
+// `reading`, saying why; the line keeps the model it was read with.
+void takeWholeLine(LineReading &reading, LineReading alone, const QString &own)
+{
+    alone.why = reading.why;
+    alone.why.append(QStringLiteral("\"%1\" read again with %2 as \"%3\" (%4 over %5)")
+                         .arg(reading.text(), own, alone.text())
+                         .arg(alone.confidence)
+                         .arg(reading.confidence));
+    alone.model = reading.model;
+    reading = std::move(alone);
+}
+
 int marginOf(const QRect &box)
 {
     return std::max(4, box.height() / 2);
@@ -349,13 +362,7 @@ void mendLatinWords(const QImage &line, LineReading &reading, const QString &own
         const QString text = alone.text();
         if (!isRightToLeft(text) || alone.confidence < sureLatin || alone.confidence < reading.confidence + latinLead)
             return;
-        alone.why = reading.why;
-        alone.why.append(QStringLiteral("\"%1\" read again with %2 as \"%3\" (%4 over %5)")
-                             .arg(latin, own, text)
-                             .arg(alone.confidence)
-                             .arg(reading.confidence));
-        alone.model = reading.model;
-        reading = alone;
+        takeWholeLine(reading, std::move(alone), own);
         return;
     }
     for (WordReading &word : reading.words) {
@@ -395,13 +402,7 @@ void mendLinesReadAsLatin(const QImage &line, LineReading &reading, const QStrin
     const QString text = alone.text();
     if (hasLatin(text) || std::none_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); }))
         return;
-    alone.why = reading.why;
-    alone.why.append(QStringLiteral("\"%1\" read again with %2 as \"%3\" (%4 over %5)")
-                         .arg(latin, own, text)
-                         .arg(alone.confidence)
-                         .arg(reading.confidence));
-    alone.model = reading.model;
-    reading = alone;
+    takeWholeLine(reading, std::move(alone), own);
 }
 
 void mendLatinLookalikes(const QImage &line, LineReading &reading, const QString &own, const ReadLineFn &read)
