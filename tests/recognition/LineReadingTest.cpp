@@ -14,6 +14,7 @@
 #include "TextFixes.h"
 #include "TextItem.h"
 #include "TextLanguage.h"
+#include "TextPicture.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -749,18 +750,7 @@ private Q_SLOTS:
         QFETCH(QString, font);
         QFETCH(QString, read);
         QFETCH(bool, latin);
-        QImage line(360, 64, QImage::Format_Grayscale8);
-        line.fill(255);
-        QPainter painter(&line);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QFont face(font);
-        face.setPixelSize(32);
-        painter.setFont(face);
-        painter.setPen(Qt::black);
-        painter.drawText(QPointF(16, 44), drawn);
-        painter.end();
-
-        QCOMPARE(::latinInk(line, read), latin);
+        QCOMPARE(::latinInk(lineImageOf(drawn, font), read), latin);
     }
 
     void thaiLineEnglishWonWholeReadAgain_data()
@@ -791,15 +781,7 @@ private Q_SLOTS:
         QFETCH(QString, alone);
         QFETCH(QString, expected);
         QFETCH(bool, readAgain);
-        QImage line(200, 64, QImage::Format_Grayscale8);
-        line.fill(255);
-        QPainter painter(&line);
-        QFont font(QStringLiteral("Noto Sans Thai"));
-        font.setPixelSize(32);
-        painter.setFont(font);
-        painter.setPen(Qt::black);
-        painter.drawText(QPointF(20, 44), drawn);
-        painter.end();
+        const QImage line = lineImageOf(drawn, QStringLiteral("Noto Sans Thai"));
         LineReading r = oneWord(english, QStringLiteral("tha+eng"));
         QStringList models;
         ::mendLinesReadAsLatin(line, r, QStringLiteral("tha"), [&](const QImage &, const QString &model) {
