@@ -122,8 +122,8 @@ bool toneIsClear(const Paper &frame)
     return frame.level >= 0 && (frame.even || frame.level <= nearBlack);
 }
 
-// `line` with the lines found beside it on its rows, two of its heights or
-// less away: a word whose mask broke is found in parts (the tops of a bold
+// `line` and the lines found beside it on its rows, two of its heights or
+// less away, each a part: a word whose mask broke is found in parts (the tops of a bold
 // Hangul word's syllables), or a line in pieces with letters lost between
 // them, and the parts are mended with the line's rows.
 QList<QRect> withNeighbours(const QRect &line, const QList<QRect> &lines)
